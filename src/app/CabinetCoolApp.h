@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+
+#include "app/FanChartValues.h"
+#include "data/EquipmentHeatTables.h"
+
+class Form1;
+class PlatformServices;
+
+// The program object: owns what lives as long as the program, the main
+// window and the registry of loaded windows.
+//
+// A window class W used with loadWindow/showWindow is a QWidget with
+// Q_OBJECT, a constructor W(CabinetCoolApp&) that runs its load steps, and
+// its class name as objectName.
+class CabinetCoolApp : public QObject {
+    Q_OBJECT
+public:
+    CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent = nullptr);
+    ~CabinetCoolApp() override;
+
+    // Creates the main window, runs its start-up and shows it.
+    void start();
+
+    Form1* mainWindow() const;
+    PlatformServices& platform() const { return m_platform; }
+    EquipmentHeatTables& tables() { return m_tables; }
+    FanChartValues& fanValues() { return m_fanValues; }
+
+    // The folder of the executable, where env/app.ini, www/ and Cool/ lie.
+    QString programDir() const { return m_programDir; }
+    std::filesystem::path iniPath() const;
+    void loadIniValues();
+
+    // The loaded window of class W, or nullptr.
+    template <class W>
+    W* loadedWindow() const {
+        for (QWidget* w : loadedWindows()) {
+            if (W* window = qobject_cast<W*>(w)) return window;
+        }
+        return nullptr;
+    }
+
+    // Creates and loads W if it is not loaded; does nothing else.
+    template <class W>
+    W* loadWindow() {
+        if (W* window = loadedWindow<W>()) return window;
+        W* window = new W(*this);
+        registerWindow(window);
+        return window;
+    }
+
+    // Loads W if needed, then shows it modeless or brings it to the front.
+    template <class W>
+    W* showWindow() {
+        W* window = loadWindow<W>();
+        bringToFront(window);
+        return window;
+    }
+
+    // Closes `window` if it is loaded; it is destroyed when it closes.
+    void unloadWindow(QWidget* window);
+    // Closes every loaded window, in the order they were loaded.
+    void UnloadAllForms();
+    QList<QWidget*> loadedWindows() const;
+
+    static void bringToFront(QWidget* window);
+    static bool isClosed(const QWidget* window);
+
+private:
+    void registerWindow(QWidget* window);
+
+    PlatformServices& m_platform;
+    QString m_programDir;
+    EquipmentHeatTables m_tables;
+    FanChartValues m_fanValues;
+    QList<QPointer<QWidget>> m_windows;
+};

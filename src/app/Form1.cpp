@@ -1,0 +1,419 @@
+#include "app/Form1.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "app/CabinetCoolApp.h"
+#include "app/CabinetSketch.h"
+#include "app/PlatformServices.h"
+#include "app/Twips.h"
+#include "app/Widgets.h"
+#include "calc/NumberText.h"
+#include "charts/ChartCommands.h"
+#include "files/FileCommands.h"
+#include "heat/HeatCommands.h"
+#include "info/InfoCommands.h"
+#include "info/frmHelp.h"
+
+namespace {
+
+const QString kMsgAirconOutsideHotter = QStringLiteral("계산 결과입니다.(희망설정온도<최고외기온도)");
+const QString kMsgAirconOutsideCooler = QStringLiteral("계산 결과입니다.(희망설정온도>최고외기온도)");
+const QString kMsgSetTemperatureHigh = QStringLiteral("설정 온도가 높습니다");
+const QString kMsgTemperaturesEqual =
+    QStringLiteral("최고 외기온도와 설정온도가 같습니다. 다시 입력하세요");
+const QString kMsgNegativeResult = QStringLiteral("반 자연발생 열량 값을 높게 잡으셔야 됩니다!~ ");
+const QString kMsgModelExceeded =
+    QStringLiteral("선정된 모델을 초과 하였습니다. (추천모델 냉각능력 X 갯수)로 계산하세요. ");
+const QString kMsgSmallDifference =
+    QStringLiteral("최고 외기온도와 설정온도가 차이가 적습니다(10 이상). 다시 입력하세요.");
+// Our own: a product of the inputs left the range of double precision.
+const QString kMsgOutOfRange =
+    QStringLiteral("입력한 값이 계산할 수 있는 범위를 벗어났습니다. 값을 확인하세요.");
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+struct ModeDefaults {
+    const char* frameCaption;
+    const char* t2Caption;
+    const char* internalHeat;  // nullptr: txtPP keeps its text
+    const char* t2;
+    const char* width;
+    const char* depth;
+    const char* height;
+};
+
+ModeDefaults defaultsOf(SelectionMode mode) {
+    switch (mode) {
+    case SelectionMode::Aircon:
+        return {" [ Cabinet Aircon 제품 기종 선정 (내부발열량) ] ", "제어반내희망설정 온도", "1100",
+                "35", "1", "0.6", "2"};
+    case SelectionMode::Fan1:
+        return {" [ Cabinet Box Fan 제품 기종 선정 (내부발열량) ] ", "반내 허용 온도 :", "500", "55",
+                "0.63", "0.63", "1.25"};
+    case SelectionMode::Fan2:
+        break;
+    }
+    return {" [ Cabinet Box Fan 제품 기종 선정 (측정온도) ] ", "반내 허용 온도 :", nullptr, "55",
+            "0.63", "0.63", "1.25"};
+}
+
+QString findingText(HeatBalanceFinding finding) {
+    switch (finding) {
+    case HeatBalanceFinding::AirconOutsideHotter: return kMsgAirconOutsideHotter;
+    case HeatBalanceFinding::AirconOutsideCooler: return kMsgAirconOutsideCooler;
+    case HeatBalanceFinding::SetTemperatureHigh: return kMsgSetTemperatureHigh;
+    case HeatBalanceFinding::TemperaturesEqual: return kMsgTemperaturesEqual;
+    }
+    return {};
+}
+
+}  // namespace
+
+Form1::Form1(CabinetCoolApp& app) : QWidget(nullptr), m_app(app) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("에어컨&박스팬 제품 선정"));
+    setFixedSize(twipsSize(8130, 10650));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    buildLayout();
+}
+
+void Form1::buildLayout() {
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(120, 120, 7935, 10455));
+    Frame1->setFont(uiFont(9, true));
+    QWidget* f = Frame1;
+
+    // The sketch goes first so that the fields lie on top of it.
+    new CabinetSketch(f);
+
+    // Step 1: the product type.
+    makeLabelAt(f, QStringLiteral("1. 제품 기종 선택"), 360, 360, true, 9.75);
+    makeLabelAt(f, QStringLiteral("내부발열량으로 측정"), 600, 720);
+    makeLabelAt(f, QStringLiteral("측정온도로 측정"), 3000, 720);
+    auto modeButton = [f](const char* name, const char* caption, int left, int width) {
+        QPushButton* b = makeButton(f, QString::fromLatin1(name), QString::fromUtf8(caption), left, 960,
+                                    width, 495);
+        b->setCheckable(true);
+        return b;
+    };
+    OptBoxAircon = modeButton("OptBoxAircon", "Box Aircon", 480, 1095);
+    OptBoxFan1 = modeButton("OptBoxFan1", "Box Fan", 1560, 1095);
+    OptBoxFan2 = modeButton("OptBoxFan2", "Box Fan", 3120, 1215);
+    // Explicit groups: automatic exclusivity would reach into Frame2 and tie
+    // the mode to the material buttons.
+    auto* modes = new QButtonGroup(this);
+    for (QAbstractButton* b : {OptBoxAircon, OptBoxFan1, OptBoxFan2}) modes->addButton(b);
+
+    // File, print, help.
+    cmdOpen = makeButton(f, QStringLiteral("cmdOpen"), QStringLiteral("Open"), 5760, 480, 975, 495);
+    cmdSaveAs = makeButton(f, QStringLiteral("cmdSaveAs"), QStringLiteral("Save As"), 6720, 480, 975, 495);
+    cmdPrint = makeButton(f, QStringLiteral("cmdPrint"), QStringLiteral("화면 Print"), 5760, 960, 975, 495);
+    cmdHelp = makeButton(f, QStringLiteral("cmdHelp"), QStringLiteral("About"), 6720, 960, 975, 495);
+
+    // Step 2: the cabinet size.
+    makeLabelAt(f, QStringLiteral("2. 캐비넷 크기 설정"), 360, 1680, true, 9.75);
+    makeLabelAt(f, QStringLiteral("C"), 2940, 2640);
+    makeLabelAt(f, QStringLiteral("B"), 1380, 4230);
+    makeLabelAt(f, QStringLiteral("A"), 2190, 3930);
+    makeLabelAt(f, QStringLiteral("높이,height"), 3240, 2160);
+    txtHeight = makeField(f, QStringLiteral("txtHeight"), 3240, 2400, 585, 285);
+    makeLabelAt(f, QStringLiteral("m"), 3870, 2430);
+    makeLabelAt(f, QStringLiteral("깊이(세로,deepth)"), 2520, 3840);
+    txtDepth = makeField(f, QStringLiteral("txtDepth"), 2520, 4080, 585, 285);
+    makeLabelAt(f, QStringLiteral("m"), 3150, 4110);
+    txtWidth = makeField(f, QStringLiteral("txtWidth"), 720, 4440, 585, 285);
+    makeLabelAt(f, QStringLiteral("m"), 1350, 4470);
+    makeLabelAt(f, QStringLiteral("폭(가로,width)"), 1590, 4470);
+    makeLabelAt(f, QStringLiteral("반의 표면적"), 3480, 3225);
+    txtSS = makeField(f, QStringLiteral("txtSS"), 3720, 3465, 615, 270);
+    setGreyBackground(txtSS);
+    makeLabelAt(f, QStringLiteral("㎡"), 4380, 3495);
+    cmdSS = makeButton(f, QStringLiteral("cmdSS"), QStringLiteral("계산"), 4440, 3000, 615, 375);
+
+    // Step 3, modes Aircon and Fan1: the internal heat.
+    QLabel* heatTitle = makeLabelAt(f, QStringLiteral("3. 제어반내 발열량(추정치)"), 360, 5040, true, 9.75);
+    txtPP = makeField(f, QStringLiteral("txtPP"), 3120, 5040, 735, 270);
+    QLabel* heatUnit = makeLabelAt(f, QStringLiteral("W"), 3900, 5070);
+    cmdHeatValue = makeButton(f, QStringLiteral("cmdHeatValue"), QStringLiteral("종류별 발열량"), 4080,
+                              4920, 1575, 450);
+    cmdHeatproduced = makeButton(f, QStringLiteral("cmdHeatproduced"), QStringLiteral("발열량List"),
+                                 5760, 4920, 1455, 435);
+    m_heatArea = {heatTitle, txtPP, heatUnit, cmdHeatValue, cmdHeatproduced};
+
+    // Step 3, mode Fan2: the measured temperatures.
+    QLabel* measuredTitle = makeLabelAt(f, QStringLiteral("3. 측정 온도 설정"), 4440, 5680, true, 9.75);
+    QLabel* t3Label = makeLabel(f, QStringLiteral("외기 온도(측정치) : "), 4440, 6150, 1900, 255);
+    t3Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtT3 = makeField(f, QStringLiteral("txtT3"), 6360, 6120, 735, 270);
+    QLabel* t3Unit = makeLabelAt(f, QStringLiteral("K"), 7140, 6150);
+    QLabel* t4Label = makeLabel(f, QStringLiteral("반내온도(측정치) : "), 4440, 6390, 1900, 255);
+    t4Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtT4 = makeField(f, QStringLiteral("txtT4"), 6360, 6360, 735, 270);
+    QLabel* t4Unit = makeLabelAt(f, QStringLiteral("K"), 7140, 6390);
+    m_measuredArea = {measuredTitle, t3Label, txtT3, t3Unit, t4Label, txtT4, t4Unit};
+
+    // Step 4: the design temperatures.
+    makeLabelAt(f, QStringLiteral("4. 온도 설정"), 360, 5640, true, 9.75);
+    makeLabelAt(f, QStringLiteral("최고 외기 온도"), 840, 6150);
+    txtT1 = makeField(f, QStringLiteral("txtT1"), 3120, 6120, 735, 270);
+    makeLabelAt(f, QStringLiteral("K"), 3900, 6150);
+    lblT2 = makeLabel(f, QStringLiteral("제어반내희망설정 온도"), 840, 6390, 2220, 255);
+    lblT2->setObjectName(QStringLiteral("lblT2"));
+    txtT2 = makeField(f, QStringLiteral("txtT2"), 3120, 6360, 735, 270);
+    makeLabelAt(f, QStringLiteral("K"), 3900, 6390);
+
+    // Step 5: the wall material.
+    makeLabelAt(f, QStringLiteral("5. 제어반내 캐비넷의 열통과률"), 360, 6840, true, 9.75);
+    Frame2 = new QGroupBox(f);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(360, 7080, 3495, 855));
+    makeLabelAt(Frame2, QStringLiteral("철판"), 240, 225);
+    makeLabelAt(Frame2, QStringLiteral("수지"), 240, 465);
+    auto* materials = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        optSel[i] = new QRadioButton(Frame2);
+        materials->addButton(optSel[i]);
+        optSel[i]->setObjectName(QStringLiteral("optSel_%1").arg(i));
+        optSel[i]->setGeometry(twipsRect(840, 240 + 240 * i, 255, 195));
+        connect(optSel[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) optSel_Click(i);
+        });
+    }
+    txtUU = makeField(Frame2, QStringLiteral("txtUU"), 1680, 360, 735, 270);
+    setGreyBackground(txtUU);
+    makeLabelAt(Frame2, QStringLiteral("W/㎡K"), 2460, 390);
+
+    // Step 6: the calculation and its result.
+    makeLabelAt(f, QStringLiteral("6. 계산"), 360, 8280, true, 9.75);
+    cmdCal = makeButton(f, QStringLiteral("cmdCal"), QStringLiteral("계 산"), 240, 8640, 1215, 615);
+    makeLabelAt(f, QStringLiteral("냉각 능력"), 1560, 8640);
+    txtPT = makeField(f, QStringLiteral("txtPT"), 1560, 8880, 1335, 285);
+    makeLabelAt(f, QStringLiteral("W"), 2940, 8910);
+    makeLabelAt(f, QStringLiteral("->"), 3180, 8910);
+    makeLabelAt(f, QStringLiteral("추천 모델"), 3480, 8640);
+    txtKind = makeField(f, QStringLiteral("txtKind"), 3480, 8880, 1335, 300);
+    makeLabelAt(f, QStringLiteral("냉각능력"), 4920, 8640);
+    txtCoolValue = makeField(f, QStringLiteral("txtCoolValue"), 4920, 8880, 1095, 300);
+    makeLabelAt(f, QStringLiteral("W"), 6060, 8910);
+    cmdExit = makeButton(f, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 6360, 8760, 1335, 495);
+    cmdURL = makeButton(f, QStringLiteral("cmdURL"), QStringLiteral("관련 URL 인터넷 바로가기"), 3480,
+                        9240, 2415, 255);
+    cmdDiagram = makeButton(f, QStringLiteral("cmdDiagram"), QStringLiteral("Diagram View"), 240, 9360,
+                            1215, 495);
+
+    // Footer: our logo and two lines about the program.
+    auto* logo = new QLabel(f);
+    logo->setObjectName(QStringLiteral("Image2"));
+    logo->setGeometry(twipsRect(720, 9960, 2115, 345));
+    logo->setPixmap(QPixmap(QStringLiteral(":/assets/art/footer-logo.png")));
+    makeLabelAt(f, QStringLiteral("CabinetCool — 제어반 열 설계 도구. 무단 복제와 배포를 금합니다."),
+                2940, 9930, false, 8.25);
+    makeLabelAt(f, QStringLiteral("문의: CabinetCool 개발팀 · 사용 안내는 About 창을 보세요."),
+                2940, 10170, false, 8.25);
+
+    txtHeight->setText(QStringLiteral("2"));
+    txtWidth->setText(QStringLiteral("1"));
+    txtDepth->setText(QStringLiteral("0.6"));
+    txtPP->setText(QStringLiteral("1100"));
+    txtT1->setText(QStringLiteral("40"));
+    txtT2->setText(QStringLiteral("35"));
+    txtT3->setText(QStringLiteral("40"));
+    txtT4->setText(QStringLiteral("68"));
+    txtUU->setText(QStringLiteral("5"));
+    for (QWidget* w : m_measuredArea) w->setVisible(false);
+    cmdDiagram->setVisible(false);
+
+    connect(OptBoxAircon, &QAbstractButton::toggled, this, [this](bool on) { if (on) OptBoxAircon_Click(); });
+    connect(OptBoxFan1, &QAbstractButton::toggled, this, [this](bool on) { if (on) OptBoxFan1_Click(); });
+    connect(OptBoxFan2, &QAbstractButton::toggled, this, [this](bool on) { if (on) OptBoxFan2_Click(); });
+    connect(cmdOpen, &QPushButton::clicked, this, &Form1::cmdOpen_Click);
+    connect(cmdSaveAs, &QPushButton::clicked, this, &Form1::cmdSaveAs_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &Form1::cmdHelp_Click);
+    connect(cmdSS, &QPushButton::clicked, this, &Form1::cmdSS_Click);
+    connect(cmdHeatValue, &QPushButton::clicked, this, &Form1::cmdHeatValue_Click);
+    connect(cmdHeatproduced, &QPushButton::clicked, this, &Form1::cmdHeatproduced_Click);
+    connect(cmdCal, &QPushButton::clicked, this, &Form1::cmdCal_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
+    connect(cmdURL, &QPushButton::clicked, this, &Form1::cmdURL_Click);
+    connect(cmdDiagram, &QPushButton::clicked, this, &Form1::cmdDiagram_Click);
+}
+
+// ---- start-up and shut-down ---------------------------------------------
+
+void Form1::Form_Load() {
+    m_app.showWindow<frmHelp>();
+    Delay(2);
+    m_app.unloadWindow(m_app.loadedWindow<frmHelp>());
+    SettingEnv();
+    m_app.loadIniValues();
+}
+
+void Form1::SettingEnv() {
+    selectMaterial(0);
+    selectMode(SelectionMode::Aircon);
+}
+
+void Form1::Delay(float seconds) {
+    PlatformServices& platform = m_app.platform();
+    float start = platform.secondsSinceMidnight();
+    float elapsed = 0;
+    do {
+        if (platform.secondsSinceMidnight() < start) start -= 86400;  // midnight has passed
+        elapsed = platform.secondsSinceMidnight() - start;
+        // Sleep in the event loop between polls rather than spin.
+        platform.processEvents(10);
+    } while (!(elapsed > seconds));
+}
+
+void Form1::cmdExit_Click() { close(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing the main window never asks; it unloads every window and ends
+    // the program.
+    event->accept();
+    m_app.UnloadAllForms();
+    QCoreApplication::quit();
+}
+
+// ---- modes and material ----------------------------------------------------
+
+SelectionMode Form1::selectedMode() const {
+    if (OptBoxFan1->isChecked()) return SelectionMode::Fan1;
+    if (OptBoxFan2->isChecked()) return SelectionMode::Fan2;
+    return SelectionMode::Aircon;
+}
+
+void Form1::selectMode(SelectionMode mode) {
+    QAbstractButton* button = mode == SelectionMode::Aircon ? OptBoxAircon
+                              : mode == SelectionMode::Fan1 ? OptBoxFan1
+                                                            : OptBoxFan2;
+    button->setChecked(true);  // toggled runs the handler only on a change
+}
+
+void Form1::selectMaterial(int index) { optSel[index == 1 ? 1 : 0]->setChecked(true); }
+
+void Form1::OptBoxAircon_Click() { applyMode(SelectionMode::Aircon); }
+void Form1::OptBoxFan1_Click() { applyMode(SelectionMode::Fan1); }
+void Form1::OptBoxFan2_Click() { applyMode(SelectionMode::Fan2); }
+
+void Form1::applyMode(SelectionMode mode) {
+    const ModeDefaults d = defaultsOf(mode);
+    const bool measured = mode == SelectionMode::Fan2;
+    Frame1->setTitle(QString::fromUtf8(d.frameCaption));
+    lblT2->setText(QString::fromUtf8(d.t2Caption));
+    for (QWidget* w : m_heatArea) w->setVisible(!measured);
+    for (QWidget* w : m_measuredArea) w->setVisible(measured);
+    if (d.internalHeat) txtPP->setText(QString::fromLatin1(d.internalHeat));
+    txtT1->setText(QStringLiteral("40"));
+    txtT2->setText(QString::fromLatin1(d.t2));
+    if (measured) {
+        txtT3->setText(QStringLiteral("40"));
+        txtT4->setText(QStringLiteral("68"));
+    }
+    cmdSS->setVisible(true);
+    cmdDiagram->setVisible(false);
+    txtWidth->setText(QString::fromLatin1(d.width));
+    txtDepth->setText(QString::fromLatin1(d.depth));
+    txtHeight->setText(QString::fromLatin1(d.height));
+    cmdSS_Click();
+}
+
+void Form1::optSel_Click(int index) {
+    txtUU->setText(text(NumberText(index == 0 ? 5.0 : 3.7)));
+}
+
+// ---- the calculation ----------------------------------------------------
+
+double Form1::number(const QLineEdit* field) const {
+    return ParseNumber(field->text().toStdString());
+}
+
+void Form1::message(const QString& text) { m_app.platform().messageBox(this, text); }
+
+void Form1::cmdSS_Click() {
+    const double area = ComputeSurfaceArea(number(txtHeight), number(txtWidth), number(txtDepth));
+    if (!std::isfinite(area)) {
+        message(kMsgOutOfRange);
+        return;
+    }
+    txtSS->setText(text(NumberText(area)));
+}
+
+void Form1::cmdCal_Click() {
+    HeatBalanceInput in;
+    in.mode = selectedMode();
+    in.height = number(txtHeight);
+    in.width = number(txtWidth);
+    in.depth = number(txtDepth);
+    in.internalHeat = number(txtPP);
+    in.t1 = number(txtT1);
+    in.t2 = number(txtT2);
+    in.t3 = number(txtT3);
+    in.t4 = number(txtT4);
+    in.uValue = number(txtUU);
+    const HeatBalanceResult r = ComputeHeatBalance(in);
+    if (!r.finite) {
+        // Nothing is written: the fields keep what they showed.
+        message(kMsgOutOfRange);
+        return;
+    }
+
+    txtSS->setText(text(NumberText(r.area)));
+    for (HeatBalanceFinding finding : r.findings) message(findingText(finding));
+    if (r.result) txtPT->setText(text(FormatNumber(*r.result, "0.00")));
+
+    // From here on the texts as they stand: the rounded result, or an
+    // earlier one when the temperatures were equal.
+    if (number(txtPT) < 0) message(kMsgNegativeResult);
+
+    const EquipmentHeatTables& tables = m_app.tables();
+    if (in.mode == SelectionMode::Aircon) {
+        const int i = RecommendAirconModel(number(txtPT), tables.AirconModelCapacity);
+        const std::string capacity = NumberText(tables.AirconModelCapacity[static_cast<size_t>(i)]);
+        txtKind->setText(QStringLiteral("VKA-") + text(capacity) + QStringLiteral("BR"));
+        txtCoolValue->setText(text(capacity));
+    } else {
+        const int i = RecommendFanModel(number(txtPT), tables.FanModelCapacity);
+        txtKind->setText(text(tables.FanModelName[static_cast<size_t>(i)]));
+        txtCoolValue->setText(text(NumberText(tables.FanModelCapacity[static_cast<size_t>(i)])));
+    }
+    if (number(txtCoolValue) < number(txtPT)) message(kMsgModelExceeded);
+
+    if (std::fabs(r.deltaT) >= kMinimumChartDeltaT) {
+        cmdDiagram_Click();
+    } else {
+        message(kMsgSmallDifference);
+    }
+}
+
+// ---- the other windows --------------------------------------------------
+
+void Form1::cmdDiagram_Click() {
+    if (OptBoxAircon->isChecked()) cmdAirconDiagram();
+    if (OptBoxFan1->isChecked()) cmdFan1Diagram_update();
+    if (OptBoxFan2->isChecked()) cmdFan2Diagram();
+}
+
+void Form1::cmdAirconDiagram() { openAirconDiagram(m_app); }
+void Form1::cmdFan1Diagram_update() { openFan1Diagram(m_app); }
+void Form1::cmdFan2Diagram() { openFan2Diagram(m_app); }
+void Form1::cmdHeatValue_Click() { showHeatValueWindow(m_app); }
+void Form1::cmdHeatproduced_Click() { showHeatProducedWindow(m_app); }
+void Form1::cmdSaveAs_Click() { saveCalculationAs(m_app); }
+void Form1::cmdOpen_Click() { openCalculation(m_app); }
+void Form1::cmdPrint_Click() { printMainWindow(m_app); }
+void Form1::cmdHelp_Click() { showAboutBox(m_app); }
+void Form1::cmdURL_Click() { openProductPage(m_app); }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/PlatformServices.h"
+
+// The desktop as Qt offers it.
+class QtPlatformServices : public PlatformServices {
+public:
+    void messageBox(QWidget* parent, const QString& text) override;
+    void fileErrorBox(QWidget* parent) override;
+    QString openFileName(QWidget* parent, const FileDialog& dialog) override;
+    QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
+    PrintOutcome printWindow(QWidget* parent, QWidget* window) override;
+    bool openUrl(const QUrl& url) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    QString findProgram(const QString& name) override;
+    bool fileExists(const QString& path) override;
+    bool readRegistryValue(const QString& root, const QString& keyPath, const QString& valueName,
+                           QByteArray* data) override;
+    float secondsSinceMidnight() override;
+    void processEvents(int maxWaitMs) override;
+};

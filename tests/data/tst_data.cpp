@@ -1,0 +1,157 @@
+#include <QtTest>
+#include <QTemporaryDir>
+
+#include "data/EquipmentHeatTables.h"
+#include "data/IniFile.h"
+
+namespace {
+
+std::filesystem::path fixture(const char* name) {
+    return std::filesystem::path(CC_TEST_DATA_DIR) / "ini" / name;
+}
+
+}  // namespace
+
+class TestData : public QObject {
+    Q_OBJECT
+private slots:
+    void iniValue_data();
+    void iniValue();
+    void readIniStringFromFile();
+    void shippedTables();
+    void missingOrBrokenFile_data();
+    void missingOrBrokenFile();
+    void partialFile();
+    void reloadOverwritesEverything();
+};
+
+void TestData::iniValue_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << QByteArray("[Transformer]\n250=12.5\n") << "Transformer" << "250" << "12.5";
+    QTest::newRow("blanks around equals") << QByteArray("[Transformer]\n250 = 12.5 \n") << "Transformer" << "250" << "12.5";
+    QTest::newRow("tabs") << QByteArray("[A]\n\tk\t=\tv\t\n") << "A" << "k" << "v";
+    QTest::newRow("section case") << QByteArray("[plc]\n0.5=3\n") << "PLC" << "0.5" << "3";
+    QTest::newRow("key case") << QByteArray("[ContactorRelay]\nac=3\n") << "ContactorRelay" << "AC" << "3";
+    QTest::newRow("key text matched as written") << QByteArray("[PLC]\n0.50=3\n") << "PLC" << "0.5" << "";
+    QTest::newRow("blanks inside brackets") << QByteArray("[ PLC ]\n0.5=3\n") << "PLC" << "0.5" << "3";
+    QTest::newRow("double quotes") << QByteArray("[A]\nk=\"12.5\"\n") << "A" << "k" << "12.5";
+    QTest::newRow("single quotes") << QByteArray("[A]\nk='x y'\n") << "A" << "k" << "x y";
+    QTest::newRow("unmatched quote kept") << QByteArray("[A]\nk=\"12\n") << "A" << "k" << "\"12";
+    QTest::newRow("value after first equals") << QByteArray("[A]\nk=v=w\n") << "A" << "k" << "v=w";
+    QTest::newRow("crlf") << QByteArray("[A]\r\nk=v\r\n") << "A" << "k" << "v";
+    QTest::newRow("first key wins") << QByteArray("[A]\nk=1\nk=2\n") << "A" << "k" << "1";
+    QTest::newRow("first section wins") << QByteArray("[A]\nk=1\n[A]\nk=2\n") << "A" << "k" << "1";
+    QTest::newRow("key of other section") << QByteArray("[A]\nk=1\n[B]\nj=2\n") << "B" << "k" << "";
+    QTest::newRow("key before any section") << QByteArray("k=1\n[A]\n") << "A" << "k" << "";
+    QTest::newRow("comment") << QByteArray("[A]\n;k=1\n") << "A" << ";k" << "";
+    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[A]\nk=1\n") << "A" << "k" << "1";
+    QTest::newRow("nul ends value") << QByteArray("[A]\nk=12\0 34\n", 14) << "A" << "k" << "12";
+    QTest::newRow("missing section") << QByteArray("[A]\nk=1\n") << "Z" << "k" << "";
+    QTest::newRow("no closing bracket") << QByteArray("[A\nk=1\n") << "A" << "k" << "";
+    QTest::newRow("empty text") << QByteArray() << "A" << "k" << "";
+}
+
+void TestData::iniValue() {
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    const IniFile file(std::string_view(ini.constData(), static_cast<size_t>(ini.size())));
+    QCOMPARE(QString::fromStdString(file.value(section.toStdString(), key.toStdString())), expected);
+}
+
+void TestData::readIniStringFromFile() {
+    QCOMPARE(ReadIniString("Transformer", "250", fixture("partial.ini")), std::string("12.5"));
+    QCOMPARE(ReadIniString("Transformer", "250", fixture("does-not-exist.ini")), std::string());
+
+    // A value longer than the buffer is cut to its first 1023 characters.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[A]\nk=" + QByteArray(2000, '7') + "\n");
+    file.close();
+    const std::string value = ReadIniString("A", "k", path.toStdString());
+    QCOMPARE(value.size(), size_t(1023));
+    QCOMPARE(value, std::string(1023, '7'));
+}
+
+void TestData::shippedTables() {
+    EquipmentHeatTables t;
+    LoadIniValues(t, std::filesystem::path(CC_ASSETS_DIR) / "env" / "app.ini");
+    QCOMPARE(t.TransformerLoss.front(), 23.0);
+    QCOMPARE(t.TransformerLoss.back(), 270.0);
+    QCOMPARE(t.CircuitBreakerLoss.back(), 330.0);
+    QCOMPARE(t.PlcLoss[1], 0.9);
+    QCOMPARE(t.ContactorRelayLoss[1], 3.0);
+    QCOMPARE(t.PowerContactorLoss[1], 5.5);
+    QCOMPARE(t.IndicatorLoss[2], 5.0);
+    QCOMPARE(t.PowerSupplyLoss.back(), 582.0);
+    QCOMPARE(t.InverterLoss[16], 700.0);
+    QCOMPARE(t.InverterLoss.back(), 4500.0);
+    QCOMPARE(t.FanModelCapacity[2], 12.5);
+    QCOMPARE(t.FanModelCapacity.back(), 120.0);
+    QCOMPARE(t.AirconModelCapacity[2], 500.0);
+    QCOMPARE(t.AirconModelCapacity[7], 1600.0);
+    QCOMPARE(t.AirconModelCapacity.back(), 3500.0);
+    QCOMPARE(t.FanModelName[0], std::string("VK-170"));
+    QCOMPARE(t.FanModelName[14], std::string("VK-400"));
+    // Capacities rise with the key order, so the search finds the smallest
+    // sufficient model.
+    QVERIFY(std::is_sorted(t.FanModelCapacity.begin(), t.FanModelCapacity.end()));
+    QVERIFY(std::is_sorted(t.AirconModelCapacity.begin(), t.AirconModelCapacity.end()));
+    QCOMPARE(t.TotalHeatValue, 0.0);
+}
+
+void TestData::missingOrBrokenFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing") << "does-not-exist.ini";
+    QTest::newRow("empty") << "empty.ini";
+    QTest::newRow("garbled") << "garbled.ini";
+    QTest::newRow("a folder") << ".";
+}
+
+void TestData::missingOrBrokenFile() {
+    QFETCH(QString, name);
+    EquipmentHeatTables t;
+    t.TransformerLoss[3] = 99;
+    LoadIniValues(t, fixture(name.toStdString().c_str()));
+    for (double v : t.TransformerLoss) QCOMPARE(v, 0.0);
+    for (double v : t.InverterLoss) QCOMPARE(v, 0.0);
+    for (double v : t.AirconModelCapacity) QCOMPARE(v, 0.0);
+    for (double v : t.FanModelCapacity) QCOMPARE(v, 0.0);
+    QCOMPARE(t.FanModelName[3], std::string("VK-150"));
+    QCOMPARE(t.FanModelName[13], std::string("VK-421"));
+}
+
+void TestData::partialFile() {
+    EquipmentHeatTables t;
+    LoadIniValues(t, fixture("partial.ini"));
+    QCOMPARE(t.TransformerLoss[0], 12.5);
+    QCOMPARE(t.TransformerLoss[1], 20.0);
+    QCOMPARE(t.TransformerLoss[2], 0.0);
+    QCOMPARE(t.PlcLoss[0], 3.0);       // [plc] is PLC
+    QCOMPARE(t.IndicatorLoss[1], 0.0); // a key 2 is not the key 2.0
+    QCOMPARE(t.IndicatorLoss[0], 1.5); // quotes removed
+    QCOMPARE(t.IndicatorLoss[2], 12.0);// 12,5 reads as 12
+    QCOMPARE(t.PowerSupplyLoss[0], 0.0);
+    QCOMPARE(t.PowerSupplyLoss[1], 0.0);
+    QCOMPARE(t.AirconModelCapacity[0], 0.0);
+}
+
+void TestData::reloadOverwritesEverything() {
+    EquipmentHeatTables t;
+    LoadIniValues(t, std::filesystem::path(CC_ASSETS_DIR) / "env" / "app.ini");
+    t.TotalHeatValue = 42;
+    LoadIniValues(t, fixture("partial.ini"));
+    QCOMPARE(t.TransformerLoss[0], 12.5);
+    QCOMPARE(t.InverterLoss.back(), 0.0);
+    QCOMPARE(t.AirconModelCapacity[7], 0.0);
+    QCOMPARE(t.TotalHeatValue, 42.0);  // belongs to the component heat window
+}
+
+QTEST_APPLESS_MAIN(TestData)
+#include "tst_data.moc"

@@ -1,0 +1,44 @@
+#include "TestApp.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+
+QByteArray shippedIni() {
+    QFile file(QStringLiteral(CC_ASSETS_DIR "/env/app.ini"));
+    if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read the shipped app.ini");
+    return file.readAll();
+}
+
+TestApp::TestApp(const QByteArray& iniText) {
+    writeIni(iniText.isEmpty() ? shippedIni() : iniText);
+    app = std::make_unique<CabinetCoolApp>(platform, dir.path());
+}
+
+std::unique_ptr<TestApp> TestApp::noIni() {
+    auto t = std::make_unique<TestApp>();
+    QFile::remove(t->dir.filePath(QStringLiteral("env/app.ini")));
+    return t;
+}
+
+TestApp::~TestApp() {
+    app.reset();
+    processDeferredDeletes();
+}
+
+void TestApp::writeIni(const QByteArray& text) {
+    QDir(dir.path()).mkpath(QStringLiteral("env"));
+    QFile file(dir.filePath(QStringLiteral("env/app.ini")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write app.ini");
+    file.write(text);
+}
+
+Form1* TestApp::start() {
+    app->start();
+    return app->mainWindow();
+}
+
+void processDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "FakePlatform.h"
+#include "app/CabinetCoolApp.h"
+#include "app/Form1.h"
+
+// A program object on the fake platform, with its own program folder (a
+// temporary directory holding env/app.ini when one is given).
+struct TestApp {
+    // `iniText`: the configuration file's content; the shipped file when
+    // empty; no file at all with noIni().
+    explicit TestApp(const QByteArray& iniText = QByteArray());
+    static std::unique_ptr<TestApp> noIni();
+    ~TestApp();
+
+    // Creates the main window and runs the start-up.
+    Form1* start();
+    Form1* form() const { return app->mainWindow(); }
+    QString programDir() const { return dir.path(); }
+    void writeIni(const QByteArray& text);
+
+    QTemporaryDir dir;
+    FakePlatform platform;
+    std::unique_ptr<CabinetCoolApp> app;
+};
+
+// Reads the shipped configuration file.
+QByteArray shippedIni();
+
+// Lets windows closed with deleteLater() go.
+void processDeferredDeletes();
