@@ -7,6 +7,16 @@
 
 #include "app/Twips.h"
 
+namespace {
+
+QString fieldStyle(const QString& background) {
+    QString style = QStringLiteral("QLineEdit { border: 1px solid #828790; padding: 0px;");
+    if (!background.isEmpty()) style += QStringLiteral(" background: %1;").arg(background);
+    return style + QStringLiteral(" }");
+}
+
+}  // namespace
+
 QFont uiFont(double pointSize, bool bold) {
     QFont font;
     font.setFamilies({QStringLiteral("NanumGothic"), QStringLiteral("NanumBarunGothic"),
@@ -41,7 +51,14 @@ QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, in
     field->setObjectName(name);
     field->setFont(uiFont(9, false));
     field->setGeometry(twipsRect(left, top, width, height));
-    field->setTextMargins(0, 0, 0, 0);
+    // The layouts give narrow boxes: a thin frame and no inner padding leave
+    // the room to the digits, and a value written by the program is shown
+    // from its first character.
+    field->setStyleSheet(fieldStyle(QString()));
+    field->setTextMargins(-1, 0, -1, 0);
+    QObject::connect(field, &QLineEdit::textChanged, field, [field]() {
+        if (!field->hasFocus()) field->setCursorPosition(0);
+    });
     return field;
 }
 
@@ -56,14 +73,10 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 }
 
 void setGreyBackground(QLineEdit* field) {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, QColor(224, 224, 224));
-    field->setPalette(palette);
+    field->setStyleSheet(fieldStyle(QStringLiteral("rgb(224, 224, 224)")));
 }
 
 void setReadOnlyWhite(QLineEdit* field) {
     field->setReadOnly(true);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    field->setPalette(palette);
+    field->setStyleSheet(fieldStyle(QStringLiteral("white")));
 }
