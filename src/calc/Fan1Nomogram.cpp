@@ -57,10 +57,12 @@ Fan1Drawing Real_Cal(double p, double s, double deltaT) {
 
 Fan1Drawing Caldraw(double p, double s, double deltaT) {
     Fan1Drawing d;
-    for (const Fan1TempLinePair& pair : kFan1TempLines) d.operations.push_back(TempLine(pair.pe, pair.deltaTl));
+    for (const Fan1TempLinePair& pair : kFan1TempLines)
+        d.operations.push_back(TempLine(pair.pe, pair.deltaTl));
     for (int sl = 0; sl <= 10; ++sl) d.operations.push_back(TempQ(sl));
     Fan1Drawing construction = Real_Cal(p, s, deltaT);
-    d.operations.insert(d.operations.end(), construction.operations.begin(), construction.operations.end());
+    d.operations.insert(d.operations.end(), construction.operations.begin(),
+                        construction.operations.end());
     d.resultX = construction.resultX;
     return d;
 }

@@ -22,17 +22,28 @@ std::optional<Fan2Reading> ComputeFan2Y(double deltaT, double m) {
 double ComputeSLineX(int k, double y) {
     // The groupings differ between rows; each follows its drawn line.
     switch (k) {
-    case 1: return (3.0 / 17.0) * y;
-    case 2: return (y + (4000.0 / 39 - 100)) / (100.0 / 39);
-    case 3: return ((y + 2100.0 / 34) - 60) / (60.0 / 34);
-    case 4: return ((y + 8000.0 / 78) - 100) / (100.0 / 78);
-    case 5: return (y + (10000.0 / 98 - 100)) / (100.0 / 98);
-    case 6: return (y + (1200.0 / 37 - 30)) / (30.0 / 37);
-    case 7: return ((y + 5400.0 / 87) - 60) / (60.0 / 87);
-    case 8: return ((y + 6000.0 / 96) - 60) / (60.0 / 96);
-    case 9: return ((y + 3040.0 / 72) - 40) / (40.0 / 72);
-    case 10: return ((y + 3440.0 / 81) - 40) / (40.0 / 81);
-    default: return std::numeric_limits<double>::quiet_NaN();
+        case 1:
+            return (3.0 / 17.0) * y;
+        case 2:
+            return (y + (4000.0 / 39 - 100)) / (100.0 / 39);
+        case 3:
+            return ((y + 2100.0 / 34) - 60) / (60.0 / 34);
+        case 4:
+            return ((y + 8000.0 / 78) - 100) / (100.0 / 78);
+        case 5:
+            return (y + (10000.0 / 98 - 100)) / (100.0 / 98);
+        case 6:
+            return (y + (1200.0 / 37 - 30)) / (30.0 / 37);
+        case 7:
+            return ((y + 5400.0 / 87) - 60) / (60.0 / 87);
+        case 8:
+            return ((y + 6000.0 / 96) - 60) / (60.0 / 96);
+        case 9:
+            return ((y + 3040.0 / 72) - 40) / (40.0 / 72);
+        case 10:
+            return ((y + 3440.0 / 81) - 40) / (40.0 / 81);
+        default:
+            return std::numeric_limits<double>::quiet_NaN();
     }
 }
 
@@ -55,7 +66,8 @@ std::optional<Fan2SBand> SelectFan2SBand(double s, double y) {
     return std::nullopt;
 }
 
-Fan2Construction ComputeFan2Construction(double measuredDeltaT, double y, double minimum, double maximum) {
+Fan2Construction ComputeFan2Construction(double measuredDeltaT, double y, double minimum,
+                                         double maximum) {
     Fan2Construction c;
     c.hScroll2 = RoundChartCoordinate(maximum);
     c.xA = RoundChartCoordinate(-36 * measuredDeltaT + kFan2OriginX);

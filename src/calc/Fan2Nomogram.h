@@ -33,10 +33,10 @@ constexpr int Fan2SLineElement(int k) { return 37 - k; }
 
 // The S lines that bracket the area and their readings as the fields show them.
 struct Fan2SBand {
-    int k = 0;                      // k - 1 < S <= k
-    std::string minimumText;        // reading on line k - 1 ("0" for k = 1)
-    std::string maximumText;        // reading on line k
-    std::vector<int> highlighted;   // line elements to turn red, lower line first
+    int k = 0;                     // k - 1 < S <= k
+    std::string minimumText;       // reading on line k - 1 ("0" for k = 1)
+    std::string maximumText;       // reading on line k
+    std::vector<int> highlighted;  // line elements to turn red, lower line first
 };
 
 // None for S <= 0 or S > 10.
@@ -70,4 +70,5 @@ struct Fan2Construction {
 // `measuredDeltaT`, `y`, `minimum` and `maximum` as read from the fields
 // txtDetaT, the hidden Y field, txtXX0 and txtXX. Rounding is to the nearest
 // integer, halves to even; coordinates are clamped far outside the panel.
-Fan2Construction ComputeFan2Construction(double measuredDeltaT, double y, double minimum, double maximum);
+Fan2Construction ComputeFan2Construction(double measuredDeltaT, double y, double minimum,
+                                         double maximum);

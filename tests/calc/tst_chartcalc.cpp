@@ -24,13 +24,21 @@ bool sameNumber(double actual, double expected) {
 
 QString describe(const Fan1Line& l) {
     return QStringLiteral("(%1, %2)-(%3, %4) rgb(%5, %6, %7)")
-        .arg(l.x1).arg(l.y1).arg(l.x2).arg(l.y2).arg(l.color.r).arg(l.color.g).arg(l.color.b);
+        .arg(l.x1)
+        .arg(l.y1)
+        .arg(l.x2)
+        .arg(l.y2)
+        .arg(l.color.r)
+        .arg(l.color.g)
+        .arg(l.color.b);
 }
 
-void verifyLine(const Fan1Operation& op, double x1, double y1, double x2, double y2, RgbColor color) {
+void verifyLine(const Fan1Operation& op, double x1, double y1, double x2, double y2,
+                RgbColor color) {
     const Fan1Line* l = std::get_if<Fan1Line>(&op);
     QVERIFY2(l, "not a line");
-    QVERIFY2(near(l->x1, x1) && near(l->y1, y1) && near(l->x2, x2) && near(l->y2, y2) && l->color == color,
+    QVERIFY2(near(l->x1, x1) && near(l->y1, y1) && near(l->x2, x2) && near(l->y2, y2) &&
+                 l->color == color,
              qPrintable(describe(*l)));
 }
 
@@ -38,7 +46,8 @@ void verifyMarker(const Fan1Operation& op, Fan1Marker marker, double left, doubl
     const Fan1MarkerMove* m = std::get_if<Fan1MarkerMove>(&op);
     QVERIFY2(m, "not a marker move");
     QVERIFY(m->marker == marker);
-    QVERIFY2(near(m->left, left) && near(m->top, top), qPrintable(QStringLiteral("%1, %2").arg(m->left).arg(m->top)));
+    QVERIFY2(near(m->left, left) && near(m->top, top),
+             qPrintable(QStringLiteral("%1, %2").arg(m->left).arg(m->top)));
 }
 
 QString text(double v) { return QString::fromStdString(NumberText(v)); }
@@ -118,7 +127,8 @@ void TestChartCalc::tempLines() {
     const Fan1TempLinePair pair = kFan1TempLines[call];
     verifyLine(TempLine(pair.pe, pair.deltaTl), 2520, 4335, x, y, kChartBlack);
     // Caldraw draws them first, in this order.
-    verifyLine(Caldraw(500, 3.5469, 15).operations[static_cast<size_t>(call)], 2520, 4335, x, y, kChartBlack);
+    verifyLine(Caldraw(500, 3.5469, 15).operations[static_cast<size_t>(call)], 2520, 4335, x, y,
+               kChartBlack);
 }
 
 void TestChartCalc::sLines_data() {
@@ -139,8 +149,8 @@ void TestChartCalc::sLines() {
     verifyLine(TempQ(s), 2520, y1, 6120, y2, kChartBlack);
     if (s == std::floor(s)) {
         // Caldraw's eleven S lines follow the seven dT lines.
-        verifyLine(Caldraw(500, 3.5469, 15).operations[7 + static_cast<size_t>(s)], 2520, y1, 6120, y2,
-                   kChartBlack);
+        verifyLine(Caldraw(500, 3.5469, 15).operations[7 + static_cast<size_t>(s)], 2520, y1, 6120,
+                   y2, kChartBlack);
     }
 }
 
@@ -153,14 +163,18 @@ void TestChartCalc::fan1Construction_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<double>("xB");
     // X = P / dT - 5 S, A = (2520 - 0.72 P, 4335 - 36 P / dT), B = (2520 + 36 X, yA).
-    QTest::newRow("fan defaults") << 500.0 << 3.5469 << 15.0 << 2160.0 << 3135.0 << 15.5988333333333 << 3081.558;
-    QTest::newRow("1100 W") << 1100.0 << 3.5469 << 15.0 << 1728.0 << 1695.0 << 55.5988333333333 << 4521.558;
+    QTest::newRow("fan defaults") << 500.0 << 3.5469 << 15.0 << 2160.0 << 3135.0 << 15.5988333333333
+                                  << 3081.558;
+    QTest::newRow("1100 W") << 1100.0 << 3.5469 << 15.0 << 1728.0 << 1695.0 << 55.5988333333333
+                            << 4521.558;
     QTest::newRow("10 K") << 500.0 << 3.5469 << 10.0 << 2160.0 << 2535.0 << 32.2655 << 3681.558;
     QTest::newRow("no surface") << 500.0 << 0.0 << 15.0 << 2160.0 << 3135.0 << 100.0 / 3 << 3720.0;
-    QTest::newRow("A above the canvas") << 2000.0 << 3.5469 << 15.0 << 1080.0 << -465.0 << 115.598833333333
-                                        << 6681.558;
-    QTest::newRow("A left of the canvas") << 4000.0 << 3.5469 << 40.0 << -360.0 << 735.0 << 82.2655 << 5481.558;
-    QTest::newRow("negative dT") << 500.0 << 3.5469 << -15.0 << 2160.0 << 5535.0 << -51.0678333333333 << 681.558;
+    QTest::newRow("A above the canvas")
+        << 2000.0 << 3.5469 << 15.0 << 1080.0 << -465.0 << 115.598833333333 << 6681.558;
+    QTest::newRow("A left of the canvas")
+        << 4000.0 << 3.5469 << 40.0 << -360.0 << 735.0 << 82.2655 << 5481.558;
+    QTest::newRow("negative dT") << 500.0 << 3.5469 << -15.0 << 2160.0 << 5535.0
+                                 << -51.0678333333333 << 681.558;
     QTest::newRow("no heat") << 0.0 << 3.5469 << 15.0 << 2520.0 << 4335.0 << -17.7345 << 1881.558;
 }
 
@@ -202,7 +216,8 @@ void TestChartCalc::fan1ZeroDeltaT() {
     const Fan1Drawing d = Caldraw(500, 3.5469, 0);
     QVERIFY(!d.resultX);
     QCOMPARE(d.operations.size(), size_t(18));  // the two fixed families only
-    for (const Fan1Operation& op : d.operations) QVERIFY(std::get_if<Fan1Line>(&op)->color == kChartBlack);
+    for (const Fan1Operation& op : d.operations)
+        QVERIFY(std::get_if<Fan1Line>(&op)->color == kChartBlack);
 }
 
 void TestChartCalc::fan1HugeValues_data() {
@@ -310,20 +325,30 @@ void TestChartCalc::sBandSelection_data() {
     // of the arithmetic shows in them.
     QTest::newRow("fan-2 defaults") << 3.5469 << "23.1636363636364" << 4 << "14.1260606060606"
                                     << "20.0676363636364" << IntList{34, 33} << true;
-    QTest::newRow("dT 25") << 3.5469 << "3.2" << 4 << "2.81333333333334" << "4.49600000000001" << IntList{34, 33}
-                           << true;
+    QTest::newRow("dT 25") << 3.5469 << "3.2" << 4 << "2.81333333333334"
+                           << "4.49600000000001" << IntList{34, 33} << true;
     QTest::newRow("negative reading") << 3.5469 << "-8.90909090909091" << 4 << "-4.04848484848485"
                                       << "-4.9490909090909" << IntList{34, 33} << true;
-    QTest::newRow("no band reading 0") << 3.5469 << "0" << 4 << "1" << "2" << IntList{34, 33} << true;
-    QTest::newRow("exactly 4") << 4.0 << "0" << 4 << "1" << "2" << IntList{34, 33} << true;
-    QTest::newRow("just above 4") << 4.0001 << "0" << 5 << "2" << "2" << IntList{33, 32} << false;
-    QTest::newRow("exactly 10") << 10.0 << "0" << 10 << "4" << "5" << IntList{28, 27} << false;
-    QTest::newRow("band 1") << 0.5 << "17" << 1 << "0" << "3" << IntList{36} << false;
-    QTest::newRow("exactly 1") << 1.0 << "17" << 1 << "0" << "3" << IntList{36} << false;
-    QTest::newRow("band 2") << 1.5 << "17" << 2 << "3" << "7.63" << IntList{36, 35} << false;
-    QTest::newRow("above 10") << 10.5 << "0" << 0 << "" << "" << IntList{} << true;
-    QTest::newRow("zero") << 0.0 << "0" << 0 << "" << "" << IntList{} << true;
-    QTest::newRow("negative") << -1.0 << "0" << 0 << "" << "" << IntList{} << true;
+    QTest::newRow("no band reading 0") << 3.5469 << "0" << 4 << "1"
+                                       << "2" << IntList{34, 33} << true;
+    QTest::newRow("exactly 4") << 4.0 << "0" << 4 << "1"
+                               << "2" << IntList{34, 33} << true;
+    QTest::newRow("just above 4") << 4.0001 << "0" << 5 << "2"
+                                  << "2" << IntList{33, 32} << false;
+    QTest::newRow("exactly 10") << 10.0 << "0" << 10 << "4"
+                                << "5" << IntList{28, 27} << false;
+    QTest::newRow("band 1") << 0.5 << "17" << 1 << "0"
+                            << "3" << IntList{36} << false;
+    QTest::newRow("exactly 1") << 1.0 << "17" << 1 << "0"
+                               << "3" << IntList{36} << false;
+    QTest::newRow("band 2") << 1.5 << "17" << 2 << "3"
+                            << "7.63" << IntList{36, 35} << false;
+    QTest::newRow("above 10") << 10.5 << "0" << 0 << ""
+                              << "" << IntList{} << true;
+    QTest::newRow("zero") << 0.0 << "0" << 0 << ""
+                          << "" << IntList{} << true;
+    QTest::newRow("negative") << -1.0 << "0" << 0 << ""
+                              << "" << IntList{} << true;
 }
 
 void TestChartCalc::sBandSelection() {
@@ -344,8 +369,12 @@ void TestChartCalc::sBandSelection() {
         QCOMPARE(lo, minimum);
         QCOMPARE(hi, maximum);
     } else {
-        QVERIFY2(std::fabs(ParseNumber(band->minimumText) - ParseNumber(minimum.toStdString())) < 1e-12, qPrintable(lo));
-        QVERIFY2(std::fabs(ParseNumber(band->maximumText) - ParseNumber(maximum.toStdString())) < 1e-12, qPrintable(hi));
+        QVERIFY2(
+            std::fabs(ParseNumber(band->minimumText) - ParseNumber(minimum.toStdString())) < 1e-12,
+            qPrintable(lo));
+        QVERIFY2(
+            std::fabs(ParseNumber(band->maximumText) - ParseNumber(maximum.toStdString())) < 1e-12,
+            qPrintable(hi));
     }
     QCOMPARE(IntList(band->highlighted.begin(), band->highlighted.end()), red);
 }
@@ -358,7 +387,9 @@ void TestChartCalc::sBandMinimumNeverAboveMaximum() {
                 QVERIFY(band && band->k == k);
                 const double lo = ParseNumber(band->minimumText);
                 const double hi = ParseNumber(band->maximumText);
-                QVERIFY2(lo <= hi, qPrintable(QStringLiteral("k %1, Y %2: %3 > %4").arg(k).arg(y).arg(lo).arg(hi)));
+                QVERIFY2(lo <= hi,
+                         qPrintable(
+                             QStringLiteral("k %1, Y %2: %3 > %4").arg(k).arg(y).arg(lo).arg(hi)));
             }
         }
     }
@@ -370,18 +401,22 @@ void TestChartCalc::fan2Construction_data() {
     QTest::addColumn<double>("minimum");
     QTest::addColumn<double>("maximum");
     QTest::addColumn<IntList>("expected");  // hScroll2, xA, yA, xB, xC
-    QTest::newRow("fan-2 defaults") << 28.0 << 23.1636363636364 << 14.1260606060606 << 20.0676363636364
-                                    << IntList{20, 2112, 3606, 3629, 3842};
+    QTest::newRow("fan-2 defaults") << 28.0 << 23.1636363636364 << 14.1260606060606
+                                    << 20.0676363636364 << IntList{20, 2112, 3606, 3629, 3842};
     QTest::newRow("dT 25") << 28.0 << 3.2 << 2.81333333333334 << 4.49600000000001
                            << IntList{4, 2112, 4325, 3221, 3282};
-    QTest::newRow("below the axis") << 10.0 << -8.90909090909091 << -4.04848484848485 << -4.9490909090909
-                                    << IntList{-5, 2760, 4761, 2974, 2942};
-    QTest::newRow("empty readings") << 28.0 << 0.0 << 0.0 << 0.0 << IntList{0, 2112, 4440, 3120, 3120};
+    QTest::newRow("below the axis") << 10.0 << -8.90909090909091 << -4.04848484848485
+                                    << -4.9490909090909 << IntList{-5, 2760, 4761, 2974, 2942};
+    QTest::newRow("empty readings")
+        << 28.0 << 0.0 << 0.0 << 0.0 << IntList{0, 2112, 4440, 3120, 3120};
     // -36 * 0.125 + 4440 = 4435.5 and 3120 - 4.5 = 3115.5: halves go to the even neighbour.
-    QTest::newRow("halves to even") << 0.125 << 0.125 << 2.5 << 3.5 << IntList{4, 3116, 4436, 3210, 3246};
-    QTest::newRow("halves down to even") << 0.375 << 0.375 << 0.0 << 2.5 << IntList{2, 3106, 4426, 3120, 3210};
+    QTest::newRow("halves to even")
+        << 0.125 << 0.125 << 2.5 << 3.5 << IntList{4, 3116, 4436, 3210, 3246};
+    QTest::newRow("halves down to even")
+        << 0.375 << 0.375 << 0.0 << 2.5 << IntList{2, 3106, 4426, 3120, 3210};
     QTest::newRow("1E+300") << 1e300 << -1e300 << 1e300 << -1e300
-                            << IntList{-kChartFarAway, -kChartFarAway, kChartFarAway, kChartFarAway, -kChartFarAway};
+                            << IntList{-kChartFarAway, -kChartFarAway, kChartFarAway, kChartFarAway,
+                                       -kChartFarAway};
 }
 
 void TestChartCalc::fan2Construction() {
@@ -412,24 +447,41 @@ void TestChartCalc::aircon_data() {
     QTest::addColumn<QString>("lineValue");
     QTest::addColumn<QString>("capacity");
     QTest::addColumn<int>("markerX");
-    QTest::newRow("defaults") << 40.0 << 35.0 << 5 << 31 << "15.2" << "1216" << 3720;
-    QTest::newRow("below 20") << 40.0 << 19.9 << 1 << 27 << "11.8" << "944" << 3720;
-    QTest::newRow("exactly 20") << 40.0 << 20.0 << 2 << 28 << "11.8" << "944" << 3720;
-    QTest::newRow("exactly 25") << 40.0 << 25.0 << 3 << 29 << "13" << "1040" << 3720;
-    QTest::newRow("exactly 30") << 40.0 << 30.0 << 4 << 30 << "14.2" << "1136" << 3720;
-    QTest::newRow("exactly 40") << 40.0 << 40.0 << 6 << 32 << "16.4" << "1312" << 3720;
-    QTest::newRow("exactly 45, hottest outside") << 60.0 << 45.0 << 7 << 33 << "14" << "1120" << 6600;
-    QTest::newRow("54.9") << 40.0 << 54.9 << 8 << 34 << "19" << "1520" << 3720;
-    QTest::newRow("55 has no line") << 40.0 << 55.0 << 0 << 0 << "" << "0" << 3720;
-    QTest::newRow("negative set temperature") << 40.0 << -5.0 << 1 << 27 << "11.8" << "944" << 3720;
-    QTest::newRow("coolest outside") << 20.0 << 35.0 << 5 << 31 << "19.2" << "1536" << 840;
-    QTest::newRow("22.5") << 22.5 << 35.0 << 5 << 31 << "18.7" << "1496" << 1200;
-    QTest::newRow("text read as 0") << 0.0 << 35.0 << 5 << 31 << "23.2" << "1856" << -2040;
+    QTest::newRow("defaults") << 40.0 << 35.0 << 5 << 31 << "15.2"
+                              << "1216" << 3720;
+    QTest::newRow("below 20") << 40.0 << 19.9 << 1 << 27 << "11.8"
+                              << "944" << 3720;
+    QTest::newRow("exactly 20") << 40.0 << 20.0 << 2 << 28 << "11.8"
+                                << "944" << 3720;
+    QTest::newRow("exactly 25") << 40.0 << 25.0 << 3 << 29 << "13"
+                                << "1040" << 3720;
+    QTest::newRow("exactly 30") << 40.0 << 30.0 << 4 << 30 << "14.2"
+                                << "1136" << 3720;
+    QTest::newRow("exactly 40") << 40.0 << 40.0 << 6 << 32 << "16.4"
+                                << "1312" << 3720;
+    QTest::newRow("exactly 45, hottest outside") << 60.0 << 45.0 << 7 << 33 << "14"
+                                                 << "1120" << 6600;
+    QTest::newRow("54.9") << 40.0 << 54.9 << 8 << 34 << "19"
+                          << "1520" << 3720;
+    QTest::newRow("55 has no line") << 40.0 << 55.0 << 0 << 0 << ""
+                                    << "0" << 3720;
+    QTest::newRow("negative set temperature") << 40.0 << -5.0 << 1 << 27 << "11.8"
+                                              << "944" << 3720;
+    QTest::newRow("coolest outside") << 20.0 << 35.0 << 5 << 31 << "19.2"
+                                     << "1536" << 840;
+    QTest::newRow("22.5") << 22.5 << 35.0 << 5 << 31 << "18.7"
+                          << "1496" << 1200;
+    QTest::newRow("text read as 0") << 0.0 << 35.0 << 5 << 31 << "23.2"
+                                    << "1856" << -2040;
     // 840 + 144 / 32 = 844.5 and 840 + 3 * 144 / 32 = 853.5.
-    QTest::newRow("marker half to even") << 20.03125 << 35.0 << 5 << 31 << "19.19375" << "1535.5" << 844;
-    QTest::newRow("marker half up to even") << 20.09375 << 35.0 << 5 << 31 << "19.18125" << "1534.5" << 854;
-    QTest::newRow("1E+300") << 1e300 << 35.0 << 5 << 31 << "-2E+299" << "-1.6E+301" << kChartFarAway;
-    QTest::newRow("-1E+300") << -1e300 << 60.0 << 0 << 0 << "" << "0" << -kChartFarAway;
+    QTest::newRow("marker half to even") << 20.03125 << 35.0 << 5 << 31 << "19.19375"
+                                         << "1535.5" << 844;
+    QTest::newRow("marker half up to even") << 20.09375 << 35.0 << 5 << 31 << "19.18125"
+                                            << "1534.5" << 854;
+    QTest::newRow("1E+300") << 1e300 << 35.0 << 5 << 31 << "-2E+299"
+                            << "-1.6E+301" << kChartFarAway;
+    QTest::newRow("-1E+300") << -1e300 << 60.0 << 0 << 0 << ""
+                             << "0" << -kChartFarAway;
 }
 
 void TestChartCalc::aircon() {
