@@ -10,6 +10,7 @@
 #include <vector>
 
 class ChartCanvas;
+class QPainter;
 
 // A line element of a chart: a named segment whose colour, width and end
 // points can change while the window is open. End points in twips.
@@ -94,7 +95,7 @@ protected:
 
 private:
     friend class ChartLine;
-    void drawClipped(class QPainter& painter, const QRectF& area, QLineF ends, const QColor& color,
+    void drawClipped(QPainter& painter, const QRectF& area, QLineF ends, const QColor& color,
                      int widthPx) const;
 
     Origin m_origin;
