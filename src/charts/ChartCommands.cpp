@@ -1,8 +1,82 @@
 #include "charts/ChartCommands.h"
 
-#include "app/CabinetCoolApp.h"
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <algorithm>
 
-// The chart windows are not built yet: the operations open nothing.
-void openAirconDiagram(CabinetCoolApp&) {}
-void openFan1Diagram(CabinetCoolApp&) {}
-void openFan2Diagram(CabinetCoolApp&) {}
+#include "app/CabinetCoolApp.h"
+#include "app/Form1.h"
+#include "calc/Fan2Nomogram.h"
+#include "calc/NumberText.h"
+#include "charts/ChartWidgets.h"
+#include "charts/frmAircon.h"
+#include "charts/frmFan1.h"
+#include "charts/frmFan2.h"
+
+namespace {
+
+double number(const QLineEdit* field) { return ParseNumber(field->text().toStdString()); }
+
+// A chart opens beside the main window, where both can be read at once,
+// kept on the screen when there is no room beside it.
+void placeBesideMainWindow(CabinetCoolApp& app, QWidget* window) {
+    const Form1* form = app.mainWindow();
+    if (!form) return;
+    const QRect main = form->frameGeometry();
+    QPoint topLeft(main.right() + 1, main.top());
+    if (const QScreen* screen = form->screen()) {
+        const QRect available = screen->availableGeometry();
+        const QSize size = window->frameGeometry().size();
+        topLeft.setX(std::max(available.left(),
+                              std::min(topLeft.x(), available.right() + 1 - size.width())));
+        topLeft.setY(std::max(available.top(),
+                              std::min(topLeft.y(), available.bottom() + 1 - size.height())));
+    }
+    window->move(topLeft);
+}
+
+// Loads W if it is not loaded (placing a fresh window); an open window keeps
+// everything its load computed.
+template <class W>
+W* ensureLoaded(CabinetCoolApp& app) {
+    if (W* open = app.loadedWindow<W>()) return open;
+    W* window = app.loadWindow<W>();
+    placeBesideMainWindow(app, window);
+    return window;
+}
+
+}  // namespace
+
+void openAirconDiagram(CabinetCoolApp& app) {
+    ensureLoaded<frmAircon>(app);
+    app.showWindow<frmAircon>();
+}
+
+void openFan1Diagram(CabinetCoolApp& app) {
+    const Form1* form = app.mainWindow();
+    if (!form) return;
+    FanChartValues& v = app.fanValues();
+    v.FanHeatP = number(form->txtPP);
+    v.FanDeltaT = number(form->txtT2) - number(form->txtT1);
+    ensureLoaded<frmFan1>(app);
+    app.showWindow<frmFan1>();
+}
+
+void openFan2Diagram(CabinetCoolApp& app) {
+    const Form1* form = app.mainWindow();
+    if (!form) return;
+    FanChartValues& v = app.fanValues();
+    v.FanMeasuredDeltaT = number(form->txtT4) - number(form->txtT3);
+    v.FanDeltaT = number(form->txtT2) - number(form->txtT1);
+    v.FanOutsideMinusInside = v.FanMeasuredDeltaT * -1;
+    if (const std::optional<Fan2Reading> reading =
+            ComputeFan2Y(v.FanDeltaT, v.FanOutsideMinusInside)) {
+        v.FanReadingY = reading->y;
+        frmFan2* window = ensureLoaded<frmFan2>(app);
+        window->markBandLine(reading->bandLine);
+        setFieldText(window->txtYY, QString::fromStdString(NumberText(v.FanReadingY)));
+    }
+    ensureLoaded<frmFan2>(app);
+    app.showWindow<frmFan2>();
+}

@@ -1,0 +1,166 @@
+#include "charts/ChartCanvas.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "app/Twips.h"
+
+namespace {
+
+bool isFinite(const QLineF& l) {
+    return std::isfinite(l.x1()) && std::isfinite(l.y1()) && std::isfinite(l.x2()) &&
+           std::isfinite(l.y2());
+}
+
+// Liang-Barsky: the part of `l` inside `r`, if any. Chart coordinates may
+// lie a billion twips away; the painter only ever sees the visible part.
+std::optional<QLineF> clipTo(const QLineF& l, const QRectF& r) {
+    if (!isFinite(l)) return std::nullopt;
+    const double dx = l.x2() - l.x1();
+    const double dy = l.y2() - l.y1();
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {l.x1() - r.left(), r.right() - l.x1(), l.y1() - r.top(),
+                         r.bottom() - l.y1()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return std::nullopt;
+    }
+    return QLineF(l.x1() + t0 * dx, l.y1() + t0 * dy, l.x1() + t1 * dx, l.y1() + t1 * dy);
+}
+
+// Widgets far away are placed at most this many pixels from the canvas.
+constexpr double kMaxMarkerPixels = 1'000'000;
+
+int boundedPixels(double twipsValue) {
+    if (std::isnan(twipsValue)) return static_cast<int>(kMaxMarkerPixels);
+    const double px = std::clamp(twipsValue / kTwipsPerPixel, -kMaxMarkerPixels, kMaxMarkerPixels);
+    return static_cast<int>(std::lround(px));
+}
+
+}  // namespace
+
+ChartLine::ChartLine(ChartCanvas* canvas, QString name, QLineF ends, QColor color, int widthPx)
+    : m_canvas(canvas), m_name(std::move(name)), m_ends(ends), m_color(color), m_width(widthPx) {}
+
+void ChartLine::setColor(const QColor& color) {
+    m_color = color;
+    m_canvas->update();
+}
+
+void ChartLine::setWidth(int widthPx) {
+    m_width = widthPx;
+    m_canvas->update();
+}
+
+void ChartLine::setEnds(const QPointF& p1, const QPointF& p2) {
+    m_ends = QLineF(p1, p2);
+    m_canvas->update();
+}
+
+ChartMarker::ChartMarker(ChartCanvas* canvas, const QString& name, const QString& text)
+    : QLabel(text, canvas) {
+    setObjectName(name);
+    setTextFormat(Qt::PlainText);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAutoFillBackground(false);
+}
+
+ChartCanvas::ChartCanvas(QWidget* parent, const QString& name, Origin origin)
+    : QFrame(parent), m_origin(origin) {
+    setObjectName(name);
+}
+
+ChartLine* ChartCanvas::addLine(const QString& name, QLineF ends, QColor color, int widthPx) {
+    m_lines.push_back(std::make_unique<ChartLine>(this, name, ends, color, widthPx));
+    update();
+    return m_lines.back().get();
+}
+
+ChartLine* ChartCanvas::line(const QString& name) const {
+    if (name.isEmpty()) return nullptr;
+    for (const auto& l : m_lines) {
+        if (l->name() == name) return l.get();
+    }
+    return nullptr;
+}
+
+std::vector<const ChartLine*> ChartCanvas::lines() const {
+    std::vector<const ChartLine*> list;
+    list.reserve(m_lines.size());
+    for (const auto& l : m_lines) list.push_back(l.get());
+    return list;
+}
+
+void ChartCanvas::addSegment(QLineF ends, QColor color, int widthPx) {
+    const auto same =
+        std::find_if(m_segments.begin(), m_segments.end(), [&](const ChartSegment& s) {
+            return s.ends == ends && s.color == color && s.width == widthPx;
+        });
+    if (same != m_segments.end()) m_segments.erase(same);
+    m_segments.push_back({ends, color, widthPx});
+    update();
+}
+
+ChartMarker* ChartCanvas::addMarker(const QString& name, const QString& text, QPointF position,
+                                    QSizeF size) {
+    auto* marker = new ChartMarker(this, name, text);
+    const QSize box = twipsSize(size.width(), size.height());
+    // A letter must not be cut off by a box drawn to the twip.
+    marker->resize(box.expandedTo(marker->sizeHint()));
+    moveMarker(marker, position);
+    return marker;
+}
+
+void ChartCanvas::moveMarker(ChartMarker* marker, QPointF position) {
+    marker->m_position = position;
+    const QPoint origin = originPixels();
+    marker->move(origin.x() + boundedPixels(position.x()),
+                 origin.y() + boundedPixels(position.y()));
+}
+
+QPoint ChartCanvas::originPixels() const {
+    return m_origin == Origin::Contents ? contentsRect().topLeft() : QPoint(0, 0);
+}
+
+void ChartCanvas::drawClipped(QPainter& painter, const QRectF& area, QLineF ends,
+                              const QColor& color, int widthPx) const {
+    const std::optional<QLineF> visible = clipTo(ends, area);
+    if (!visible) return;
+    QPen pen(color);
+    pen.setWidth(widthPx);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(*visible);
+}
+
+void ChartCanvas::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    const QRect area = m_origin == Origin::Contents ? contentsRect() : rect();
+    QPainter painter(this);
+    painter.setClipRect(area);
+    painter.setViewport(area);
+    painter.setWindow(0, 0, area.width() * kTwipsPerPixel, area.height() * kTwipsPerPixel);
+    // A little beyond the visible twips, so that a line on the edge is whole.
+    const QRectF twipsArea(-60.0, -60.0, area.width() * kTwipsPerPixel + 120.0,
+                           area.height() * kTwipsPerPixel + 120.0);
+    for (const auto& l : m_lines)
+        drawClipped(painter, twipsArea, l->ends(), l->color(), l->width());
+    for (const ChartSegment& s : m_segments)
+        drawClipped(painter, twipsArea, s.ends, s.color, s.width);
+}
