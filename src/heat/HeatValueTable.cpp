@@ -134,13 +134,6 @@ const std::array<HeatFamilyRows, kHeatFamilyCount>& heatFamilies() {
     return families;
 }
 
-const HeatFamilyRows& heatFamily(HeatFamily family) {
-    for (const HeatFamilyRows& f : heatFamilies()) {
-        if (f.family == family) return f;
-    }
-    return heatFamilies().front();  // unreachable: every family has its entry
-}
-
 const std::array<HeatFamily, kHeatFamilyCount>& heatSumOrder() {
     static constexpr std::array<HeatFamily, kHeatFamilyCount> order = {
         HeatFamily::Transformer,    HeatFamily::Plc,           HeatFamily::Indicator,

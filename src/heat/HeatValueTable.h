@@ -55,7 +55,6 @@ inline constexpr int kHeatFieldHeight = 270;
 
 // The eight families in the order of their frames on screen.
 const std::array<HeatFamilyRows, kHeatFamilyCount>& heatFamilies();
-const HeatFamilyRows& heatFamily(HeatFamily family);
 
 // The order in which the rows are read and multiplied (also the order of reset).
 const std::array<HeatFamily, kHeatFamilyCount>& heatSumOrder();

@@ -11,7 +11,7 @@ namespace {
 
 // Room left on the screen for the window manager's title bar and borders,
 // which are not known before the window is first shown.
-constexpr int kDecorationWidth = 16;
+constexpr int kDecorationWidth = 8;
 constexpr int kDecorationHeight = 48;
 
 const char* const kScrollAreaName = "clientScrollArea";
