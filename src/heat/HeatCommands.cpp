@@ -1,6 +1,8 @@
 #include "heat/HeatCommands.h"
 
 #include "app/CabinetCoolApp.h"
+#include "heat/frmHeatProduced.h"
+#include "heat/frmHeatValue.h"
 
-void showHeatValueWindow(CabinetCoolApp&) {}
-void showHeatProducedWindow(CabinetCoolApp&) {}
+void showHeatValueWindow(CabinetCoolApp& app) { app.showWindow<frmHeatValue>(); }
+void showHeatProducedWindow(CabinetCoolApp& app) { app.showWindow<frmHeatProduced>(); }

@@ -1,0 +1,6 @@
+# The reference tables of the heat produced window: a plain text file, built
+# into the program and drawn into pictures when the window opens.
+qt_add_resources(cc_ui "heattables"
+    PREFIX "/heat"
+    BASE assets/heat
+    FILES assets/heat/reference-tables.txt)

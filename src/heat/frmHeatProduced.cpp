@@ -1,0 +1,75 @@
+#include "heat/frmHeatProduced.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "app/CabinetCoolApp.h"
+#include "app/Twips.h"
+#include "app/Widgets.h"
+#include "heat/ReferenceTables.h"
+#include "heat/ScrollableClient.h"
+
+namespace {
+
+constexpr std::array<QSize, frmHeatProduced::kPictures> kPictureSizes = {
+    QSize(568, 869), QSize(567, 857), QSize(566, 827), QSize(566, 827), QSize(566, 827), QSize(567, 857)};
+
+}  // namespace
+
+QSize frmHeatProduced::pictureSize(int k) {
+    if (k < 1 || k > kPictures) return {};
+    return kPictureSizes[static_cast<size_t>(k - 1)];
+}
+
+frmHeatProduced::frmHeatProduced(CabinetCoolApp& app)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
+      m_app(app) {
+    setObjectName(QStringLiteral("frmHeatProduced"));
+    setWindowTitle(QStringLiteral("Heat Produced"));
+    buildLayout(makeScrollableClient(this, twipsSize(10185, 14415)));
+    Form_Load();
+}
+
+void frmHeatProduced::buildLayout(QWidget* client) {
+    // The pictures are drawn from the built-in tables now, at the screen's
+    // pixel ratio so that the text stays sharp on high-density screens.
+    const ReferenceTableSet tables = loadReferenceTables();
+    const qreal ratio = devicePixelRatioF();
+    for (int k = 1; k <= kPictures; ++k) {
+        QLabel* image = new QLabel(client);
+        image->setObjectName(QStringLiteral("Image%1").arg(k));
+        const QSize size = pictureSize(k);
+        image->setGeometry(QRect(twipsPoint(720, 1200), size));
+        image->setPixmap(QPixmap::fromImage(drawReferencePicture(tables, k, size, ratio).image));
+        Image[static_cast<size_t>(k - 1)] = image;
+    }
+
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    QWidget* previous = nullptr;
+    for (int k = 1; k <= kPictures; ++k) {
+        QPushButton* button = makeButton(client, QStringLiteral("OptHeatProduced%1").arg(k),
+                                         QStringLiteral("HeatProduced%1").arg(k), 120 + 1680 * (k - 1), 240,
+                                         1575, 615);
+        button->setCheckable(true);
+        group->addButton(button, k);
+        connect(button, &QPushButton::clicked, this, [this, k]() { OptHeatProduced_Click(k); });
+        if (previous) setTabOrder(previous, button);
+        previous = button;
+        OptHeatProduced[static_cast<size_t>(k - 1)] = button;
+    }
+}
+
+void frmHeatProduced::Form_Load() {
+    OptHeatProduced[0]->setChecked(true);
+    for (int k = 1; k <= kPictures; ++k) Image[static_cast<size_t>(k - 1)]->setVisible(k == 1);
+}
+
+void frmHeatProduced::OptHeatProduced_Click(int k) {
+    if (k < 1 || k > kPictures) return;
+    OptHeatProduced[static_cast<size_t>(k - 1)]->setChecked(true);
+    for (int i = 1; i <= kPictures; ++i) Image[static_cast<size_t>(i - 1)]->setVisible(i == k);
+}

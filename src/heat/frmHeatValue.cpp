@@ -1,0 +1,169 @@
+#include "heat/frmHeatValue.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/CabinetCoolApp.h"
+#include "app/Form1.h"
+#include "app/PlatformServices.h"
+#include "app/Twips.h"
+#include "app/Widgets.h"
+#include "calc/NumberText.h"
+#include "heat/ScrollableClient.h"
+
+namespace {
+
+// Our own: counts so large that the total left the range of double precision.
+// Nothing is written then, so the main window keeps a usable number.
+const QString kMsgTotalOutOfRange = QStringLiteral(
+    "총 발열량이 계산할 수 있는 범위를 벗어났습니다. 수량을 확인하세요.\n"
+    "제어반내 발열량은 바뀌지 않았습니다.");
+
+// The row labels are a size smaller than the captions so that the longest
+// ones fit in front of their count fields.
+constexpr double kRowLabelPoints = 8.25;
+
+// Ratings such as 0.5A and counts such as 1.5 must not look like 0,5: at
+// these sizes NanumGothic's full stop is drawn much like a comma, so the
+// rows, the counts and the total use NanumBarunGothic first.
+QFont numberFont(double points, bool bold) {
+    QFont font = uiFont(points, bold);
+    QStringList families = font.families();
+    families.prepend(QStringLiteral("NanumBarunGothic"));
+    font.setFamilies(families);
+    return font;
+}
+
+// The frame's line runs through the middle of its caption, so that the rows
+// just under the caption stay clear of the line.
+const QString kFrameStyle = QStringLiteral(
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 8px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; }");
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+frmHeatValue::frmHeatValue(CabinetCoolApp& app)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
+      m_app(app) {
+    setObjectName(QStringLiteral("frmHeatValue"));
+    setWindowTitle(QStringLiteral(" [ 종류별 발열량 ]"));
+    buildLayout(makeScrollableClient(this, twipsSize(15000, 10515)));
+    Form_Load();
+}
+
+void frmHeatValue::buildLayout(QWidget* client) {
+    for (const HeatFamilyRows& family : heatFamilies()) {
+        auto* frame = new QGroupBox(qs(family.caption), client);
+        frame->setObjectName(QStringLiteral("fra") + qs(family.section));
+        frame->setFont(uiFont(9.75, true));
+        frame->setStyleSheet(kFrameStyle);
+        frame->setGeometry(
+            twipsRect(family.frame.left, family.frame.top, family.frame.width, family.frame.height));
+
+        std::vector<QLineEdit*>& fields = m_counts[familyIndex(family.family)];
+        for (size_t i = 0; i < family.rows.size(); ++i) {
+            const int top = family.firstRowTop + kHeatRowPitch * static_cast<int>(i);
+            QLabel* label = makeLabel(frame, qs(family.rows[i].label), kHeatLabelLeft, top,
+                                      family.fieldLeft - kHeatLabelLeft, kHeatLabelHeight, false,
+                                      kRowLabelPoints);
+            label->setObjectName(QStringLiteral("lbl%1_%2").arg(qs(family.section)).arg(i));
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setFont(numberFont(kRowLabelPoints, false));
+
+            QLineEdit* field = makeField(frame, QStringLiteral("%1_%2").arg(qs(family.fieldName)).arg(i),
+                                         family.fieldLeft, top, kHeatFieldWidth, kHeatFieldHeight);
+            field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            field->setFont(numberFont(9, false));
+            field->setText(QStringLiteral("0"));
+            label->setBuddy(field);
+            fields.push_back(field);
+        }
+    }
+
+    cmdInitValue = makeButton(client, QStringLiteral("cmdInitValue"), QStringLiteral("초기화"), 4200, 9120,
+                              2175, 375);
+    cmdCalValue = makeButton(client, QStringLiteral("cmdCalValue"), QStringLiteral("계   산(적용)"), 4200,
+                             9600, 2175, 495);
+    QLabel* totalLabel = makeLabel(client, QStringLiteral("총 발열량 :"), 6720, 9840, 1095, 255);
+    totalLabel->setObjectName(QStringLiteral("lblTotalHeatValue"));
+    txtTotalHeatValue =
+        makeField(client, QStringLiteral("txtTotalHeatValue"), 7920, 9720, 1335, 375);
+    txtTotalHeatValue->setFont(numberFont(9, true));
+    txtTotalHeatValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totalLabel->setBuddy(txtTotalHeatValue);
+    cmdExit = makeButton(client, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 9480, 9720, 1815, 495);
+
+    // Keyboard order: down each frame in the order of the frames, then the buttons.
+    QWidget* previous = nullptr;
+    auto chain = [&previous](QWidget* w) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    };
+    for (const HeatFamilyRows& family : heatFamilies()) {
+        for (QLineEdit* field : m_counts[familyIndex(family.family)]) chain(field);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(cmdInitValue), static_cast<QWidget*>(cmdCalValue),
+                       static_cast<QWidget*>(txtTotalHeatValue), static_cast<QWidget*>(cmdExit)}) {
+        chain(w);
+    }
+
+    connect(cmdCalValue, &QPushButton::clicked, this, &frmHeatValue::cmdCalValue_Click);
+    connect(cmdInitValue, &QPushButton::clicked, this, &frmHeatValue::cmdInitValue_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmHeatValue::cmdExit_Click);
+}
+
+void frmHeatValue::clearSubtotals() { m_subtotals.fill(0.0); }
+
+void frmHeatValue::Form_Load() {
+    clearSubtotals();
+    m_app.loadIniValues();
+}
+
+QLineEdit* frmHeatValue::countField(HeatFamily family, int row) const {
+    const std::vector<QLineEdit*>& fields = m_counts[familyIndex(family)];
+    if (row < 0 || static_cast<size_t>(row) >= fields.size()) return nullptr;
+    return fields[static_cast<size_t>(row)];
+}
+
+void frmHeatValue::Sum_Total() {
+    HeatCounts counts;
+    for (HeatFamily family : heatSumOrder()) {
+        for (const QLineEdit* field : m_counts[familyIndex(family)]) {
+            counts[familyIndex(family)].push_back(ParseNumber(field->text().toStdString()));
+        }
+    }
+    const HeatSum sum = sumHeat(counts, m_app.tables());
+    m_subtotals = sum.subtotals;
+
+    const QString text = QString::fromStdString(NumberText(sum.total));
+    if (text.isEmpty()) {
+        // The total is not a number that can be written: show no stale total
+        // beside the new counts, and leave txtPP and TotalHeatValue as they were.
+        txtTotalHeatValue->clear();
+        m_app.platform().messageBox(this, kMsgTotalOutOfRange);
+        return;
+    }
+    m_app.tables().TotalHeatValue = sum.total;
+    txtTotalHeatValue->setText(text);
+    if (Form1* main = m_app.mainWindow()) main->txtPP->setText(text);
+}
+
+void frmHeatValue::cmdCalValue_Click() {
+    clearSubtotals();
+    Sum_Total();
+}
+
+void frmHeatValue::cmdInitValue_Click() {
+    clearSubtotals();
+    for (HeatFamily family : heatSumOrder()) {
+        for (QLineEdit* field : m_counts[familyIndex(family)]) field->setText(QStringLiteral("0"));
+    }
+    txtTotalHeatValue->setText(QStringLiteral("0"));
+}
+
+void frmHeatValue::cmdExit_Click() { m_app.unloadWindow(this); }
