@@ -32,15 +32,15 @@ enum class LineRead { Line, End, TooLong };
 
 // The next line without its line end (LF, or CR LF).
 LineRead nextLine(QIODevice& device, QByteArray* line) {
+    // A little more than the longest line, so that a longer one shows as
+    // such without reading it all (device files and pipes may never end).
     *line = device.readLine(kMaxCoolFileLine + 3);
     if (line->isEmpty()) return LineRead::End;
     if (line->endsWith('\n')) {
         line->chop(1);
         if (line->endsWith('\r')) line->chop(1);
-    } else if (!device.atEnd()) {
-        return LineRead::TooLong;
     } else if (line->endsWith('\r')) {
-        line->chop(1);  // CR at the very end of the data
+        line->chop(1);  // CR LF cut after the CR at the very end of the data
     }
     return line->size() > kMaxCoolFileLine ? LineRead::TooLong : LineRead::Line;
 }
