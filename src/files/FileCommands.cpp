@@ -1,8 +1,10 @@
 #include "files/FileCommands.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -98,20 +100,31 @@ std::array<QPushButton*, 6> screenOnlyButtons(const Form1& form) {
     return {form.cmdURL, form.cmdExit, form.cmdHelp, form.cmdPrint, form.cmdSaveAs, form.cmdOpen};
 }
 
-// Shows the buttons again however the print ends.
+// Hides the buttons for the print and shows them again however it ends.
 class HiddenWhilePrinting {
 public:
-    explicit HiddenWhilePrinting(const Form1& form) : m_buttons(screenOnlyButtons(form)) {
+    explicit HiddenWhilePrinting(Form1& form) : m_buttons(screenOnlyButtons(form)) {
+        // The print button itself usually has the focus. Hidden, it would
+        // hand it on to the first field, whose selected text would then be
+        // printed and stay selected; instead the window keeps no focus while
+        // printing and the button gets it back afterwards.
+        QWidget* focus = form.focusWidget();
+        if (std::find(m_buttons.begin(), m_buttons.end(), focus) != m_buttons.end()) {
+            m_focus = focus;
+            focus->clearFocus();
+        }
         for (QPushButton* b : m_buttons) b->setVisible(false);
     }
     ~HiddenWhilePrinting() {
         for (QPushButton* b : m_buttons) b->setVisible(true);
+        if (m_focus) m_focus->setFocus(Qt::OtherFocusReason);
     }
     HiddenWhilePrinting(const HiddenWhilePrinting&) = delete;
     HiddenWhilePrinting& operator=(const HiddenWhilePrinting&) = delete;
 
 private:
     std::array<QPushButton*, 6> m_buttons;
+    QPointer<QWidget> m_focus;
 };
 
 }  // namespace

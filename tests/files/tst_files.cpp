@@ -682,6 +682,12 @@ void TestFiles::strictLastLine() {
 void TestFiles::printShowsNoScreenOnlyButtons() {
     TestApp t;
     Form1* form = t.start();
+    // The user clicks the print button, which takes the focus.
+    form->activateWindow();
+    QCoreApplication::processEvents();
+    QVERIFY(form->isActiveWindow());
+    form->cmdPrint->setFocus(Qt::MouseFocusReason);
+    QVERIFY(form->cmdPrint->hasFocus());
     QStringList hiddenDuringDialog;
     bool othersShown = false;
     t.platform.onPrintDialog = [&](QWidget* window) {
@@ -714,6 +720,11 @@ void TestFiles::printShowsNoScreenOnlyButtons() {
         QVERIFY(!isUniform(region(printed, form, w)));
         QCOMPARE(region(printed, form, w), region(screen, form, w));
     }
+    // The focus did not pass to a field while the buttons were hidden: no
+    // field was printed with its text selected, and the button has it back.
+    QCOMPARE(region(printed, form, form->txtHeight), region(screen, form, form->txtHeight));
+    QVERIFY(!form->txtHeight->hasSelectedText());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->cmdPrint));
     QCOMPARE(t.platform.messages, QStringList());
 }
 
