@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -13,6 +14,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/AppInfo.h"
 
@@ -39,6 +41,9 @@ QString runFileDialog(QWidget* parent, const PlatformServices::FileDialog& d, bo
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(save && d.confirmOverwrite));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    // "Cool File (*.COL) (*.col)" shows as "Cool File (*.COL)": the label
+    // names the files, the last parentheses hold the patterns that match.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
@@ -56,17 +61,42 @@ QString QtPlatformServices::saveFileName(QWidget* parent, const FileDialog& dial
 
 PlatformServices::PrintOutcome QtPlatformServices::printWindow(QWidget* parent, QWidget* window) {
     QPrinter printer(QPrinter::HighResolution);
+    // Names the job, and the file when the user prints to a PDF file.
+    printer.setDocName(QStringLiteral("CabinetCool"));
     QPrintDialog dialog(&printer, parent);
+    // The print is one page: there is no range or selection to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
 
-    const QPixmap image = window->grab();
+    // The window drawn afresh at three times the screen's 96 pixels per inch:
+    // text and numbers stay sharp on paper, and the one-pixel lines of the
+    // drawing stay thick enough to see (drawn straight at the printer's
+    // resolution they would be hairlines). Hidden controls are not drawn.
+    constexpr int kImageScale = 3;
+    QImage image(window->size() * kImageScale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(kImageScale);
+    image.fill(Qt::white);
+    {
+        QPainter imagePainter(&image);
+        window->render(&imagePainter, QPoint(), QRegion(),
+                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+
     QPainter painter;
     if (!painter.begin(&printer)) return PrintOutcome::Failed;
-    // The window at its own size on paper: its logical pixels are 1/96 inch.
-    const double scale = printer.resolution() / 96.0;
-    painter.scale(scale, scale);
-    painter.drawPixmap(0, 0, image.scaled(image.size() / image.devicePixelRatio()));
-    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+    // The painter's origin is the top-left corner of the printable area. The
+    // window's logical pixels are 15 twips, 1/96 inch, so the window comes
+    // out at its own size. Only a page too small for it (a landscape A5, say)
+    // shrinks the window, so that it still fits on the one page.
+    const QSizeF size = window->size();
+    double scale = printer.resolution() / 96.0;
+    scale = std::min({scale, printer.width() / size.width(), printer.height() / size.height()});
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(QPointF(0, 0), size * scale), image);
+    if (!painter.end() || printer.printerState() == QPrinter::Error) return PrintOutcome::Failed;
+    return PrintOutcome::Printed;
 }
 
 bool QtPlatformServices::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
