@@ -71,6 +71,8 @@ private slots:
     void failedOpenTellsUserAndGoesOn();
     void pageAddresses_data();
     void pageAddresses();
+    void addressCaption_data();
+    void addressCaption();
     void getKeyValue_data();
     void getKeyValue();
     void startSysInfo_data();
@@ -320,6 +322,26 @@ void TestInfo::pageAddresses() {
     QFETCH(WebPage, page);
     QFETCH(QUrl, expected);
     QCOMPARE(webPageUrl(base, programDir, page), expected);
+}
+
+void TestInfo::addressCaption_data() {
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("caption");
+    // The shipped pages have no address worth showing: the label names them.
+    QTest::newRow("shipped folder")
+        << QStringLiteral("www") << QStringLiteral("CabinetCool 사용 안내");
+    QTest::newRow("other folder") << QStringLiteral("/srv/pages")
+                                  << QStringLiteral("CabinetCool 사용 안내");
+    QTest::newRow("web site") << QStringLiteral("https://www.example.com/")
+                              << QStringLiteral("www.example.com");
+    QTest::newRow("web site below a path")
+        << QStringLiteral("http://example.com/cc/") << QStringLiteral("example.com/cc");
+}
+
+void TestInfo::addressCaption() {
+    QFETCH(QString, base);
+    QFETCH(QString, caption);
+    QCOMPARE(homePageCaption(base), caption);
 }
 
 void TestInfo::getKeyValue_data() {
