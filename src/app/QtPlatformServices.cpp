@@ -18,6 +18,10 @@
 
 #include "app/AppInfo.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 void QtPlatformServices::messageBox(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, parent);
     box.exec();
@@ -114,9 +118,40 @@ bool QtPlatformServices::fileExists(const QString& path) {
     return info.exists() && info.isFile();
 }
 
-bool QtPlatformServices::readRegistryValue(const QString&, const QString&, const QString&,
-                                           QByteArray*) {
+bool QtPlatformServices::readRegistryValue(const QString& root, const QString& keyPath,
+                                           const QString& valueName, QByteArray* data) {
+#ifdef Q_OS_WIN
+    HKEY rootKey = nullptr;
+    if (root == QLatin1String("HKEY_LOCAL_MACHINE")) {
+        rootKey = HKEY_LOCAL_MACHINE;
+    } else if (root == QLatin1String("HKEY_CURRENT_USER")) {
+        rootKey = HKEY_CURRENT_USER;
+    } else {
+        return false;
+    }
+    // Read access is all a look-up needs; asking for write access as well
+    // fails under HKEY_LOCAL_MACHINE for users without administrator rights.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(rootKey, keyPath.toLocal8Bit().constData(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    char buffer[1024];
+    DWORD type = 0;
+    DWORD size = sizeof buffer;
+    const LONG result = RegQueryValueExA(key, valueName.toLocal8Bit().constData(), nullptr, &type,
+                                         reinterpret_cast<LPBYTE>(buffer), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) return false;
+    *data = QByteArray(buffer, static_cast<qsizetype>(size));
+    return true;
+#else
+    Q_UNUSED(root);
+    Q_UNUSED(keyPath);
+    Q_UNUSED(valueName);
+    Q_UNUSED(data);
     return false;
+#endif
 }
 
 float QtPlatformServices::secondsSinceMidnight() {
