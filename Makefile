@@ -4,8 +4,10 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 CMAKE_FLAGS ?=
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
-# make fuzz: seconds per fuzz target; FUZZ_TARGETS limits the run to some.
+# make fuzz: seconds per fuzz target, or FUZZ_RUNS executions each when
+# set; FUZZ_TARGETS limits the run to some (e.g. fuzz_ini).
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?=
 FUZZ_TARGETS ?=
 # make bench: runs per program (medians), and the X display of its own Xvfb
 # (empty: the first free one).
@@ -51,8 +53,8 @@ bench: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target bench_programs
 	BENCH_RUNS=$(BENCH_RUNS) BENCH_DISPLAY=$(BENCH_DISPLAY) bash scripts/run-bench $(BUILD)
 
-# libFuzzer targets (clang, ASan, UBSan) for FUZZ_SECONDS each. Not part of
-# make test.
+# libFuzzer targets (clang, ASan, UBSan) for FUZZ_SECONDS or FUZZ_RUNS each.
+# Not part of make test.
 $(BUILD_FUZZ)/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja \
 	      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCABINETCOOL_FUZZ=ON -DCABINETCOOL_BUILD_TESTS=OFF
@@ -61,7 +63,7 @@ fuzz: deps
 	@bash scripts/install-deps fuzz
 	$(MAKE) $(BUILD_FUZZ)/build.ninja
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
-	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_TARGETS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_RUNS=$(FUZZ_RUNS) bash scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
