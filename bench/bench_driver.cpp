@@ -1,0 +1,250 @@
+// Starts CabinetCool's probe and the bare Qt probe in turn, several times
+// each, and prints the medians side by side with their ratios and targets.
+//   bench_driver CABINETCOOL_PROBE BARE_PROBE [RUNS]
+// The clock starts just before each process is spawned. The figures are
+// reported, never judged by the exit status: that is non-zero only when a
+// probe could not run.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+int64_t now() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+using Values = std::map<std::string, int64_t>;  // "kind name" -> value
+
+// One run of a probe: what it recorded, and the spawn time as "t spawn".
+std::optional<Values> runProbe(const std::string& program) {
+    int out[2];
+    if (pipe(out) != 0) return std::nullopt;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    pid_t pid = 0;
+    const int64_t spawned = now();
+    const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (error != 0) {
+        close(out[0]);
+        std::fprintf(stderr, "bench: cannot start %s\n", program.c_str());
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(n));
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "bench: %s failed (status %d)\n", program.c_str(), status);
+        return std::nullopt;
+    }
+    Values values{{"t spawn", spawned}};
+    std::istringstream lines(text);
+    std::string kind, name;
+    int64_t value = 0;
+    while (lines >> kind >> name >> value) values[kind + ' ' + name] = value;
+    return values;
+}
+
+std::optional<double> median(std::vector<double> v) {
+    if (v.empty()) return std::nullopt;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+bool has(const Values& v, const std::string& key) { return v.count(key) != 0; }
+
+// One figure of every run of a program, in the unit it is printed in.
+using Figure = std::function<std::optional<double>(const Values&)>;
+
+std::optional<double> between(const Values& v, const char* from, const char* to, double scale) {
+    if (!has(v, from) || !has(v, to) || v.at(from) < 0 || v.at(to) < 0) return std::nullopt;
+    return double(v.at(to) - v.at(from)) / scale;
+}
+
+std::vector<double> collect(const std::vector<Values>& runs, Figure figure) {
+    std::vector<double> out;
+    for (const Values& v : runs) {
+        if (auto x = figure(v)) out.push_back(*x);
+    }
+    return out;
+}
+
+std::string format(std::optional<double> value, const char* unit, int decimals = 1) {
+    if (!value) return "-";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f%s%s", decimals, *value, *unit ? " " : "", unit);
+    return buffer;
+}
+
+std::string ratio(std::optional<double> ours, std::optional<double> bare) {
+    if (!ours || !bare || *bare <= 0) return "-";
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", *ours / *bare);
+    return buffer;
+}
+
+void row(const std::string& name, const std::string& ours, const std::string& bare, const std::string& r,
+         const std::string& target, const std::string& verdict) {
+    std::printf("%-42s %14s %12s %7s  %-16s %s\n", name.c_str(), ours.c_str(), bare.c_str(), r.c_str(),
+                target.c_str(), verdict.c_str());
+}
+
+const char* verdict(bool met) { return met ? "met" : "MISSED"; }
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s CABINETCOOL_PROBE BARE_PROBE [RUNS]\n", argv[0]);
+        return 2;
+    }
+    const std::string ours = argv[1];
+    const std::string bare = argv[2];
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
+
+    std::vector<Values> oursRuns, bareRuns;
+    // One warm-up run of each fills the page cache and the font caches; it
+    // is not counted.
+    for (int i = -1; i < runs; ++i) {
+        auto b = runProbe(bare);
+        auto o = runProbe(ours);
+        if (!b || !o) return 1;
+        if (i >= 0) {
+            bareRuns.push_back(*b);
+            oursRuns.push_back(*o);
+        }
+        if (i >= 0) std::fprintf(stderr, "bench: run %d of %d done\n", i + 1, runs);
+    }
+
+    auto both = [&](Figure f) {
+        return std::make_pair(median(collect(oursRuns, f)), median(collect(bareRuns, f)));
+    };
+    const double ms = 1e6;
+
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const char* display = std::getenv("DISPLAY");
+    std::printf("\nCabinetCool start-up benchmark: medians of %d runs of each program (after one warm-up)\n",
+                runs);
+    std::printf("platform: %s\n", platform && *platform ? platform
+                                  : display             ? (std::string("xcb on X display ") + display).c_str()
+                                                        : "default");
+    const auto controlsMain = both([](const Values& v) -> std::optional<double> {
+        if (!has(v, "controls main")) return std::nullopt;
+        return double(v.at("controls main"));
+    });
+    const auto controlsInfo = both([](const Values& v) -> std::optional<double> {
+        if (!has(v, "controls info")) return std::nullopt;
+        return double(v.at("controls info"));
+    });
+    std::printf("controls: main window %s, bare window %s; information window %s, bare %s\n\n",
+                format(controlsMain.first, "", 0).c_str(), format(controlsMain.second, "", 0).c_str(),
+                format(controlsInfo.first, "", 0).c_str(), format(controlsInfo.second, "", 0).c_str());
+
+    row("figure", "CabinetCool", "bare Qt", "ratio", "target", "");
+
+    const auto startup = both([](const Values& v) { return between(v, "t spawn", "t info_shown", 1e6); });
+    const bool startupMet = startup.first && startup.second && *startup.first <= 1.3 * *startup.second;
+    row("start -> information window shown", format(startup.first, "ms"), format(startup.second, "ms"),
+        ratio(startup.first, startup.second), "<= 1.30 x bare", verdict(startupMet));
+    const auto beforeMain = both([](const Values& v) { return between(v, "t spawn", "t main", 1e6); });
+    row("  of which before main()", format(beforeMain.first, "ms"), format(beforeMain.second, "ms"),
+        ratio(beforeMain.first, beforeMain.second), "", "");
+
+    const auto toMain = both([](const Values& v) { return between(v, "t info_shown", "t main_shown", 1e6); });
+    const bool toMainMet = toMain.first && *toMain.first <= 2060;
+    row("information -> main window shown", format(toMain.first, "ms"), format(toMain.second, "ms"),
+        ratio(toMain.first, toMain.second), "<= 2060 ms", verdict(toMainMet));
+    const auto afterWait = both([](const Values& v) { return between(v, "t info_hidden", "t main_shown", 1e6); });
+    row("  information closed -> main shown", format(afterWait.first, "ms"), format(afterWait.second, "ms"),
+        ratio(afterWait.first, afterWait.second), "", "");
+
+    const auto cpu = both([](const Values& v) -> std::optional<double> {
+        const auto wall = between(v, "t info_shown", "t info_hidden", 1);
+        const auto used = between(v, "cpu info_shown", "cpu info_hidden", 1);
+        if (!wall || !used || *wall <= 0) return std::nullopt;
+        return 100.0 * *used / *wall;
+    });
+    const bool cpuMet = cpu.first && *cpu.first <= 10;
+    row("processor during the two seconds", format(cpu.first, "%", 2), format(cpu.second, "%", 2),
+        ratio(cpu.first, cpu.second), "<= 10 % of a core", verdict(cpuMet));
+
+    auto rss = [&](const std::string& key) {
+        return both([key](const Values& v) -> std::optional<double> {
+            if (!has(v, key)) return std::nullopt;
+            return double(v.at(key)) / 1024;
+        });
+    };
+    const auto rssMain = rss("rss main");
+    const bool rssMet = rssMain.first && rssMain.second && *rssMain.first <= 1.5 * *rssMain.second;
+    row("resident memory, main window shown", format(rssMain.first, "MB"), format(rssMain.second, "MB"),
+        ratio(rssMain.first, rssMain.second), "<= 1.50 x bare", verdict(rssMet));
+    const auto rssAll = rss("rss all");
+    std::vector<double> openCounts;
+    for (const Values& r : oursRuns)
+        if (has(r, "windows all")) openCounts.push_back(double(r.at("windows all")));
+    row("resident memory, every window open (" + format(median(openCounts), "", 0) + ")",
+        format(rssAll.first, "MB"), format(rssAll.second, "MB"), ratio(rssAll.first, rssAll.second), "", "");
+
+    std::vector<double> bareOpen;
+    for (const Values& r : bareRuns)
+        if (has(r, "open secondary") && r.at("open secondary") >= 0) bareOpen.push_back(r.at("open secondary") / ms);
+    const auto bareOpenMedian = median(bareOpen);
+    // The probe's table of secondary windows, in its order.
+    std::vector<std::pair<int64_t, std::string>> order;
+    for (const auto& [key, value] : oursRuns.front()) {
+        if (key.rfind("order ", 0) == 0) order.emplace_back(value, key.substr(6));
+    }
+    std::sort(order.begin(), order.end());
+    for (const auto& [index, name] : order) {
+        const std::string key = "open " + name;
+        std::vector<double> times;
+        int64_t code = 0;
+        for (const Values& r : oursRuns) {
+            if (!has(r, key)) continue;
+            if (r.at(key) >= 0) {
+                times.push_back(r.at(key) / ms);
+            } else {
+                code = r.at(key);
+            }
+        }
+        const auto m = median(times);
+        std::string shown = format(m, "ms");
+        std::string judged;
+        if (!m) {
+            shown = code == -1 ? "not built" : code == -2 ? "no button" : code == -3 ? "never shown" : "-";
+        } else {
+            const auto worst = *std::max_element(times.begin(), times.end());
+            judged = std::string(verdict(*m <= 16)) + " (slowest " + format(worst, "ms") + ")";
+        }
+        row("open " + name + " from a click", shown, format(bareOpenMedian, "ms"),
+            ratio(m, bareOpenMedian), "<= 16 ms", judged);
+    }
+    std::printf("\nbare Qt: the same steps with plain widgets, a 2 s timer and no program of its own;\n"
+                "each secondary window is compared with its bare secondary window (24 fields and labels).\n");
+    return 0;
+}
