@@ -49,7 +49,13 @@ QLabel* makeLabelAt(QWidget* parent, const QString& text, int left, int top, boo
 QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, int width, int height) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);
-    field->setFont(uiFont(9, false));
+    // Digits of NanumBarunGothic are narrower than NanumGothic's, and its
+    // period does not look like a comma.
+    QFont font = uiFont(9, false);
+    QStringList families = font.families();
+    families.prepend(QStringLiteral("NanumBarunGothic"));
+    font.setFamilies(families);
+    field->setFont(font);
     field->setGeometry(twipsRect(left, top, width, height));
     // The layouts give narrow boxes: a thin frame and no inner padding leave
     // the room to the digits, and a value written by the program is shown
