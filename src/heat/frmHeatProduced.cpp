@@ -34,16 +34,13 @@ frmHeatProduced::frmHeatProduced(CabinetCoolApp& app)
 }
 
 void frmHeatProduced::buildLayout(QWidget* client) {
-    // The pictures are drawn from the built-in tables now, at the screen's
-    // pixel ratio so that the text stays sharp on high-density screens.
-    const ReferenceTableSet tables = loadReferenceTables();
-    const qreal ratio = devicePixelRatioF();
+    // The pictures are drawn from the built-in tables when first shown.
+    m_tables = loadReferenceTables();
     for (int k = 1; k <= kPictures; ++k) {
         QLabel* image = new QLabel(client);
         image->setObjectName(QStringLiteral("Image%1").arg(k));
-        const QSize size = pictureSize(k);
-        image->setGeometry(QRect(twipsPoint(720, 1200), size));
-        image->setPixmap(QPixmap::fromImage(drawReferencePicture(tables, k, size, ratio).image));
+        image->setGeometry(QRect(twipsPoint(720, 1200), pictureSize(k)));
+        image->hide();
         Image[static_cast<size_t>(k - 1)] = image;
     }
 
@@ -63,13 +60,24 @@ void frmHeatProduced::buildLayout(QWidget* client) {
     }
 }
 
+void frmHeatProduced::ensurePicture(int k) {
+    QLabel* image = Image[static_cast<size_t>(k - 1)];
+    if (!image->pixmap().isNull()) return;
+    // At the screen's pixel ratio, so that the text stays sharp on
+    // high-density screens.
+    image->setPixmap(
+        QPixmap::fromImage(drawReferencePicture(m_tables, k, pictureSize(k), devicePixelRatioF()).image));
+}
+
 void frmHeatProduced::Form_Load() {
     OptHeatProduced[0]->setChecked(true);
+    ensurePicture(1);
     for (int k = 1; k <= kPictures; ++k) Image[static_cast<size_t>(k - 1)]->setVisible(k == 1);
 }
 
 void frmHeatProduced::OptHeatProduced_Click(int k) {
     if (k < 1 || k > kPictures) return;
     OptHeatProduced[static_cast<size_t>(k - 1)]->setChecked(true);
+    ensurePicture(k);
     for (int i = 1; i <= kPictures; ++i) Image[static_cast<size_t>(i - 1)]->setVisible(i == k);
 }

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <array>
 
+#include "heat/ReferenceTables.h"
+
 class CabinetCoolApp;
 class QLabel;
 class QPushButton;
@@ -28,6 +30,11 @@ public:
 
 private:
     void buildLayout(QWidget* client);
+    // Draws picture k the first time it is shown: the window opens with one
+    // picture drawn instead of six.
+    void ensurePicture(int k);
+
+    ReferenceTableSet m_tables;
 
     CabinetCoolApp& m_app;
 };

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 #include "app/CabinetCoolApp.h"
@@ -25,22 +26,33 @@ const QString kMsgTotalOutOfRange = QStringLiteral(
 // ones fit in front of their count fields.
 constexpr double kRowLabelPoints = 8.25;
 
-// Ratings such as 0.5A and counts such as 1.5 must not look like 0,5: at
-// these sizes NanumGothic's full stop is drawn much like a comma, so the
-// rows, the counts and the total use NanumBarunGothic first.
-QFont numberFont(double points, bool bold) {
-    QFont font = uiFont(points, bold);
-    QStringList families = font.families();
-    families.prepend(QStringLiteral("NanumBarunGothic"));
-    font.setFamilies(families);
-    return font;
-}
-
 // The frame's line runs through the middle of its caption, so that the rows
-// just under the caption stay clear of the line.
-const QString kFrameStyle = QStringLiteral(
-    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 8px; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; }");
+// just under the caption stay clear of the line. Painted here: a style sheet
+// on the frames would style every row inside them, which makes the window
+// slow to open.
+class CaptionFrame final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()), metrics.height());
+        painter.save();
+        painter.setClipRegion(QRegion(rect()) - caption.adjusted(-kCaptionGap, 0, kCaptionGap, 0));
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(QRect(0, kLineTop, width() - 1, height() - kLineTop - 1));
+        painter.restore();
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, title());
+    }
+
+private:
+    static constexpr int kCaptionLeft = 8;
+    static constexpr int kCaptionGap = 2;
+    static constexpr int kLineTop = 8;
+};
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -57,11 +69,11 @@ frmHeatValue::frmHeatValue(CabinetCoolApp& app)
 }
 
 void frmHeatValue::buildLayout(QWidget* client) {
+    const QFont rowFont = uiNumberFont(kRowLabelPoints, false);
     for (const HeatFamilyRows& family : heatFamilies()) {
-        auto* frame = new QGroupBox(qs(family.caption), client);
+        auto* frame = new CaptionFrame(qs(family.caption), client);
         frame->setObjectName(QStringLiteral("fra") + qs(family.section));
         frame->setFont(uiFont(9.75, true));
-        frame->setStyleSheet(kFrameStyle);
         frame->setGeometry(
             twipsRect(family.frame.left, family.frame.top, family.frame.width, family.frame.height));
 
@@ -69,16 +81,13 @@ void frmHeatValue::buildLayout(QWidget* client) {
         for (size_t i = 0; i < family.rows.size(); ++i) {
             const int top = family.firstRowTop + kHeatRowPitch * static_cast<int>(i);
             QLabel* label = makeLabel(frame, qs(family.rows[i].label), kHeatLabelLeft, top,
-                                      family.fieldLeft - kHeatLabelLeft, kHeatLabelHeight, false,
-                                      kRowLabelPoints);
+                                      family.fieldLeft - kHeatLabelLeft, kHeatLabelHeight, rowFont);
             label->setObjectName(QStringLiteral("lbl%1_%2").arg(qs(family.section)).arg(i));
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            label->setFont(numberFont(kRowLabelPoints, false));
 
             QLineEdit* field = makeField(frame, QStringLiteral("%1_%2").arg(qs(family.fieldName)).arg(i),
                                          family.fieldLeft, top, kHeatFieldWidth, kHeatFieldHeight);
             field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            field->setFont(numberFont(9, false));
             field->setText(QStringLiteral("0"));
             label->setBuddy(field);
             fields.push_back(field);
@@ -93,7 +102,7 @@ void frmHeatValue::buildLayout(QWidget* client) {
     totalLabel->setObjectName(QStringLiteral("lblTotalHeatValue"));
     txtTotalHeatValue =
         makeField(client, QStringLiteral("txtTotalHeatValue"), 7920, 9720, 1335, 375);
-    txtTotalHeatValue->setFont(numberFont(9, true));
+    txtTotalHeatValue->setFont(uiNumberFont(9, true));
     txtTotalHeatValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     totalLabel->setBuddy(txtTotalHeatValue);
     cmdExit = makeButton(client, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 9480, 9720, 1815, 495);

@@ -143,6 +143,7 @@ void TestHeatProduced::picturesAtTheirSizes() {
     PictureWindow w;
     const QList<QSize> sizes = {{568, 869}, {567, 857}, {566, 827}, {566, 827}, {566, 827}, {567, 857}};
     for (int k = 1; k <= 6; ++k) {
+        w.click(k);
         auto* image = w.window->findChild<QLabel*>(QStringLiteral("Image%1").arg(k));
         QCOMPARE(image->geometry(), QRect(QPoint(48, 80), sizes[k - 1]));
         QCOMPARE(image->pixmap().deviceIndependentSize().toSize(), sizes[k - 1]);
