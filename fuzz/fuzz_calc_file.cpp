@@ -59,7 +59,8 @@ struct Recorder : CoolFileSink {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     Recorder first;
-    first.input = escaped(std::string_view(reinterpret_cast<const char*>(data), size)).substr(0, 2000);
+    first.input =
+        escaped(std::string_view(reinterpret_cast<const char*>(data), size)).substr(0, 2000);
     const bool whole = ReadCoolFileData(bytes, first);
     if (!whole || !first.sawMode) return 0;
 
@@ -93,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(second.numbers[i].first == field, first.input);
         FUZZ_CHECK(NumberText(second.numbers[i].second) == NumberText(value), first.input);
     }
-    FUZZ_CHECK(!second.model.contains(QLatin1Char('\n')) && !second.model.contains(QLatin1Char('\r')),
-               first.input);
+    FUZZ_CHECK(
+        !second.model.contains(QLatin1Char('\n')) && !second.model.contains(QLatin1Char('\r')),
+        first.input);
     return 0;
 }

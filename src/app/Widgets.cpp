@@ -2,8 +2,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 
 #include "app/Twips.h"
@@ -27,8 +27,9 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         {
             QPainter painter(this);
-            painter.fillRect(rect(), palette().brush(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                                     QPalette::Base));
+            painter.fillRect(rect(),
+                             palette().brush(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                             QPalette::Base));
         }
         QLineEdit::paintEvent(event);
         QPainter painter(this);
@@ -88,7 +89,8 @@ QLabel* makeLabelAt(QWidget* parent, const QString& text, int left, int top, boo
     return label;
 }
 
-QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, int width, int height) {
+QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, int width,
+                     int height) {
     auto* field = new FieldEdit(parent);
     field->setObjectName(name);
     field->setFont(uiNumberFont(9, false));
@@ -100,8 +102,8 @@ QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, in
     return field;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
-                        int width, int height) {
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                        int top, int width, int height) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setFont(uiFont(9, true));
@@ -110,9 +112,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-void setGreyBackground(QLineEdit* field) {
-    setBase(field, QColor(224, 224, 224));
-}
+void setGreyBackground(QLineEdit* field) { setBase(field, QColor(224, 224, 224)); }
 
 void setReadOnlyWhite(QLineEdit* field) {
     field->setReadOnly(true);

@@ -28,10 +28,11 @@ QLabel* makeLabel(QWidget* parent, const QString& text, int left, int top, int w
 QLabel* makeLabelAt(QWidget* parent, const QString& text, int left, int top, bool bold = true,
                     double pointSize = 9);
 // A single-line text box named `name`, in uiNumberFont().
-QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, int width, int height);
+QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, int width,
+                     int height);
 // A command button named `name`.
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
-                        int width, int height);
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                        int top, int width, int height);
 // A field's look on a light grey background (RGB 224, 224, 224).
 void setGreyBackground(QLineEdit* field);
 // A read-only field on a white background.

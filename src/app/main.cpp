@@ -15,7 +15,8 @@ int main(int argc, char* argv[]) {
     // Qt's own dialogs (files, printing, message buttons) speak Korean like
     // the rest of the program; without the translation they stay English.
     QTranslator qtKorean;
-    if (qtKorean.load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (qtKorean.load(QStringLiteral("qtbase_ko"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtKorean);
     }
     QtPlatformServices platform;

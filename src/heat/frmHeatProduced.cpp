@@ -14,7 +14,8 @@
 namespace {
 
 constexpr std::array<QSize, frmHeatProduced::kPictures> kPictureSizes = {
-    QSize(568, 869), QSize(567, 857), QSize(566, 827), QSize(566, 827), QSize(566, 827), QSize(567, 857)};
+    QSize(568, 869), QSize(567, 857), QSize(566, 827),
+    QSize(566, 827), QSize(566, 827), QSize(567, 857)};
 
 }  // namespace
 
@@ -49,8 +50,8 @@ void frmHeatProduced::buildLayout(QWidget* client) {
     QWidget* previous = nullptr;
     for (int k = 1; k <= kPictures; ++k) {
         QPushButton* button = makeButton(client, QStringLiteral("OptHeatProduced%1").arg(k),
-                                         QStringLiteral("HeatProduced%1").arg(k), 120 + 1680 * (k - 1), 240,
-                                         1575, 615);
+                                         QStringLiteral("HeatProduced%1").arg(k),
+                                         120 + 1680 * (k - 1), 240, 1575, 615);
         button->setCheckable(true);
         group->addButton(button, k);
         connect(button, &QPushButton::clicked, this, [this, k]() { OptHeatProduced_Click(k); });
@@ -65,8 +66,8 @@ void frmHeatProduced::ensurePicture(int k) {
     if (!image->pixmap().isNull()) return;
     // At the screen's pixel ratio, so that the text stays sharp on
     // high-density screens.
-    image->setPixmap(
-        QPixmap::fromImage(drawReferencePicture(m_tables, k, pictureSize(k), devicePixelRatioF()).image));
+    image->setPixmap(QPixmap::fromImage(
+        drawReferencePicture(m_tables, k, pictureSize(k), devicePixelRatioF()).image));
 }
 
 void frmHeatProduced::Form_Load() {

@@ -54,7 +54,9 @@ private:
     static constexpr int kLineTop = 8;
 };
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 }  // namespace
 
@@ -74,8 +76,8 @@ void frmHeatValue::buildLayout(QWidget* client) {
         auto* frame = new CaptionFrame(qs(family.caption), client);
         frame->setObjectName(QStringLiteral("fra") + qs(family.section));
         frame->setFont(uiFont(9.75, true));
-        frame->setGeometry(
-            twipsRect(family.frame.left, family.frame.top, family.frame.width, family.frame.height));
+        frame->setGeometry(twipsRect(family.frame.left, family.frame.top, family.frame.width,
+                                     family.frame.height));
 
         std::vector<QLineEdit*>& fields = m_counts[familyIndex(family.family)];
         for (size_t i = 0; i < family.rows.size(); ++i) {
@@ -85,8 +87,9 @@ void frmHeatValue::buildLayout(QWidget* client) {
             label->setObjectName(QStringLiteral("lbl%1_%2").arg(qs(family.section)).arg(i));
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-            QLineEdit* field = makeField(frame, QStringLiteral("%1_%2").arg(qs(family.fieldName)).arg(i),
-                                         family.fieldLeft, top, kHeatFieldWidth, kHeatFieldHeight);
+            QLineEdit* field =
+                makeField(frame, QStringLiteral("%1_%2").arg(qs(family.fieldName)).arg(i),
+                          family.fieldLeft, top, kHeatFieldWidth, kHeatFieldHeight);
             field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             field->setText(QStringLiteral("0"));
             label->setBuddy(field);
@@ -94,10 +97,10 @@ void frmHeatValue::buildLayout(QWidget* client) {
         }
     }
 
-    cmdInitValue = makeButton(client, QStringLiteral("cmdInitValue"), QStringLiteral("초기화"), 4200, 9120,
-                              2175, 375);
-    cmdCalValue = makeButton(client, QStringLiteral("cmdCalValue"), QStringLiteral("계   산(적용)"), 4200,
-                             9600, 2175, 495);
+    cmdInitValue = makeButton(client, QStringLiteral("cmdInitValue"), QStringLiteral("초기화"),
+                              4200, 9120, 2175, 375);
+    cmdCalValue = makeButton(client, QStringLiteral("cmdCalValue"), QStringLiteral("계   산(적용)"),
+                             4200, 9600, 2175, 495);
     QLabel* totalLabel = makeLabel(client, QStringLiteral("총 발열량 :"), 6720, 9840, 1095, 255);
     totalLabel->setObjectName(QStringLiteral("lblTotalHeatValue"));
     txtTotalHeatValue =
@@ -105,7 +108,8 @@ void frmHeatValue::buildLayout(QWidget* client) {
     txtTotalHeatValue->setFont(uiNumberFont(9, true));
     txtTotalHeatValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     totalLabel->setBuddy(txtTotalHeatValue);
-    cmdExit = makeButton(client, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 9480, 9720, 1815, 495);
+    cmdExit = makeButton(client, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 9480, 9720,
+                         1815, 495);
 
     // Keyboard order: down each frame in the order of the frames, then the buttons.
     QWidget* previous = nullptr;

@@ -41,7 +41,9 @@ struct PictureWindow {
     }
     int checkedButton() const {
         for (int k = 1; k <= 6; ++k) {
-            if (window->findChild<QPushButton*>(QStringLiteral("OptHeatProduced%1").arg(k))->isChecked()) return k;
+            if (window->findChild<QPushButton*>(QStringLiteral("OptHeatProduced%1").arg(k))
+                    ->isChecked())
+                return k;
         }
         return 0;
     }
@@ -141,7 +143,8 @@ void TestHeatProduced::reopeningStartsAtPictureOne() {
 
 void TestHeatProduced::picturesAtTheirSizes() {
     PictureWindow w;
-    const QList<QSize> sizes = {{568, 869}, {567, 857}, {566, 827}, {566, 827}, {566, 827}, {567, 857}};
+    const QList<QSize> sizes = {{568, 869}, {567, 857}, {566, 827},
+                                {566, 827}, {566, 827}, {567, 857}};
     for (int k = 1; k <= 6; ++k) {
         w.click(k);
         auto* image = w.window->findChild<QLabel*>(QStringLiteral("Image%1").arg(k));
@@ -186,24 +189,25 @@ void TestHeatProduced::shippedTablesFitTheirPictures() {
         for (qreal ratio : {1.0, 2.0}) {
             const ReferencePicture picture =
                 drawReferenceTable(*table, frmHeatProduced::pictureSize(k), ratio);
-            QVERIFY2(picture.problems.isEmpty(), qPrintable(picture.problems.join(QStringLiteral("; "))));
+            QVERIFY2(picture.problems.isEmpty(),
+                     qPrintable(picture.problems.join(QStringLiteral("; "))));
             QCOMPARE(picture.image.size(), frmHeatProduced::pictureSize(k) * ratio);
         }
     }
 }
 
 void TestHeatProduced::parserJoinsCells() {
-    const ReferenceTableSet set = parseReferenceTables(QStringLiteral(
-        "# a comment\n"
-        "table 2\n"
-        "font 12\n"
-        "title Table 2  Amplifiers\n"
-        "grid 40L 15c 15C 30r\n"
-        "head Device | Heat | < | Remark\n"
-        "head ^ | 50 Hz | 60 Hz | ^\n"
-        "group Thyristors\n"
-        "row 25 A | 30 W | < \n"
-        "row Two\\nlines | 1 | 2 | 3\n"));
+    const ReferenceTableSet set =
+        parseReferenceTables(QStringLiteral("# a comment\n"
+                                            "table 2\n"
+                                            "font 12\n"
+                                            "title Table 2  Amplifiers\n"
+                                            "grid 40L 15c 15C 30r\n"
+                                            "head Device | Heat | < | Remark\n"
+                                            "head ^ | 50 Hz | 60 Hz | ^\n"
+                                            "group Thyristors\n"
+                                            "row 25 A | 30 W | < \n"
+                                            "row Two\\nlines | 1 | 2 | 3\n"));
     QCOMPARE(set.problems, QStringList());
     QCOMPARE(set.tables.size(), 1);
     const ReferenceTable& t = set.tables.first();
@@ -227,14 +231,22 @@ void TestHeatProduced::parserJoinsCells() {
 void TestHeatProduced::parserReportsMistakes_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("before a table") << "title T\ntable 1" << "line 1: \"title\" before the first table";
-    QTest::newRow("unknown directive") << "table 1\ncolumns 3" << "line 2: unknown directive \"columns\"";
-    QTest::newRow("table without number") << "table one" << "line 1: table needs a number";
-    QTest::newRow("table twice") << "table 1\ntable 1" << "line 2: table 1 given twice";
-    QTest::newRow("row outside a grid") << "table 1\nrow a | b" << "line 2: \"row\" outside a grid";
-    QTest::newRow("too many cells") << "table 1\ngrid 1 1\nrow a | b | c" << "line 3: 3 cells for 2 columns";
-    QTest::newRow("bad column") << "table 1\ngrid 10 10X" << "line 2: grid column \"10X\" is not a width with L, C or R";
-    QTest::newRow("bad font") << "table 1\nfont huge" << "line 2: font needs a size in pixels from 6 to 40";
+    QTest::newRow("before a table") << "title T\ntable 1"
+                                    << "line 1: \"title\" before the first table";
+    QTest::newRow("unknown directive") << "table 1\ncolumns 3"
+                                       << "line 2: unknown directive \"columns\"";
+    QTest::newRow("table without number") << "table one"
+                                          << "line 1: table needs a number";
+    QTest::newRow("table twice") << "table 1\ntable 1"
+                                 << "line 2: table 1 given twice";
+    QTest::newRow("row outside a grid") << "table 1\nrow a | b"
+                                        << "line 2: \"row\" outside a grid";
+    QTest::newRow("too many cells") << "table 1\ngrid 1 1\nrow a | b | c"
+                                    << "line 3: 3 cells for 2 columns";
+    QTest::newRow("bad column") << "table 1\ngrid 10 10X"
+                                << "line 2: grid column \"10X\" is not a width with L, C or R";
+    QTest::newRow("bad font") << "table 1\nfont huge"
+                              << "line 2: font needs a size in pixels from 6 to 40";
     QTest::newRow("join left in first column") << "table 1\ngrid 1 1\nrow < | b"
                                                << "line 3: \"<\" in the first column";
     QTest::newRow("join up in first row") << "table 1\ngrid 1 1\nhead a | ^"
@@ -246,7 +258,8 @@ void TestHeatProduced::parserReportsMistakes() {
     QFETCH(QString, problem);
     const ReferenceTableSet set = parseReferenceTables(text);
     QCOMPARE(set.problems, QStringList{problem});
-    for (const ReferenceTable& t : set.tables) drawReferenceTable(t, QSize(200, 200));  // and no crash
+    for (const ReferenceTable& t : set.tables)
+        drawReferenceTable(t, QSize(200, 200));  // and no crash
 }
 
 void TestHeatProduced::overfullTableIsReported() {
