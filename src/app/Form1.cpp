@@ -332,38 +332,34 @@ void Form1::applyMode(SelectionMode mode) {
 }
 
 void Form1::optSel_Click(int index) {
-    txtUU->setText(text(NumberText(index == 0 ? 5.0 : 3.7)));
+    txtUU->setText(numberText(index == 0 ? 5.0 : 3.7));
 }
 
 // ---- the calculation ----------------------------------------------------
 
-double Form1::number(const QLineEdit* field) const {
-    return ParseNumber(field->text().toStdString());
-}
-
 void Form1::message(const QString& text) { m_app.platform().messageBox(this, text); }
 
 void Form1::cmdSS_Click() {
-    const double area = ComputeSurfaceArea(number(txtHeight), number(txtWidth), number(txtDepth));
+    const double area = ComputeSurfaceArea(fieldNumber(txtHeight), fieldNumber(txtWidth), fieldNumber(txtDepth));
     if (!std::isfinite(area)) {
         message(kMsgOutOfRange);
         return;
     }
-    txtSS->setText(text(NumberText(area)));
+    txtSS->setText(numberText(area));
 }
 
 void Form1::cmdCal_Click() {
     HeatBalanceInput in;
     in.mode = selectedMode();
-    in.height = number(txtHeight);
-    in.width = number(txtWidth);
-    in.depth = number(txtDepth);
-    in.internalHeat = number(txtPP);
-    in.t1 = number(txtT1);
-    in.t2 = number(txtT2);
-    in.t3 = number(txtT3);
-    in.t4 = number(txtT4);
-    in.uValue = number(txtUU);
+    in.height = fieldNumber(txtHeight);
+    in.width = fieldNumber(txtWidth);
+    in.depth = fieldNumber(txtDepth);
+    in.internalHeat = fieldNumber(txtPP);
+    in.t1 = fieldNumber(txtT1);
+    in.t2 = fieldNumber(txtT2);
+    in.t3 = fieldNumber(txtT3);
+    in.t4 = fieldNumber(txtT4);
+    in.uValue = fieldNumber(txtUU);
     const HeatBalanceResult r = ComputeHeatBalance(in);
     if (!r.finite) {
         // Nothing is written: the fields keep what they showed.
@@ -371,26 +367,26 @@ void Form1::cmdCal_Click() {
         return;
     }
 
-    txtSS->setText(text(NumberText(r.area)));
+    txtSS->setText(numberText(r.area));
     for (HeatBalanceFinding finding : r.findings) message(findingText(finding));
     if (r.result) txtPT->setText(text(FormatNumber(*r.result, "0.00")));
 
     // From here on the texts as they stand: the rounded result, or an
     // earlier one when the temperatures were equal.
-    if (number(txtPT) < 0) message(kMsgNegativeResult);
+    if (fieldNumber(txtPT) < 0) message(kMsgNegativeResult);
 
     const EquipmentHeatTables& tables = m_app.tables();
     if (in.mode == SelectionMode::Aircon) {
-        const int i = RecommendAirconModel(number(txtPT), tables.AirconModelCapacity);
+        const int i = RecommendAirconModel(fieldNumber(txtPT), tables.AirconModelCapacity);
         const std::string capacity = NumberText(tables.AirconModelCapacity[static_cast<size_t>(i)]);
         txtKind->setText(QStringLiteral("VKA-") + text(capacity) + QStringLiteral("BR"));
         txtCoolValue->setText(text(capacity));
     } else {
-        const int i = RecommendFanModel(number(txtPT), tables.FanModelCapacity);
+        const int i = RecommendFanModel(fieldNumber(txtPT), tables.FanModelCapacity);
         txtKind->setText(text(tables.FanModelName[static_cast<size_t>(i)]));
-        txtCoolValue->setText(text(NumberText(tables.FanModelCapacity[static_cast<size_t>(i)])));
+        txtCoolValue->setText(numberText(tables.FanModelCapacity[static_cast<size_t>(i)]));
     }
-    if (number(txtCoolValue) < number(txtPT)) message(kMsgModelExceeded);
+    if (fieldNumber(txtCoolValue) < fieldNumber(txtPT)) message(kMsgModelExceeded);
 
     if (std::fabs(r.deltaT) >= kMinimumChartDeltaT) {
         cmdDiagram_Click();

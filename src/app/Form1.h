@@ -96,7 +96,6 @@ protected:
 private:
     void buildLayout();
     void applyMode(SelectionMode mode);
-    double number(const QLineEdit* field) const;
     void message(const QString& text);
 
     CabinetCoolApp& m_app;

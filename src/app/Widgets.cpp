@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/Twips.h"
+#include "calc/NumberText.h"
 
 namespace {
 
@@ -21,16 +22,17 @@ public:
         // The frame's pixel on each side; the box's own two-pixel margin
         // keeps the text off the frame at the sides.
         setTextMargins(0, 1, 0, 1);
+        // A value written by the program is shown from its first character:
+        // setText puts the cursor at the end, even when the text stays the
+        // same, and a narrow box would then show only the end of a number.
+        connect(this, &QLineEdit::cursorPositionChanged, this, [this](int, int now) {
+            if (now != 0 && !hasFocus()) setCursorPosition(0);
+        });
     }
 
 protected:
+    // The box paints its background; the frame goes over its edge.
     void paintEvent(QPaintEvent* event) override {
-        {
-            QPainter painter(this);
-            painter.fillRect(rect(),
-                             palette().brush(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                             QPalette::Base));
-        }
         QLineEdit::paintEvent(event);
         QPainter painter(this);
         painter.setPen(QColor(0x82, 0x87, 0x90));
@@ -95,10 +97,6 @@ QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, in
     field->setObjectName(name);
     field->setFont(uiNumberFont(9, false));
     field->setGeometry(twipsRect(left, top, width, height));
-    // A value written by the program is shown from its first character.
-    QObject::connect(field, &QLineEdit::textChanged, field, [field]() {
-        if (!field->hasFocus()) field->setCursorPosition(0);
-    });
     return field;
 }
 
@@ -111,6 +109,10 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     button->setAutoDefault(false);
     return button;
 }
+
+double fieldNumber(const QLineEdit* field) { return ParseNumber(field->text().toStdString()); }
+
+QString numberText(double value) { return QString::fromStdString(NumberText(value)); }
 
 void setGreyBackground(QLineEdit* field) { setBase(field, QColor(224, 224, 224)); }
 

@@ -33,6 +33,10 @@ QLineEdit* makeField(QWidget* parent, const QString& name, int left, int top, in
 // A command button named `name`.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left,
                         int top, int width, int height);
+// The number a field holds, read as ParseNumber reads text.
+double fieldNumber(const QLineEdit* field);
+// A number as the fields show it (NumberText).
+QString numberText(double value);
 // A field's look on a light grey background (RGB 224, 224, 224).
 void setGreyBackground(QLineEdit* field);
 // A read-only field on a white background.

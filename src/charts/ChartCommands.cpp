@@ -7,16 +7,14 @@
 
 #include "app/CabinetCoolApp.h"
 #include "app/Form1.h"
+#include "app/Widgets.h"
 #include "calc/Fan2Nomogram.h"
-#include "calc/NumberText.h"
 #include "charts/ChartWidgets.h"
 #include "charts/frmAircon.h"
 #include "charts/frmFan1.h"
 #include "charts/frmFan2.h"
 
 namespace {
-
-double number(const QLineEdit* field) { return ParseNumber(field->text().toStdString()); }
 
 // A chart opens beside the main window, where both can be read at once,
 // kept on the screen when there is no room beside it.
@@ -57,8 +55,8 @@ void openFan1Diagram(CabinetCoolApp& app) {
     const Form1* form = app.mainWindow();
     if (!form) return;
     FanChartValues& v = app.fanValues();
-    v.FanHeatP = number(form->txtPP);
-    v.FanDeltaT = number(form->txtT2) - number(form->txtT1);
+    v.FanHeatP = fieldNumber(form->txtPP);
+    v.FanDeltaT = fieldNumber(form->txtT2) - fieldNumber(form->txtT1);
     ensureLoaded<frmFan1>(app);
     app.showWindow<frmFan1>();
 }
@@ -67,16 +65,16 @@ void openFan2Diagram(CabinetCoolApp& app) {
     const Form1* form = app.mainWindow();
     if (!form) return;
     FanChartValues& v = app.fanValues();
-    v.FanMeasuredDeltaT = number(form->txtT4) - number(form->txtT3);
-    v.FanDeltaT = number(form->txtT2) - number(form->txtT1);
+    v.FanMeasuredDeltaT = fieldNumber(form->txtT4) - fieldNumber(form->txtT3);
+    v.FanDeltaT = fieldNumber(form->txtT2) - fieldNumber(form->txtT1);
     v.FanOutsideMinusInside = v.FanMeasuredDeltaT * -1;
-    if (const std::optional<Fan2Reading> reading =
-            ComputeFan2Y(v.FanDeltaT, v.FanOutsideMinusInside)) {
-        v.FanReadingY = reading->y;
-        frmFan2* window = ensureLoaded<frmFan2>(app);
+    // The reading is set before a fresh window loads, which draws with it.
+    const std::optional<Fan2Reading> reading = ComputeFan2Y(v.FanDeltaT, v.FanOutsideMinusInside);
+    if (reading) v.FanReadingY = reading->y;
+    frmFan2* window = ensureLoaded<frmFan2>(app);
+    if (reading) {
         window->markBandLine(reading->bandLine);
-        setFieldText(window->txtYY, QString::fromStdString(NumberText(v.FanReadingY)));
+        window->txtYY->setText(numberText(v.FanReadingY));
     }
-    ensureLoaded<frmFan2>(app);
     app.showWindow<frmFan2>();
 }

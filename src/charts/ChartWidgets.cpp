@@ -32,7 +32,7 @@ QLabel* axisLabel(QWidget* parent, const QString& text, int left, int top, doubl
 QLineEdit* chartField(QWidget* parent, const QString& name, int left, int top, int width,
                       int height, bool bold) {
     QLineEdit* field = makeField(parent, name, left, top, width, height);
-    if (bold) field->setFont(uiFont(9, true));
+    if (bold) field->setFont(uiNumberFont(9, true));
     setReadOnlyWhite(field);
     return field;
 }
@@ -42,9 +42,4 @@ void setMarkerColor(ChartMarker* marker, const QColor& color) {
     palette.setColor(QPalette::WindowText, color);
     marker->setPalette(palette);
     marker->resize(marker->size().expandedTo(marker->sizeHint()));
-}
-
-void setFieldText(QLineEdit* field, const QString& text) {
-    field->setText(text);
-    field->setCursorPosition(0);
 }

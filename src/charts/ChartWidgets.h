@@ -34,6 +34,3 @@ QLineEdit* chartField(QWidget* parent, const QString& name, int left, int top, i
 class ChartMarker;
 // A marker's letter colour; its box grows to the letter in the marker's font.
 void setMarkerColor(ChartMarker* marker, const QColor& color);
-// Writes a field so that its text is read from the start, as a narrow
-// box cuts a long number at its end rather than at its beginning.
-void setFieldText(QLineEdit* field, const QString& text);

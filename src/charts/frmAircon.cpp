@@ -9,14 +9,11 @@
 #include "app/Widgets.h"
 #include "calc/AirconDiagram.h"
 #include "calc/ChartGeometry.h"
-#include "calc/NumberText.h"
 #include "charts/ChartCanvas.h"
 #include "charts/ChartWidgets.h"
 
 namespace {
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
-double number(const QLineEdit* field) { return ParseNumber(field->text().toStdString()); }
 QString lineName(int number) { return QStringLiteral("Line%1").arg(number); }
 
 // The temperature marker waits right of the panel until the load places it.
@@ -105,18 +102,18 @@ void frmAircon::buildFixedChart() {
 
 void frmAircon::Form_Load() {
     const Form1* form = m_app.mainWindow();
-    const double t1 = form ? number(form->txtT1) : 0;
-    const double t2 = form ? number(form->txtT2) : 0;
+    const double t1 = form ? fieldNumber(form->txtT1) : 0;
+    const double t2 = form ? fieldNumber(form->txtT2) : 0;
     const AirconDiagram d = CalcAirconDiagram(t1, t2);
     if (d.band) {
         SSPanel1->line(lineName(d.highlightedLine))->setColor(toQColor(kChartBlue));
-        setFieldText(txtyy2, text(NumberText(*d.lineValue)));
+        txtyy2->setText(numberText(*d.lineValue));
     }
-    setFieldText(txtWW, text(NumberText(d.capacity)));
+    txtWW->setText(numberText(d.capacity));
     SSPanel1->line(QStringLiteral("Line51"))
         ->setEnds(QPointF(d.markerX, 6480), QPointF(d.markerX, 700));
     // The area box is filled as in the fan charts, so that no captioned box stands empty.
-    if (form) setFieldText(txtSS, form->txtSS->text());
+    if (form) txtSS->setText(form->txtSS->text());
 }
 
 void frmAircon::cmdExit_Click() { m_app.unloadWindow(this); }

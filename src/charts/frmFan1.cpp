@@ -10,16 +10,8 @@
 #include "app/Twips.h"
 #include "app/Widgets.h"
 #include "calc/Fan1Nomogram.h"
-#include "calc/NumberText.h"
 #include "charts/ChartCanvas.h"
 #include "charts/ChartWidgets.h"
-
-namespace {
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
-double number(const QLineEdit* field) { return ParseNumber(field->text().toStdString()); }
-
-}  // namespace
 
 frmFan1::frmFan1(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_app(app) {
     setObjectName(QStringLiteral("frmFan1"));
@@ -126,13 +118,13 @@ void frmFan1::buildFixedChart() {
 }
 
 void frmFan1::Result2() {
-    setFieldText(txtSS, m_app.mainWindow() ? m_app.mainWindow()->txtSS->text() : QString());
-    setFieldText(txtPP, text(NumberText(m_app.fanValues().FanHeatP)));
+    txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->txtSS->text() : QString());
+    txtPP->setText(numberText(m_app.fanValues().FanHeatP));
 }
 
 void frmFan1::Caldraw() {
     const Fan1Drawing drawing =
-        ::Caldraw(number(txtPP), number(txtSS), m_app.fanValues().FanDeltaT);
+        ::Caldraw(fieldNumber(txtPP), fieldNumber(txtSS), m_app.fanValues().FanDeltaT);
     for (const Fan1Operation& op : drawing.operations) {
         if (const auto* line = std::get_if<Fan1Line>(&op)) {
             Picture1->addSegment(QLineF(line->x1, line->y1, line->x2, line->y2),
@@ -145,7 +137,7 @@ void frmFan1::Caldraw() {
     // Without X (a temperature difference of 0) the field keeps what it showed.
     if (drawing.resultX) {
         m_resultX = *drawing.resultX;
-        setFieldText(txtXX, text(NumberText(m_resultX)));
+        txtXX->setText(numberText(m_resultX));
     }
 }
 

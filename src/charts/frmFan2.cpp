@@ -11,14 +11,11 @@
 #include "app/Widgets.h"
 #include "calc/ChartGeometry.h"
 #include "calc/Fan2Nomogram.h"
-#include "calc/NumberText.h"
 #include "charts/ChartCanvas.h"
 #include "charts/ChartWidgets.h"
 
 namespace {
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
-double number(const QLineEdit* field) { return ParseNumber(field->text().toStdString()); }
 QString lineName(int number) { return QStringLiteral("Line%1").arg(number); }
 
 QScrollBar* makeScrollBar(QWidget* parent, const char* name, Qt::Orientation orientation, int left,
@@ -166,26 +163,26 @@ void frmFan2::Form_Load() {
     // A value beyond a scroll bar's range stands at the nearer end; the field
     // beside it shows the exact number.
     HScroll1->setValue(RoundChartCoordinate(v.FanMeasuredDeltaT));
-    setFieldText(txtDetaT, text(NumberText(v.FanMeasuredDeltaT)));
+    txtDetaT->setText(numberText(v.FanMeasuredDeltaT));
     VScroll1->setValue(RoundChartCoordinate(v.FanDeltaT));
-    setFieldText(txtdeltaT1, text(NumberText(v.FanDeltaT)));
+    txtdeltaT1->setText(numberText(v.FanDeltaT));
     Result();
 }
 
 void frmFan2::Result() {
-    setFieldText(txtSS, m_app.mainWindow() ? m_app.mainWindow()->txtSS->text() : QString());
-    m_areaS = number(txtSS);
-    setFieldText(txtYY, text(NumberText(m_app.fanValues().FanReadingY)));
-    const double y = number(txtYY);
+    txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->txtSS->text() : QString());
+    m_areaS = fieldNumber(txtSS);
+    txtYY->setText(numberText(m_app.fanValues().FanReadingY));
+    const double y = fieldNumber(txtYY);
 
     if (const std::optional<Fan2SBand> band = SelectFan2SBand(m_areaS, y)) {
-        setFieldText(txtXX0, text(band->minimumText));
-        setFieldText(txtXX, text(band->maximumText));
+        txtXX0->setText(QString::fromStdString(band->minimumText));
+        txtXX->setText(QString::fromStdString(band->maximumText));
         for (int n : band->highlighted) SSPanel1->line(lineName(n))->setColor(toQColor(kChartRed));
     }
 
-    const Fan2Construction c =
-        ComputeFan2Construction(number(txtDetaT), number(txtYY), number(txtXX0), number(txtXX));
+    const Fan2Construction c = ComputeFan2Construction(fieldNumber(txtDetaT), fieldNumber(txtYY),
+                                                       fieldNumber(txtXX0), fieldNumber(txtXX));
     HScroll2->setValue(c.hScroll2);
     for (int i = 0; i < 5; ++i) {
         const Fan2Segment& s = c.segments[static_cast<size_t>(i)];
@@ -201,8 +198,8 @@ void frmFan2::markBandLine(int lineNumber) {
         line->setColor(toQColor(kChartBlue));
 }
 
-void frmFan2::HScroll1_Change() { setFieldText(txtDetaT, text(NumberText(HScroll1->value()))); }
+void frmFan2::HScroll1_Change() { txtDetaT->setText(numberText(HScroll1->value())); }
 
-void frmFan2::VScroll1_Change() { setFieldText(txtdeltaT1, text(NumberText(VScroll1->value()))); }
+void frmFan2::VScroll1_Change() { txtdeltaT1->setText(numberText(VScroll1->value())); }
 
 void frmFan2::cmdExit_Click() { m_app.unloadWindow(this); }

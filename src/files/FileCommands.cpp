@@ -11,7 +11,7 @@
 #include "app/CabinetCoolApp.h"
 #include "app/Form1.h"
 #include "app/PlatformServices.h"
-#include "calc/NumberText.h"
+#include "app/Widgets.h"
 #include "files/CoolFile.h"
 
 namespace {
@@ -26,7 +26,6 @@ PlatformServices::FileDialog coolFileDialog(const CabinetCoolApp& app, bool save
     return d;
 }
 
-double fieldNumber(const QLineEdit* field) { return ParseNumber(field->text().toStdString()); }
 
 CoolFileRecord recordOf(const Form1& form) {
     CoolFileRecord r;
@@ -67,7 +66,7 @@ public:
             }
             return;
         }
-        fieldOf(field)->setText(QString::fromStdString(NumberText(value)));
+        fieldOf(field)->setText(numberText(value));
     }
 
     void applyModelName(const QString& text) override { m_form.txtKind->setText(text); }

@@ -11,7 +11,6 @@
 #include "app/PlatformServices.h"
 #include "app/Twips.h"
 #include "app/Widgets.h"
-#include "calc/NumberText.h"
 #include "heat/ScrollableClient.h"
 
 namespace {
@@ -147,13 +146,13 @@ void frmHeatValue::Sum_Total() {
     HeatCounts counts;
     for (HeatFamily family : heatSumOrder()) {
         for (const QLineEdit* field : m_counts[familyIndex(family)]) {
-            counts[familyIndex(family)].push_back(ParseNumber(field->text().toStdString()));
+            counts[familyIndex(family)].push_back(fieldNumber(field));
         }
     }
     const HeatSum sum = sumHeat(counts, m_app.tables());
     m_subtotals = sum.subtotals;
 
-    const QString text = QString::fromStdString(NumberText(sum.total));
+    const QString text = numberText(sum.total);
     if (text.isEmpty()) {
         // The total is not a number that can be written: show no stale total
         // beside the new counts, and leave txtPP and TotalHeatValue as they were.

@@ -58,6 +58,7 @@ private slots:
     void outOfRangeInputs_data();
     void outOfRangeInputs();
     void closingMainWindowUnloadsEverything();
+    void writtenValuesShowFromTheirStart();
 };
 
 void TestApp_::startUpState() {
@@ -325,6 +326,31 @@ void TestApp_::closingMainWindowUnloadsEverything() {
     processDeferredDeletes();
     QVERIFY(other.isNull());
     QVERIFY(!t.app->mainWindow());
+}
+
+// A narrow field shows the first digits of a value the program writes, also
+// when a second calculation writes the same text again (QLineEdit::setText
+// moves the cursor to the end even then); a field being edited keeps the
+// cursor where the user put it.
+void TestApp_::writtenValuesShowFromTheirStart() {
+    TestApp t;
+    Form1* form = t.start();
+    setField(form, "txtHeight", "1.23456789012345");
+    click(form, "cmdCal");
+    auto* area = form->findChild<QLineEdit*>(QStringLiteral("txtSS"));
+    QVERIFY(area->text().size() > 10);
+    QCOMPARE(area->cursorPosition(), 0);
+    area->setCursorPosition(5);  // as an earlier edit might leave it
+    click(form, "cmdCal");
+    QCOMPARE(area->text(), fieldText(form, "txtSS"));
+    QCOMPARE(area->cursorPosition(), 0);
+
+    auto* height = form->findChild<QLineEdit*>(QStringLiteral("txtHeight"));
+    QApplication::setActiveWindow(form);
+    height->setFocus();
+    QVERIFY(height->hasFocus());
+    height->setCursorPosition(3);
+    QCOMPARE(height->cursorPosition(), 3);
 }
 
 QTEST_MAIN(TestApp_)
