@@ -6,10 +6,10 @@
 
 #include "Probe.h"
 #include "SecondaryWindows.h"
+#include "app/ApplicationSetup.h"
 #include "app/CabinetCoolApp.h"
 #include "app/Form1.h"
 #include "app/QtPlatformServices.h"
-#include "app/Widgets.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ public:
 int main(int argc, char* argv[]) {
     probe::record("t", "main", probe::now());
     ProbeApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("CabinetCool"));
-    QApplication::setFont(uiFont(9, false));
+    setUpApplication();
     BenchPlatform platform;
     CabinetCoolApp app(platform, QCoreApplication::applicationDirPath());
 
@@ -70,7 +69,8 @@ int main(int argc, char* argv[]) {
         const int64_t clicked = probe::now();
         ProbeApplication::clickWithMouse(button);
         bool loaded = false;
-        for (QWidget* w : app.loadedWindows()) loaded = loaded || w->objectName() == QLatin1String(row.window);
+        for (QWidget* w : app.loadedWindows())
+            loaded = loaded || w->objectName() == QLatin1String(row.window);
         if (!loaded) {
             probe::record("open", row.window, -1);
             continue;

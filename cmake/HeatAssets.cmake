@@ -1,5 +1,5 @@
 # The reference tables of the heat produced window: a plain text file, built
-# into the program and drawn into pictures when the window opens.
+# into the program and drawn into pictures when they are first shown.
 qt_add_resources(cc_ui "heattables"
     PREFIX "/heat"
     BASE assets/heat

@@ -6,7 +6,6 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <array>
-#include <string>
 
 #include "app/CabinetCoolApp.h"
 #include "app/Form1.h"
@@ -25,7 +24,6 @@ PlatformServices::FileDialog coolFileDialog(const CabinetCoolApp& app, bool save
     d.confirmOverwrite = save;
     return d;
 }
-
 
 CoolFileRecord recordOf(const Form1& form) {
     CoolFileRecord r;

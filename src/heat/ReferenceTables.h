@@ -8,7 +8,7 @@
 
 // The reference tables of the heat produced window are kept as plain text
 // (assets/heat/reference-tables.txt, built in as a resource) and drawn into
-// pictures when the window opens, so that correcting a number means editing
+// pictures when they are first shown, so that correcting a number means editing
 // one line of text.
 //
 // The text, one directive a line; blank lines and lines beginning with # are

@@ -18,7 +18,6 @@
 frmAbout::frmAbout(CabinetCoolApp& app)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_app(app) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowIcon(programIcon());
     setFixedSize(twipsSize(5730, 3555));
 
     picIcon = makePicture(this, QStringLiteral("picIcon"), iconPixmap(), 240, 240, 510, 510);

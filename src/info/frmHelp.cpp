@@ -13,7 +13,6 @@ frmHelp::frmHelp(CabinetCoolApp& app)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_app(app) {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("About"));
-    setWindowIcon(programIcon());
     setFixedSize(twipsSize(5040, 4110));
 
     imgLogo = makePicture(this, QStringLiteral("imgLogo"), logoPixmap(), 0, 0, 5025, 1965);
