@@ -191,11 +191,15 @@ const ReferenceTable* ReferenceTableSet::table(int number) const {
 ReferenceTableSet parseReferenceTables(const QString& text) {
     ReferenceTableSet set;
     const QStringList lines = text.split(QLatin1Char('\n'));
+    // Compiled once: a pattern built for every line made reading the tables
+    // a noticeable part of opening the window.
     static const QRegularExpression columnPattern(QStringLiteral("^(\\d+)([LCR]?)$"));
+    static const QRegularExpression blankPattern(QStringLiteral("\\s"));
+    static const QRegularExpression blanksPattern(QStringLiteral("\\s+"));
     for (int n = 0; n < lines.size(); ++n) {
         const QString line = lines[n].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
-        const qsizetype blank = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
+        const qsizetype blank = line.indexOf(blankPattern);
         const QString word = blank < 0 ? line : line.left(blank);
         const QString rest = blank < 0 ? QString() : line.mid(blank + 1).trimmed();
         auto problem = [&](const QString& what) {
@@ -237,7 +241,7 @@ ReferenceTableSet parseReferenceTables(const QString& text) {
         } else if (word == QLatin1String("grid")) {
             ReferenceBlock block;
             block.kind = ReferenceBlock::Kind::Grid;
-            for (const QString& item : rest.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+            for (const QString& item : rest.split(blanksPattern, Qt::SkipEmptyParts)) {
                 const QRegularExpressionMatch m = columnPattern.match(item.toUpper());
                 if (!m.hasMatch() || m.captured(1).toInt() < 1) {
                     problem(QStringLiteral("grid column \"%1\" is not a width with L, C or R").arg(item));
