@@ -6,10 +6,10 @@
 
 #include "Probe.h"
 #include "SecondaryWindows.h"
-#include "app/ApplicationSetup.h"
-#include "app/CabinetCoolApp.h"
+#include "kit/ApplicationSetup.h"
+#include "kit/CabinetCoolApp.h"
 #include "app/Form1.h"
-#include "app/QtPlatformServices.h"
+#include "kit/QtPlatformServices.h"
 
 namespace {
 
@@ -48,10 +48,10 @@ int main(int argc, char* argv[]) {
         probe::record("cpu", "info_hidden", probe::cpuTime());
     };
 
-    app.start();
+    app.start<Form1>();
     const int64_t mainShown = application.waitExposed(QStringLiteral("Form1"), 0, 10000);
     probe::record("t", "main_shown", mainShown);
-    Form1* form = app.mainWindow();
+    Form1* form = app.loadedWindow<Form1>();
     probe::record("controls", "main", probe::controlCount(form));
     probe::settle(500);
     probe::record("rss", "main", probe::residentKb());

@@ -8,7 +8,7 @@
 # executable or absolute.
 set(CABINETCOOL_SITE_BASE "www" CACHE STRING
     "Base of the program's web links: a web address, or a folder (relative to the executable)")
-target_compile_definitions(cc_ui PRIVATE CABINETCOOL_SITE_BASE="${CABINETCOOL_SITE_BASE}")
+target_compile_definitions(cc_windows PRIVATE CABINETCOOL_SITE_BASE="${CABINETCOOL_SITE_BASE}")
 
 # The pages show our artwork, which lives with the rest of it in assets/art.
 set(CC_WWW_ART

@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "app/Twips.h"
+#include "kit/Twips.h"
 
 namespace {
 

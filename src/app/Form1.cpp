@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "app/CabinetCoolApp.h"
+#include "kit/CabinetCoolApp.h"
 #include "app/CabinetSketch.h"
-#include "app/PlatformServices.h"
-#include "app/Twips.h"
-#include "app/Widgets.h"
+#include "kit/PlatformServices.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
 #include "files/FileCommands.h"
@@ -304,6 +304,33 @@ void Form1::selectMode(SelectionMode mode) {
 }
 
 void Form1::selectMaterial(int index) { optSel[index == 1 ? 1 : 0]->setChecked(true); }
+
+QLineEdit* Form1::field(CabinetField field) const {
+    switch (field) {
+    case CabinetField::Height: return txtHeight;
+    case CabinetField::Width: return txtWidth;
+    case CabinetField::Depth: return txtDepth;
+    case CabinetField::SurfaceArea: return txtSS;
+    case CabinetField::InternalHeat: return txtPP;
+    case CabinetField::T1: return txtT1;
+    case CabinetField::T2: return txtT2;
+    case CabinetField::T3: return txtT3;
+    case CabinetField::T4: return txtT4;
+    case CabinetField::UValue: return txtUU;
+    case CabinetField::CoolingPower: return txtPT;
+    case CabinetField::ModelName: return txtKind;
+    case CabinetField::ModelCapacity: break;
+    }
+    return txtCoolValue;
+}
+
+QString Form1::fieldText(CabinetField f) const { return field(f)->text(); }
+
+void Form1::setFieldText(CabinetField f, const QString& text) { field(f)->setText(text); }
+
+QList<QAbstractButton*> Form1::screenOnlyButtons() const {
+    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen};
+}
 
 void Form1::OptBoxAircon_Click() { applyMode(SelectionMode::Aircon); }
 void Form1::OptBoxFan1_Click() { applyMode(SelectionMode::Fan1); }

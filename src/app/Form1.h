@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "calc/HeatBalance.h"
+#include "kit/MainWindow.h"
 
 class CabinetCoolApp;
 class QAbstractButton;
@@ -15,8 +16,8 @@ class QRadioButton;
 // The main window: every input of a calculation as a text field, the three
 // selection modes, the wall material, and the buttons that open the rest.
 // The fields are the only store of the values; other windows read and write
-// them directly.
-class Form1 : public QWidget {
+// them through the MainWindow interface, never through the widgets.
+class Form1 : public QWidget, public MainWindow {
     Q_OBJECT
 public:
     explicit Form1(CabinetCoolApp& app);
@@ -27,11 +28,14 @@ public:
     // Waits `seconds` on the seconds-since-midnight clock while handling events.
     void Delay(float seconds);
 
-    SelectionMode selectedMode() const;
-    // Selects a mode or material as a click does: its handler runs only when
-    // the button was not already selected.
-    void selectMode(SelectionMode mode);
-    void selectMaterial(int index);
+    // MainWindow
+    QWidget* widget() override { return this; }
+    SelectionMode selectedMode() const override;
+    void selectMode(SelectionMode mode) override;
+    void selectMaterial(int index) override;
+    QString fieldText(CabinetField field) const override;
+    void setFieldText(CabinetField field, const QString& text) override;
+    QList<QAbstractButton*> screenOnlyButtons() const override;
 
     void OptBoxAircon_Click();
     void OptBoxFan1_Click();
@@ -55,7 +59,8 @@ public:
 
     CabinetCoolApp& app() const { return m_app; }
 
-    // The fields (CabinetInputs).
+    // The fields (CabinetInputs). Public for the tests, which find every
+    // control by its name anyway; the other windows use the interface above.
     QLineEdit* txtHeight;
     QLineEdit* txtWidth;
     QLineEdit* txtDepth;
@@ -97,6 +102,7 @@ private:
     void buildLayout();
     void applyMode(SelectionMode mode);
     void message(const QString& text);
+    QLineEdit* field(CabinetField field) const;
 
     CabinetCoolApp& m_app;
     // Controls that only one of the step-3 areas shows.

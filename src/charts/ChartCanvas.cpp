@@ -7,7 +7,7 @@
 #include <cmath>
 #include <optional>
 
-#include "app/Twips.h"
+#include "kit/Twips.h"
 
 namespace {
 

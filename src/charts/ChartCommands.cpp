@@ -5,9 +5,9 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Form1.h"
-#include "app/Widgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/MainWindow.h"
+#include "kit/Widgets.h"
 #include "calc/Fan2Nomogram.h"
 #include "charts/ChartWidgets.h"
 #include "charts/frmAircon.h"
@@ -19,10 +19,11 @@ namespace {
 // A chart opens beside the main window, where both can be read at once,
 // kept on the screen when there is no room beside it.
 void placeBesideMainWindow(CabinetCoolApp& app, QWidget* window) {
-    const Form1* form = app.mainWindow();
-    if (!form) return;
-    const QRect main = form->frameGeometry();
-    QPoint topLeft(main.right() + 1, main.top());
+    MainWindow* main = app.mainWindow();
+    if (!main) return;
+    const QWidget* form = main->widget();
+    const QRect mainFrame = form->frameGeometry();
+    QPoint topLeft(mainFrame.right() + 1, mainFrame.top());
     if (const QScreen* screen = form->screen()) {
         const QRect available = screen->availableGeometry();
         const QSize size = window->frameGeometry().size();
@@ -52,21 +53,21 @@ void openAirconDiagram(CabinetCoolApp& app) {
 }
 
 void openFan1Diagram(CabinetCoolApp& app) {
-    const Form1* form = app.mainWindow();
+    const MainWindow* form = app.mainWindow();
     if (!form) return;
     FanChartValues& v = app.fanValues();
-    v.FanHeatP = fieldNumber(form->txtPP);
-    v.FanDeltaT = fieldNumber(form->txtT2) - fieldNumber(form->txtT1);
+    v.FanHeatP = form->fieldValue(CabinetField::InternalHeat);
+    v.FanDeltaT = form->fieldValue(CabinetField::T2) - form->fieldValue(CabinetField::T1);
     ensureLoaded<frmFan1>(app);
     app.showWindow<frmFan1>();
 }
 
 void openFan2Diagram(CabinetCoolApp& app) {
-    const Form1* form = app.mainWindow();
+    const MainWindow* form = app.mainWindow();
     if (!form) return;
     FanChartValues& v = app.fanValues();
-    v.FanMeasuredDeltaT = fieldNumber(form->txtT4) - fieldNumber(form->txtT3);
-    v.FanDeltaT = fieldNumber(form->txtT2) - fieldNumber(form->txtT1);
+    v.FanMeasuredDeltaT = form->fieldValue(CabinetField::T4) - form->fieldValue(CabinetField::T3);
+    v.FanDeltaT = form->fieldValue(CabinetField::T2) - form->fieldValue(CabinetField::T1);
     v.FanOutsideMinusInside = v.FanMeasuredDeltaT * -1;
     // The reading is set before a fresh window loads, which draws with it.
     const std::optional<Fan2Reading> reading = ComputeFan2Y(v.FanDeltaT, v.FanOutsideMinusInside);

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPalette>
 
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 #include "charts/ChartCanvas.h"
 
 QLabel* chartLabel(QWidget* parent, const QString& text, int left, int top, int width, int height,

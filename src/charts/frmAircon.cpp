@@ -3,10 +3,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Form1.h"
-#include "app/Twips.h"
-#include "app/Widgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "calc/AirconDiagram.h"
 #include "calc/ChartGeometry.h"
 #include "charts/ChartCanvas.h"
@@ -101,9 +100,9 @@ void frmAircon::buildFixedChart() {
 }
 
 void frmAircon::Form_Load() {
-    const Form1* form = m_app.mainWindow();
-    const double t1 = form ? fieldNumber(form->txtT1) : 0;
-    const double t2 = form ? fieldNumber(form->txtT2) : 0;
+    const MainWindow* form = m_app.mainWindow();
+    const double t1 = form ? form->fieldValue(CabinetField::T1) : 0;
+    const double t2 = form ? form->fieldValue(CabinetField::T2) : 0;
     const AirconDiagram d = CalcAirconDiagram(t1, t2);
     if (d.band) {
         SSPanel1->line(lineName(d.highlightedLine))->setColor(toQColor(kChartBlue));
@@ -113,7 +112,7 @@ void frmAircon::Form_Load() {
     SSPanel1->line(QStringLiteral("Line51"))
         ->setEnds(QPointF(d.markerX, 6480), QPointF(d.markerX, 700));
     // The area box is filled as in the fan charts, so that no captioned box stands empty.
-    if (form) txtSS->setText(form->txtSS->text());
+    if (form) txtSS->setText(form->fieldText(CabinetField::SurfaceArea));
 }
 
 void frmAircon::cmdExit_Click() { m_app.unloadWindow(this); }

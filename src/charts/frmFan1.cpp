@@ -5,10 +5,9 @@
 #include <QPushButton>
 #include <variant>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Form1.h"
-#include "app/Twips.h"
-#include "app/Widgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "calc/Fan1Nomogram.h"
 #include "charts/ChartCanvas.h"
 #include "charts/ChartWidgets.h"
@@ -118,7 +117,8 @@ void frmFan1::buildFixedChart() {
 }
 
 void frmFan1::Result2() {
-    txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->txtSS->text() : QString());
+    txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->fieldText(CabinetField::SurfaceArea)
+                                       : QString());
     txtPP->setText(numberText(m_app.fanValues().FanHeatP));
 }
 

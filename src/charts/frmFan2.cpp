@@ -5,10 +5,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Form1.h"
-#include "app/Twips.h"
-#include "app/Widgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "calc/ChartGeometry.h"
 #include "calc/Fan2Nomogram.h"
 #include "charts/ChartCanvas.h"
@@ -170,7 +169,8 @@ void frmFan2::Form_Load() {
 }
 
 void frmFan2::Result() {
-    txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->txtSS->text() : QString());
+    txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->fieldText(CabinetField::SurfaceArea)
+                                       : QString());
     m_areaS = fieldNumber(txtSS);
     txtYY->setText(numberText(m_app.fanValues().FanReadingY));
     const double y = fieldNumber(txtYY);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "calc/HeatBalance.h"
+#include "kit/MainWindow.h"
 
 class QIODevice;
 
@@ -34,21 +35,9 @@ struct CoolFileRecord {
     double modelCapacity = 0;
 };
 
-// The numeric lines, in no particular order.
-enum class CoolField {
-    Width,
-    Depth,
-    Height,
-    SurfaceArea,
-    InternalHeat,
-    T1,
-    T2,
-    T3,
-    T4,
-    UValue,
-    CoolingPower,
-    ModelCapacity,
-};
+// The numeric lines name the main window's fields they belong to; the model
+// line comes through applyModelName instead.
+using CoolField = CabinetField;
 
 // The marker of a mode as the file writes it.
 QString CoolModeMarker(SelectionMode mode);

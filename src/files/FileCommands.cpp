@@ -1,16 +1,13 @@
 #include "files/FileCommands.h"
 
-#include <QLineEdit>
+#include <QAbstractButton>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <algorithm>
-#include <array>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Form1.h"
-#include "app/PlatformServices.h"
-#include "app/Widgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/MainWindow.h"
+#include "kit/PlatformServices.h"
+#include "kit/Widgets.h"
 #include "files/CoolFile.h"
 
 namespace {
@@ -25,24 +22,24 @@ PlatformServices::FileDialog coolFileDialog(const CabinetCoolApp& app, bool save
     return d;
 }
 
-CoolFileRecord recordOf(const Form1& form) {
+CoolFileRecord recordOf(const MainWindow& form) {
     CoolFileRecord r;
     r.mode = form.selectedMode();
-    r.width = fieldNumber(form.txtWidth);
-    r.depth = fieldNumber(form.txtDepth);
-    r.height = fieldNumber(form.txtHeight);
-    r.surfaceArea = fieldNumber(form.txtSS);
-    r.internalHeat = fieldNumber(form.txtPP);
-    r.t1 = fieldNumber(form.txtT1);
-    r.t2 = fieldNumber(form.txtT2);
+    r.width = form.fieldValue(CabinetField::Width);
+    r.depth = form.fieldValue(CabinetField::Depth);
+    r.height = form.fieldValue(CabinetField::Height);
+    r.surfaceArea = form.fieldValue(CabinetField::SurfaceArea);
+    r.internalHeat = form.fieldValue(CabinetField::InternalHeat);
+    r.t1 = form.fieldValue(CabinetField::T1);
+    r.t2 = form.fieldValue(CabinetField::T2);
     if (r.mode == SelectionMode::Fan2) {
-        r.t3 = fieldNumber(form.txtT3);
-        r.t4 = fieldNumber(form.txtT4);
+        r.t3 = form.fieldValue(CabinetField::T3);
+        r.t4 = form.fieldValue(CabinetField::T4);
     }
-    r.uValue = fieldNumber(form.txtUU);
-    r.coolingPower = fieldNumber(form.txtPT);
-    r.modelName = form.txtKind->text();
-    r.modelCapacity = fieldNumber(form.txtCoolValue);
+    r.uValue = form.fieldValue(CabinetField::UValue);
+    r.coolingPower = form.fieldValue(CabinetField::CoolingPower);
+    r.modelName = form.fieldText(CabinetField::ModelName);
+    r.modelCapacity = form.fieldValue(CabinetField::ModelCapacity);
     return r;
 }
 
@@ -51,7 +48,7 @@ CoolFileRecord recordOf(const Form1& form) {
 // buttons, numbers in their NumberText form.
 class MainWindowSink : public CoolFileSink {
 public:
-    explicit MainWindowSink(Form1& form) : m_form(form) {}
+    explicit MainWindowSink(MainWindow& form) : m_form(form) {}
 
     void applyMode(SelectionMode mode) override { m_form.selectMode(mode); }
 
@@ -64,86 +61,69 @@ public:
             }
             return;
         }
-        fieldOf(field)->setText(numberText(value));
+        m_form.setFieldText(field, numberText(value));
     }
 
-    void applyModelName(const QString& text) override { m_form.txtKind->setText(text); }
+    void applyModelName(const QString& text) override {
+        m_form.setFieldText(CabinetField::ModelName, text);
+    }
 
 private:
-    QLineEdit* fieldOf(CoolField field) const {
-        switch (field) {
-        case CoolField::Width: return m_form.txtWidth;
-        case CoolField::Depth: return m_form.txtDepth;
-        case CoolField::Height: return m_form.txtHeight;
-        case CoolField::SurfaceArea: return m_form.txtSS;
-        case CoolField::InternalHeat: return m_form.txtPP;
-        case CoolField::T1: return m_form.txtT1;
-        case CoolField::T2: return m_form.txtT2;
-        case CoolField::T3: return m_form.txtT3;
-        case CoolField::T4: return m_form.txtT4;
-        case CoolField::UValue: return m_form.txtUU;
-        case CoolField::CoolingPower: return m_form.txtPT;
-        case CoolField::ModelCapacity: break;
-        }
-        return m_form.txtCoolValue;
-    }
-
-    Form1& m_form;
+    MainWindow& m_form;
 };
-
-// The buttons that make no sense on paper, in the order they are hidden and
-// shown again.
-std::array<QPushButton*, 6> screenOnlyButtons(const Form1& form) {
-    return {form.cmdURL, form.cmdExit, form.cmdHelp, form.cmdPrint, form.cmdSaveAs, form.cmdOpen};
-}
 
 // Hides the buttons for the print and shows them again however it ends.
 class HiddenWhilePrinting {
 public:
-    explicit HiddenWhilePrinting(Form1& form) : m_buttons(screenOnlyButtons(form)) {
+    explicit HiddenWhilePrinting(MainWindow& form) : m_buttons(form.screenOnlyButtons()) {
         // The print button itself usually has the focus. Hidden, it would
         // hand it on to the first field, whose selected text would then be
         // printed and stay selected; instead the window keeps no focus while
         // printing and the button gets it back afterwards.
-        QWidget* focus = form.focusWidget();
+        QWidget* focus = form.widget()->focusWidget();
         if (std::find(m_buttons.begin(), m_buttons.end(), focus) != m_buttons.end()) {
             m_focus = focus;
             focus->clearFocus();
         }
-        for (QPushButton* b : m_buttons) b->setVisible(false);
+        for (QAbstractButton* b : m_buttons) b->setVisible(false);
     }
     ~HiddenWhilePrinting() {
-        for (QPushButton* b : m_buttons) b->setVisible(true);
+        for (QAbstractButton* b : m_buttons) b->setVisible(true);
         if (m_focus) m_focus->setFocus(Qt::OtherFocusReason);
     }
     HiddenWhilePrinting(const HiddenWhilePrinting&) = delete;
     HiddenWhilePrinting& operator=(const HiddenWhilePrinting&) = delete;
 
 private:
-    std::array<QPushButton*, 6> m_buttons;
+    QList<QAbstractButton*> m_buttons;
     QPointer<QWidget> m_focus;
 };
 
 }  // namespace
 
 void saveCalculationAs(CabinetCoolApp& app) {
-    Form1* form = app.mainWindow();
-    const QString path = app.platform().saveFileName(form, coolFileDialog(app, true));
+    MainWindow* form = app.mainWindow();
+    if (!form) return;
+    QWidget* parent = form->widget();
+    const QString path = app.platform().saveFileName(parent, coolFileDialog(app, true));
     if (path.isEmpty()) return;
-    if (!WriteCoolFile(path, recordOf(*form))) app.platform().fileErrorBox(form);
+    if (!WriteCoolFile(path, recordOf(*form))) app.platform().fileErrorBox(parent);
 }
 
 void openCalculation(CabinetCoolApp& app) {
-    Form1* form = app.mainWindow();
-    const QString path = app.platform().openFileName(form, coolFileDialog(app, false));
+    MainWindow* form = app.mainWindow();
+    if (!form) return;
+    QWidget* parent = form->widget();
+    const QString path = app.platform().openFileName(parent, coolFileDialog(app, false));
     if (path.isEmpty()) return;
     MainWindowSink sink(*form);
-    if (!ReadCoolFile(path, sink)) app.platform().fileErrorBox(form);
+    if (!ReadCoolFile(path, sink)) app.platform().fileErrorBox(parent);
 }
 
 void printMainWindow(CabinetCoolApp& app) {
-    Form1* form = app.mainWindow();
+    MainWindow* form = app.mainWindow();
+    if (!form) return;
     const HiddenWhilePrinting hidden(*form);
     // Cancel and failure end like success: the buttons come back, silently.
-    app.platform().printWindow(form, form);
+    app.platform().printWindow(form->widget(), form->widget());
 }

@@ -1,6 +1,6 @@
 #include "heat/HeatCommands.h"
 
-#include "app/CabinetCoolApp.h"
+#include "kit/CabinetCoolApp.h"
 #include "heat/frmHeatProduced.h"
 #include "heat/frmHeatValue.h"
 

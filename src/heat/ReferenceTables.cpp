@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 
 namespace {
 

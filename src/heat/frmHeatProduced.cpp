@@ -5,11 +5,11 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Twips.h"
-#include "app/Widgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "heat/ReferenceTables.h"
-#include "heat/ScrollableClient.h"
+#include "kit/ScrollableClient.h"
 
 namespace {
 

@@ -6,12 +6,11 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Form1.h"
-#include "app/PlatformServices.h"
-#include "app/Twips.h"
-#include "app/Widgets.h"
-#include "heat/ScrollableClient.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/PlatformServices.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
+#include "kit/ScrollableClient.h"
 
 namespace {
 
@@ -162,7 +161,7 @@ void frmHeatValue::Sum_Total() {
     }
     m_app.tables().TotalHeatValue = sum.total;
     txtTotalHeatValue->setText(text);
-    if (Form1* main = m_app.mainWindow()) main->txtPP->setText(text);
+    if (MainWindow* main = m_app.mainWindow()) main->setFieldText(CabinetField::InternalHeat, text);
 }
 
 void frmHeatValue::cmdCalValue_Click() {

@@ -3,21 +3,10 @@
 #include <QLabel>
 #include <QPalette>
 
-#include "app/Twips.h"
-#include "app/Widgets.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "info/ClickableLabel.h"
 #include "info/WebPages.h"
-
-QPixmap logoPixmap() { return QPixmap(QStringLiteral(":/assets/art/cabinetcool-logo.png")); }
-
-QPixmap iconPixmap() { return QPixmap(QStringLiteral(":/assets/art/cabinetcool-icon.png")); }
-
-QIcon programIcon() {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/assets/art/cabinetcool-icon.png"));
-    icon.addFile(QStringLiteral(":/assets/art/cabinetcool-icon-128.png"));
-    return icon;
-}
 
 QLabel* makePicture(QWidget* parent, const QString& name, const QPixmap& picture, int left, int top,
                     int width, int height) {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
+
+#include "kit/Artwork.h"
 #include <QString>
 
 class ClickableLabel;
@@ -9,10 +10,6 @@ class QLabel;
 class QWidget;
 
 // Pieces the start-up window and the About box share.
-
-QPixmap logoPixmap();  // 335 x 131
-QPixmap iconPixmap();  // 32 x 32
-QIcon programIcon();   // for window title bars, in two sizes
 
 // A picture in the given box (twips), shown at its own size from the box's
 // top-left corner.

@@ -1,6 +1,6 @@
 #include "info/SystemInfo.h"
 
-#include "app/PlatformServices.h"
+#include "kit/PlatformServices.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QDir>
 
-#include "app/CabinetCoolApp.h"
-#include "app/PlatformServices.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/PlatformServices.h"
 
 // Set by the build (cmake/Install.cmake); the shipped pages otherwise.
 #ifndef CABINETCOOL_SITE_BASE

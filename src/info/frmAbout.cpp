@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/AppInfo.h"
-#include "app/CabinetCoolApp.h"
-#include "app/Twips.h"
-#include "app/Widgets.h"
+#include "kit/AppInfo.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "info/ClickableLabel.h"
 #include "info/InfoTexts.h"
 #include "info/InfoWidgets.h"

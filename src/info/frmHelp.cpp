@@ -2,8 +2,8 @@
 
 #include <QPixmap>
 
-#include "app/CabinetCoolApp.h"
-#include "app/Twips.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
 #include "info/ClickableLabel.h"
 #include "info/InfoTexts.h"
 #include "info/InfoWidgets.h"

@@ -95,7 +95,7 @@ void TestApp_::startUpShowsInformationWindowForTwoSeconds() {
     bool mainShownDuringWait = false;
     t.platform.duringProcessEvents = [&]() {
         if (frmHelp* help = t.app->loadedWindow<frmHelp>(); help && help->isVisible()) ++visibleDuringWait;
-        if (t.app->mainWindow() && t.app->mainWindow()->isVisible()) mainShownDuringWait = true;
+        if (t.form() && t.form()->isVisible()) mainShownDuringWait = true;
     };
     t.platform.clockStep = 0.25f;
     t.start();

@@ -6,9 +6,9 @@
 #include <QtTest>
 
 #include "TestApp.h"
-#include "app/Twips.h"
+#include "kit/Twips.h"
 #include "heat/ReferenceTables.h"
-#include "heat/ScrollableClient.h"
+#include "kit/ScrollableClient.h"
 #include "heat/frmHeatProduced.h"
 
 namespace {

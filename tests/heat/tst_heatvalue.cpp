@@ -11,9 +11,9 @@
 #include <cmath>
 
 #include "TestApp.h"
-#include "app/Twips.h"
+#include "kit/Twips.h"
 #include "heat/HeatValueTable.h"
-#include "heat/ScrollableClient.h"
+#include "kit/ScrollableClient.h"
 #include "heat/frmHeatValue.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "TestApp.h"
-#include "app/Twips.h"
+#include "kit/Twips.h"
 #include "data/EquipmentHeatTables.h"
 #include "data/IniFile.h"
 #include "info/ClickableLabel.h"

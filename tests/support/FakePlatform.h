@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/PlatformServices.h"
+#include "kit/PlatformServices.h"
 
 // A desktop for tests: records every message and request in order, answers
 // dialogs from queues, and runs a clock that advances by itself.

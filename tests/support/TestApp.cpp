@@ -34,8 +34,7 @@ void TestApp::writeIni(const QByteArray& text) {
 }
 
 Form1* TestApp::start() {
-    app->start();
-    return app->mainWindow();
+    return app->start<Form1>();
 }
 
 void processDeferredDeletes() {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "FakePlatform.h"
-#include "app/CabinetCoolApp.h"
+#include "kit/CabinetCoolApp.h"
 #include "app/Form1.h"
 
 // A program object on the fake platform, with its own program folder (a
@@ -20,7 +20,7 @@ struct TestApp {
 
     // Creates the main window and runs the start-up.
     Form1* start();
-    Form1* form() const { return app->mainWindow(); }
+    Form1* form() const { return app->loadedWindow<Form1>(); }
     QString programDir() const { return dir.path(); }
     void writeIni(const QByteArray& text);
 

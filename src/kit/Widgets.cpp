@@ -1,4 +1,4 @@
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "app/Twips.h"
+#include "kit/Twips.h"
 #include "calc/NumberText.h"
 
 namespace {

@@ -1,9 +1,8 @@
-#include "app/CabinetCoolApp.h"
+#include "kit/CabinetCoolApp.h"
 
 #include <QCoreApplication>
 
-#include "app/Form1.h"
-#include "app/PlatformServices.h"
+#include "kit/PlatformServices.h"
 
 CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent)
     : QObject(parent), m_platform(platform), m_programDir(std::move(programDir)) {}
@@ -13,13 +12,10 @@ CabinetCoolApp::~CabinetCoolApp() {
     for (const QPointer<QWidget>& w : windows) delete w.data();
 }
 
-void CabinetCoolApp::start() {
-    Form1* form = loadWindow<Form1>();
-    form->Form_Load();
-    form->show();
+MainWindow* CabinetCoolApp::mainWindow() const {
+    if (!m_mainWidget || isClosed(m_mainWidget.data())) return nullptr;
+    return m_mainWindow;
 }
-
-Form1* CabinetCoolApp::mainWindow() const { return loadedWindow<Form1>(); }
 
 std::filesystem::path CabinetCoolApp::iniPath() const {
     return iniPathFor(std::filesystem::path(m_programDir.toStdU16String()));

@@ -1,4 +1,4 @@
-#include "app/QtPlatformServices.h"
+#include "kit/QtPlatformServices.h"
 
 #include <QDesktopServices>
 #include <QEventLoop>
@@ -16,7 +16,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/AppInfo.h"
+#include "kit/AppInfo.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -1,12 +1,12 @@
-#include "app/ApplicationSetup.h"
+#include "kit/ApplicationSetup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
 
-#include "app/Widgets.h"
-#include "info/InfoWidgets.h"
+#include "kit/Artwork.h"
+#include "kit/Widgets.h"
 
 namespace {
 

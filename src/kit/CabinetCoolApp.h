@@ -7,10 +7,10 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "app/FanChartValues.h"
 #include "data/EquipmentHeatTables.h"
+#include "kit/FanChartValues.h"
+#include "kit/MainWindow.h"
 
-class Form1;
 class PlatformServices;
 
 // The program object: owns what lives as long as the program, the main
@@ -25,10 +25,20 @@ public:
     CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent = nullptr);
     ~CabinetCoolApp() override;
 
-    // Creates the main window, runs its start-up and shows it.
-    void start();
+    // Creates the main window M (a window class that is also a MainWindow
+    // with a Form_Load step), runs its start-up and shows it.
+    template <class M>
+    M* start() {
+        M* form = loadWindow<M>();
+        m_mainWindow = form;
+        m_mainWidget = form;
+        form->Form_Load();
+        form->show();
+        return form;
+    }
 
-    Form1* mainWindow() const;
+    // The main window while it is loaded, otherwise nullptr.
+    MainWindow* mainWindow() const;
     PlatformServices& platform() const { return m_platform; }
     EquipmentHeatTables& tables() { return m_tables; }
     FanChartValues& fanValues() { return m_fanValues; }
@@ -81,4 +91,6 @@ private:
     EquipmentHeatTables m_tables;
     FanChartValues m_fanValues;
     QList<QPointer<QWidget>> m_windows;
+    MainWindow* m_mainWindow = nullptr;
+    QPointer<QWidget> m_mainWidget;  // the same window, to know when it is gone
 };

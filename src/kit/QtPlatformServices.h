@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PlatformServices.h"
+#include "kit/PlatformServices.h"
 
 // The desktop as Qt offers it.
 class QtPlatformServices : public PlatformServices {

@@ -1,4 +1,4 @@
-#include "heat/ScrollableClient.h"
+#include "kit/ScrollableClient.h"
 
 #include <QGuiApplication>
 #include <QScreen>
