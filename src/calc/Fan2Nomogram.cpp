@@ -7,15 +7,22 @@
 #include "calc/NumberText.h"
 
 std::optional<Fan2Reading> ComputeFan2Y(double deltaT, double m) {
-    // Each band's line meets Y = 0 at d = its upper bound; the rules keep
-    // the quotients of the drawn lines.
-    if (deltaT > 0 && deltaT <= 10) return Fan2Reading{(-13.0 / 6.0) * m - 65.0 / 3.0, 23};
-    if (deltaT > 10 && deltaT <= 15) return Fan2Reading{(-98.0 / 55.0) * m - 294.0 / 11.0, 24};
-    if (deltaT > 15 && deltaT <= 20) return Fan2Reading{(-13.0 / 10.0) * m - 26.0, 25};
-    if (deltaT > 20 && deltaT <= 25) return Fan2Reading{(-48.0 / 45.0) * m - 80.0 / 3.0, 26};
-    if (deltaT > 25 && deltaT <= 30) return Fan2Reading{(-7.0 / 8.0) * m - 105.0 / 4.0, 22};
-    if (deltaT > 30 && deltaT <= 35) return Fan2Reading{(-4.0 / 5.0) * m - 28.0, 21};
-    if (deltaT > 35 && deltaT <= 40) return Fan2Reading{(-2.0 / 3.0) * m - 80.0 / 3.0, 20};
+    // One row per 5 K band (lower bound exclusive, upper inclusive): Y is
+    // slope * m + offset, and each band's line meets Y = 0 at d = its upper
+    // bound. The quotients are those of the drawn lines.
+    struct Band {
+        double lower, upper, slope, offset;
+        int line;
+    };
+    static constexpr Band kBands[] = {
+        {0, 10, -13.0 / 6.0, -65.0 / 3.0, 23},   {10, 15, -98.0 / 55.0, -294.0 / 11.0, 24},
+        {15, 20, -13.0 / 10.0, -26.0, 25},       {20, 25, -48.0 / 45.0, -80.0 / 3.0, 26},
+        {25, 30, -7.0 / 8.0, -105.0 / 4.0, 22},  {30, 35, -4.0 / 5.0, -28.0, 21},
+        {35, 40, -2.0 / 3.0, -80.0 / 3.0, 20},
+    };
+    for (const Band& b : kBands) {
+        if (deltaT > b.lower && deltaT <= b.upper) return Fan2Reading{b.slope * m + b.offset, b.line};
+    }
     return std::nullopt;
 }
 

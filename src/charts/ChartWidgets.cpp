@@ -43,3 +43,16 @@ void setMarkerColor(ChartMarker* marker, const QColor& color) {
     marker->setPalette(palette);
     marker->resize(marker->size().expandedTo(marker->sizeHint()));
 }
+
+QString chartLineName(int number) { return QStringLiteral("Line%1").arg(number); }
+
+ChartMarkerPair addMarkerPair(ChartCanvas* canvas, const QString& nameA, QPointF positionA,
+                              const QString& nameB, QPointF positionB, QSizeF size) {
+    const ChartMarkerPair pair{canvas->addMarker(nameA, QStringLiteral("A"), positionA, size),
+                               canvas->addMarker(nameB, QStringLiteral("B"), positionB, size)};
+    for (ChartMarker* m : {pair.a, pair.b}) {
+        m->setFont(uiFont(9, true));
+        setMarkerColor(m, toQColor(kChartRed));
+    }
+    return pair;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
 #include <Qt>
 
@@ -31,6 +33,19 @@ QLabel* axisLabel(QWidget* parent, const QString& text, int left, int top, doubl
 // A read-only white field.
 QLineEdit* chartField(QWidget* parent, const QString& name, int left, int top, int width,
                       int height, bool bold);
+class ChartCanvas;
 class ChartMarker;
 // A marker's letter colour; its box grows to the letter in the marker's font.
 void setMarkerColor(ChartMarker* marker, const QColor& color);
+
+// The name of the canvas line element with this number: "Line23".
+QString chartLineName(int number);
+
+// The two red letters A and B of a chart, named `nameA` and `nameB`, waiting
+// at their start positions (twips) until the drawing moves them.
+struct ChartMarkerPair {
+    ChartMarker* a;
+    ChartMarker* b;
+};
+ChartMarkerPair addMarkerPair(ChartCanvas* canvas, const QString& nameA, QPointF positionA,
+                              const QString& nameB, QPointF positionB, QSizeF size);

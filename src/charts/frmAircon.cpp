@@ -13,8 +13,6 @@
 
 namespace {
 
-QString lineName(int number) { return QStringLiteral("Line%1").arg(number); }
-
 // The temperature marker waits right of the panel until the load places it.
 constexpr int kParkedX = 9000;
 
@@ -62,12 +60,10 @@ void frmAircon::buildLayout() {
     chartLabel(p, QStringLiteral("㎡"), 8160, 3720, 195, 180);
     chartLabel(p, QStringLiteral("필요한 냉각 능력"), 960, 7560, 1575, 255, false);
 
-    labelA = p->addMarker(QStringLiteral("labelA"), QStringLiteral("A"), {7680, 5280}, {135, 145});
-    labelB = p->addMarker(QStringLiteral("labelB"), QStringLiteral("B"), {7920, 5280}, {135, 145});
-    for (ChartMarker* m : {labelA, labelB}) {
-        m->setFont(uiFont(9, true));
-        setMarkerColor(m, toQColor(kChartRed));
-    }
+    const ChartMarkerPair markers = addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280},
+                                                  QStringLiteral("labelB"), {7920, 5280}, {135, 145});
+    labelA = markers.a;
+    labelB = markers.b;
 
     txtSS = chartField(p, QStringLiteral("txtSS"), 7560, 3720, 615, 270, false);
     txtWW = chartField(p, QStringLiteral("txtWW"), 1200, 7920, 855, 375, false);
@@ -94,7 +90,7 @@ void frmAircon::buildFixedChart() {
         {31, {840, 3480, 6600, 4690}}, {30, {840, 3640, 6600, 4870}}, {29, {840, 3840, 6600, 5070}},
         {28, {840, 4005, 6600, 5260}}, {27, {840, 4200, 6600, 5450}},
     };
-    for (const auto& l : lines) p->addLine(lineName(l.number), l.ends, black);
+    for (const auto& l : lines) p->addLine(chartLineName(l.number), l.ends, black);
     p->addLine(QStringLiteral("Line51"), QLineF(kParkedX, 6480, kParkedX, 700),
                toQColor(kChartDarkGreen), 3);
 }
@@ -105,7 +101,7 @@ void frmAircon::Form_Load() {
     const double t2 = form ? form->fieldValue(CabinetField::T2) : 0;
     const AirconDiagram d = CalcAirconDiagram(t1, t2);
     if (d.band) {
-        SSPanel1->line(lineName(d.highlightedLine))->setColor(toQColor(kChartBlue));
+        SSPanel1->line(chartLineName(d.highlightedLine))->setColor(toQColor(kChartBlue));
         txtyy2->setText(numberText(*d.lineValue));
     }
     txtWW->setText(numberText(d.capacity));

@@ -91,15 +91,10 @@ void frmFan1::buildLayout() {
                       {"1", 7200, 1080}, {"0", 7200, 1320}};
     for (const auto& l : lineLabels) axisLabel(f, QString::fromLatin1(l.text), l.left, l.top);
 
-    const QFont markerFont = uiFont(9, true);
-    LabelAA = Picture1->addMarker(QStringLiteral("LabelAA"), QStringLiteral("A"), {6240, 4800},
-                                  {135, 150});
-    LabelBB = Picture1->addMarker(QStringLiteral("LabelBB"), QStringLiteral("B"), {6480, 4800},
-                                  {135, 150});
-    for (ChartMarker* m : {LabelAA, LabelBB}) {
-        m->setFont(markerFont);
-        setMarkerColor(m, toQColor(kChartRed));
-    }
+    const ChartMarkerPair markers = addMarkerPair(Picture1, QStringLiteral("LabelAA"), {6240, 4800},
+                                                  QStringLiteral("LabelBB"), {6480, 4800}, {135, 150});
+    LabelAA = markers.a;
+    LabelBB = markers.b;
 }
 
 void frmFan1::buildFixedChart() {

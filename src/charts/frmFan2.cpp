@@ -15,8 +15,6 @@
 
 namespace {
 
-QString lineName(int number) { return QStringLiteral("Line%1").arg(number); }
-
 QScrollBar* makeScrollBar(QWidget* parent, const char* name, Qt::Orientation orientation, int left,
                           int top, int width, int height, int minimum, int maximum, int value) {
     auto* bar = new QScrollBar(orientation, parent);
@@ -105,12 +103,10 @@ void frmFan2::buildLayout() {
                       {"9", 6840, 2400}, {"10", 6840, 2640}};
     for (const auto& l : lineLabels) axisLabel(p, QString::fromLatin1(l.text), l.left, l.top);
 
-    labelA = p->addMarker(QStringLiteral("labelA"), QStringLiteral("A"), {7680, 5280}, {135, 145});
-    labelB = p->addMarker(QStringLiteral("labelB"), QStringLiteral("B"), {7920, 5280}, {135, 145});
-    for (ChartMarker* m : {labelA, labelB}) {
-        m->setFont(uiFont(9, true));
-        setMarkerColor(m, toQColor(kChartRed));
-    }
+    const ChartMarkerPair markers = addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280},
+                                                  QStringLiteral("labelB"), {7920, 5280}, {135, 145});
+    labelA = markers.a;
+    labelB = markers.b;
 }
 
 void frmFan2::buildFixedChart() {
@@ -146,12 +142,12 @@ void frmFan2::buildFixedChart() {
         {28, {3300, 4440, 6720, 2520}},
         {27, {3315, 4440, 6725, 2760}},
     };
-    for (const auto& l : lines) p->addLine(lineName(l.number), l.ends, black);
+    for (const auto& l : lines) p->addLine(chartLineName(l.number), l.ends, black);
 
     const QColor green = toQColor(kChartDarkGreen);
     for (int n = 48; n <= 52; ++n) {
         const int x = kParkedX + 60 * (n - 48);
-        p->addLine(lineName(n), QLineF(x, 4440, x, 3600), green, 3);
+        p->addLine(chartLineName(n), QLineF(x, 4440, x, 3600), green, 3);
     }
 }
 
@@ -178,7 +174,7 @@ void frmFan2::Result() {
     if (const std::optional<Fan2SBand> band = SelectFan2SBand(m_areaS, y)) {
         txtXX0->setText(QString::fromStdString(band->minimumText));
         txtXX->setText(QString::fromStdString(band->maximumText));
-        for (int n : band->highlighted) SSPanel1->line(lineName(n))->setColor(toQColor(kChartRed));
+        for (int n : band->highlighted) SSPanel1->line(chartLineName(n))->setColor(toQColor(kChartRed));
     }
 
     const Fan2Construction c = ComputeFan2Construction(fieldNumber(txtDetaT), fieldNumber(txtYY),
@@ -186,7 +182,7 @@ void frmFan2::Result() {
     HScroll2->setValue(c.hScroll2);
     for (int i = 0; i < 5; ++i) {
         const Fan2Segment& s = c.segments[static_cast<size_t>(i)];
-        SSPanel1->line(lineName(48 + i))
+        SSPanel1->line(chartLineName(48 + i))
             ->setEnds(QPointF(s.from.x, s.from.y), QPointF(s.to.x, s.to.y));
     }
     SSPanel1->moveMarker(labelA, QPointF(c.markerA.x, c.markerA.y));
@@ -194,7 +190,7 @@ void frmFan2::Result() {
 }
 
 void frmFan2::markBandLine(int lineNumber) {
-    if (ChartLine* line = SSPanel1->line(lineName(lineNumber)))
+    if (ChartLine* line = SSPanel1->line(chartLineName(lineNumber)))
         line->setColor(toQColor(kChartBlue));
 }
 
