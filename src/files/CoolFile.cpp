@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
@@ -10,6 +9,7 @@
 #include <string_view>
 
 #include "calc/NumberText.h"
+#include "files/FileAccess.h"
 #include "files/ModelLineCodec.h"
 
 namespace {
@@ -145,19 +145,9 @@ QByteArray CoolFileBytes(const CoolFileRecord& r) {
 }
 
 bool WriteCoolFile(const QString& path, const CoolFileRecord& record) {
-    const QByteArray bytes = CoolFileBytes(record);
-    // The data goes to a temporary file beside the target, which replaces the
-    // target only when everything was written: a full disk or a broken
-    // medium never leaves the user's old file half overwritten.
-    // Unbuffered, so that a short write shows here: when the data is only
-    // flushed by commit(), Qt 6.4 commits a file cut short by a full disk.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // A full disk or a broken medium never leaves the user's old file half
+    // overwritten (see replaceFileContents).
+    return replaceFileContents(path, CoolFileBytes(record));
 }
 
 bool ReadCoolFile(QIODevice& device, CoolFileSink& sink) {
@@ -193,8 +183,8 @@ bool ReadCoolFile(QIODevice& device, CoolFileSink& sink) {
 }
 
 bool ReadCoolFile(const QString& path, CoolFileSink& sink) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    QFile file;
+    if (!openRegularFile(file, path)) return false;
     return ReadCoolFile(file, sink);
 }
 

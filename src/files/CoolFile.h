@@ -47,9 +47,11 @@ QString CoolModeMarker(SelectionMode mode);
 // CP949 where CP949 holds it (see EncodeModelLine).
 QByteArray CoolFileBytes(const CoolFileRecord& record);
 
-// Creates or replaces `path` with the file for `record`. The new file
-// appears whole or not at all: a failed write leaves an existing file as it
-// was. False on any failure.
+// Creates or replaces `path` with the file for `record` (see
+// replaceFileContents): where the folder can be written the new file appears
+// whole or not at all, and a failed write leaves an existing file as it was;
+// where only the file can be written it is rewritten in place. False on any
+// failure.
 bool WriteCoolFile(const QString& path, const CoolFileRecord& record);
 
 // Receives the values of a file as the reader finds them, one at a time, in
@@ -73,7 +75,8 @@ public:
 // Reads at most the lines the format has; anything after them is ignored.
 // Accepts CR LF and LF line ends, and a UTF-8 byte order mark.
 bool ReadCoolFile(QIODevice& device, CoolFileSink& sink);
-// The same from a file; false also when it cannot be opened. The file is
+// The same from a file; false also when it cannot be opened or is no
+// regular file (a pipe or device would block or never end). The file is
 // closed again on every path.
 bool ReadCoolFile(const QString& path, CoolFileSink& sink);
 // The same from bytes in memory.

@@ -7,10 +7,13 @@
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "TestApp.h"
 #include "files/CoolFile.h"
+#include "files/FileAccess.h"
 #include "files/FileCommands.h"
 
 namespace {
@@ -196,6 +199,8 @@ private slots:
     void saveFailure_data();
     void saveFailure();
     void failedWriteKeepsOldFile();
+    void saveIntoReadOnlyFolderWritesTheFileInPlace();
+    void saveKeepsPermissionsAndRemovesStaleTemporaries();
 
     void openFixture_data();
     void openFixture();
@@ -435,7 +440,9 @@ void TestFiles::saveFailure_data() {
     QTest::newRow("folder is a regular file") << "parent-is-file";
     QTest::newRow("a folder in place of the file") << "target-is-folder";
     QTest::newRow("missing folder") << "missing-folder";
-    QTest::newRow("read-only folder") << "read-only-folder";
+    // A folder that cannot be written alone is no failure: the file itself
+    // is then rewritten in place.
+    QTest::newRow("read-only folder and file") << "read-only-folder";
 }
 
 void TestFiles::saveFailure() {
@@ -455,6 +462,7 @@ void TestFiles::saveFailure() {
     } else {
         if (geteuid() == 0) QSKIP("root writes into read-only folders");
         writeFile(dir + "/calc.col", "old");
+        QFile::setPermissions(dir + "/calc.col", QFile::ReadOwner);
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
         path = dir + "/calc.col";
     }
@@ -595,13 +603,16 @@ void TestFiles::openUnreadable_data() {
     QTest::newRow("missing file") << "Cool/none.col";
     QTest::newRow("a folder") << "Cool";
     QTest::newRow("endless zero bytes") << "/dev/zero";
+    // Opened for reading, a pipe without a writer blocks until one comes.
+    QTest::newRow("named pipe") << "Cool/pipe.col";
 }
 
 void TestFiles::openUnreadable() {
     QFETCH(QString, path);
     TestApp t;
     Form1* form = startBaseline(t);
-    makeCoolDir(t);
+    const QString dir = makeCoolDir(t);
+    if (path.endsWith("pipe.col")) QCOMPARE(mkfifo(qPrintable(dir + "/pipe.col"), 0600), 0);
     t.platform.openAnswers.enqueue(path.startsWith('/') ? path : t.programDir() + "/" + path);
     form->cmdOpen->click();
     QCOMPARE(snapshot(form), kBaseline);
@@ -758,6 +769,86 @@ void TestFiles::printRestoresButtonsOnEveryPath() {
     QCOMPARE(t.platform.printedImages.size(), outcome == PlatformServices::PrintOutcome::Printed ? 2 : 0);
     QCOMPARE(t.platform.messages, QStringList());
     QCOMPARE(snapshot(form), before);
+}
+
+// ---- Writing where only the file may be written, stale temporaries ----------
+
+void TestFiles::saveIntoReadOnlyFolderWritesTheFileInPlace() {
+    // A file the user may write in a folder the user may not: the save
+    // rewrites the file itself. Root writes anywhere, so as root the writer
+    // runs in a child process as the unprivileged user "nobody".
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + "/shared";
+    QVERIFY(QDir().mkdir(dir));
+    const QString path = dir + "/calc.col";
+    writeFile(path, "old");
+    QVERIFY(chmod(qPrintable(path), 0666) == 0);
+    QVERIFY(chmod(qPrintable(dir), 0555) == 0);
+    QVERIFY(chmod(qPrintable(tmp.path()), 0755) == 0);
+    struct stat before {};
+    QCOMPARE(stat(qPrintable(path), &before), 0);
+    const QByteArray bytes = "Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n\r\n0\r\n";
+
+    bool written = false;
+    if (geteuid() == 0) {
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            const bool ok = setgid(65534) == 0 && setuid(65534) == 0 && geteuid() != 0 &&
+                            !QFileInfo(dir).isWritable() && replaceFileContents(path, bytes);
+            _exit(ok ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        written = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    } else {
+        written = replaceFileContents(path, bytes);
+    }
+    QVERIFY(chmod(qPrintable(dir), 0755) == 0);
+
+    QVERIFY(written);
+    QCOMPARE(readAll(path), bytes);
+    struct stat after {};
+    QCOMPARE(stat(qPrintable(path), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);  // the same file, rewritten
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"calc.col"});
+}
+
+void TestFiles::saveKeepsPermissionsAndRemovesStaleTemporaries() {
+    TestApp t;
+    Form1* form = t.start();
+    const QString dir = makeCoolDir(t);
+    const QString path = dir + "/calc.col";
+    writeFile(path, "old");
+    QVERIFY(chmod(qPrintable(path), 0640) == 0);
+    // What a save killed before its rename leaves, and what merely looks
+    // like it: only the first kind, from before this run, goes.
+    const QDateTime lastYear = QDateTime::currentDateTime().addYears(-1);
+    const QStringList stale = {"calc.col.Ab12Cd", "calc.col.000000"};
+    const QStringList kept = {"calc.col.Ab12C", "calc.col.Ab12Cde", "calc.col.Ab-2Cd",
+                              "other.col.Ab12Cd", "calc.col.fresh1"};
+    for (const QString& name : stale + kept) {
+        writeFile(dir + "/" + name, "x");
+        if (name != "calc.col.fresh1") {
+            QFile f(dir + "/" + name);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(lastYear, QFileDevice::FileModificationTime));
+        }
+    }
+
+    t.platform.saveAnswers.enqueue(path);
+    form->cmdSaveAs->click();
+
+    QCOMPARE(t.platform.messages, QStringList());
+    QVERIFY(readAll(path).startsWith("Aircon\r\n"));
+    struct stat st {};
+    QCOMPARE(stat(qPrintable(path), &st), 0);
+    QCOMPARE(st.st_mode & 0777, 0640u);
+    QStringList expected = kept;
+    expected << "calc.col";
+    expected.sort();
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), expected);
 }
 
 QTEST_MAIN(TestFiles)
