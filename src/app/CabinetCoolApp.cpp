@@ -6,7 +6,10 @@
 #include "app/PlatformServices.h"
 
 CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent)
-    : QObject(parent), m_platform(platform), m_programDir(std::move(programDir)) {}
+    : CabinetCoolApp(platform, InstallPaths::portable(programDir), parent) {}
+
+CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, InstallPaths paths, QObject* parent)
+    : QObject(parent), m_platform(platform), m_paths(std::move(paths)) {}
 
 CabinetCoolApp::~CabinetCoolApp() {
     const QList<QPointer<QWidget>> windows = std::exchange(m_windows, {});
@@ -22,7 +25,7 @@ void CabinetCoolApp::start() {
 Form1* CabinetCoolApp::mainWindow() const { return loadedWindow<Form1>(); }
 
 std::filesystem::path CabinetCoolApp::iniPath() const {
-    return iniPathFor(std::filesystem::path(m_programDir.toStdU16String()));
+    return std::filesystem::path(m_paths.configFile().toStdU16String());
 }
 
 void CabinetCoolApp::loadIniValues() { LoadIniValues(m_tables, iniPath()); }

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/FanChartValues.h"
+#include "app/InstallPaths.h"
 #include "data/EquipmentHeatTables.h"
 
 class Form1;
@@ -22,7 +23,9 @@ class PlatformServices;
 class CabinetCoolApp : public QObject {
     Q_OBJECT
 public:
+    // A program in the portable folder `programDir`.
     CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent = nullptr);
+    CabinetCoolApp(PlatformServices& platform, InstallPaths paths, QObject* parent = nullptr);
     ~CabinetCoolApp() override;
 
     // Creates the main window, runs its start-up and shows it.
@@ -33,8 +36,11 @@ public:
     EquipmentHeatTables& tables() { return m_tables; }
     FanChartValues& fanValues() { return m_fanValues; }
 
-    // The folder of the executable, where env/app.ini, www/ and Cool/ lie.
-    QString programDir() const { return m_programDir; }
+    // The folder of the program's env/ and www/ (and Cool/ in a portable
+    // folder): the executable's folder, or the shared data folder of a
+    // system installation.
+    QString programDir() const { return m_paths.dataDir; }
+    const InstallPaths& paths() const { return m_paths; }
     std::filesystem::path iniPath() const;
     void loadIniValues();
 
@@ -77,7 +83,7 @@ private:
     void registerWindow(QWidget* window);
 
     PlatformServices& m_platform;
-    QString m_programDir;
+    InstallPaths m_paths;
     EquipmentHeatTables m_tables;
     FanChartValues m_fanValues;
     QList<QPointer<QWidget>> m_windows;

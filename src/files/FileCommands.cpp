@@ -1,5 +1,6 @@
 #include "files/FileCommands.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -19,7 +20,7 @@ PlatformServices::FileDialog coolFileDialog(const CabinetCoolApp& app, bool save
     PlatformServices::FileDialog d;
     // Both dialogs carry the same title.
     d.title = QStringLiteral("Cool file Save");
-    d.startFolder = app.programDir() + QStringLiteral("/Cool");
+    d.startFolder = app.paths().calculationFolder();
     d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"), QStringLiteral(" ALL File (*.*) (*)")};
     d.confirmOverwrite = save;
     return d;
@@ -130,15 +131,32 @@ void saveCalculationAs(CabinetCoolApp& app) {
     Form1* form = app.mainWindow();
     const QString path = app.platform().saveFileName(form, coolFileDialog(app, true));
     if (path.isEmpty()) return;
-    if (!WriteCoolFile(path, recordOf(*form))) app.platform().fileErrorBox(form);
+    if (!WriteCoolFile(path, recordOf(*form))) {
+        // Nothing about the format can fail here: the file could not be
+        // created or written (no permission, no room, a folder by that name).
+        app.platform().fileWriteErrorBox(form, fileWriteErrorText(path));
+    }
 }
 
 void openCalculation(CabinetCoolApp& app) {
     Form1* form = app.mainWindow();
     const QString path = app.platform().openFileName(form, coolFileDialog(app, false));
     if (path.isEmpty()) return;
+    openCalculationFile(app, path);
+}
+
+void openCalculationFile(CabinetCoolApp& app, const QString& path) {
+    Form1* form = app.mainWindow();
     MainWindowSink sink(*form);
     if (!ReadCoolFile(path, sink)) app.platform().fileErrorBox(form);
+}
+
+QString fileWriteErrorText(const QString& path) {
+    return QStringLiteral(
+               "파일을 저장할 수 없습니다.\n%1\n\n"
+               "이 폴더에 쓸 권한이 있는지, 디스크에 빈 공간이 있는지 확인하고 "
+               "다른 폴더를 골라 다시 저장하세요.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 void printMainWindow(CabinetCoolApp& app) {
