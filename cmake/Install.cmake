@@ -32,7 +32,7 @@ set(CABINETCOOL_PACKAGE_MAINTAINER "CabinetCool developers <packages@cabinetcool
 # Where the program looks for share/cabinetcool, relative to its executable.
 file(RELATIVE_PATH cc_relative_data_dir
      "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${CC_SYSTEM_DATA_DIR}")
-target_compile_definitions(cc_ui PRIVATE CABINETCOOL_RELATIVE_DATA_DIR="${cc_relative_data_dir}")
+target_compile_definitions(cabinetcool PRIVATE CABINETCOOL_RELATIVE_DATA_DIR="${cc_relative_data_dir}")
 
 if(CABINETCOOL_SYSTEM_LAYOUT)
     set(CC_PORTABLE COMPONENT portable EXCLUDE_FROM_ALL)

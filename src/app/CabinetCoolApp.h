@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "app/FanChartValues.h"
-#include "app/InstallPaths.h"
 #include "data/EquipmentHeatTables.h"
+#include "data/InstallPaths.h"
 
 class Form1;
 class PlatformServices;
@@ -39,7 +39,7 @@ public:
     // The folder of the program's env/ and www/ (and Cool/ in a portable
     // folder): the executable's folder, or the shared data folder of a
     // system installation.
-    QString programDir() const { return m_paths.dataDir; }
+    QString programDir() const;
     const InstallPaths& paths() const { return m_paths; }
     std::filesystem::path iniPath() const;
     void loadIniValues();
@@ -88,3 +88,9 @@ private:
     FanChartValues m_fanValues;
     QList<QPointer<QWidget>> m_windows;
 };
+
+// The paths of a program whose executable lies in `exeDir`, with the
+// desktop's configuration and documents folders of this user. With a
+// `relativeDataDir` ("../share/cabinetcool") a system installation is
+// recognised too; without, `exeDir` is a portable folder.
+InstallPaths desktopInstallPaths(const QString& exeDir, const QString& relativeDataDir = QString());

@@ -4,9 +4,12 @@
 #include "app/ApplicationSetup.h"
 #include "app/CabinetCoolApp.h"
 #include "app/CommandLine.h"
-#include "app/InstallPaths.h"
 #include "app/QtPlatformServices.h"
 #include "files/FileCommands.h"
+
+#ifndef CABINETCOOL_RELATIVE_DATA_DIR
+#define CABINETCOOL_RELATIVE_DATA_DIR "../share/cabinetcool"
+#endif
 
 int main(int argc, char* argv[]) {
     // --help and --version answer before anything graphical starts, so that
@@ -38,7 +41,9 @@ int main(int argc, char* argv[]) {
 
     setUpApplication();
     QtPlatformServices platform;
-    CabinetCoolApp app(platform, programInstallPaths());
+    CabinetCoolApp app(platform,
+                       desktopInstallPaths(QCoreApplication::applicationDirPath(),
+                                           QStringLiteral(CABINETCOOL_RELATIVE_DATA_DIR)));
     app.start();
     if (!line.file.isEmpty()) openCalculationFile(app, QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();

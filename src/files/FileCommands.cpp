@@ -20,7 +20,8 @@ PlatformServices::FileDialog coolFileDialog(const CabinetCoolApp& app, bool save
     PlatformServices::FileDialog d;
     // Both dialogs carry the same title.
     d.title = QStringLiteral("Cool file Save");
-    d.startFolder = app.paths().calculationFolder();
+    d.startFolder = QDir::fromNativeSeparators(
+        QString::fromStdU16String(app.paths().calculationFolder().u16string()));
     d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"), QStringLiteral(" ALL File (*.*) (*)")};
     d.confirmOverwrite = save;
     return d;

@@ -657,8 +657,8 @@ void TestFiles::dialogsStartInUserFolderWhenCoolIsUnwritable() {
     TestApp t;
     writeFile(coolDir(t), "not a folder");
     QTemporaryDir documents;
-    InstallPaths paths = InstallPaths::portable(t.programDir());
-    paths.userDocumentsDir = documents.path();
+    InstallPaths paths = desktopInstallPaths(t.programDir());
+    paths.userDocumentsDir = documents.path().toStdU16String();
     t.app = std::make_unique<CabinetCoolApp>(t.platform, paths);
     Form1* form = t.start();
     const QString userFolder = documents.path() + "/CabinetCool";
