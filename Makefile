@@ -1,4 +1,4 @@
-# CabinetCool: make run | make test | make bench | make fuzz
+# CabinetCool: make run | make test | make package | make bench | make fuzz
 BUILD     ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
@@ -14,7 +14,7 @@ FUZZ_TARGETS ?=
 BENCH_RUNS ?= 7
 BENCH_DISPLAY ?=
 
-.PHONY: all deps build run test test-release test-asan bench fuzz clean
+.PHONY: all deps build run test test-release test-asan package bench fuzz clean
 
 all: build
 
@@ -27,7 +27,9 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program (and the pages beside it), not the tests.
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target cabinetcool cc_www
 	./$(BUILD)/cabinetcool
 
 test-release: deps $(BUILD)/build.ninja
@@ -46,6 +48,12 @@ test-asan: deps $(BUILD_ASAN)/build.ninja
 	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test: test-release test-asan
+
+# The Debian package of the system layout, checked by lintian and
+# appstreamcli: $(BUILD)/package/cabinetcool_<version>_<arch>.deb
+package: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target cabinetcool cc_www cc_system_docs
+	bash scripts/check-package $(BUILD) $(BUILD)/package
 
 # Start-up time, processor time and memory against a bare Qt window.
 # Reports; never fails on a missed target.

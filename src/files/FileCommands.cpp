@@ -1,6 +1,7 @@
 #include "files/FileCommands.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QPointer>
 #include <algorithm>
 
@@ -16,7 +17,8 @@ PlatformServices::FileDialog coolFileDialog(const CabinetCoolApp& app, bool save
     PlatformServices::FileDialog d;
     // Both dialogs carry the same title.
     d.title = QStringLiteral("Cool file Save");
-    d.startFolder = app.programDir() + QStringLiteral("/Cool");
+    d.startFolder = QDir::fromNativeSeparators(
+        QString::fromStdU16String(app.paths().calculationFolder().u16string()));
     d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"), QStringLiteral(" ALL File (*.*) (*)")};
     d.confirmOverwrite = save;
     return d;
@@ -107,7 +109,11 @@ void saveCalculationAs(CabinetCoolApp& app) {
     QWidget* parent = form->widget();
     const QString path = app.platform().saveFileName(parent, coolFileDialog(app, true));
     if (path.isEmpty()) return;
-    if (!WriteCoolFile(path, recordOf(*form))) app.platform().fileErrorBox(parent);
+    if (!WriteCoolFile(path, recordOf(*form))) {
+        // Nothing about the format can fail here: the file could not be
+        // created or written (no permission, no room, a folder by that name).
+        app.platform().fileWriteErrorBox(parent, fileWriteErrorText(path));
+    }
 }
 
 void openCalculation(CabinetCoolApp& app) {
@@ -116,8 +122,23 @@ void openCalculation(CabinetCoolApp& app) {
     QWidget* parent = form->widget();
     const QString path = app.platform().openFileName(parent, coolFileDialog(app, false));
     if (path.isEmpty()) return;
+    openCalculationFile(app, path);
+}
+
+void openCalculationFile(CabinetCoolApp& app, const QString& path) {
+    MainWindow* form = app.mainWindow();
+    if (!form) return;
+    QWidget* parent = form->widget();
     MainWindowSink sink(*form);
     if (!ReadCoolFile(path, sink)) app.platform().fileErrorBox(parent);
+}
+
+QString fileWriteErrorText(const QString& path) {
+    return QStringLiteral(
+               "파일을 저장할 수 없습니다.\n%1\n\n"
+               "이 폴더에 쓸 권한이 있는지, 디스크에 빈 공간이 있는지 확인하고 "
+               "다른 폴더를 골라 다시 저장하세요.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 void printMainWindow(CabinetCoolApp& app) {

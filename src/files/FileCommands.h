@@ -1,8 +1,17 @@
 #pragma once
 
+#include <QString>
+
 class CabinetCoolApp;
 
 // "Save As", "Open" and "화면 Print" of the main window.
 void saveCalculationAs(CabinetCoolApp& app);
 void openCalculation(CabinetCoolApp& app);
 void printMainWindow(CabinetCoolApp& app);
+
+// Opens the calculation file `path` into the main window as "Open" does
+// once a file is chosen: the same reading, the same failure message.
+void openCalculationFile(CabinetCoolApp& app, const QString& path);
+
+// The message of a calculation file that could not be written.
+QString fileWriteErrorText(const QString& path);

@@ -1,27 +1,10 @@
 #include "files/ModelLineCodec.h"
 
 #include <QStringDecoder>
-#include <cerrno>
-#include <iconv.h>
+
+#include "data/Cp949.h"
 
 namespace {
-
-// One iconv conversion descriptor, closed on every path.
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (ok()) iconv_close(m_cd);
-    }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-
-    bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return m_cd; }
-
-private:
-    iconv_t m_cd;
-};
 
 bool isAscii(const QByteArray& bytes) {
     for (char c : bytes) {
@@ -37,62 +20,20 @@ bool isValidUtf8(const QByteArray& bytes) {
 }
 
 // `text` in CP949, or nothing when a character has no CP949 form (or the
-// C library offers no CP949 converter).
+// system offers no CP949 converter).
 bool toCp949(const QString& text, QByteArray* out) {
-    Iconv cd("CP949", "UTF-8");
-    if (!cd.ok()) return false;
-    QByteArray in = text.toUtf8();
-    out->clear();
-    char* inPtr = in.data();
-    size_t inLeft = static_cast<size_t>(in.size());
-    char buffer[1024];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft);
-        out->append(buffer, static_cast<qsizetype>(outPtr - buffer));
-        if (rc == static_cast<size_t>(-1) && errno != E2BIG) return false;
-        // A reversible converter maps every character it accepts exactly; an
-        // approximated one (rc > 0) would change the text.
-        if (rc != static_cast<size_t>(-1) && rc > 0) return false;
-    }
-    char* outPtr = buffer;
-    size_t outLeft = sizeof buffer;
-    if (iconv(cd.get(), nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
-    out->append(buffer, static_cast<qsizetype>(outPtr - buffer));
+    const QByteArray utf8 = text.toUtf8();
+    const std::optional<std::string> cp949 =
+        Utf8ToCp949(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+    if (!cp949) return false;
+    *out = QByteArray(cp949->data(), static_cast<qsizetype>(cp949->size()));
     return true;
 }
 
 QString fromCp949(const QByteArray& bytes) {
-    Iconv cd("UTF-8", "CP949");
-    QString text;
-    if (!cd.ok()) {
-        // Without a converter only ASCII can be read for sure.
-        for (char c : bytes) {
-            const auto u = static_cast<unsigned char>(c);
-            text.append(u < 0x80 ? QChar(u) : QChar(QChar::ReplacementCharacter));
-        }
-        return text;
-    }
-    QByteArray in = bytes;
-    char* inPtr = in.data();
-    size_t inLeft = static_cast<size_t>(in.size());
-    QByteArray utf8;
-    char buffer[1024];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft);
-        utf8.append(buffer, static_cast<qsizetype>(outPtr - buffer));
-        if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
-        // An invalid or cut-off sequence: one replacement character for its
-        // first byte, then go on with the next byte.
-        utf8.append("\xEF\xBF\xBD");
-        ++inPtr;
-        --inLeft;
-        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-    }
-    return QString::fromUtf8(utf8);
+    const std::string utf8 =
+        Cp949ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 #include "kit/CabinetCoolApp.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 #include "kit/PlatformServices.h"
 
 CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent)
-    : QObject(parent), m_platform(platform), m_programDir(std::move(programDir)) {}
+    : CabinetCoolApp(platform, desktopInstallPaths(programDir), parent) {}
+
+CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, InstallPaths paths, QObject* parent)
+    : QObject(parent), m_platform(platform), m_paths(std::move(paths)) {}
 
 CabinetCoolApp::~CabinetCoolApp() {
     const QList<QPointer<QWidget>> windows = std::exchange(m_windows, {});
@@ -17,8 +22,22 @@ MainWindow* CabinetCoolApp::mainWindow() const {
     return m_mainWindow;
 }
 
-std::filesystem::path CabinetCoolApp::iniPath() const {
-    return iniPathFor(std::filesystem::path(m_programDir.toStdU16String()));
+QString CabinetCoolApp::programDir() const {
+    return QDir::fromNativeSeparators(QString::fromStdU16String(m_paths.dataDir.u16string()));
+}
+
+std::filesystem::path CabinetCoolApp::iniPath() const { return m_paths.configFile(); }
+
+InstallPaths desktopInstallPaths(const QString& exeDir, const QString& relativeDataDir) {
+    // Not AppConfigLocation: that follows the organisation and application
+    // names, and the folder a user is told to put app.ini in must not move.
+    const QString config = QDir(QStandardPaths::writableLocation(
+                                    QStandardPaths::GenericConfigLocation))
+                               .filePath(QStringLiteral("CabinetCool"));
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) documents = QDir::homePath();
+    const auto path = [](const QString& p) { return std::filesystem::path(p.toStdU16String()); };
+    return resolveInstallPaths(path(exeDir), path(relativeDataDir), path(config), path(documents));
 }
 
 void CabinetCoolApp::loadIniValues() { LoadIniValues(m_tables, iniPath()); }

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "data/EquipmentHeatTables.h"
+#include "data/InstallPaths.h"
 #include "kit/FanChartValues.h"
 #include "kit/MainWindow.h"
 
@@ -22,7 +23,9 @@ class PlatformServices;
 class CabinetCoolApp : public QObject {
     Q_OBJECT
 public:
+    // A program in the portable folder `programDir`.
     CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent = nullptr);
+    CabinetCoolApp(PlatformServices& platform, InstallPaths paths, QObject* parent = nullptr);
     ~CabinetCoolApp() override;
 
     // Creates the main window M (a window class that is also a MainWindow
@@ -43,8 +46,11 @@ public:
     EquipmentHeatTables& tables() { return m_tables; }
     FanChartValues& fanValues() { return m_fanValues; }
 
-    // The folder of the executable, where env/app.ini, www/ and Cool/ lie.
-    QString programDir() const { return m_programDir; }
+    // The folder of the program's env/ and www/ (and Cool/ in a portable
+    // folder): the executable's folder, or the shared data folder of a
+    // system installation.
+    QString programDir() const;
+    const InstallPaths& paths() const { return m_paths; }
     std::filesystem::path iniPath() const;
     void loadIniValues();
 
@@ -87,10 +93,16 @@ private:
     void registerWindow(QWidget* window);
 
     PlatformServices& m_platform;
-    QString m_programDir;
+    InstallPaths m_paths;
     EquipmentHeatTables m_tables;
     FanChartValues m_fanValues;
     QList<QPointer<QWidget>> m_windows;
     MainWindow* m_mainWindow = nullptr;
     QPointer<QWidget> m_mainWidget;  // the same window, to know when it is gone
 };
+
+// The paths of a program whose executable lies in `exeDir`, with the
+// desktop's configuration and documents folders of this user. With a
+// `relativeDataDir` ("../share/cabinetcool") a system installation is
+// recognised too; without, `exeDir` is a portable folder.
+InstallPaths desktopInstallPaths(const QString& exeDir, const QString& relativeDataDir = QString());

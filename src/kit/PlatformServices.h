@@ -18,6 +18,9 @@ public:
     virtual void messageBox(QWidget* parent, const QString& text) = 0;
     // The one failure message of the calculation-file commands, with an error icon.
     virtual void fileErrorBox(QWidget* parent) = 0;
+    // A calculation file that could not be written: `text` with an error
+    // icon, under the title of the failure message above.
+    virtual void fileWriteErrorBox(QWidget* parent, const QString& text) = 0;
 
     struct FileDialog {
         QString title;

@@ -33,6 +33,12 @@ void QtPlatformServices::fileErrorBox(QWidget* parent) {
     box.exec();
 }
 
+void QtPlatformServices::fileWriteErrorBox(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Cool file error"), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
 namespace {
 
 QString runFileDialog(QWidget* parent, const PlatformServices::FileDialog& d, bool save) {

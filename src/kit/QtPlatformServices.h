@@ -7,6 +7,7 @@ class QtPlatformServices : public PlatformServices {
 public:
     void messageBox(QWidget* parent, const QString& text) override;
     void fileErrorBox(QWidget* parent) override;
+    void fileWriteErrorBox(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
     PrintOutcome printWindow(QWidget* parent, QWidget* window) override;

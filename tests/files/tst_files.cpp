@@ -152,6 +152,18 @@ private:
     bool m_ok = false;
 };
 
+// The one message of a save that could not write `path`: it names the file
+// and says it could not be saved, not that a format is wrong.
+void verifyWriteError(const QStringList& messages, const QString& path) {
+    QCOMPARE(messages.size(), 1);
+    const QString prefix = FakePlatform::fileWriteErrorText(QString());
+    QVERIFY2(messages.first().startsWith(prefix), qPrintable(messages.first()));
+    const QString text = messages.first().mid(prefix.size());
+    QVERIFY(text.contains(QStringLiteral("저장할 수 없습니다")));
+    QVERIFY(text.contains(QDir::toNativeSeparators(path)));
+    QVERIFY(!text.contains(QStringLiteral("format")));
+}
+
 // Hide and show events of the six screen-only buttons, in order.
 class VisibilityLog : public QObject {
 public:
@@ -208,6 +220,9 @@ private slots:
     void openTruncatedAtEveryLine();
     void openUnreadable_data();
     void openUnreadable();
+    void openFromCommandLine_data();
+    void openFromCommandLine();
+    void dialogsStartInUserFolderWhenCoolIsUnwritable();
     void readerTakesOnlyWhatTheFormatNeeds();
     void strictLastLine_data();
     void strictLastLine();
@@ -482,7 +497,7 @@ void TestFiles::saveFailure() {
     form->cmdSaveAs->click();
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    QCOMPARE(t.platform.messages, QStringList{FakePlatform::fileErrorText()});
+    verifyWriteError(t.platform.messages, path);
     QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
     QCOMPARE(openFilesUnder(t.programDir()), QStringList());
     if (kind == "parent-is-file") QCOMPARE(readAll(dir + "/plain.txt"), QByteArray("keep"));
@@ -504,7 +519,7 @@ void TestFiles::failedWriteKeepsOldFile() {
         QVERIFY(limit.ok());
         form->cmdSaveAs->click();
     }
-    QCOMPARE(t.platform.messages, QStringList{FakePlatform::fileErrorText()});
+    verifyWriteError(t.platform.messages, path);
     QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"calc.col"});
     QCOMPARE(openFilesUnder(t.programDir()), QStringList());
@@ -631,6 +646,59 @@ void TestFiles::openUnreadable() {
     form->cmdOpen->click();
     QCOMPARE(snapshot(form), kBaseline);
     QCOMPARE(t.platform.messages, QStringList{FakePlatform::fileErrorText()});
+}
+
+void TestFiles::openFromCommandLine_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("Aircon") << kCoolData + "aircon-crlf.col";
+    QTest::newRow("FAN2") << kCoolData + "fan2-lf.col";
+    QTest::newRow("model in CP949") << kCoolData + "model-cp949-crlf.col";
+    QTest::newRow("ends after line 7") << kCoolData + "truncated-after-line-7-crlf.col";
+    QTest::newRow("last line 12x") << kCoolData + "last-line-not-a-number-crlf.col";
+    QTest::newRow("missing file") << kCoolData + "none.col";
+    QTest::newRow("a folder") << QString(CC_TEST_DATA_DIR "/cool");
+}
+
+// A file named on the command line ends exactly as the same file chosen in
+// the open dialog: the same fields, the same message, and no dialog.
+void TestFiles::openFromCommandLine() {
+    QFETCH(QString, path);
+    TestApp byDialog;
+    Form1* dialogForm = startBaseline(byDialog);
+    byDialog.platform.openAnswers.enqueue(path);
+    dialogForm->cmdOpen->click();
+
+    TestApp byName;
+    Form1* form = startBaseline(byName);
+    openCalculationFile(*byName.app, path);
+    QCOMPARE(snapshot(form), snapshot(dialogForm));
+    QCOMPARE(byName.platform.messages, byDialog.platform.messages);
+    QVERIFY(byName.platform.openDialogs.isEmpty());
+    QCOMPARE(openFilesUnder(kCoolData), QStringList());
+}
+
+void TestFiles::dialogsStartInUserFolderWhenCoolIsUnwritable() {
+    // Cool/ is a plain file here: no one, root included, can save into it.
+    TestApp t;
+    writeFile(coolDir(t), "not a folder");
+    QTemporaryDir documents;
+    InstallPaths paths = desktopInstallPaths(t.programDir());
+    paths.userDocumentsDir = documents.path().toStdU16String();
+    t.app = std::make_unique<CabinetCoolApp>(t.platform, paths);
+    Form1* form = t.start();
+    const QString userFolder = documents.path() + "/CabinetCool";
+
+    form->cmdSaveAs->click();
+    form->cmdOpen->click();
+    QCOMPARE(t.platform.saveDialogs.first().startFolder, userFolder);
+    QCOMPARE(t.platform.openDialogs.first().startFolder, userFolder);
+    QVERIFY(QFileInfo(userFolder).isDir());
+
+    // And the calculation saved there opens again.
+    t.platform.saveAnswers.enqueue(userFolder + "/calc.col");
+    form->cmdSaveAs->click();
+    QCOMPARE(t.platform.messages, QStringList());
+    QVERIFY(readAll(userFolder + "/calc.col").startsWith("Aircon\r\n1\r\n"));
 }
 
 void TestFiles::readerTakesOnlyWhatTheFormatNeeds() {

@@ -7,6 +7,10 @@ void FakePlatform::messageBox(QWidget*, const QString& text) { messages.append(t
 
 void FakePlatform::fileErrorBox(QWidget*) { messages.append(fileErrorText()); }
 
+void FakePlatform::fileWriteErrorBox(QWidget*, const QString& text) {
+    messages.append(fileWriteErrorText(text));
+}
+
 QString FakePlatform::openFileName(QWidget*, const FileDialog& dialog) {
     openDialogs.append(dialog);
     return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();

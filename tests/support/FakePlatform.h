@@ -18,6 +18,10 @@ public:
     // "[file error] Cool file format error".
     QStringList messages;
     static QString fileErrorText() { return QStringLiteral("[file error] Cool file format error"); }
+    // The write error box is recorded as "[file write error] " and its text.
+    static QString fileWriteErrorText(const QString& text) {
+        return QStringLiteral("[file write error] ") + text;
+    }
 
     // Answers of the file dialogs; an empty queue answers "cancelled".
     QQueue<QString> openAnswers;
@@ -50,6 +54,7 @@ public:
 
     void messageBox(QWidget* parent, const QString& text) override;
     void fileErrorBox(QWidget* parent) override;
+    void fileWriteErrorBox(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
     PrintOutcome printWindow(QWidget* parent, QWidget* window) override;
