@@ -27,7 +27,7 @@ double clampToFinite(double value) {
 
 // &H and &O integers, accumulated in double precision so that long digit
 // runs cannot overflow an integer type.
-double parseRadixInteger(std::string_view text, size_t pos, int radix) {
+double parseRadixInteger(std::string_view text, size_t pos, int radix, size_t& end) {
     double value = 0.0;
     for (pos = nextSignificant(text, pos); pos < text.size(); pos = nextSignificant(text, pos + 1)) {
         const char c = text[pos];
@@ -41,6 +41,7 @@ double parseRadixInteger(std::string_view text, size_t pos, int radix) {
         }
         if (digit < 0 || digit >= radix) break;
         value = value * radix + digit;
+        end = nextSignificant(text, pos + 1);
     }
     return clampToFinite(value);
 }
@@ -81,14 +82,16 @@ Digits roundedDigits(double value) {
 
 }  // namespace
 
-double ParseNumber(std::string_view text) {
+// ParseNumber's reading; `end` tells where it stopped (0 when it read no number).
+static double readNumber(std::string_view text, size_t& end) {
+    end = 0;
     size_t pos = nextSignificant(text, 0);
     if (pos < text.size() && text[pos] == '&') {
         const size_t letter = nextSignificant(text, pos + 1);
         if (letter < text.size()) {
             const char c = text[letter];
-            if (c == 'H' || c == 'h') return parseRadixInteger(text, letter + 1, 16);
-            if (c == 'O' || c == 'o') return parseRadixInteger(text, letter + 1, 8);
+            if (c == 'H' || c == 'h') return parseRadixInteger(text, letter + 1, 16, end);
+            if (c == 'O' || c == 'o') return parseRadixInteger(text, letter + 1, 8, end);
         }
         return 0.0;
     }
@@ -133,8 +136,12 @@ double ParseNumber(std::string_view text) {
         // Beyond six digits an exponent only says "overflow" or "underflow".
         if (significant.size() > 6) significant = "999999";
         exponent += significant.empty() ? "0" : significant;
-        if (exponentDigits) clean += exponent;
+        if (exponentDigits) {
+            clean += exponent;
+            pos = p;
+        }
     }
+    end = pos;
     return convertDecimal(clean);
 }
 
@@ -229,4 +236,20 @@ std::string FormatNumber(double value, std::string_view pattern) {
     text += integerDigits;
     if (decimals > 0) text += "." + decimalDigits;
     return text;
+}
+
+double ParseNumber(std::string_view text) {
+    size_t end = 0;
+    return readNumber(text, end);
+}
+
+NumberPrefix ParseNumberPrefix(std::string_view text) {
+    NumberPrefix prefix;
+    prefix.value = readNumber(text, prefix.length);
+    return prefix;
+}
+
+bool IsWholeNumber(std::string_view text) {
+    const size_t length = ParseNumberPrefix(text).length;
+    return length > 0 && length == text.size();
 }
