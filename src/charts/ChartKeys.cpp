@@ -37,7 +37,9 @@ constexpr ToolTipEntry kFan2ToolTips[] = {
 };
 
 constexpr ToolTipEntry kAirconToolTips[] = {
-    {"txtSS", "유효 방열 면적 S (㎡): 이 도표는 면적을 쓰지 않아 비어 있습니다"},
+    {"txtSS",
+     "유효 방열 면적 S (㎡): 도표를 열 때 본 창의 반의 표면적에서 가져옵니다. "
+     "이 도표의 값은 온도로만 정해집니다"},
     {"txtWW", "필요한 냉각 능력 (W): 선 값 × 80"},
     {"txtyy2",
      "선 값: 희망 설정 온도가 든 선에서 최고 외기 온도로 읽은 값 "

@@ -59,12 +59,17 @@ void setUpHeatValueKeys(frmHeatValue& w, const EquipmentHeatTables& tables) {
             watchFieldReading(field);
         }
     }
-    // The Tab order stays the window's own: down each frame, then the buttons.
+    // The Tab order stays the window's own: down each frame, then the
+    // buttons. The window opens ready for the first count.
+    w.countField(HeatFamily::Transformer, 0)->setFocus(Qt::OtherFocusReason);
     installWindowKeys(&w, w.cmdCalValue, [&w]() { w.cmdExit->click(); });
 }
 
 void setUpHeatProducedKeys(frmHeatProduced& w) {
     applyToolTips(&w, kHeatProducedToolTips);
+    // The window opens on the first picture's button; the arrow keys choose
+    // among the six as among option buttons.
+    w.OptHeatProduced[0]->setFocus(Qt::OtherFocusReason);
     // No Exit button: Escape closes the window as its close box does.
     installWindowKeys(&w, nullptr, [&w]() { w.close(); });
 }

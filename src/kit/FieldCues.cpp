@@ -26,6 +26,22 @@ QColor blend(const QColor& a, const QColor& b, double weightOfA) {
     return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
 }
 
+// A tooltip shows its lines unbroken: a long description is broken at its
+// blanks so that it stays beside the control it describes.
+QStringList wrapped(const QString& text, qsizetype width = 48) {
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty()) lines << line;
+    return lines;
+}
+
 void refreshToolTip(QWidget* control) {
     QStringList lines;
     if (control->property(kStale).toBool()) lines << staleNotice();
@@ -33,7 +49,7 @@ void refreshToolTip(QWidget* control) {
         lines << readValueNotice(control->property(kReadValue).toDouble());
     }
     const QString text = description(control);
-    if (!text.isEmpty()) lines << text;
+    if (!text.isEmpty()) lines << wrapped(text);
     control->setToolTip(lines.join(QLatin1Char('\n')));
 }
 

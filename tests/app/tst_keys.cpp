@@ -316,6 +316,7 @@ void TestKeys::tabOrder_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("mode");
     QTest::addColumn<QStringList>("stops");
+    QTest::addColumn<bool>("whole");  // the whole round, or its first stops
     // Tab stops on the selected one of the mode buttons and of the material
     // buttons; arrow keys move within them.
     const QStringList head{"txtHeight", "txtWidth", "txtDepth", "cmdSS", "txtSS"};
@@ -325,27 +326,38 @@ void TestKeys::tabOrder_data() {
     QTest::newRow("main window, Box Aircon")
         << "Form1" << int(SelectionMode::Aircon)
         << QStringList{"OptBoxAircon"} + head +
-               QStringList{"txtPP", "cmdHeatValue", "cmdHeatproduced"} + tail;
+               QStringList{"txtPP", "cmdHeatValue", "cmdHeatproduced"} + tail
+        << true;
     QTest::newRow("main window, Box Fan")
         << "Form1" << int(SelectionMode::Fan1)
         << QStringList{"OptBoxFan1"} + head +
-               QStringList{"txtPP", "cmdHeatValue", "cmdHeatproduced"} + tail;
+               QStringList{"txtPP", "cmdHeatValue", "cmdHeatproduced"} + tail
+        << true;
     QTest::newRow("main window, measured temperatures")
         << "Form1" << int(SelectionMode::Fan2)
-        << QStringList{"OptBoxFan2"} + head + QStringList{"txtT3", "txtT4"} + tail;
+        << QStringList{"OptBoxFan2"} + head + QStringList{"txtT3", "txtT4"} + tail << true;
     QTest::newRow("fan-1 chart") << "frmFan1" << 0
-                                 << QStringList{"txtSS", "txtPP", "cmdcaldraw", "txtXX", "cmdExit"};
+                                 << QStringList{"txtSS", "txtPP", "cmdcaldraw", "txtXX", "cmdExit"}
+                                 << true;
     QTest::newRow("aircon chart") << "frmAircon" << 0
-                                  << QStringList{"txtSS", "cmdExit", "txtWW", "txtyy2"};
+                                  << QStringList{"txtSS", "cmdExit", "txtWW", "txtyy2"} << true;
     QTest::newRow("fan-2 chart") << "frmFan2" << 0
                                  << QStringList{"txtSS",  "txtDetaT", "txtdeltaT1",
-                                                "txtXX0", "txtXX",    "cmdExit"};
+                                                "txtXX0", "txtXX",    "cmdExit"}
+                                 << true;
+    // Down the first frame and on to the second; the window's own order.
+    QStringList counts;
+    for (int i = 0; i < 12; ++i) counts << QStringLiteral("txtTransformerNum_%1").arg(i);
+    QTest::newRow("component heat")
+        << "frmHeatValue" << 0 << counts + QStringList{"txtCircuitBreakerNum_0"} << false;
+    QTest::newRow("pictures") << "frmHeatProduced" << 0 << QStringList{"OptHeatProduced1"} << false;
 }
 
 void TestKeys::tabOrder() {
     QFETCH(QString, window);
     QFETCH(int, mode);
     QFETCH(QStringList, stops);
+    QFETCH(bool, whole);
     TestApp t;
     Form1* form = t.start();
     form->selectMode(SelectionMode(mode));
@@ -358,7 +370,9 @@ void TestKeys::tabOrder() {
              window == QLatin1String("Form1") ? QStringLiteral("OptBoxAircon") : stops.first());
     // Where the user who chose a mode stands: on its button.
     if (window == QLatin1String("Form1")) child(w, stops.first())->setFocus(Qt::TabFocusReason);
-    QCOMPARE(tabWalk(w).join(QLatin1Char(' ')), stops.join(QLatin1Char(' ')));
+    QStringList walk = tabWalk(w);
+    if (!whole) walk = walk.mid(0, stops.size());
+    QCOMPARE(walk.join(QLatin1Char(' ')), stops.join(QLatin1Char(' ')));
 }
 
 // ---- the stale cue --------------------------------------------------------------
@@ -519,7 +533,12 @@ void TestKeys::readValueCue() {
     for (QLineEdit* f : {form->txtHeight, form->txtPP, form->txtT1, form->txtUU}) {
         typeInto(f, text);
         QCOMPARE(isFieldReadPartly(f), cue);
-        QCOMPARE(firstLine(f), cue ? notice : description(f));
+        QVERIFY(!firstLine(f).isEmpty());
+        if (cue) {
+            QCOMPARE(firstLine(f), notice);
+        } else {
+            QVERIFY(description(f).startsWith(firstLine(f)));
+        }
         QVERIFY(!description(f).isEmpty());
         // The frame as painted: warning colour two pixels in from the left
         // edge, half way down; the field's background there otherwise.
@@ -533,7 +552,7 @@ void TestKeys::readValueCue() {
     // A mode's defaults are whole numbers: the cue goes.
     form->OptBoxFan1->click();
     QVERIFY(!isFieldReadPartly(form->txtHeight));
-    QCOMPARE(firstLine(form->txtHeight), description(form->txtHeight));
+    QCOMPARE(form->txtHeight->toolTip(), description(form->txtHeight));
 }
 
 void TestKeys::readValueCueOnHeatCounts() {
@@ -581,6 +600,10 @@ void TestKeys::everyControlHasToolTip() {
             return ch.unicode() >= 0xAC00 && ch.unicode() <= 0xD7A3;
         });
         if (!korean) missing << c->objectName();
+        // Broken into lines that stay near the control.
+        for (const QString& line : tip.split(QLatin1Char('\n'))) {
+            if (line.size() > 60) missing << c->objectName() + QStringLiteral(" (long line)");
+        }
     }
     QVERIFY(controls > 0);
     QCOMPARE(missing, QStringList());
