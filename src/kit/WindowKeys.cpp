@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -32,6 +33,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) {
+            selectOnOpening(watched, static_cast<QFocusEvent*>(event));
+            return false;
+        }
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (isEnter(key)) {
@@ -50,8 +55,19 @@ protected:
     }
 
 private:
+    // The field that has the focus when the window opens is ready to be
+    // typed over, as a field entered by Tab is: its text is selected.
+    void selectOnOpening(QObject* watched, const QFocusEvent* focus) {
+        if (m_opened) return;
+        if (focus->reason() != Qt::ActiveWindowFocusReason) return;
+        m_opened = true;
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && !field->isReadOnly()) field->selectAll();
+    }
+
     QPointer<QAbstractButton> m_defaultButton;
     std::function<void()> m_onEscape;
+    bool m_opened = false;
 };
 
 }  // namespace

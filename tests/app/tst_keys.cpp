@@ -145,6 +145,7 @@ private slots:
     void enterInHeatValue();
     void tabOrder_data();
     void tabOrder();
+    void typingWhereTheHeatWindowOpens();
     void staleCueAppears_data();
     void staleCueAppears();
     void staleCueClears_data();
@@ -373,6 +374,22 @@ void TestKeys::tabOrder() {
     QStringList walk = tabWalk(w);
     if (!whole) walk = walk.mid(0, stops.size());
     QCOMPARE(walk.join(QLatin1Char(' ')), stops.join(QLatin1Char(' ')));
+}
+
+// The component heat window opens on its first count, ready to be typed over.
+void TestKeys::typingWhereTheHeatWindowOpens() {
+    TestApp t;
+    Form1* form = t.start();
+    QWidget* w = openWindow(t, QStringLiteral("frmHeatValue"));
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QLineEdit* first = field(w, "txtTransformerNum_0");
+    QCOMPARE(QApplication::focusWidget(), first);
+    QTest::keyClicks(first, "3");
+    QTest::keyClick(first, Qt::Key_Return);
+    QCOMPARE(first->text(), QStringLiteral("3"));
+    // 3 x 23 W.
+    QCOMPARE(form->txtPP->text(), QStringLiteral("69"));
 }
 
 // ---- the stale cue --------------------------------------------------------------
