@@ -150,6 +150,7 @@ private slots:
     void staleCueAppears();
     void staleCueClears_data();
     void staleCueClears();
+    void staleCueFollowsColourScheme();
     void readValueCue_data();
     void readValueCue();
     void readValueCueOnHeatCounts();
@@ -499,6 +500,37 @@ void TestKeys::staleCueClears() {
 
     QCOMPARE(form->txtPT->text(), result);
     QCOMPARE(resultsLookStale(form), stale);
+}
+
+// Muted text lies between the text and the background of the scheme in use,
+// also when the scheme changes while the results are stale.
+void TestKeys::staleCueFollowsColourScheme() {
+    TestApp t;
+    Form1* form = t.start();
+    form->cmdCal_Click();
+    typeInto(form->txtPP, "975");
+    const QPalette light = QApplication::palette();
+    QCOMPARE(form->txtPT->palette().color(QPalette::Text),
+             mutedTextColor(light.color(QPalette::Text), light.color(QPalette::Base)));
+
+    QPalette dark = light;
+    for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        dark.setColor(g, QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(g, QPalette::Base, QColor(20, 20, 20));
+        dark.setColor(g, QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(g, QPalette::WindowText, QColor(230, 230, 230));
+    }
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents();  // the change reaches the widgets as an event
+    const QColor muted = form->txtPT->palette().color(QPalette::Active, QPalette::Text);
+    const QColor normal = form->txtHeight->palette().color(QPalette::Active, QPalette::Text);
+    QApplication::setPalette(light);
+    QCoreApplication::processEvents();
+    // Half way between 230 and 20.
+    QCOMPARE(muted, QColor(125, 125, 125));
+    QCOMPARE(normal, QColor(230, 230, 230));
+    // On a dark background the warning frame is a light amber.
+    QVERIFY(warningFrameColor(dark).lightness() > warningFrameColor(light).lightness());
 }
 
 // ---- the read-value cue ---------------------------------------------------------
