@@ -3,37 +3,55 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "app/Form1.h"
 #include "kit/FieldCues.h"
+#include "kit/Widgets.h"
 
 Form1Cues::Form1Cues(Form1& form) : QObject(&form), m_form(form) {
-    // Every field the calculation reads a number from.
+    // Every field the calculation reads a number from. Any change of their
+    // text counts, whoever makes it: what matters is the number read.
     for (QLineEdit* field : {form.txtHeight, form.txtWidth, form.txtDepth, form.txtPP, form.txtT1,
                              form.txtT2, form.txtT3, form.txtT4, form.txtUU}) {
         watchFieldReading(field);
-        connect(field, &QLineEdit::textEdited, this, [this, field]() { inputChanged(field); });
+        connect(field, &QLineEdit::textChanged, this, &Form1Cues::update);
     }
-    // A result typed over by hand is no calculation's result either.
+    // A result typed over by hand is no calculation's result.
     for (QLineEdit* field : results()) {
-        connect(field, &QLineEdit::textEdited, this, [this]() { setStale(true); });
+        connect(field, &QLineEdit::textEdited, this, [this]() {
+            m_notCalculated = true;
+            update();
+        });
     }
-    // These run after the window's own handlers, which have then written
-    // the mode's defaults or the material's coefficient.
+    // Runs after the window's own handler, which has then written the
+    // mode's defaults.
     for (QAbstractButton* mode : {form.OptBoxAircon, form.OptBoxFan1, form.OptBoxFan2}) {
         connect(mode, &QAbstractButton::toggled, this, [this](bool on) {
-            if (on) setStale(false);
+            if (on) takeAsCurrent();
         });
     }
-    for (QRadioButton* material : form.optSel) {
-        connect(material, &QAbstractButton::toggled, this, [this](bool on) {
-            if (on) inputChanged(m_form.txtUU);
-        });
-    }
+    takeAsCurrent();
 }
 
 QList<QLineEdit*> Form1Cues::results() const {
     return {m_form.txtPT, m_form.txtKind, m_form.txtCoolValue};
+}
+
+QList<const QLineEdit*> Form1Cues::inputsOf(SelectionMode mode) const {
+    const Form1& f = m_form;
+    // The internal heat takes no part in mode Fan2, the measured
+    // temperatures only there.
+    if (mode == SelectionMode::Fan2) {
+        return {f.txtHeight, f.txtWidth, f.txtDepth, f.txtT1, f.txtT2, f.txtT3, f.txtT4, f.txtUU};
+    }
+    return {f.txtHeight, f.txtWidth, f.txtDepth, f.txtPP, f.txtT1, f.txtT2, f.txtUU};
+}
+
+QList<double> Form1Cues::currentReading() const {
+    QList<double> values;
+    for (const QLineEdit* field : inputsOf(m_basisMode)) values << fieldNumber(field);
+    return values;
 }
 
 void Form1Cues::fieldWritten(CabinetField field) {
@@ -41,60 +59,30 @@ void Form1Cues::fieldWritten(CabinetField field) {
         case CabinetField::CoolingPower:
         case CabinetField::ModelName:
         case CabinetField::ModelCapacity:
-            // Results out of a file: they belong to the file's inputs, which
-            // need not be the ones now shown.
-            setStale(true);
+            // Results out of a file belong to the file's inputs, which need not
+            // be those now shown.
+            m_notCalculated = true;
+            update();
             return;
-        case CabinetField::Height:
-            inputChanged(m_form.txtHeight);
-            return;
-        case CabinetField::Width:
-            inputChanged(m_form.txtWidth);
-            return;
-        case CabinetField::Depth:
-            inputChanged(m_form.txtDepth);
-            return;
-        case CabinetField::InternalHeat:
-            inputChanged(m_form.txtPP);
-            return;
-        case CabinetField::T1:
-            inputChanged(m_form.txtT1);
-            return;
-        case CabinetField::T2:
-            inputChanged(m_form.txtT2);
-            return;
-        case CabinetField::T3:
-            inputChanged(m_form.txtT3);
-            return;
-        case CabinetField::T4:
-            inputChanged(m_form.txtT4);
-            return;
-        case CabinetField::UValue:
-            inputChanged(m_form.txtUU);
-            return;
-        case CabinetField::SurfaceArea:
-            return;  // the calculation works it out again
+        default:
+            return;  // an input: its text change has been seen already
     }
 }
 
-void Form1Cues::resultsCalculated() { setStale(false); }
+void Form1Cues::resultsCalculated() { takeAsCurrent(); }
 
-void Form1Cues::inputChanged(const QLineEdit* field) {
-    // The internal heat takes no part in mode Fan2, the measured
-    // temperatures only there.
-    const SelectionMode mode = m_form.selectedMode();
-    if (field == m_form.txtPP && mode == SelectionMode::Fan2) return;
-    if ((field == m_form.txtT3 || field == m_form.txtT4) && mode != SelectionMode::Fan2) return;
-    setStale(true);
+void Form1Cues::takeAsCurrent() {
+    m_basisMode = m_form.selectedMode();
+    m_notCalculated = false;
+    m_basis = currentReading();
+    update();
 }
 
-void Form1Cues::setStale(bool stale) {
+void Form1Cues::update() {
+    const QList<QLineEdit*> fields = results();
     // Nothing shown is nothing stale.
-    if (stale) {
-        const QList<QLineEdit*> fields = results();
-        stale = std::any_of(fields.begin(), fields.end(),
-                            [](const QLineEdit* f) { return !f->text().isEmpty(); });
-    }
-    m_stale = stale;
-    for (QLineEdit* field : results()) setFieldStale(field, stale);
+    const bool shown = std::any_of(fields.begin(), fields.end(),
+                                   [](const QLineEdit* f) { return !f->text().isEmpty(); });
+    m_stale = shown && (m_notCalculated || currentReading() != m_basis);
+    for (QLineEdit* field : fields) setFieldStale(field, m_stale);
 }

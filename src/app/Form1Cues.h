@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 #include "kit/MainWindow.h"
@@ -10,12 +11,14 @@ class QLineEdit;
 // Tells the user whether the main window's results still belong to its
 // inputs, and which number each input field is read as.
 //
-// The results (txtPT, txtKind, txtCoolValue) turn stale when an input they
-// depend on changes by the user's hand: typing, choosing the material, the
-// component heat window writing the internal heat, or a file being opened.
-// They are current again after a calculation has written them, or after a
-// mode change. The program's own writes (a mode's defaults, the
-// calculation's area) change nothing.
+// The results (txtPT, txtKind, txtCoolValue) are stale while a number they
+// depend on reads otherwise than when they were calculated: after typing,
+// choosing the material, the component heat window writing the internal
+// heat, or a file being opened. Results that came from a file, or that the
+// user typed over, are stale until the next calculation. A calculation that
+// writes its results makes them current; so does a mode change, which starts
+// from the mode's defaults. The program's own writes (a mode's defaults, the
+// calculation's area) never make them stale.
 class Form1Cues : public QObject {
     Q_OBJECT
 public:
@@ -29,10 +32,17 @@ public:
     bool resultsStale() const { return m_stale; }
 
 private:
-    void inputChanged(const QLineEdit* field);
-    void setStale(bool stale);
+    // The inputs that the results of `mode` depend on.
+    QList<const QLineEdit*> inputsOf(SelectionMode mode) const;
+    QList<double> currentReading() const;
+    // The results now belong to the inputs as they read now.
+    void takeAsCurrent();
+    void update();
     QList<QLineEdit*> results() const;
 
     Form1& m_form;
+    QList<double> m_basis;  // the readings the results belong to, per inputsOf(m_basisMode)
+    SelectionMode m_basisMode = SelectionMode::Aircon;
+    bool m_notCalculated = false;  // results from a file or typed over
     bool m_stale = false;
 };

@@ -415,6 +415,12 @@ void TestKeys::staleCueAppears_data() {
     QTest::newRow("surface area button") << "area" << false;
     QTest::newRow("typing into the area field") << "type area" << false;
     QTest::newRow("typing without a result yet") << "fresh type height" << false;
+    // What counts is the number read, not the keys pressed.
+    QTest::newRow("typing the same number") << "type same height" << false;
+    QTest::newRow("typing the same number otherwise") << "type 2.0 height" << false;
+    QTest::newRow("typing and typing back") << "type height and back" << false;
+    QTest::newRow("component heat with the same total") << "same heat window" << false;
+    QTest::newRow("choosing the material back") << "resin and back" << false;
 }
 
 void TestKeys::staleCueAppears() {
@@ -423,11 +429,24 @@ void TestKeys::staleCueAppears() {
     TestApp t;
     Form1* form = t.start();
     if (action.startsWith(QLatin1String("fan2"))) form->selectMode(SelectionMode::Fan2);
+    if (action.startsWith(QLatin1String("same heat"))) typeInto(form->txtPP, "46");
     if (!action.startsWith(QLatin1String("fresh"))) form->cmdCal_Click();
     QVERIFY(!resultsLookStale(form));
     QVERIFY(form->txtHeight->toolTip().startsWith(QStringLiteral("높이")));
 
     if (action.endsWith(QLatin1String("type height"))) typeInto(form->txtHeight, "2.5");
+    if (action == QLatin1String("type same height")) typeInto(form->txtHeight, "2");
+    if (action == QLatin1String("type 2.0 height")) typeInto(form->txtHeight, "2.0");
+    if (action == QLatin1String("type height and back")) {
+        typeInto(form->txtHeight, "3");
+        QVERIFY(resultsLookStale(form));
+        typeInto(form->txtHeight, "2");
+    }
+    if (action == QLatin1String("resin and back")) {
+        form->optSel[1]->click();
+        QVERIFY(resultsLookStale(form));
+        form->optSel[0]->click();
+    }
     if (action == QLatin1String("type heat")) typeInto(form->txtPP, "900");
     if (action == QLatin1String("type t2")) typeInto(form->txtT2, "30");
     if (action == QLatin1String("type u")) typeInto(form->txtUU, "4");
@@ -439,6 +458,7 @@ void TestKeys::staleCueAppears() {
         field(heat, "txtTransformerNum_0")->setText(QStringLiteral("2"));
         child<QAbstractButton>(heat, "cmdCalValue")->click();
         QCOMPARE(form->txtPP->text(), QStringLiteral("46"));
+        QCOMPARE(field(heat, "txtTotalHeatValue")->text(), QStringLiteral("46"));
     }
     if (action.startsWith(QLatin1String("open "))) {
         t.platform.openAnswers.enqueue(kCoolData + action.mid(5));
