@@ -13,6 +13,8 @@
 
 #include "kit/CabinetCoolApp.h"
 #include "app/CabinetSketch.h"
+#include "app/Form1Cues.h"
+#include "app/Form1Keyboard.h"
 #include "kit/PlatformServices.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
@@ -86,6 +88,8 @@ Form1::Form1(CabinetCoolApp& app) : QWidget(nullptr), m_app(app) {
                    Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     buildLayout();
+    setUpForm1Keyboard(*this);
+    m_cues = new Form1Cues(*this);
 }
 
 void Form1::buildLayout() {
@@ -326,7 +330,10 @@ QLineEdit* Form1::field(CabinetField field) const {
 
 QString Form1::fieldText(CabinetField f) const { return field(f)->text(); }
 
-void Form1::setFieldText(CabinetField f, const QString& text) { field(f)->setText(text); }
+void Form1::setFieldText(CabinetField f, const QString& text) {
+    field(f)->setText(text);
+    m_cues->fieldWritten(f);
+}
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
     return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen};
@@ -413,6 +420,8 @@ void Form1::cmdCal_Click() {
         txtKind->setText(text(tables.FanModelName[static_cast<size_t>(i)]));
         txtCoolValue->setText(numberText(tables.FanModelCapacity[static_cast<size_t>(i)]));
     }
+    // Without a new result (equal temperatures) the old one stays as it was shown.
+    if (r.result) m_cues->resultsCalculated();
     if (fieldNumber(txtCoolValue) < fieldNumber(txtPT)) message(kMsgModelExceeded);
 
     if (std::fabs(r.deltaT) >= kMinimumChartDeltaT) {

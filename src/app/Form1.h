@@ -6,6 +6,7 @@
 #include "kit/MainWindow.h"
 
 class CabinetCoolApp;
+class Form1Cues;
 class QAbstractButton;
 class QGroupBox;
 class QLabel;
@@ -105,6 +106,7 @@ private:
     QLineEdit* field(CabinetField field) const;
 
     CabinetCoolApp& m_app;
+    Form1Cues* m_cues = nullptr;
     // Controls that only one of the step-3 areas shows.
     QList<QWidget*> m_heatArea;      // modes Aircon and Fan1
     QList<QWidget*> m_measuredArea;  // mode Fan2

@@ -209,6 +209,18 @@ double ParseNumber(std::string_view text) {
     return scanNumber(in).value;
 }
 
+NumberPrefix ParseNumberPrefix(std::string_view text) {
+    Cursor in(text, true);
+    const Scanned s = scanNumber(in);
+    // The cursor stands after the number and the blanks that follow it.
+    return {s.value, s.found ? in.position() : 0};
+}
+
+bool IsWholeNumber(std::string_view text) {
+    const size_t length = ParseNumberPrefix(text).length;
+    return length > 0 && length == text.size();
+}
+
 std::optional<double> ParseWholeNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);

@@ -35,3 +35,16 @@ std::string NumberText(double value);
 // digit is written. A value that rounds to zero has no minus sign.
 // A number that is not finite gives the empty text.
 std::string FormatNumber(double value, std::string_view pattern);
+
+// How much of a text ParseNumber reads: its value, and the length of the
+// text it used, counting the blanks around the number. The length is 0 when
+// the text holds no leading number (the value is then 0).
+struct NumberPrefix {
+    double value = 0.0;
+    size_t length = 0;
+};
+NumberPrefix ParseNumberPrefix(std::string_view text);
+
+// True when ParseNumber reads the whole text as one number: "2", " 2.5 ",
+// "1E3", "&H1F"; not "1,2", "2m", "1E" or a text without a number.
+bool IsWholeNumber(std::string_view text);

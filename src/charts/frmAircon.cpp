@@ -9,6 +9,7 @@
 #include "calc/AirconDiagram.h"
 #include "calc/ChartGeometry.h"
 #include "charts/ChartCanvas.h"
+#include "charts/ChartKeys.h"
 #include "charts/ChartWidgets.h"
 
 namespace {
@@ -25,6 +26,7 @@ frmAircon::frmAircon(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags),
     setFixedSize(twipsSize(8610, 8955));
     buildLayout();
     connect(cmdExit, &QPushButton::clicked, this, &frmAircon::cmdExit_Click);
+    setUpAirconKeys(*this);
 
     Form_Load();
 }

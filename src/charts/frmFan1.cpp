@@ -10,6 +10,7 @@
 #include "kit/Widgets.h"
 #include "calc/Fan1Nomogram.h"
 #include "charts/ChartCanvas.h"
+#include "charts/ChartKeys.h"
 #include "charts/ChartWidgets.h"
 
 frmFan1::frmFan1(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_app(app) {
@@ -20,6 +21,7 @@ frmFan1::frmFan1(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_a
     buildLayout();
     connect(cmdcaldraw, &QPushButton::clicked, this, &frmFan1::cmdcaldraw_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmFan1::cmdExit_Click);
+    setUpFan1Keys(*this);
 
     Result2();
     Caldraw();

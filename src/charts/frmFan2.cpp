@@ -11,6 +11,7 @@
 #include "calc/ChartGeometry.h"
 #include "calc/Fan2Nomogram.h"
 #include "charts/ChartCanvas.h"
+#include "charts/ChartKeys.h"
 #include "charts/ChartWidgets.h"
 
 namespace {
@@ -40,6 +41,7 @@ frmFan2::frmFan2(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_a
     connect(HScroll1, &QScrollBar::valueChanged, this, &frmFan2::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmFan2::VScroll1_Change);
     connect(cmdExit, &QPushButton::clicked, this, &frmFan2::cmdExit_Click);
+    setUpFan2Keys(*this);
 
     Form_Load();
 }

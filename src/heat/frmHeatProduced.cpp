@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "heat/HeatKeys.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
@@ -32,6 +33,7 @@ frmHeatProduced::frmHeatProduced(CabinetCoolApp& app)
     setWindowTitle(QStringLiteral("Heat Produced"));
     buildLayout(makeScrollableClient(this, twipsSize(10185, 14415)));
     Form_Load();
+    setUpHeatProducedKeys(*this);
 }
 
 void frmHeatProduced::buildLayout(QWidget* client) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "heat/HeatKeys.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/PlatformServices.h"
 #include "kit/Twips.h"
@@ -66,6 +67,7 @@ frmHeatValue::frmHeatValue(CabinetCoolApp& app)
     setWindowTitle(QStringLiteral(" [ 종류별 발열량 ]"));
     buildLayout(makeScrollableClient(this, twipsSize(15000, 10515)));
     Form_Load();
+    setUpHeatValueKeys(*this, m_app.tables());
 }
 
 void frmHeatValue::buildLayout(QWidget* client) {

@@ -10,6 +10,7 @@
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "info/ClickableLabel.h"
+#include "info/InfoKeys.h"
 #include "info/InfoTexts.h"
 #include "info/InfoWidgets.h"
 #include "info/SystemInfo.h"
@@ -49,6 +50,7 @@ frmAbout::frmAbout(CabinetCoolApp& app)
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
     connect(Label6, &ClickableLabel::clicked, this, &frmAbout::Label6_Click);
+    setUpAboutToolTips(*this);
 
     Form_Load();
 }

@@ -1,11 +1,13 @@
 #include "kit/Widgets.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 
+#include "kit/FieldCues.h"
 #include "kit/Twips.h"
 #include "calc/NumberText.h"
 
@@ -38,6 +40,18 @@ protected:
         painter.setPen(QColor(0x82, 0x87, 0x90));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (isFieldReadPartly(this)) {
+            // Two pixels wide, inside the box: seen at a glance, and it
+            // leaves the digits their room.
+            painter.setPen(warningFrameColor(palette()));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+            painter.drawRect(rect().adjusted(1, 1, -2, -2));
+        }
+    }
+
+    void changeEvent(QEvent* event) override {
+        QLineEdit::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange) refreshFieldColors(this);
     }
 };
 
