@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadIniValues(tables, g_path);
     bool firstKey = true;
     for (const EquipmentSection& s : equipmentSections()) {
-        const double* loaded = s.target(tables);
+        const std::span<double> loaded = s.table(tables);
         for (size_t i = 0; i < s.keys.size(); ++i) {
             const std::string value = ini.value(s.section, s.keys[i]);
             checkValue(value, s.section, s.keys[i]);

@@ -23,6 +23,8 @@ private slots:
     void missingOrBrokenFile();
     void partialFile();
     void reloadOverwritesEverything();
+    void sectionsMatchTheirTables();
+    void everyKeyFillsItsEntry();
 };
 
 void TestData::iniValue_data() {
@@ -151,6 +153,59 @@ void TestData::reloadOverwritesEverything() {
     QCOMPARE(t.InverterLoss.back(), 0.0);
     QCOMPARE(t.AirconModelCapacity[7], 0.0);
     QCOMPARE(t.TotalHeatValue, 42.0);  // belongs to the component heat window
+}
+
+// Each section fills exactly its own table: as many keys as entries, the
+// counts of the configuration file's documentation.
+void TestData::sectionsMatchTheirTables() {
+    const std::pair<std::string_view, size_t> expected[] = {{"Transformer", 12},
+                                                            {"PowerCircuitBreaker", 11},
+                                                            {"PLC", 3},
+                                                            {"ContactorRelay", 2},
+                                                            {"PowerContactor", 12},
+                                                            {"Indicator", 3},
+                                                            {"PowerSupply", 13},
+                                                            {"Inverter", 27},
+                                                            {"FAN-Model", 15},
+                                                            {"Aircon-Model", 11}};
+    EquipmentHeatTables t;
+    QCOMPARE(equipmentSections().size(), std::size(expected));
+    size_t keys = 0;
+    for (size_t n = 0; n < std::size(expected); ++n) {
+        const EquipmentSection& s = equipmentSections()[n];
+        QCOMPARE(s.section, expected[n].first);
+        QCOMPARE(s.keys.size(), expected[n].second);
+        QCOMPARE(s.table(t).size(), expected[n].second);
+        keys += s.keys.size();
+    }
+    QCOMPARE(keys, size_t(109));
+    QCOMPARE(t.FanModelName.size(), size_t(15));
+}
+
+// every-key.ini gives key i of the n-th section the value n * 100 + i + 1
+// and has one key too many in every section: each entry must show its own
+// key's value, and the extra keys must land nowhere.
+void TestData::everyKeyFillsItsEntry() {
+    EquipmentHeatTables t;
+    LoadIniValues(t, fixture("every-key.ini"));
+    auto check = [](const auto& table, int section, const char* name) {
+        for (size_t i = 0; i < table.size(); ++i) {
+            QVERIFY2(table[i] == section * 100 + static_cast<int>(i) + 1,
+                     qPrintable(QStringLiteral("%1[%2] = %3").arg(name).arg(i).arg(table[i])));
+        }
+    };
+    check(t.TransformerLoss, 1, "TransformerLoss");
+    check(t.CircuitBreakerLoss, 2, "CircuitBreakerLoss");
+    check(t.PlcLoss, 3, "PlcLoss");
+    check(t.ContactorRelayLoss, 4, "ContactorRelayLoss");
+    check(t.PowerContactorLoss, 5, "PowerContactorLoss");
+    check(t.IndicatorLoss, 6, "IndicatorLoss");
+    check(t.PowerSupplyLoss, 7, "PowerSupplyLoss");
+    check(t.InverterLoss, 8, "InverterLoss");
+    check(t.FanModelCapacity, 9, "FanModelCapacity");
+    check(t.AirconModelCapacity, 10, "AirconModelCapacity");
+    QCOMPARE(t.FanModelName[2], std::string("VK-12"));
+    QCOMPARE(t.TotalHeatValue, 0.0);
 }
 
 QTEST_APPLESS_MAIN(TestData)
