@@ -1,6 +1,6 @@
 #include "data/IniFile.h"
 
-#include <fstream>
+#include "data/RegularFile.h"
 
 namespace {
 
@@ -60,12 +60,15 @@ IniFile::IniFile(std::string_view text) {
 }
 
 IniFile IniFile::load(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
+    std::optional<RegularFile> file = RegularFile::open(path);
+    if (!file) return {};
     std::string text;
     char buffer[65536];
-    while (text.size() < kMaxFileSize && in.read(buffer, sizeof buffer).gcount() > 0) {
-        text.append(buffer, static_cast<size_t>(in.gcount()));
+    while (text.size() < kMaxFileSize) {
+        const std::optional<size_t> n = file->read(buffer, sizeof buffer);
+        if (!n) return {};  // a file that fails half way is not to be trusted in part
+        if (*n == 0) break;
+        text.append(buffer, *n);
     }
     if (text.size() > kMaxFileSize) text.resize(kMaxFileSize);
     return IniFile(text);

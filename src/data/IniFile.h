@@ -20,7 +20,9 @@ public:
     IniFile() = default;
     explicit IniFile(std::string_view text);
 
-    // A missing or unreadable file gives an empty IniFile.
+    // A missing or unreadable file, or one that is not a regular file (a
+    // named pipe, a device, a folder), gives an empty IniFile, without
+    // waiting.
     static IniFile load(const std::filesystem::path& path);
 
     // The value, or empty text when the section or key does not exist.

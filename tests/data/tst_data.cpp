@@ -1,13 +1,39 @@
-#include <QtTest>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QTemporaryDir>
+#include <QtTest>
 
 #include "data/EquipmentHeatTables.h"
 #include "data/IniFile.h"
+#include "data/RegularFile.h"
 
 namespace {
 
 std::filesystem::path fixture(const char* name) {
     return std::filesystem::path(CC_TEST_DATA_DIR) / "ini" / name;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A socket bound to `path`, open as long as the returned descriptor is.
+int boundSocket(const QString& path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (fd < 0 || static_cast<size_t>(name.size()) >= sizeof address.sun_path) return -1;
+    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 }  // namespace
@@ -25,6 +51,8 @@ private slots:
     void reloadOverwritesEverything();
     void sectionsMatchTheirTables();
     void everyKeyFillsItsEntry();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
 };
 
 void TestData::iniValue_data() {
@@ -206,6 +234,59 @@ void TestData::everyKeyFillsItsEntry() {
     check(t.AirconModelCapacity, 10, "AirconModelCapacity");
     QCOMPARE(t.FanModelName[2], std::string("VK-12"));
     QCOMPARE(t.TotalHeatValue, 0.0);
+}
+
+void TestData::onlyRegularFilesAreRead_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe without writer") << "fifo";
+    QTest::newRow("link to a named pipe") << "fifo link";
+    QTest::newRow("socket") << "socket";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("endless device") << "/dev/zero";
+    QTest::newRow("empty device") << "/dev/null";
+    QTest::newRow("terminal device") << "/dev/tty";
+}
+
+// Anything but a regular file counts as a file that cannot be read: nothing
+// waits for a writer, nothing reads a device. Were a named pipe opened as a
+// file, this test would never end.
+void TestData::onlyRegularFilesAreRead() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath("program/env")));
+    const QString ini = dir.filePath("program/env/app.ini");
+    int socketFd = -1;
+    if (kind == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    } else if (kind == "fifo link") {
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath("pipe"), ini));
+    } else if (kind == "socket") {
+        socketFd = boundSocket(ini);
+        QVERIFY(socketFd >= 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkpath(ini));
+        QVERIFY(writeFile(ini + "/x", "[Transformer]\n250=5\n"));
+    } else {
+        QVERIFY(QFile::link(kind, ini));
+    }
+
+    QVERIFY(!RegularFile::open(ini.toStdString()));
+    EquipmentHeatTables t;
+    t.TransformerLoss[0] = 7;
+    t.AirconModelCapacity[10] = 7;
+    LoadIniValues(t, iniPathFor(dir.filePath("program").toStdString()));
+    QCOMPARE(t.TransformerLoss[0], 0.0);
+    QCOMPARE(t.AirconModelCapacity[10], 0.0);
+    QCOMPARE(t.FanModelName[0], std::string("VK-170"));
+    QCOMPARE(ReadIniString("Transformer", "250", ini.toStdString()), std::string());
+    if (socketFd >= 0) close(socketFd);
+
+    // The same path as a regular file reads.
+    QVERIFY(QFile::remove(ini) || QDir(ini).removeRecursively());
+    QVERIFY(writeFile(ini, "[Transformer]\n250=5\n"));
+    LoadIniValues(t, iniPathFor(dir.filePath("program").toStdString()));
+    QCOMPARE(t.TransformerLoss[0], 5.0);
 }
 
 QTEST_APPLESS_MAIN(TestData)
