@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "calc/NumberText.h"
-#include "data/IniFile.h"
 
 namespace {
 
@@ -40,13 +39,22 @@ const std::array<EquipmentSection, 10>& equipmentSections() {
     return sections;
 }
 
+IniSelection equipmentIniSelection() {
+    IniSelection selection;
+    for (const EquipmentSection& s : equipmentSections()) {
+        for (std::string_view key : s.keys) selection.key(s.section, key);
+    }
+    return selection;
+}
+
 std::filesystem::path iniPathFor(const std::filesystem::path& programDir) {
     return programDir / "env" / "app.ini";
 }
 
 void LoadIniValues(EquipmentHeatTables& tables, const std::filesystem::path& iniPath) {
-    // One read of the file per load; every key is then looked up in memory.
-    const IniFile file = IniFile::load(iniPath);
+    // One read of the file per load, keeping only these keys; every key is
+    // then looked up in memory.
+    const IniFile file = IniFile::load(iniPath, equipmentIniSelection());
     for (const EquipmentSection& s : equipmentSections()) {
         const std::span<double> table = s.table(tables);
         for (size_t i = 0; i < s.keys.size(); ++i) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/IniFile.h"
+
 // The keys of every section of the configuration file, in the order of the
 // entries of the table they fill: entry i is the value of key i. Each table
 // of EquipmentHeatTables is declared with its key list's length, so a key
@@ -66,6 +68,9 @@ const std::array<EquipmentSection, 10>& equipmentSections();
 
 // The box-fan designations, which are also the keys of section "FAN-Model".
 const std::array<std::string_view, kFanModelKeys.size()>& fanModelNames();
+
+// Every key of the ten sections: what LoadIniValues reads of the file.
+IniSelection equipmentIniSelection();
 
 // The configuration file of a program whose executable lies in `programDir`.
 std::filesystem::path iniPathFor(const std::filesystem::path& programDir);
