@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 
+#include "calc/ClimateDesign.h"
+
 namespace {
 
 // The drawing is made on a 64 by 48 grid and scaled to its target. The
@@ -121,26 +123,11 @@ CoveredFaces coveredFaces(int installation) {
 }
 
 QString installationCaption(int installation) {
-    switch (installation) {
-        case 0:
-            return QStringLiteral("모든 면 (기본 계산)");
-        case 1:
-            return QStringLiteral("1. 단독 설치, 사방 개방");
-        case 2:
-            return QStringLiteral("2. 단독 설치, 벽면 부착");
-        case 3:
-            return QStringLiteral("3. 열의 끝, 자립");
-        case 4:
-            return QStringLiteral("4. 열의 끝, 벽면 부착");
-        case 5:
-            return QStringLiteral("5. 열의 중간, 자립");
-        case 6:
-            return QStringLiteral("6. 열의 중간, 벽면 부착");
-        case 7:
-            return QStringLiteral("7. 열의 중간, 벽면 부착, 지붕 덮임");
-        default:
-            return {};
-    }
+    const std::string_view text = CabinetInstallationText(installation);
+    const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // The standard's types by their numbers; type 0 is the program's own.
+    if (installation <= 0 || caption.isEmpty()) return caption;
+    return QStringLiteral("%1. %2").arg(installation).arg(caption);
 }
 
 QString installationFormula(int installation) {

@@ -11,7 +11,9 @@
 #include <QSignalBlocker>
 #include <cmath>
 
+#include "calc/HeatBalance.h"
 #include "climate/InstallationPictogram.h"
+#include "data/ModelLists.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
@@ -23,15 +25,11 @@ const QString kNotApplicable = QStringLiteral("—");
 const QString kOutOfRange =
     QStringLiteral("입력한 값이 계산할 수 있는 범위를 벗어났습니다. 값을 확인하세요.");
 
-// Bounds of what the window calculates with. Outside them a result would be
-// meaningless (a cabinet at 300 °C, humidity of 120 %) or the standard
-// atmosphere no longer holds (above the troposphere).
+// Temperatures the window calculates with. The formulas take any number, but
+// a cabinet colder than -100 °C or hotter than 200 °C is a typing error (and
+// below -273.15 °C nothing is).
 constexpr double kMinTemperature = -100;
 constexpr double kMaxTemperature = 200;
-constexpr double kMinAltitude = -500;
-constexpr double kMaxAltitude = 11000;
-constexpr double kMaxIrradiance = 1500;  // above the solar constant
-constexpr double kMaxMargin = 100;
 
 // The installation type the window opens with: a single free-standing cabinet.
 constexpr int kDefaultInstallation = 1;
@@ -70,8 +68,6 @@ constexpr InputRow kInputRows[] = {
 constexpr int kInputTop = 2160;
 constexpr int kInputPitch = 300;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
 // A number as the results show it: about three significant digits, at most
 // `maxDecimals` decimals, the rest dropped (the tooltip has the full value).
 QString displayText(double value, int maxDecimals) {
@@ -107,20 +103,68 @@ private:
     int m_installation = kDefaultInstallation;
 };
 
-// Shows a result, or "—" with the reason it does not apply.
+// What the status line says for a result that is not applicable.
+QString reasonText(ClimateReason reason) {
+    switch (reason) {
+        case ClimateReason::None:
+            break;
+        case ClimateReason::InvalidDimensions:
+            return QStringLiteral("높이·폭·깊이는 0보다 커야 합니다.");
+        case ClimateReason::InvalidInstallation:
+            return QStringLiteral("설치 방식을 고르세요.");
+        case ClimateReason::InvalidCoefficient:
+            return QStringLiteral("열통과율 k는 0 이상이어야 합니다.");
+        case ClimateReason::InvalidSolarInput:
+            return QStringLiteral("일사: 흡수율은 0 ~ 1, 일사량과 면적은 0 이상으로 입력하세요.");
+        case ClimateReason::InvalidMargin:
+            return QStringLiteral("안전 여유는 0 % 이상이어야 합니다.");
+        case ClimateReason::AmbientNotBelowInside:
+            return QStringLiteral(
+                "팬·열교환기·필터팬: 희망 반내 온도가 최고 외기 온도보다 높아야 합니다. 외기보다 "
+                "낮게는 냉각할 수 없으니 에어컨을 쓰세요.");
+        case ClimateReason::AltitudeOutOfRange:
+            return QStringLiteral("설치 고도는 -5000 m에서 11000 m 사이로 입력하세요 (표준 대기).");
+        case ClimateReason::HumidityOutOfRange:
+            return QStringLiteral("상대 습도는 0 %보다 크고 100 % 이하여야 합니다.");
+        case ClimateReason::TemperatureOutOfRange:
+            return QStringLiteral("이슬점: 희망 반내 온도가 계산할 수 있는 범위를 벗어났습니다.");
+        case ClimateReason::OutOfRange:
+            return kOutOfRange;
+    }
+    return {};
+}
+
+// A result as the window shows it: a number, or the reason there is none.
+struct Shown {
+    std::optional<double> value;
+    QString why;
+};
+
+Shown shown(const ClimateValue& v) {
+    if (v.applicable()) return {v.value, {}};
+    return {std::nullopt, reasonText(v.reason)};
+}
+
+// A check of the window's own on the inputs of a result.
+void require(Shown& s, bool ok, const QString& why) {
+    if (!ok) s = {std::nullopt, why};
+}
+
+// Writes the results: rounded numbers with the full value in the tooltip,
+// or "—" with the reason; every reason once in the status line.
 class ResultWriter {
 public:
     explicit ResultWriter(QStringList& notes) : m_notes(notes) {}
 
-    // Writes `value` rounded for display, the full value in the tooltip; a
-    // value out of the range of double precision is not shown.
-    bool value(QLineEdit* field, double value, int maxDecimals, const QString& unit) {
-        if (!std::isfinite(value)) {
-            outOfRange(field);
+    bool show(QLineEdit* field, const Shown& s, int maxDecimals, const QString& unit) {
+        if (!s.value) {
+            notApplicable(field, s.why);
+            note(s.why);
             return false;
         }
-        field->setText(displayText(value, maxDecimals));
-        field->setToolTip(unit.isEmpty() ? numberText(value) : numberText(value) + u' ' + unit);
+        field->setText(displayText(*s.value, maxDecimals));
+        const QString full = numberText(*s.value);
+        field->setToolTip(unit.isEmpty() ? full : full + u' ' + unit);
         return true;
     }
     void notApplicable(QLineEdit* field, const QString& reason) {
@@ -131,19 +175,13 @@ public:
         field->setText(text);
         field->setToolTip(tip);
     }
-    void outOfRange(QLineEdit* field) {
-        notApplicable(field, kOutOfRange);
-        note(kOutOfRange);
-    }
     void note(const QString& text) {
-        if (!m_notes.contains(text)) m_notes.append(text);
+        if (!text.isEmpty() && !m_notes.contains(text)) m_notes.append(text);
     }
 
 private:
     QStringList& m_notes;
 };
-
-bool inRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
 
 void setResultLook(QLineEdit* field, bool number) {
     field->setReadOnly(true);
@@ -183,7 +221,7 @@ void frmClimate::buildLayout(QWidget* client) {
     cboClimInstall->setFont(uiFont(9, false));
     cboClimInstall->setGeometry(twipsRect(1200, 270, 4080, 450));
     cboClimInstall->setIconSize(QSize(36, 27));
-    for (int type = 0; type < kInstallationTypeCount; ++type)
+    for (int type = 0; type < kCabinetInstallationCount; ++type)
         cboClimInstall->addItem(::installationIcon(type), ::installationCaption(type));
     installLabel->setBuddy(cboClimInstall);
 
@@ -314,11 +352,17 @@ void frmClimate::buildLayout(QWidget* client) {
     auto changed = [this]() {
         if (!m_filling) recompute();
     };
-    for (QLineEdit* field : fields) connect(field, &QLineEdit::textChanged, this, changed);
-    for (QLineEdit* dimension : {txtClimH, txtClimW, txtClimD}) {
-        connect(dimension, &QLineEdit::textChanged, this, [this]() {
-            if (!m_filling) updateSunArea();
-        });
+    // One calculation for each edit; a dimension first moves the sunlit area.
+    for (QLineEdit* field : fields) {
+        if (field == txtClimH || field == txtClimW || field == txtClimD) {
+            connect(field, &QLineEdit::textChanged, this, [this]() {
+                if (m_filling) return;
+                updateSunArea();
+                recompute();
+            });
+        } else {
+            connect(field, &QLineEdit::textChanged, this, changed);
+        }
     }
     // Only typing counts: the window's own writes of the area do not.
     // Emptying the field gives it back to the dimensions.
@@ -340,8 +384,17 @@ void frmClimate::buildLayout(QWidget* client) {
 }
 
 void frmClimate::Form_Load() {
-    m_filterFans = readModelList(m_app.iniPath(), kFilterFanSection);
-    m_heaters = readModelList(m_app.iniPath(), kHeaterSection);
+    // The lists as the file holds them now: read at every opening, like the
+    // component heat window reads its tables.
+    IniSelection selection;
+    const IniFile file = IniFile::load(m_app.iniPath(), selectModelLists(selection));
+    auto models = [&file](std::string_view section) {
+        std::vector<ClimateModel> list;
+        for (const NamedValue& m : LoadModelList(file, section)) list.push_back({m.name, m.value});
+        return list;
+    };
+    m_filterFans = models(kFilterFanModelSection);
+    m_heaters = models(kHeaterModelSection);
 
     m_filling = true;
     // The main window's values, read as it reads them and written as numbers:
@@ -378,13 +431,16 @@ void frmClimate::Form_Load() {
     recompute();
 }
 
+// The roof and the front, shown as the field's text until the user types an
+// area of their own, and as its placeholder when the field is emptied.
 void frmClimate::updateSunArea() {
+    const ClimateValue area =
+        DefaultSunlitArea(fieldNumber(txtClimH), fieldNumber(txtClimW), fieldNumber(txtClimD));
+    const QString text = area.applicable() ? numberText(*area.value) : QString();
+    txtClimSunArea->setPlaceholderText(text);
     if (m_sunAreaTyped) return;
-    const double w = fieldNumber(txtClimW);
-    const double area = w * fieldNumber(txtClimD) + w * fieldNumber(txtClimH);
     const QSignalBlocker quiet(txtClimSunArea);
-    txtClimSunArea->setText(numberText(area));
-    if (!m_filling) recompute();
+    txtClimSunArea->setText(text);
 }
 
 void frmClimate::updatePictogram() {
@@ -421,7 +477,7 @@ void frmClimate::updateWarningColour() {
 }
 
 void frmClimate::recompute() {
-    ClimateInput in;
+    ClimateDesignInput in;
     in.installation = cboClimInstall->currentIndex();
     in.height = fieldNumber(txtClimH);
     in.width = fieldNumber(txtClimW);
@@ -429,241 +485,173 @@ void frmClimate::recompute() {
     in.internalHeat = fieldNumber(txtClimP);
     in.uValue = fieldNumber(txtClimK);
     in.ambientMax = fieldNumber(txtClimTu);
-    in.insideMax = fieldNumber(txtClimTi);
+    in.insideDesired = fieldNumber(txtClimTi);
     in.altitude = fieldNumber(txtClimAlt);
     in.ambientMin = fieldNumber(txtClimTuMin);
     in.insideMin = fieldNumber(txtClimTiMin);
-    in.heatAtMin = fieldNumber(txtClimPMin);
-    in.humidity = fieldNumber(txtClimRH);
+    in.internalHeatMin = fieldNumber(txtClimPMin);
+    in.relativeHumidity = fieldNumber(txtClimRH);
     in.sun = chkClimSun->isChecked();
     in.irradiance = fieldNumber(txtClimSunE);
     in.absorptance = fieldNumber(txtClimSunAbs);
-    in.sunArea = fieldNumber(txtClimSunArea);
-    in.marginPercent = fieldNumber(txtClimMargin);
+    // An emptied field stands for the roof and the front.
+    if (!txtClimSunArea->text().trimmed().isEmpty()) in.sunlitArea = fieldNumber(txtClimSunArea);
+    in.safetyMargin = fieldNumber(txtClimMargin);
     m_input = in;
-    m_result = ComputeClimate(in);
-    const ClimateResult& r = m_result;
+    m_result = ComputeClimateDesign(in);
+    const ClimateDesignResult& r = m_result;
 
     m_notes.clear();
     m_picks = {};
     ResultWriter out(m_notes);
 
-    // What the inputs allow. Each failed check names itself once in the
-    // status line, and every result that depends on it shows "—".
-    auto check = [&out](bool ok, const QString& message) {
-        if (!ok) out.note(message);
-        return ok;
-    };
-    const bool dimensionsOk = check(in.height > 0 && in.width > 0 && in.depth > 0,
-                                    QStringLiteral("높이·폭·깊이는 0보다 커야 합니다."));
-    const bool kOk = check(in.uValue >= 0, QStringLiteral("열통과율 k는 0 이상이어야 합니다."));
-    const bool heatOk =
-        check(in.internalHeat >= 0, QStringLiteral("내부 발열량은 0 이상이어야 합니다."));
-    const bool designTemperaturesOk =
-        check(inRange(in.ambientMax, kMinTemperature, kMaxTemperature) &&
-                  inRange(in.insideMax, kMinTemperature, kMaxTemperature),
-              QStringLiteral("온도는 -100 °C에서 200 °C 사이로 입력하세요."));
-    const bool winterTemperaturesOk =
-        check(inRange(in.ambientMin, kMinTemperature, kMaxTemperature) &&
-                  inRange(in.insideMin, kMinTemperature, kMaxTemperature),
-              QStringLiteral("온도는 -100 °C에서 200 °C 사이로 입력하세요."));
-    const bool heatAtMinOk = check(
-        in.heatAtMin >= 0, QStringLiteral("최저 온도일 때의 장비 발열은 0 이상이어야 합니다."));
-    const bool altitudeOk =
-        check(inRange(in.altitude, kMinAltitude, kMaxAltitude),
-              QStringLiteral("설치 고도는 -500 m에서 11000 m 사이로 입력하세요."));
-    const bool humidityOk =
-        check(in.humidity > 0 && in.humidity <= 100,
-              QStringLiteral("상대 습도는 0 %보다 크고 100 % 이하여야 합니다."));
-    const bool marginOk = check(inRange(in.marginPercent, 0, kMaxMargin),
-                                QStringLiteral("안전 여유는 0 %에서 100 % 사이로 입력하세요."));
-    const bool sunOk =
-        !in.sun ||
-        check(inRange(in.irradiance, 0, kMaxIrradiance) && inRange(in.absorptance, 0, 1) &&
-                  in.sunArea >= 0,
-              QStringLiteral(
-                  "일사: 일사량은 0 ~ 1500 W/㎡, 흡수율은 0 ~ 1, 면적은 0 이상으로 입력하세요."));
+    // What the formulas take but no cabinet has: a negative heat, or a
+    // temperature out of this world.
+    auto temperature = [](double t) { return t >= kMinTemperature && t <= kMaxTemperature; };
+    const QString badTemperature = QStringLiteral("온도는 -100 °C에서 200 °C 사이로 입력하세요.");
+    const bool summerOk = temperature(in.ambientMax) && temperature(in.insideDesired);
+    const bool winterOk = temperature(in.ambientMin) && temperature(in.insideMin);
+    const bool heatOk = in.internalHeat >= 0;
+    const QString badHeat = QStringLiteral("내부 발열량은 0 이상이어야 합니다.");
+    const bool heatMinOk = in.internalHeatMin >= 0;
+    const QString badHeatMin = QStringLiteral("최저 온도일 때의 장비 발열은 0 이상이어야 합니다.");
 
-    const QString badInput = QStringLiteral("입력값을 확인하세요 (알림 참조).");
+    Shown area = shown(r.area);
+    Shown wall = shown(r.wallHeat);
+    require(wall, summerOk, badTemperature);
+    Shown solar = shown(r.solarHeat);
+    Shown cooling = shown(r.coolingPower);
+    Shown exchanger = shown(r.heatExchangerCapacity);
+    Shown airflow = shown(r.airflow);
+    Shown cfm = shown(r.airflowCfm);
+    for (Shown* s : {&cooling, &exchanger, &airflow, &cfm}) {
+        require(*s, summerOk, badTemperature);
+        require(*s, heatOk, badHeat);
+    }
+    Shown heater = shown(r.heaterPower);
+    require(heater, winterOk, badTemperature);
+    require(heater, heatMinOk, badHeatMin);
+    Shown dew = shown(r.dewPoint);
+    require(dew, temperature(in.insideDesired), badTemperature);
 
-    // Area, heat through the walls, solar gain.
-    const bool areaOk = dimensionsOk && out.value(txtClimA, r.area, 3, QStringLiteral("㎡"));
-    if (!dimensionsOk) out.notApplicable(txtClimA, badInput);
-    const bool wallOk = areaOk && kOk && designTemperaturesOk &&
-                        out.value(txtClimQs, r.wallHeat, 1, QStringLiteral("W"));
-    if (!(areaOk && kOk && designTemperaturesOk)) out.notApplicable(txtClimQs, badInput);
-    const bool solarOk = sunOk && out.value(txtClimQsun, r.solarGain, 1, QStringLiteral("W"));
-    if (!sunOk) out.notApplicable(txtClimQsun, badInput);
-    const bool balanceOk = wallOk && solarOk && heatOk && marginOk;
+    out.show(txtClimA, area, 3, QStringLiteral("㎡"));
+    out.show(txtClimQs, wall, 1, QStringLiteral("W"));
+    out.show(txtClimQsun, solar, 1, QStringLiteral("W"));
+    out.show(txtClimCool, cooling, 1, QStringLiteral("W"));
+    out.show(txtClimQw, exchanger, 2, QStringLiteral("W/K"));
+    out.show(txtClimFlow, airflow, 1, QStringLiteral("㎥/h"));
+    out.show(txtClimFlowCfm, cfm, 1, QStringLiteral("cfm"));
+    out.show(txtClimHeater, heater, 1, QStringLiteral("W"));
+    out.show(txtClimDew, dew, 1, QStringLiteral("°C"));
 
-    // Air conditioner.
+    // The models, for the results that stand.
     const auto& tables = m_app.tables();
-    if (!balanceOk) {
-        out.notApplicable(txtClimCool, badInput);
-        out.notApplicable(txtClimCoolModel, badInput);
-    } else if (out.value(txtClimCool, r.coolingPower, 1, QStringLiteral("W"))) {
-        if (r.coolingPower <= 0) {
-            const QString why = QStringLiteral(
-                "에어컨: 벽면으로 빠지는 열이 발열보다 많아 냉각이 필요하지 않습니다.");
-            out.notApplicable(txtClimCoolModel, why);
-            out.note(why);
-        } else {
-            std::vector<ModelRating> aircons;
-            for (double capacity : tables.AirconModelCapacity)
-                aircons.push_back({"VKA-" + NumberText(capacity) + "BR", capacity});
-            const ModelPick pick = pickModel(r.coolingPower, aircons, true);
-            if (pick.index < 0) {
-                const QString why = QStringLiteral(
-                    "에어컨: app.ini에 [Aircon-Model] 용량이 없어 모델을 고를 수 없습니다.");
-                out.notApplicable(txtClimCoolModel, why);
-                out.note(why);
-            } else {
-                const ModelRating& m = aircons[static_cast<size_t>(pick.index)];
-                m_picks.aircon = qs(m.name);
-                out.text(txtClimCoolModel, m_picks.aircon,
-                         QStringLiteral("냉각 능력 %1 W").arg(numberText(m.rating)));
-                if (pick.fallsShort)
-                    out.note(
-                        QStringLiteral(
-                            "에어컨: 가장 큰 모델(%1)로도 부족합니다. 여러 대로 나누어 계산하세요.")
-                            .arg(m_picks.aircon));
-            }
+    const QString noCooling =
+        QStringLiteral("에어컨: 벽면으로 빠지는 열이 발열보다 많아 냉각이 필요하지 않습니다.");
+    const QString noFan =
+        QStringLiteral("팬·열교환기·필터팬: 벽면 방열만으로 충분해 필요하지 않습니다.");
+    const QString noHeater =
+        QStringLiteral("히터: 최저 온도에서도 반내 온도가 유지되어 필요하지 않습니다.");
+    auto fallsShort = [&out](const QString& kind, const QString& name) {
+        out.note(QStringLiteral("%1: 가장 큰 모델(%2)로도 부족합니다. 여러 대로 나누어 계산하세요.")
+                     .arg(kind, name));
+    };
+    auto missing = [&out](QLineEdit* field, const QString& kind, const QString& section) {
+        const QString why = QStringLiteral("%1: app.ini에 %2 절이 없어 모델을 고를 수 없습니다.")
+                                .arg(kind, section);
+        out.text(field, QString(), why);
+        out.note(why);
+    };
+    // Whether a result has a model to pick: none when it does not apply, and
+    // none needed when it is not above 0.
+    auto needs = [&out](QLineEdit* model, const Shown& s, const QString& notNeeded) {
+        if (!s.value) {
+            out.notApplicable(model, s.why);
+            return false;
         }
-    } else {
-        out.notApplicable(txtClimCoolModel, kOutOfRange);
+        if (*s.value <= 0) {
+            out.notApplicable(model, notNeeded);
+            out.note(notNeeded);
+            return false;
+        }
+        return true;
+    };
+
+    // Air conditioner and box fan: by the main window's own search over its
+    // tables, the first model whose capacity is above the requirement.
+    if (needs(txtClimCoolModel, cooling, noCooling)) {
+        const auto& capacities = tables.AirconModelCapacity;
+        if (std::all_of(capacities.begin(), capacities.end(), [](double c) { return c <= 0; })) {
+            missing(txtClimCoolModel, QStringLiteral("에어컨"), QStringLiteral("[Aircon-Model]"));
+        } else {
+            const double capacity =
+                capacities[static_cast<size_t>(RecommendAirconModel(*cooling.value, capacities))];
+            m_picks.aircon = QStringLiteral("VKA-%1BR").arg(numberText(capacity));
+            out.text(txtClimCoolModel, m_picks.aircon,
+                     QStringLiteral("냉각 능력 %1 W").arg(numberText(capacity)));
+            if (capacity < *cooling.value) fallsShort(QStringLiteral("에어컨"), m_picks.aircon);
+        }
+    }
+    if (needs(txtClimFanModel, exchanger, noFan)) {
+        const auto& capacities = tables.FanModelCapacity;
+        if (std::all_of(capacities.begin(), capacities.end(), [](double c) { return c <= 0; })) {
+            missing(txtClimFanModel, QStringLiteral("열교환기·팬"), QStringLiteral("[FAN-Model]"));
+        } else {
+            const auto i = static_cast<size_t>(RecommendFanModel(*exchanger.value, capacities));
+            m_picks.fan = QString::fromStdString(tables.FanModelName[i]);
+            out.text(txtClimFanModel, m_picks.fan,
+                     QStringLiteral("용량 %1 W/K").arg(numberText(capacities[i])));
+            if (capacities[i] < *exchanger.value)
+                fallsShort(QStringLiteral("열교환기·팬"), m_picks.fan);
+        }
+    }
+    // Filter fans and heaters: the smallest that reaches the requirement.
+    struct ListPick {
+        QLineEdit* field;
+        const Shown& need;
+        const std::vector<ClimateModel>& models;
+        QString* pick;
+        QString kind, section, notNeeded, rating;
+    };
+    for (const ListPick& p :
+         {ListPick{txtClimFlowModel, airflow, m_filterFans, &m_picks.filterFan,
+                   QStringLiteral("필터팬"), QStringLiteral("[FilterFan-Model]"), noFan,
+                   QStringLiteral("풍량 %1 ㎥/h")},
+          ListPick{txtClimHeaterModel, heater, m_heaters, &m_picks.heater, QStringLiteral("히터"),
+                   QStringLiteral("[Heater-Model]"), noHeater, QStringLiteral("출력 %1 W")}}) {
+        if (!needs(p.field, p.need, p.notNeeded)) continue;
+        const ModelChoice choice = PickModel(*p.need.value, p.models);
+        if (!choice.index) {
+            missing(p.field, p.kind, p.section);
+            continue;
+        }
+        const ClimateModel& m = p.models[*choice.index];
+        *p.pick = QString::fromStdString(m.designation);
+        out.text(p.field, *p.pick, p.rating.arg(numberText(m.value)));
+        if (choice.exceeds) fallsShort(p.kind, *p.pick);
     }
 
-    // Heat exchanger (W/K) and filter fan (m³/h): only while the inside may be
-    // warmer than the air around the cabinet.
-    const bool fanPossible = in.insideMax > in.ambientMax;
-    const QString noFan = QStringLiteral(
-        "팬·열교환기·필터팬: 희망 반내 온도가 최고 외기 온도보다 높아야 합니다. 외기보다 낮게는 "
-        "냉각할 수 없으니 에어컨을 쓰세요.");
-    struct FanRow {
-        QLineEdit* value;
-        QLineEdit* model;
-        std::optional<double> requirement;
-        bool extraOk;
-    };
-    const bool flowInputsOk = altitudeOk;
-    for (const FanRow& row : {FanRow{txtClimQw, txtClimFanModel, r.specificCapacity, true},
-                              FanRow{txtClimFlow, txtClimFlowModel, r.airflow, flowInputsOk}}) {
-        if (!balanceOk || !row.extraOk) {
-            out.notApplicable(row.value, badInput);
-            out.notApplicable(row.model, badInput);
-            continue;
-        }
-        if (!fanPossible || !row.requirement) {
-            out.notApplicable(row.value, noFan);
-            out.notApplicable(row.model, noFan);
-            out.note(noFan);
-            continue;
-        }
-        const bool isFlow = row.value == txtClimFlow;
-        const double need = *row.requirement;
-        if (!out.value(row.value, need, isFlow ? 1 : 2,
-                       isFlow ? QStringLiteral("㎥/h") : QStringLiteral("W/K"))) {
-            out.notApplicable(row.model, kOutOfRange);
-            continue;
-        }
-        if (need <= 0) {
-            const QString why =
-                QStringLiteral("팬·열교환기·필터팬: 벽면 방열만으로 충분해 필요하지 않습니다.");
-            out.notApplicable(row.model, why);
-            out.note(why);
-            continue;
-        }
-        std::vector<ModelRating> models;
-        QString section;
-        if (isFlow) {
-            models = m_filterFans;
-            section = QStringLiteral("[FilterFan-Model]");
-        } else {
-            for (size_t i = 0; i < tables.FanModelCapacity.size(); ++i)
-                models.push_back({tables.FanModelName[i], tables.FanModelCapacity[i]});
-            section = QStringLiteral("[FAN-Model]");
-        }
-        // The fan table is searched as the main window searches it; the
-        // filter fans by the smallest that reaches the airflow.
-        const ModelPick pick = pickModel(need, models, !isFlow);
-        const QString kind = isFlow ? QStringLiteral("필터팬") : QStringLiteral("열교환기·팬");
-        if (pick.index < 0) {
-            const QString why =
-                QStringLiteral("%1: app.ini에 %2 절이 없어 모델을 고를 수 없습니다.")
-                    .arg(kind, section);
-            out.text(row.model, QString(), why);
-            out.note(why);
-            continue;
-        }
-        const ModelRating& m = models[static_cast<size_t>(pick.index)];
-        const QString name = qs(m.name);
-        (isFlow ? m_picks.filterFan : m_picks.fan) = name;
-        out.text(row.model, name,
-                 isFlow ? QStringLiteral("풍량 %1 ㎥/h").arg(numberText(m.rating))
-                        : QStringLiteral("용량 %1 W/K").arg(numberText(m.rating)));
-        if (pick.fallsShort)
-            out.note(QStringLiteral("%1: 가장 큰 모델(%2)로도 부족합니다. 여러 대를 쓰세요.")
-                         .arg(kind, name));
-    }
-    // The airflow in cfm, and the altitude factor it was computed with.
-    if (txtClimFlow->text() == kNotApplicable) {
-        out.notApplicable(txtClimFlowCfm, txtClimFlow->toolTip());
-    } else {
-        out.value(txtClimFlowCfm, *r.airflow / kCubicMetresPerHourPerCfm, 1, QStringLiteral("cfm"));
-    }
-    if (altitudeOk && std::isfinite(r.altitudeFactor)) {
+    // The altitude's factor, which the airflow was computed with.
+    if (const Shown f = shown(r.airflowFactor); f.value) {
         // f grows as the air thins: the same mass of air, which carries the
         // heat, takes up more volume.
         lblClimFlowFactor->setText(
-            QStringLiteral("풍량 계수 f = %1 ㎥·K/(W·h) (해수면 3.1): 고도 %2 m, 공기 밀도 %3 %")
-                .arg(displayText(r.altitudeFactor, 3), numberText(in.altitude),
-                     displayText(100 * 3.1 / r.altitudeFactor, 1)));
+            QStringLiteral("풍량 계수 f = %1 ㎥·K/(W·h) (해수면 %2): 고도 %3 m, 공기 밀도 %4 %")
+                .arg(displayText(*f.value, 3), numberText(kSeaLevelAirflowFactor),
+                     numberText(in.altitude),
+                     displayText(100 * kSeaLevelAirflowFactor / *f.value, 1)));
     } else {
-        lblClimFlowFactor->setText(QStringLiteral("풍량 계수 f: 고도를 확인하세요."));
+        lblClimFlowFactor->setText(QStringLiteral("풍량 계수 f: ") + f.why);
+        out.note(f.why);
     }
 
-    // Heater.
-    const bool heaterOk = dimensionsOk && kOk && winterTemperaturesOk && heatAtMinOk;
-    if (!heaterOk) {
-        out.notApplicable(txtClimHeater, badInput);
-        out.notApplicable(txtClimHeaterModel, badInput);
-    } else if (!out.value(txtClimHeater, r.heaterPower, 1, QStringLiteral("W"))) {
-        out.notApplicable(txtClimHeaterModel, kOutOfRange);
-    } else if (r.heaterPower <= 0) {
-        const QString why =
-            QStringLiteral("히터: 최저 온도에서도 반내 온도가 유지되어 필요하지 않습니다.");
-        out.notApplicable(txtClimHeaterModel, why);
-        out.note(why);
-    } else {
-        const ModelPick pick = pickModel(r.heaterPower, m_heaters);
-        if (pick.index < 0) {
-            const QString why =
-                QStringLiteral("히터: app.ini에 [Heater-Model] 절이 없어 모델을 고를 수 없습니다.");
-            out.text(txtClimHeaterModel, QString(), why);
-            out.note(why);
-        } else {
-            const ModelRating& m = m_heaters[static_cast<size_t>(pick.index)];
-            m_picks.heater = qs(m.name);
-            out.text(txtClimHeaterModel, m_picks.heater,
-                     QStringLiteral("출력 %1 W").arg(numberText(m.rating)));
-            if (pick.fallsShort)
-                out.note(QStringLiteral("히터: 가장 큰 모델(%1)로도 부족합니다. 여러 대를 쓰세요.")
-                             .arg(m_picks.heater));
-        }
-    }
-
-    // Dew point and condensation.
-    m_condensation = false;
-    if (!humidityOk || !designTemperaturesOk || !r.dewPoint) {
-        out.notApplicable(txtClimDew, badInput);
-    } else if (out.value(txtClimDew, *r.dewPoint, 1, QStringLiteral("°C"))) {
-        m_condensation = winterTemperaturesOk && in.insideMin <= *r.dewPoint;
-    }
+    // Condensation: when the cabinet may cool to the dew point of its air.
+    m_condensation = dew.value && winterOk && r.condensation.value_or(false);
     if (m_condensation) {
         lblClimCondensation->setText(
             QStringLiteral("결로 위험: 최저 반내 온도 %1 °C가 이슬점 %2 °C 이하입니다. 히터로 반내 "
                            "온도를 이슬점 위로 유지하세요.")
-                .arg(numberText(in.insideMin), displayText(*r.dewPoint, 1)));
+                .arg(numberText(in.insideMin), displayText(*dew.value, 1)));
     }
     lblClimCondensation->setVisible(m_condensation);
 

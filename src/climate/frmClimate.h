@@ -7,8 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "climate/ClimateFormulas.h"
-#include "climate/ClimateModels.h"
+#include "calc/ClimateDesign.h"
 
 class CabinetCoolApp;
 class QCheckBox;
@@ -44,8 +43,8 @@ public:
 
     // For the report: the inputs and results as last computed, the type's
     // caption and pictogram, the model picks and the notes of the status line.
-    const ClimateInput& inputs() const { return m_input; }
-    const ClimateResult& results() const { return m_result; }
+    const ClimateDesignInput& inputs() const { return m_input; }
+    const ClimateDesignResult& results() const { return m_result; }
     int installationType() const;
     QString installationCaption() const;
     QPixmap installationPictogram(QSize logicalSize, qreal devicePixelRatio) const;
@@ -88,13 +87,13 @@ private:
     void updateWarningColour();
 
     CabinetCoolApp& m_app;
-    ClimateInput m_input;
-    ClimateResult m_result;
+    ClimateDesignInput m_input;
+    ClimateDesignResult m_result;
     ClimatePicks m_picks;
     QStringList m_notes;
     bool m_condensation = false;
-    std::vector<ModelRating> m_filterFans;
-    std::vector<ModelRating> m_heaters;
+    std::vector<ClimateModel> m_filterFans;
+    std::vector<ClimateModel> m_heaters;
     // The sunlit area follows the dimensions until the user types one.
     bool m_sunAreaTyped = false;
     bool m_filling = false;

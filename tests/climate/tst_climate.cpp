@@ -487,6 +487,10 @@ void TestClimate::badInput_data() {
                                 << QStringList{"txtClimQs", "txtClimCool", "txtClimHeater"}
                                 << QStringList{"txtClimA", "txtClimDew"}
                                 << QStringLiteral("열통과율");
+    QTest::newRow("negative internal heat")
+        << Edits{{"txtClimTi", "55"}, {"txtClimP", "-100"}} << false
+        << QStringList{"txtClimCool", "txtClimQw", "txtClimFlow", "txtClimCoolModel"}
+        << QStringList{"txtClimA", "txtClimQs", "txtClimHeater"} << QStringLiteral("내부 발열량");
     QTest::newRow("below absolute zero")
         << Edits{{"txtClimTu", "-300"}} << false << QStringList{"txtClimQs", "txtClimCool"}
         << QStringList{"txtClimA", "txtClimHeater"} << QStringLiteral("온도는");
@@ -578,6 +582,10 @@ void TestClimate::modelPicks_data() {
     QTest::newRow("heater above the largest") << models << colder << "txtClimHeaterModel"
                                               << "HT-600"
                                               << "가장 큰 모델(HT-600)로도 부족";
+    // The shipped lists: 5·6.6·20 = 660 W, the 800 W heater.
+    QTest::newRow("shipped heaters") << shippedIni() << Edits{} << "txtClimHeaterModel"
+                                     << "HT-800"
+                                     << "";
     // (5000 + 5·6.6·5)·1.1 = 5681.5 W.
     QTest::newRow("air conditioner above the largest")
         << models << Edits{{"txtClimP", "5000"}} << "txtClimCoolModel"
@@ -612,6 +620,9 @@ void TestClimate::sunlitAreaFollowsTheSizeUntilTyped() {
     c.type(QStringLiteral("txtClimW"), QStringLiteral("2"));
     QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("1.5"));  // the user's stays
     c.type(QStringLiteral("txtClimSunArea"), QString());
+    // Emptied, the field stands for roof and front: 2·0.6 + 2·3 = 7.2 m².
+    QCOMPARE(c.field(QStringLiteral("txtClimSunArea"))->placeholderText(), QStringLiteral("7.2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("2880"));  // 0.5·800·7.2
     c.type(QStringLiteral("txtClimD"), QStringLiteral("1"));
     QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("8"));  // 2·1 + 2·3 again
     c.w->chkClimSun->click();
@@ -630,8 +641,8 @@ void TestClimate::reportButtonAndValues() {
     QCOMPARE(c.w->inputs().installation, 7);
     QCOMPARE(c.w->inputs().altitude, 1500.0);
     QCOMPARE(c.w->inputs().height, 2.0);
-    QVERIFY(qFuzzyCompare(c.w->results().area, 4.42));
-    QCOMPARE(c.w->installationCaption(), QStringLiteral("7. 열의 중간, 벽면 부착, 지붕 덮임"));
+    QVERIFY(c.w->results().area.value && qFuzzyCompare(*c.w->results().area.value, 4.42));
+    QCOMPARE(c.w->installationCaption(), QStringLiteral("7. 열 배치 중간, 벽면 부착, 지붕 덮음"));
     QCOMPARE(c.w->picks().aircon, QStringLiteral("VKA-1600BR"));
     QCOMPARE(c.w->picks().filterFan, QString());  // no airflow while Ti < Tu
     const QPixmap picture = c.w->installationPictogram(QSize(96, 72), 2.0);
