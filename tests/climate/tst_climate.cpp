@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "CommaLocale.h"
 #include "TestApp.h"
 #include "climate/InstallationPictogram.h"
 #include "climate/frmClimate.h"
@@ -87,6 +88,7 @@ const QList<CabinetField> kAllFields = {
 class TestClimate : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void buttonInEveryModeAndOnPaper();
     void openingCopiesTheMainWindow();
     void openWindowIsOnlyRaised();
@@ -108,6 +110,15 @@ private slots:
     void reportButtonAndValues();
     void exitClosesOnlyThisWindow();
 };
+
+void TestClimate::initTestCase() {
+    // QApplication has set the locale from the environment, as in the program.
+    if (commaLocaleRunRequested()) {
+        QVERIFY2(decimalPointIsComma(),
+                 qPrintable("this run needs the comma locale, the decimal point is \"" +
+                            QString::fromStdString(currentDecimalPoint()) + "\""));
+    }
+}
 
 // The button sits in free room of the main window in every mode, and a
 // print, which hides the screen-only buttons, keeps it.
