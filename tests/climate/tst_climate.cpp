@@ -129,6 +129,15 @@ void TestClimate::buttonInEveryModeAndOnPaper() {
     QCOMPARE(button->objectName(), QStringLiteral("cmdClimate"));
     QCOMPARE(button->text(), QStringLiteral("상세 설계"));
     QVERIFY(!form->screenOnlyButtons().contains(button));
+    bool onPaper = false;
+    bool printHidden = false;
+    t.platform.onPrintDialog = [&](QWidget*) {
+        onPaper = button->isVisible();
+        printHidden = !form->cmdPrint->isVisible();
+    };
+    form->cmdPrint->click();
+    QVERIFY(printHidden);  // the print is under way, screen-only buttons hidden
+    QVERIFY(onPaper);
     for (SelectionMode mode : {SelectionMode::Aircon, SelectionMode::Fan1, SelectionMode::Fan2}) {
         form->selectMode(mode);
         QVERIFY(button->isVisibleTo(form));
