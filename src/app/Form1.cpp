@@ -20,6 +20,7 @@
 #include "kit/Widgets.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
+#include "climate/ClimateCommands.h"
 #include "files/FileCommands.h"
 #include "heat/HeatCommands.h"
 #include "info/InfoCommands.h"
@@ -199,6 +200,11 @@ void Form1::buildLayout() {
     setGreyBackground(txtUU);
     makeLabelAt(Frame2, QStringLiteral("W/㎡K"), 2460, 390);
 
+    // The climate design, in the free room right of the material frame: it
+    // belongs to every mode and stays on paper when the window is printed.
+    cmdClimate = makeButton(f, QStringLiteral("cmdClimate"), QStringLiteral("상세 설계"), 4080,
+                            7320, 1575, 450);
+
     // Step 6: the calculation and its result.
     makeLabelAt(f, QStringLiteral("6. 계산"), 360, 8280, true, 9.75);
     cmdCal = makeButton(f, QStringLiteral("cmdCal"), QStringLiteral("계 산"), 240, 8640, 1215, 615);
@@ -253,6 +259,7 @@ void Form1::buildLayout() {
     connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
     connect(cmdURL, &QPushButton::clicked, this, &Form1::cmdURL_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &Form1::cmdDiagram_Click);
+    connect(cmdClimate, &QPushButton::clicked, this, &Form1::cmdClimate_Click);
 }
 
 // ---- start-up and shut-down ---------------------------------------------
@@ -449,3 +456,4 @@ void Form1::cmdOpen_Click() { openCalculation(m_app); }
 void Form1::cmdPrint_Click() { printMainWindow(m_app); }
 void Form1::cmdHelp_Click() { showAboutBox(m_app); }
 void Form1::cmdURL_Click() { openProductPage(m_app); }
+void Form1::cmdClimate_Click() { showClimateWindow(m_app); }

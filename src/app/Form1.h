@@ -56,6 +56,7 @@ public:
     void cmdPrint_Click();
     void cmdHelp_Click();
     void cmdURL_Click();
+    void cmdClimate_Click();
     void cmdExit_Click();
 
     CabinetCoolApp& app() const { return m_app; }
@@ -95,6 +96,7 @@ public:
     QPushButton* cmdExit;
     QPushButton* cmdURL;
     QPushButton* cmdDiagram;
+    QPushButton* cmdClimate;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -239,12 +239,11 @@ std::vector<std::string> run(const std::vector<std::string>& a, const fs::path& 
                 text += written[i];
             }
         }
-        out = {t(IniFile(text).value(a.at(2), a.at(3)))};
+        out = {t(IniFile(text, IniSelection().key(a.at(2), a.at(3))).value(a.at(2), a.at(3)))};
     } else if (f == "tables") {
         for (const EquipmentSection& section : equipmentSections()) {
             EquipmentHeatTables copy = tables;
-            const double* values = section.target(copy);
-            for (size_t i = 0; i < section.keys.size(); ++i) out.push_back(n(values[i]));
+            for (double value : section.table(copy)) out.push_back(n(value));
         }
         for (const std::string& name : tables.FanModelName) out.push_back(t(name));
     } else if (f == "cp949-encode") {
