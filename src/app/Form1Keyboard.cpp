@@ -58,6 +58,9 @@ constexpr ToolTipEntry kToolTips[] = {
     {"cmdExit", "Exit: 프로그램을 끝냅니다. 열린 창도 모두 닫힙니다"},
     {"cmdURL", "관련 웹 페이지를 브라우저로 엽니다"},
     {"cmdDiagram", "Diagram View: 지금 모드의 도표 창을 엽니다"},
+    {"cmdClimate",
+     "상세 설계: 설치 형태, 일사, 고도, 히터와 결로까지 따지는 기후 설계 창을 엽니다. "
+     "이 창의 값으로 시작하며, 거기서 바꾼 값은 이 창에 돌아오지 않습니다"},
 };
 
 }  // namespace
@@ -67,7 +70,7 @@ void setUpForm1Keyboard(Form1& form) {
 
     // The steps of the window: 1 mode, 2 dimensions, 3 heat (or the measured
     // temperatures), 4 temperatures, 5 material, 6 calculate, the results,
-    // then files and help. Hidden controls are passed over by Tab.
+    // the detailed design, then files and help. Hidden controls are passed over by Tab.
     // clang-format off
     setKeyboardOrder(&form, {
         form.OptBoxAircon, form.OptBoxFan1, form.OptBoxFan2,
@@ -77,6 +80,7 @@ void setUpForm1Keyboard(Form1& form) {
         form.optSel[0], form.optSel[1], form.txtUU,
         form.cmdCal,
         form.txtPT, form.txtKind, form.txtCoolValue,
+        form.cmdClimate,
         form.cmdOpen, form.cmdSaveAs, form.cmdPrint, form.cmdHelp, form.cmdURL, form.cmdExit,
     });
     // clang-format on
