@@ -1,8 +1,10 @@
 #include "files/ModelLineCodec.h"
 
+#include <iconv.h>
+
 #include <QStringDecoder>
 #include <cerrno>
-#include <iconv.h>
+#include <optional>
 
 namespace {
 
@@ -36,13 +38,16 @@ bool isValidUtf8(const QByteArray& bytes) {
     return !decoder.hasError();
 }
 
+// The conversions. Each says only whether the bytes or the text convert;
+// which one a line uses is decided below, apart from them.
+
 // `text` in CP949, or nothing when a character has no CP949 form (or the
 // C library offers no CP949 converter).
-bool toCp949(const QString& text, QByteArray* out) {
+std::optional<QByteArray> cp949Bytes(const QString& text) {
     Iconv cd("CP949", "UTF-8");
-    if (!cd.ok()) return false;
+    if (!cd.ok()) return std::nullopt;
     QByteArray in = text.toUtf8();
-    out->clear();
+    QByteArray out;
     char* inPtr = in.data();
     size_t inLeft = static_cast<size_t>(in.size());
     char buffer[1024];
@@ -50,24 +55,31 @@ bool toCp949(const QString& text, QByteArray* out) {
         char* outPtr = buffer;
         size_t outLeft = sizeof buffer;
         const size_t rc = iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft);
-        out->append(buffer, static_cast<qsizetype>(outPtr - buffer));
-        if (rc == static_cast<size_t>(-1) && errno != E2BIG) return false;
+        out.append(buffer, static_cast<qsizetype>(outPtr - buffer));
+        if (rc == static_cast<size_t>(-1) && errno != E2BIG) return std::nullopt;
         // A reversible converter maps every character it accepts exactly; an
         // approximated one (rc > 0) would change the text.
-        if (rc != static_cast<size_t>(-1) && rc > 0) return false;
+        if (rc != static_cast<size_t>(-1) && rc > 0) return std::nullopt;
     }
     char* outPtr = buffer;
     size_t outLeft = sizeof buffer;
-    if (iconv(cd.get(), nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
-    out->append(buffer, static_cast<qsizetype>(outPtr - buffer));
-    return true;
+    if (iconv(cd.get(), nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1))
+        return std::nullopt;
+    out.append(buffer, static_cast<qsizetype>(outPtr - buffer));
+    return out;
 }
 
-QString fromCp949(const QByteArray& bytes) {
+// The CP949 bytes as text. With `lenient`, a byte that starts no valid
+// character (or a character cut off at the end) becomes one replacement
+// character and reading goes on with the next byte; without it such bytes
+// give nothing.
+std::optional<QString> cp949Text(const QByteArray& bytes, bool lenient) {
+    if (isAscii(bytes)) return QString::fromLatin1(bytes);
     Iconv cd("UTF-8", "CP949");
-    QString text;
     if (!cd.ok()) {
+        if (!lenient) return std::nullopt;
         // Without a converter only ASCII can be read for sure.
+        QString text;
         for (char c : bytes) {
             const auto u = static_cast<unsigned char>(c);
             text.append(u < 0x80 ? QChar(u) : QChar(QChar::ReplacementCharacter));
@@ -85,8 +97,8 @@ QString fromCp949(const QByteArray& bytes) {
         const size_t rc = iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft);
         utf8.append(buffer, static_cast<qsizetype>(outPtr - buffer));
         if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
-        // An invalid or cut-off sequence: one replacement character for its
-        // first byte, then go on with the next byte.
+        // An invalid or cut-off sequence.
+        if (!lenient) return std::nullopt;
         utf8.append("\xEF\xBF\xBD");
         ++inPtr;
         --inLeft;
@@ -95,19 +107,35 @@ QString fromCp949(const QByteArray& bytes) {
     return QString::fromUtf8(utf8);
 }
 
+bool isValidCp949(const QByteArray& bytes) { return cp949Text(bytes, false).has_value(); }
+
+bool startsWithMark(const QByteArray& bytes) {
+    return bytes.startsWith(QByteArrayView(kModelLineUtf8Mark));
+}
+
 }  // namespace
 
 QByteArray EncodeModelLine(const QString& text) {
-    QByteArray cp949;
-    if (toCp949(text, &cp949)) {
-        // CP949 that happens to be valid UTF-8 (a name of only a few Hangul
-        // syllables such as 짱, C2 AF) would read back as other characters.
-        if (isAscii(cp949) || !isValidUtf8(cp949)) return cp949;
-    }
-    return text.toUtf8();
+    if (const std::optional<QByteArray> cp949 = cp949Bytes(text)) return *cp949;
+    return QByteArray(kModelLineUtf8Mark) + text.toUtf8();
+}
+
+ModelLineEncoding DetectModelLineEncoding(const QByteArray& bytes) {
+    if (startsWithMark(bytes)) return ModelLineEncoding::Utf8Marked;
+    if (isValidCp949(bytes)) return ModelLineEncoding::Cp949;
+    if (isValidUtf8(bytes)) return ModelLineEncoding::Utf8;
+    return ModelLineEncoding::Cp949Damaged;
 }
 
 QString DecodeModelLine(const QByteArray& bytes) {
-    if (isValidUtf8(bytes)) return QString::fromUtf8(bytes);
-    return fromCp949(bytes);
+    switch (DetectModelLineEncoding(bytes)) {
+        case ModelLineEncoding::Utf8Marked:
+            return QString::fromUtf8(bytes.mid(qsizetype(sizeof kModelLineUtf8Mark) - 1));
+        case ModelLineEncoding::Utf8:
+            return QString::fromUtf8(bytes);
+        case ModelLineEncoding::Cp949:
+        case ModelLineEncoding::Cp949Damaged:
+            break;
+    }
+    return *cp949Text(bytes, true);
 }

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -12,6 +14,7 @@
 #include "TestApp.h"
 #include "files/CoolFile.h"
 #include "files/FileCommands.h"
+#include "files/ModelLineCodec.h"
 
 namespace {
 
@@ -193,6 +196,8 @@ private slots:
     void roundTrip();
     void modelLine_data();
     void modelLine();
+    void cp949LookalikeSyllables();
+    void earlierUtf8ModelLines();
     void saveFailure_data();
     void saveFailure();
     void failedWriteKeepsOldFile();
@@ -399,12 +404,22 @@ void TestFiles::modelLine_data() {
                                      << QString::fromUtf8("에어컨 VKA-2500BR");
     QTest::newRow("euro sign in CP949") << QString::fromUtf8("냉각기 €") << QByteArray("\xb3\xc3\xb0\xa2\xb1\xe2 \xa2\xe6")
                                         << QString::fromUtf8("냉각기 €");
-    // Not in CP949: the line is written in UTF-8, nothing replaced.
-    QTest::newRow("outside CP949") << QString::fromUtf8("FK ❄ 3000") << QByteArray("FK \xe2\x9d\x84 3000")
+    // Not in CP949: the line is written in UTF-8 behind the UTF-8 byte order
+    // mark, nothing replaced.
+    QTest::newRow("outside CP949") << QString::fromUtf8("FK ❄ 3000")
+                                   << QByteArray("\xef\xbb\xbf" "FK \xe2\x9d\x84 3000")
                                    << QString::fromUtf8("FK ❄ 3000");
-    // 짱 is C2 AF in CP949, which reads as UTF-8 "¯": written in UTF-8.
-    QTest::newRow("CP949 that looks like UTF-8") << QString::fromUtf8("짱") << QByteArray("\xec\xa7\xb1")
-                                                 << QString::fromUtf8("짱");
+    QTest::newRow("outside CP949 with Hangul") << QString::fromUtf8("냉각기 ❄")
+                                               << QByteArray("\xef\xbb\xbf\xeb\x83\x89\xea\xb0\x81\xea\xb8\xb0 \xe2\x9d\x84")
+                                               << QString::fromUtf8("냉각기 ❄");
+    // CP949 bytes that are valid UTF-8 as well ("VK-å", "¯") stay CP949.
+    QTest::newRow("책, CP949 that looks like UTF-8") << QString::fromUtf8("VK-책") << QByteArray("VK-\xc3\xa5")
+                                                     << QString::fromUtf8("VK-책");
+    QTest::newRow("짱, CP949 that looks like UTF-8") << QString::fromUtf8("짱") << QByteArray("\xc2\xaf")
+                                                     << QString::fromUtf8("짱");
+    QTest::newRow("짜 째 창 챕 together") << QString::fromUtf8("짜째창챕")
+                                         << QByteArray("\xc2\xa5\xc2\xb0\xc3\xa2\xc3\xa9")
+                                         << QString::fromUtf8("짜째창챕");
     QTest::newRow("empty") << "" << QByteArray() << "";
 }
 
@@ -426,6 +441,63 @@ void TestFiles::modelLine() {
     form->cmdOpen->click();
     QCOMPARE(t.platform.messages, QStringList());
     QCOMPARE(form->txtKind->text(), readBack);
+}
+
+// Every Hangul syllable whose two CP949 bytes are also valid UTF-8 (책 is
+// C3 A5, "å" in UTF-8), found with Qt's own CP949 converter.
+void TestFiles::cp949LookalikeSyllables() {
+    QStringEncoder toCp949("windows-949");
+    QVERIFY2(toCp949.isValid(), "Qt offers no CP949 converter");
+    QString all;
+    QByteArray allBytes;
+    for (char16_t u = 0xAC00; u <= 0xD7A3; ++u) {
+        const QString syllable(QChar{u});
+        const QByteArray bytes = toCp949.encode(syllable);
+        QVERIFY(!toCp949.hasError());
+        QCOMPARE(bytes.size(), 2);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString asUtf8 = utf8.decode(bytes);
+        if (utf8.hasError()) continue;
+        all += syllable;
+        allBytes += bytes;
+        const QString model = QStringLiteral("VK-") + syllable;
+        QCOMPARE(EncodeModelLine(model), "VK-" + bytes);
+        QCOMPARE(DetectModelLineEncoding("VK-" + bytes), ModelLineEncoding::Cp949);
+        QCOMPARE(DecodeModelLine("VK-" + bytes), model);
+    }
+    QVERIFY2(all.size() > 300 && all.size() < 400, qPrintable(QString::number(all.size())));
+    QVERIFY(all.contains(QString::fromUtf8("책")) && all.contains(QString::fromUtf8("짜")));
+
+    // All of them in one line, valid UTF-8 as a whole, through a whole file.
+    CoolFileRecord record;
+    record.modelName = all;
+    record.modelCapacity = 2500;
+    const QByteArray file = CoolFileBytes(record);
+    QVERIFY(file.contains("\r\n" + allBytes + "\r\n2500\r\n"));
+    RecordingSink sink;
+    QVERIFY(ReadCoolFileData(file, sink));
+    QCOMPARE(sink.calls[10], "model " + all);
+}
+
+// Earlier versions wrote a model line in UTF-8 without the mark whenever its
+// CP949 bytes would have been valid UTF-8. Such a line still reads as it did
+// whenever it is not valid CP949, which holds for every single syllable.
+void TestFiles::earlierUtf8ModelLines() {
+    for (char16_t u = 0xAC00; u <= 0xD7A3; ++u) {
+        const QString model = QStringLiteral("VK-") + QChar{u};
+        const QByteArray bytes = model.toUtf8();
+        // Three bytes a syllable, E A-D then two of 80-BF: whatever the
+        // first two make in CP949, the last is a lone lead byte or no CP949
+        // byte at all, so the line is no valid CP949.
+        QCOMPARE(DetectModelLineEncoding(bytes), ModelLineEncoding::Utf8);
+        QCOMPARE(DecodeModelLine(bytes), model);
+    }
+    // Neither CP949 nor UTF-8: CP949 with a replacement character.
+    const QByteArray damaged("\xbf\xa1\xbe\xee\xc4\xc1\xff");
+    QCOMPARE(DetectModelLineEncoding(damaged), ModelLineEncoding::Cp949Damaged);
+    QCOMPARE(DecodeModelLine(damaged), QString::fromUtf8("에어컨\xef\xbf\xbd"));
+    // The mark decides even where the rest would be valid CP949.
+    QCOMPARE(DecodeModelLine(QByteArray("\xef\xbb\xbf" "VK-\xc3\xa5")), QString::fromUtf8("VK-å"));
 }
 
 void TestFiles::saveFailure_data() {
@@ -528,6 +600,12 @@ void TestFiles::openFixture_data() {
     QTest::newRow("model in UTF-8") << "model-utf8-lf.col"
                                     << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨 VKA-2500BR"))
                                     << false;
+    QTest::newRow("model in CP949 that is valid UTF-8 too")
+        << "model-cp949-utf8-lookalike-crlf.col"
+        << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("VK-책")) << false;
+    QTest::newRow("model in UTF-8 behind the byte order mark")
+        << "model-utf8-marked-crlf.col" << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("FK ❄ 3000"))
+        << false;
     QTest::newRow("model with a stray byte")
         << "model-invalid-bytes-crlf.col"
         << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨\xef\xbf\xbd")) << false;
