@@ -1,20 +1,25 @@
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "TestApp.h"
 #include "files/CoolFile.h"
 #include "files/FileCommands.h"
 #include "files/ModelLineCodec.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
 
 namespace {
 
@@ -768,8 +773,17 @@ void TestFiles::printShowsNoScreenOnlyButtons() {
     QVERIFY(form->cmdPrint->hasFocus());
     QStringList hiddenDuringDialog;
     bool othersShown = false;
+    // A window made smaller than its design (as on a small screen) and
+    // scrolled: the print still holds all of its client area at the design
+    // size.
+    QWidget* client = scrollableClientOf(form);
+    QCOMPARE(client->size(), twipsSize(8130, 10650));
+    form->resize(form->width(), 400);
+    QScrollArea* area = clientScrollArea(form);
+    QVERIFY(area && area->viewport()->height() < client->height());
+    area->verticalScrollBar()->setValue(150);
     t.platform.onPrintDialog = [&](QWidget* window) {
-        QCOMPARE(window, static_cast<QWidget*>(form));
+        QCOMPARE(window, client);
         for (const QString& name : kScreenOnly) {
             if (!form->findChild<QPushButton*>(name)->isVisible()) hiddenDuringDialog << name;
         }
@@ -782,25 +796,26 @@ void TestFiles::printShowsNoScreenOnlyButtons() {
     QCOMPARE(t.platform.printedImages.size(), 1);
 
     const QImage printed = t.platform.printedImages.first();
-    const QImage screen = form->grab().toImage();
+    const QImage screen = client->grab().toImage();
+    QCOMPARE(printed.size(), client->size());
     QCOMPARE(printed.size(), screen.size());
     for (const QString& name : kScreenOnly) {
         auto* button = form->findChild<QPushButton*>(name);
         QVERIFY2(button->isVisible(), qPrintable(name));
         // On screen the button is drawn; on paper its place is empty.
-        QVERIFY2(!isUniform(region(screen, form, button)), qPrintable(name));
-        QVERIFY2(isUniform(region(printed, form, button)), qPrintable(name));
+        QVERIFY2(!isUniform(region(screen, client, button)), qPrintable(name));
+        QVERIFY2(isUniform(region(printed, client, button)), qPrintable(name));
     }
     // "계 산" and the other buttons are on paper as on screen.
     QCOMPARE(form->cmdCal->text(), QStringLiteral("계 산"));
     for (QWidget* w : {static_cast<QWidget*>(form->cmdCal), static_cast<QWidget*>(form->cmdSS),
                        static_cast<QWidget*>(form->cmdHeatValue), static_cast<QWidget*>(form->OptBoxAircon)}) {
-        QVERIFY(!isUniform(region(printed, form, w)));
-        QCOMPARE(region(printed, form, w), region(screen, form, w));
+        QVERIFY(!isUniform(region(printed, client, w)));
+        QCOMPARE(region(printed, client, w), region(screen, client, w));
     }
     // The focus did not pass to a field while the buttons were hidden: no
     // field was printed with its text selected, and the button has it back.
-    QCOMPARE(region(printed, form, form->txtHeight), region(screen, form, form->txtHeight));
+    QCOMPARE(region(printed, client, form->txtHeight), region(screen, client, form->txtHeight));
     QVERIFY(!form->txtHeight->hasSelectedText());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->cmdPrint));
     QCOMPARE(t.platform.messages, QStringList());
