@@ -364,7 +364,8 @@ void Form1::applyMode(SelectionMode mode) {
     lblPTUnit->setText(unit);
     lblCoolValueUnit->setText(unit);
     fitLabelsBetween(txtPT, m_resultRow, txtKind);
-    fitLabelsBetween(txtCoolValue, {lblCoolValueUnit}, cmdExit);
+    // The capacity field is wider than any capacity: it gives "W/K" room.
+    fitLabelsBetween(txtCoolValue, {lblCoolValueUnit}, cmdExit, twips(180));
     txtWidth->setText(QString::fromLatin1(d.width));
     txtDepth->setText(QString::fromLatin1(d.depth));
     txtHeight->setText(QString::fromLatin1(d.height));

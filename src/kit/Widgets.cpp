@@ -230,7 +230,7 @@ const char* const kDesignFont = "cabinetcoolDesignFont";
 constexpr double kSmallestUnitPointSize = 6.5;
 // Free pixels at least between a label and its neighbours, so that no text
 // touches a frame or another text.
-constexpr int kMinimumGap = 2;
+constexpr int kMinimumGap = 1;
 
 int totalWidth(const QList<QLabel*>& labels) {
     int width = 0;
@@ -240,9 +240,14 @@ int totalWidth(const QList<QLabel*>& labels) {
 
 }  // namespace
 
-void fitLabelsBetween(const QWidget* before, const QList<QLabel*>& labels, const QWidget* after) {
+void fitLabelsBetween(QWidget* before, const QList<QLabel*>& labels, const QWidget* after,
+                      int beforeMayGive) {
     if (labels.isEmpty()) return;
-    const int roomLeft = before->geometry().left() + before->width();
+    if (!before->property(kDesignPlace).isValid())
+        before->setProperty(kDesignPlace, before->geometry());
+    const QRect beforeDesign = before->property(kDesignPlace).toRect();
+    before->setGeometry(beforeDesign);
+    int roomLeft = beforeDesign.left() + beforeDesign.width();
     const int roomRight =
         after ? after->geometry().left() : labels.first()->parentWidget()->width();
     for (QLabel* label : labels) {
@@ -274,9 +279,25 @@ void fitLabelsBetween(const QWidget* before, const QList<QLabel*>& labels, const
         return;
     }
 
-    // Spread over the room, in a smaller font where it must be.
+    // The control before gives up room on its right, as far as it may.
     const auto count = static_cast<int>(labels.size());
+    const int needed = totalWidth(labels) + (count + 1) * kMinimumGap;
+    const int give = std::clamp(needed - (roomRight - roomLeft), 0, beforeMayGive);
+    if (give > 0) {
+        before->resize(beforeDesign.width() - give, beforeDesign.height());
+        roomLeft -= give;
+    }
+
+    // Spread over the room, in a lighter and then a smaller font where it
+    // must be: plain letters take less room than bold ones and stay larger.
     const int room = roomRight - roomLeft;
+    if (totalWidth(labels) + (count + 1) * kMinimumGap > room) {
+        for (QLabel* label : labels) {
+            QFont font = label->font();
+            font.setBold(false);
+            label->setFont(font);
+        }
+    }
     while (totalWidth(labels) + (count + 1) * kMinimumGap > room) {
         bool smaller = false;
         for (QLabel* label : labels) {

@@ -50,11 +50,14 @@ void setReadOnlyWhite(QLineEdit* field);
 // the control `before` and the control `after` (or the parent's right edge
 // when `after` is null), all of them siblings: at their design places where
 // the texts fit there, each moved right only as far as it must to keep
-// clear of what stands before it; where that overruns `after`, spread evenly
-// over the room, in a smaller font only where even that does not hold them.
-// Their texts are never cut and touch no control. Call again after a text
-// changed.
-void fitLabelsBetween(const QWidget* before, const QList<QLabel*>& labels, const QWidget* after);
+// clear of what stands before it. Where that overruns `after`, `before`
+// gives up to `beforeMayGive` pixels of its width, and the labels are spread
+// evenly over the room, in a plain and then a smaller font only where even
+// that does not hold them. Their texts are never cut and touch no control.
+// Call again after a text changed: the controls start again from their
+// design places.
+void fitLabelsBetween(QWidget* before, const QList<QLabel*>& labels, const QWidget* after,
+                      int beforeMayGive = 0);
 
 // Whether a field's box holds its whole text. A field made by makeField
 // keeps a text it cannot hold whole, shows its start (fieldShownText), and

@@ -549,7 +549,13 @@ void TestDisplay::resultUnitsFollowMode() {
         const QRect text = textArea(label, client);
         QVERIFY(text.left() > QRect(field->mapTo(client, QPoint()), field->size()).right());
         QVERIFY(text.right() < next->mapTo(client, QPoint()).x());
+        // Readable: the size of the window's other units.
+        QCOMPARE(label->font().pointSizeF(), 9.0);
     }
+    // The capacity field gives the longer unit room, and has its design
+    // width back for "W".
+    QVERIFY(form->txtCoolValue->width() <= twips(1095));
+    if (unit == "W") QCOMPARE(form->txtCoolValue->width(), twips(1095));
 }
 
 void TestDisplay::longReadingShowsStartAndWholeTip_data() {
