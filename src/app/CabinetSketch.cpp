@@ -39,9 +39,12 @@ void CabinetSketch::paintEvent(QPaintEvent*) {
     // Frame twips in, widget pixels out.
     p.setWindow(kLeft, kTop, kRight - kLeft, kBottom - kTop);
     p.setViewport(rect());
-    QPen pen(Qt::black);
+    // In the window's text colour, so that the sketch reads in a dark colour
+    // scheme too; one logical pixel wide on every screen density.
+    const QColor ink = palette().color(QPalette::WindowText);
+    QPen pen(ink);
     pen.setCosmetic(true);
-    pen.setWidthF(1.0);
+    pen.setWidthF(p.device()->devicePixelRatioF());
     p.setPen(pen);
 
     const QPointF fl(kFrontLeft, kFrontTop), fr(kFrontRight, kFrontTop);
@@ -63,7 +66,11 @@ void CabinetSketch::paintEvent(QPaintEvent*) {
     p.drawPolygon(QPolygonF({fr, fr + back, br + back, br}));
 
     QPen thin = pen;
-    thin.setColor(QColor(90, 90, 90));
+    // The dimension lines a little lighter than the cabinet.
+    const QColor ground = palette().color(QPalette::Window);
+    thin.setColor(QColor::fromRgbF(0.65f * ink.redF() + 0.35f * ground.redF(),
+                                   0.65f * ink.greenF() + 0.35f * ground.greenF(),
+                                   0.65f * ink.blueF() + 0.35f * ground.blueF()));
     p.setPen(thin);
 
     // Height (C): right of the side face.

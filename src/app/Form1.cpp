@@ -16,6 +16,7 @@
 #include "app/Form1Cues.h"
 #include "app/Form1Keyboard.h"
 #include "kit/PlatformServices.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "calc/NumberText.h"
@@ -84,17 +85,17 @@ QString findingText(HeatBalanceFinding finding) {
 Form1::Form1(CabinetCoolApp& app) : QWidget(nullptr), m_app(app) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("에어컨&박스팬 제품 선정"));
-    setFixedSize(twipsSize(8130, 10650));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    buildLayout();
+    // The design size, scrolling on a screen too small for it.
+    buildLayout(makeScrollableClient(this, twipsSize(8130, 10650)));
     setUpForm1Keyboard(*this);
     m_cues = new Form1Cues(*this);
 }
 
-void Form1::buildLayout() {
-    Frame1 = new QGroupBox(this);
+void Form1::buildLayout(QWidget* client) {
+    Frame1 = new QGroupBox(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(120, 120, 7935, 10455));
     Frame1->setFont(uiFont(9, true));
@@ -153,6 +154,7 @@ void Form1::buildLayout() {
     QLabel* heatUnit = makeLabelAt(f, QStringLiteral("W"), 3900, 5070);
     cmdHeatValue = makeButton(f, QStringLiteral("cmdHeatValue"), QStringLiteral("종류별 발열량"), 4080,
                               4920, 1575, 450);
+    fitLabelsBetween(txtPP, {heatUnit}, cmdHeatValue);
     cmdHeatproduced = makeButton(f, QStringLiteral("cmdHeatproduced"), QStringLiteral("발열량List"),
                                  5760, 4920, 1455, 435);
     m_heatArea = {heatTitle, txtPP, heatUnit, cmdHeatValue, cmdHeatproduced};
@@ -210,14 +212,17 @@ void Form1::buildLayout() {
     cmdCal = makeButton(f, QStringLiteral("cmdCal"), QStringLiteral("계 산"), 240, 8640, 1215, 615);
     makeLabelAt(f, QStringLiteral("냉각 능력"), 1560, 8640);
     txtPT = makeField(f, QStringLiteral("txtPT"), 1560, 8880, 1335, 285);
-    makeLabelAt(f, QStringLiteral("W"), 2940, 8910);
-    makeLabelAt(f, QStringLiteral("->"), 3180, 8910);
+    lblPTUnit = makeLabelAt(f, QStringLiteral("W"), 2940, 8910);
+    lblPTUnit->setObjectName(QStringLiteral("lblPTUnit"));
+    QLabel* arrow = makeLabelAt(f, QStringLiteral("->"), 3180, 8910);
     makeLabelAt(f, QStringLiteral("추천 모델"), 3480, 8640);
     txtKind = makeField(f, QStringLiteral("txtKind"), 3480, 8880, 1335, 300);
     makeLabelAt(f, QStringLiteral("냉각능력"), 4920, 8640);
     txtCoolValue = makeField(f, QStringLiteral("txtCoolValue"), 4920, 8880, 1095, 300);
-    makeLabelAt(f, QStringLiteral("W"), 6060, 8910);
+    lblCoolValueUnit = makeLabelAt(f, QStringLiteral("W"), 6060, 8910);
+    lblCoolValueUnit->setObjectName(QStringLiteral("lblCoolValueUnit"));
     cmdExit = makeButton(f, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 6360, 8760, 1335, 495);
+    m_resultRow = {lblPTUnit, arrow};
     cmdURL = makeButton(f, QStringLiteral("cmdURL"), QStringLiteral("관련 URL 인터넷 바로가기"), 3480,
                         9240, 2415, 255);
     cmdDiagram = makeButton(f, QStringLiteral("cmdDiagram"), QStringLiteral("Diagram View"), 240, 9360,
@@ -366,6 +371,15 @@ void Form1::applyMode(SelectionMode mode) {
     }
     cmdSS->setVisible(true);
     cmdDiagram->setVisible(false);
+    // The result is a cooling power in W, in the fan modes a specific
+    // capacity in W/K.
+    const QString unit =
+        mode == SelectionMode::Aircon ? QStringLiteral("W") : QStringLiteral("W/K");
+    lblPTUnit->setText(unit);
+    lblCoolValueUnit->setText(unit);
+    fitLabelsBetween(txtPT, m_resultRow, txtKind);
+    // The capacity field is wider than any capacity: it gives "W/K" room.
+    fitLabelsBetween(txtCoolValue, {lblCoolValueUnit}, cmdExit, twips(180));
     txtWidth->setText(QString::fromLatin1(d.width));
     txtDepth->setText(QString::fromLatin1(d.depth));
     txtHeight->setText(QString::fromLatin1(d.height));

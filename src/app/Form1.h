@@ -84,6 +84,8 @@ public:
     QAbstractButton* OptBoxFan2;
     QRadioButton* optSel[2];
     QLabel* lblT2;
+    QLabel* lblPTUnit;         // "W", or "W/K" in the fan modes
+    QLabel* lblCoolValueUnit;  // the same for the model's capacity
 
     QPushButton* cmdOpen;
     QPushButton* cmdSaveAs;
@@ -102,7 +104,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildLayout();
+    void buildLayout(QWidget* client);
     void applyMode(SelectionMode mode);
     void message(const QString& text);
     QLineEdit* field(CabinetField field) const;
@@ -112,4 +114,5 @@ private:
     // Controls that only one of the step-3 areas shows.
     QList<QWidget*> m_heatArea;      // modes Aircon and Fan1
     QList<QWidget*> m_measuredArea;  // mode Fan2
+    QList<QLabel*> m_resultRow;      // the unit of txtPT and the arrow after it
 };

@@ -120,8 +120,10 @@ void ChartCanvas::drawClipped(QPainter& painter, const QRectF& area, QLineF ends
                               const QColor& color, int widthPx) const {
     const std::optional<QLineF> visible = clipTo(ends, area);
     if (!visible) return;
+    // Widths are logical pixels: a cosmetic pen counts device pixels, so it
+    // grows with the density of the screen or image painted on.
     QPen pen(color);
-    pen.setWidth(widthPx);
+    pen.setWidthF(widthPx * painter.device()->devicePixelRatioF());
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);

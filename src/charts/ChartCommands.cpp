@@ -3,11 +3,12 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
-#include <algorithm>
 
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Widgets.h"
+#include "kit/WindowPlacement.h"
 #include "calc/Fan2Nomogram.h"
 #include "charts/ChartWidgets.h"
 #include "charts/frmAircon.h"
@@ -16,23 +17,30 @@
 
 namespace {
 
-// A chart opens beside the main window, where both can be read at once,
-// kept on the screen when there is no room beside it.
+// A chart opens beside the main window, where both can be read at once and
+// the chart covers none of the main window's buttons; narrower, scrolling,
+// where the screen has less room; over the main window only where even that
+// does not fit. It never leaves the screen.
 void placeBesideMainWindow(CabinetCoolApp& app, QWidget* window) {
     MainWindow* main = app.mainWindow();
     if (!main) return;
     const QWidget* form = main->widget();
+    const QScreen* screen = form->screen();
+    if (!screen) return;
+    // A window not yet shown has no frame; it will get one like the main
+    // window's.
     const QRect mainFrame = form->frameGeometry();
-    QPoint topLeft(mainFrame.right() + 1, mainFrame.top());
-    if (const QScreen* screen = form->screen()) {
-        const QRect available = screen->availableGeometry();
-        const QSize size = window->frameGeometry().size();
-        topLeft.setX(std::max(available.left(),
-                              std::min(topLeft.x(), available.right() + 1 - size.width())));
-        topLeft.setY(std::max(available.top(),
-                              std::min(topLeft.y(), available.bottom() + 1 - size.height())));
-    }
-    window->move(topLeft);
+    const QRect mainClient = form->geometry();
+    const QMargins frame(mainClient.left() - mainFrame.left(), mainClient.top() - mainFrame.top(),
+                         mainFrame.right() - mainClient.right(),
+                         mainFrame.bottom() - mainClient.bottom());
+    const QRect available = screen->availableGeometry();
+    fitScrollableWindow(window, available.size().shrunkBy(frame));
+    const QSize frameSize = window->size().grownBy(frame);
+    // Half the chart beside the main window is still worth reading.
+    const QRect placed = PlaceBeside(mainFrame, frameSize, frameSize.width() / 2, available);
+    window->resize(placed.size().shrunkBy(frame));
+    window->move(placed.topLeft());
 }
 
 // Loads W if it is not loaded (placing a fresh window); an open window keeps

@@ -1,9 +1,11 @@
 #include "charts/frmAircon.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "kit/CabinetCoolApp.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "calc/AirconDiagram.h"
@@ -23,18 +25,19 @@ frmAircon::frmAircon(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags),
     setObjectName(QStringLiteral("frmAircon"));
     setWindowTitle(QStringLiteral("Cabinet Aircon - 내부 발열량 Diagram"));
     setFont(uiFont(9, false));
-    setFixedSize(twipsSize(8610, 8955));
-    buildLayout();
+    // The design size, scrolling on a screen too small for it.
+    buildLayout(makeScrollableClient(this, twipsSize(8610, 8955)));
     connect(cmdExit, &QPushButton::clicked, this, &frmAircon::cmdExit_Click);
     setUpAirconKeys(*this);
 
     Form_Load();
 }
 
-void frmAircon::buildLayout() {
-    SSPanel1 = new ChartCanvas(this, QStringLiteral("SSPanel1"), ChartCanvas::Origin::Widget);
+void frmAircon::buildLayout(QWidget* client) {
+    SSPanel1 = new ChartCanvas(client, QStringLiteral("SSPanel1"), ChartCanvas::Origin::Widget);
     SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     SSPanel1->setLineWidth(2);
+    setChartSurface(SSPanel1);
     SSPanel1->setGeometry(twipsRect(0, 0, 8535, 8895));
     ChartCanvas* p = SSPanel1;
     buildFixedChart();
@@ -53,13 +56,15 @@ void frmAircon::buildLayout() {
     for (const auto& l : setLabels)
         chartLabel(p, QString::fromLatin1(l.text), 6720, l.top, 255, 135, false, 8.25);
 
-    verticalLabel(p, QStringLiteral("냉각능력"), 120, 2760, 255, 1035, true, 12);
+    // Four pixels further left than its 255-twip box would stand: the 12-point
+    // letters are wider than the box and would touch the capacity labels.
+    verticalLabel(p, QStringLiteral("냉각능력"), 60, 2760, 255, 1035, true, 12);
     chartLabel(p, QStringLiteral("최고외기온도"), 2880, 6960, 1695, 255, true, 12);
     verticalLabel(p, QStringLiteral("반내희망설정온도"), 7080, 3720, 255, 2115, true, 12);
     verticalLabel(p, QStringLiteral("유효방열"), 7800, 2160, 255, 795);
     verticalLabel(p, QStringLiteral("면적"), 7800, 3000, 255, 345);
     chartLabel(p, QStringLiteral("S"), 7815, 3480, 135, 225);
-    chartLabel(p, QStringLiteral("㎡"), 8160, 3720, 195, 180);
+    QLabel* areaUnit = chartLabel(p, QStringLiteral("㎡"), 8160, 3720, 195, 180);
     chartLabel(p, QStringLiteral("필요한 냉각 능력"), 960, 7560, 1575, 255, false);
 
     const ChartMarkerPair markers = addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280},
@@ -68,6 +73,8 @@ void frmAircon::buildLayout() {
     labelB = markers.b;
 
     txtSS = chartField(p, QStringLiteral("txtSS"), 7560, 3720, 615, 270, false);
+    // The unit's box begins inside the field's frame.
+    fitLabelsBetween(txtSS, {areaUnit}, nullptr);
     txtWW = chartField(p, QStringLiteral("txtWW"), 1200, 7920, 855, 375, false);
     txtyy2 = chartField(p, QStringLiteral("txtyy2"), 4080, 7920, 615, 375, false);
     cmdExit =
@@ -83,7 +90,7 @@ void frmAircon::buildFixedChart() {
     for (int j = 0; j <= 8; ++j)
         p->addLine(QString(), QLineF(840, 720 + 720 * j, 6600, 720 + 720 * j), grey);
 
-    const QColor black = palette().color(QPalette::WindowText);
+    const QColor black = p->palette().color(QPalette::WindowText);
     const struct {
         int number;
         QLineF ends;

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "kit/CabinetCoolApp.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "calc/Fan1Nomogram.h"
@@ -17,8 +18,8 @@ frmFan1::frmFan1(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_a
     setObjectName(QStringLiteral("frmFan1"));
     setWindowTitle(QStringLiteral("Cabinet FAN - 반내발열량(Diagram)"));
     setFont(uiFont(9, false));
-    setFixedSize(twipsSize(8415, 8055));
-    buildLayout();
+    // The design size, scrolling on a screen too small for it.
+    buildLayout(makeScrollableClient(this, twipsSize(8415, 8055)));
     connect(cmdcaldraw, &QPushButton::clicked, this, &frmFan1::cmdcaldraw_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmFan1::cmdExit_Click);
     setUpFan1Keys(*this);
@@ -27,8 +28,8 @@ frmFan1::frmFan1(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_a
     Caldraw();
 }
 
-void frmFan1::buildLayout() {
-    Frame1 = new QFrame(this);
+void frmFan1::buildLayout(QWidget* client) {
+    Frame1 = new QFrame(client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Frame1->setGeometry(twipsRect(120, 0, 8175, 7935));
@@ -37,6 +38,7 @@ void frmFan1::buildLayout() {
     Picture1 = new ChartCanvas(f, QStringLiteral("Picture1"), ChartCanvas::Origin::Contents);
     Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Picture1->setGeometry(twipsRect(960, 600, 6195, 4455));
+    setChartSurface(Picture1);
     buildFixedChart();
 
     txtPP = chartField(f, QStringLiteral("txtPP"), 2400, 5880, 495, 270, false);

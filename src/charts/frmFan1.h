@@ -38,7 +38,7 @@ public:
     QPushButton* cmdExit;
 
 private:
-    void buildLayout();
+    void buildLayout(QWidget* client);
     void buildFixedChart();
 
     CabinetCoolApp& m_app;

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "kit/CabinetCoolApp.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "calc/ChartGeometry.h"
@@ -36,8 +37,8 @@ frmFan2::frmFan2(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_a
     setObjectName(QStringLiteral("frmFan2"));
     setWindowTitle(QStringLiteral("Cabinet FAN - 측정 온도로 측정(Diagram)"));
     setFont(uiFont(9, false));
-    setFixedSize(twipsSize(7935, 8025));
-    buildLayout();
+    // The design size, scrolling on a screen too small for it.
+    buildLayout(makeScrollableClient(this, twipsSize(7935, 8025)));
     connect(HScroll1, &QScrollBar::valueChanged, this, &frmFan2::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmFan2::VScroll1_Change);
     connect(cmdExit, &QPushButton::clicked, this, &frmFan2::cmdExit_Click);
@@ -46,10 +47,11 @@ frmFan2::frmFan2(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_a
     Form_Load();
 }
 
-void frmFan2::buildLayout() {
-    SSPanel1 = new ChartCanvas(this, QStringLiteral("SSPanel1"), ChartCanvas::Origin::Widget);
+void frmFan2::buildLayout(QWidget* client) {
+    SSPanel1 = new ChartCanvas(client, QStringLiteral("SSPanel1"), ChartCanvas::Origin::Widget);
     SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     SSPanel1->setLineWidth(2);
+    setChartSurface(SSPanel1);
     SSPanel1->setGeometry(twipsRect(120, 120, 7695, 7815));
     ChartCanvas* p = SSPanel1;
     buildFixedChart();
@@ -73,10 +75,14 @@ void frmFan2::buildLayout() {
         makeButton(p, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 6000, 7080, 1215, 495);
 
     chartLabel(p, QStringLiteral("1. 반내온도와 최고 외부온도 차"), 120, 5325, 2895, 255);
-    chartLabel(p, QStringLiteral("(K)"), 3720, 5320, 315, 180);
+    QLabel* measuredUnit = chartLabel(p, QStringLiteral("(K)"), 3720, 5320, 315, 180);
     chartLabel(p, QStringLiteral("반내허용온도와 최고외부온도 차"), 240, 5685, 2895, 255);
-    chartLabel(p, QStringLiteral("(K)"), 3720, 5680, 315, 180);
-    chartLabel(p, QStringLiteral("반내 열교환기 정격능력Q(W/K)"), 4200, 5280, 2895, 255);
+    QLabel* permittedUnit = chartLabel(p, QStringLiteral("(K)"), 3720, 5680, 315, 180);
+    QLabel* axisTitle =
+        chartLabel(p, QStringLiteral("반내 열교환기 정격능력Q(W/K)"), 4200, 5280, 2895, 255);
+    // The units' boxes begin inside the fields' frames.
+    fitLabelsBetween(txtDetaT, {measuredUnit}, axisTitle);
+    fitLabelsBetween(txtdeltaT1, {permittedUnit}, nullptr);
     chartLabel(p, QStringLiteral("2. 그래프 A점으로부터 수평선을 그어 S와 교점B를 구함."), 120,
                6360, 5295, 255);
     chartLabel(p, QStringLiteral("3. 그래프 B점으로부터 수직선을 그어 열관류율을 구함."), 120, 6720,
@@ -88,7 +94,7 @@ void frmFan2::buildLayout() {
     verticalLabel(p, QStringLiteral("유효방열"), 7080, 1800, 255, 795);
     verticalLabel(p, QStringLiteral("면적"), 7080, 2640, 255, 340);
     chartLabel(p, QStringLiteral("S"), 7100, 3120, 135, 225);
-    chartLabel(p, QStringLiteral("㎡"), 7440, 3360, 195, 180);
+    fitLabelsBetween(txtSS, {chartLabel(p, QStringLiteral("㎡"), 7440, 3360, 195, 180)}, nullptr);
 
     const int dLefts[] = {480, 870, 1230, 1605, 1965, 2325, 2685, 3075};
     for (int i = 0; i < 8; ++i) axisLabel(p, QString::number(70 - 10 * i), dLefts[i], 4560);
@@ -103,7 +109,12 @@ void frmFan2::buildLayout() {
                       {"1", 3720, 120},  {"2", 4680, 120},  {"3", 5400, 120},  {"4", 6360, 120},
                       {"5", 6840, 720},  {"6", 6840, 1440}, {"7", 6840, 1920}, {"8", 6840, 2160},
                       {"9", 6840, 2400}, {"10", 6840, 2640}};
-    for (const auto& l : lineLabels) axisLabel(p, QString::fromLatin1(l.text), l.left, l.top);
+    for (const auto& l : lineLabels) {
+        QLabel* label = axisLabel(p, QString::fromLatin1(l.text), l.left, l.top);
+        // Those at the left edge begin on the vertical scroll bar.
+        if (label->x() <= VScroll1->geometry().right() + 1)
+            fitLabelsBetween(VScroll1, {label}, nullptr);
+    }
 
     const ChartMarkerPair markers = addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280},
                                                   QStringLiteral("labelB"), {7920, 5280}, {135, 145});

@@ -45,7 +45,7 @@ public:
     ChartMarker* labelB;
 
 private:
-    void buildLayout();
+    void buildLayout(QWidget* client);
     void buildFixedChart();
 
     CabinetCoolApp& m_app;

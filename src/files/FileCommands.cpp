@@ -8,6 +8,7 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
 #include "kit/PlatformServices.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Widgets.h"
 #include "files/CoolFile.h"
 
@@ -146,5 +147,7 @@ void printMainWindow(CabinetCoolApp& app) {
     if (!form) return;
     const HiddenWhilePrinting hidden(*form);
     // Cancel and failure end like success: the buttons come back, silently.
-    app.platform().printWindow(form->widget(), form->widget());
+    // The whole client area at its design size, also when the window
+    // shows only part of it on a small screen.
+    app.platform().printWindow(form->widget(), scrollableClientOf(form->widget()));
 }

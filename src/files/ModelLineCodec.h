@@ -4,17 +4,37 @@
 #include <QString>
 
 // The model line is the only text of a calculation file that can carry more
-// than ASCII. Files travel to and from Korean Windows systems, which write
-// that line in CP949; files written here use CP949 too, so they read back
-// there.
+// than ASCII. Calculation files are CP949 text: Korean Windows systems write
+// and read the model line in CP949, and files written here do the same
+// whenever CP949 holds the text, so that they read back there unchanged.
+//
+// A text CP949 cannot hold is written in UTF-8 behind a UTF-8 byte order
+// mark, which tells a reader which of the two it is: many CP949 lines are
+// valid UTF-8 too (책 is C3 A5 in CP949, which UTF-8 reads as "å"), so the
+// bytes alone cannot say it.
 
-// The bytes of the model line. CP949 where it holds every character and
-// cannot be mistaken for UTF-8 when read back; otherwise UTF-8, so that no
-// character is lost or replaced (UTF-8 never contains the bytes of a line
-// end, so the file keeps its shape either way).
+// The UTF-8 byte order mark in front of a model line written in UTF-8.
+inline constexpr char kModelLineUtf8Mark[] = "\xEF\xBB\xBF";
+
+// How the bytes of a model line are read.
+enum class ModelLineEncoding {
+    Utf8Marked,    // behind the UTF-8 mark: UTF-8
+    Cp949,         // valid CP949 (plain ASCII included)
+    Utf8,          // not CP949 but valid UTF-8, as earlier versions wrote
+                   // a text that CP949 cannot hold
+    Cp949Damaged,  // neither: CP949, a replacement character for each byte
+                   // that starts no valid character
+};
+
+// The bytes of the model line: CP949 when CP949 holds every character,
+// otherwise the mark followed by UTF-8. No character is lost or replaced,
+// and neither form contains the bytes of a line end.
 QByteArray EncodeModelLine(const QString& text);
 
-// The text of a model line: UTF-8 when the bytes are valid UTF-8 (plain
-// ASCII included), otherwise CP949. A byte that fits neither reads as
-// U+FFFD; decoding never fails.
+// Which reading applies to the bytes of a model line, in this order: the
+// mark, valid CP949, valid UTF-8, damaged CP949.
+ModelLineEncoding DetectModelLineEncoding(const QByteArray& bytes);
+
+// The text of a model line, read as DetectModelLineEncoding says. Decoding
+// never fails.
 QString DecodeModelLine(const QByteArray& bytes);

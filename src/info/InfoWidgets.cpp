@@ -36,7 +36,7 @@ ClickableLabel* makeWebAddressLabel(QWidget* parent, int left, int top, int widt
     label->setText(homePageCaption(siteBase()));
     label->setToolTip(QStringLiteral("홈페이지 열기"));
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    palette.setColor(QPalette::WindowText, linkTextColor(palette));
     label->setPalette(palette);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(twipsRect(left, top, width, height));

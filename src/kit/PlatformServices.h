@@ -33,7 +33,8 @@ public:
     virtual QString saveFileName(QWidget* parent, const FileDialog& dialog) = 0;
 
     enum class PrintOutcome { Printed, Cancelled, Failed };
-    // Shows the printer dialog and prints `window`'s client area as one page.
+    // Shows the printer dialog and prints `window` as one page: a window's
+    // client area, or the widget that holds a window's whole content.
     virtual PrintOutcome printWindow(QWidget* parent, QWidget* window) = 0;
 
     // Opens an address in a browser; false when nothing could open it.

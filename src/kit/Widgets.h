@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QList>
 #include <QString>
 
 class QLabel;
 class QLineEdit;
+class QPalette;
 class QPushButton;
 class QWidget;
 
@@ -37,7 +40,42 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 double fieldNumber(const QLineEdit* field);
 // A number as the fields show it (NumberText).
 QString numberText(double value);
-// A field's look on a light grey background (RGB 224, 224, 224).
+// A field's look on a light grey background (RGB 224, 224, 224), with black
+// text in every colour scheme.
 void setGreyBackground(QLineEdit* field);
-// A read-only field on a white background.
+// A read-only field on a white background, with black text.
 void setReadOnlyWhite(QLineEdit* field);
+
+// Places `labels` (a field's unit, say), in this order, in the room between
+// the control `before` and the control `after` (or the parent's right edge
+// when `after` is null), all of them siblings: at their design places where
+// the texts fit there, each moved right only as far as it must to keep
+// clear of what stands before it. Where that overruns `after`, `before`
+// gives up to `beforeMayGive` pixels of its width, and the labels are spread
+// evenly over the room, in a plain and then a smaller font only where even
+// that does not hold them. Their texts are never cut and touch no control.
+// Call again after a text changed: the controls start again from their
+// design places.
+void fitLabelsBetween(QWidget* before, const QList<QLabel*>& labels, const QWidget* after,
+                      int beforeMayGive = 0);
+
+// Whether a field's box holds its whole text. A field made by makeField
+// keeps a text it cannot hold whole, shows its start (fieldShownText), and
+// its tool tip shows it whole (fieldToolTip) whenever the pointer rests on
+// it, as it stands at that moment.
+bool fieldShowsWholeText(const QLineEdit* field);
+// What a field made by makeField shows of its text while the user is not
+// editing it: the whole text where the box holds it, otherwise its start
+// followed by "…".
+QString fieldShownText(const QLineEdit* field);
+// The tip a field made by makeField shows: its whole text when the box cannot
+// hold it, followed by the field's own tool tip if it has one; otherwise
+// only its own tool tip.
+QString fieldToolTip(const QLineEdit* field);
+
+// The colour of a web link's text on a window of `palette`.
+QColor linkTextColor(const QPalette& palette);
+
+// A chart's drawing surface: a light ground with dark text on it, in every
+// colour scheme, for the chart's fixed line colours.
+void setChartSurface(QWidget* surface);

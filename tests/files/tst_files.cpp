@@ -1,9 +1,16 @@
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -15,6 +22,9 @@
 #include "files/CoolFile.h"
 #include "files/FileAccess.h"
 #include "files/FileCommands.h"
+#include "files/ModelLineCodec.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
 
 namespace {
 
@@ -208,6 +218,8 @@ private slots:
     void roundTrip();
     void modelLine_data();
     void modelLine();
+    void cp949LookalikeSyllables();
+    void earlierUtf8ModelLines();
     void saveFailure_data();
     void saveFailure();
     void failedWriteKeepsOldFile();
@@ -430,12 +442,22 @@ void TestFiles::modelLine_data() {
                                      << QString::fromUtf8("에어컨 VKA-2500BR");
     QTest::newRow("euro sign in CP949") << QString::fromUtf8("냉각기 €") << QByteArray("\xb3\xc3\xb0\xa2\xb1\xe2 \xa2\xe6")
                                         << QString::fromUtf8("냉각기 €");
-    // Not in CP949: the line is written in UTF-8, nothing replaced.
-    QTest::newRow("outside CP949") << QString::fromUtf8("FK ❄ 3000") << QByteArray("FK \xe2\x9d\x84 3000")
+    // Not in CP949: the line is written in UTF-8 behind the UTF-8 byte order
+    // mark, nothing replaced.
+    QTest::newRow("outside CP949") << QString::fromUtf8("FK ❄ 3000")
+                                   << QByteArray("\xef\xbb\xbf" "FK \xe2\x9d\x84 3000")
                                    << QString::fromUtf8("FK ❄ 3000");
-    // 짱 is C2 AF in CP949, which reads as UTF-8 "¯": written in UTF-8.
-    QTest::newRow("CP949 that looks like UTF-8") << QString::fromUtf8("짱") << QByteArray("\xec\xa7\xb1")
-                                                 << QString::fromUtf8("짱");
+    QTest::newRow("outside CP949 with Hangul") << QString::fromUtf8("냉각기 ❄")
+                                               << QByteArray("\xef\xbb\xbf\xeb\x83\x89\xea\xb0\x81\xea\xb8\xb0 \xe2\x9d\x84")
+                                               << QString::fromUtf8("냉각기 ❄");
+    // CP949 bytes that are valid UTF-8 as well ("VK-å", "¯") stay CP949.
+    QTest::newRow("책, CP949 that looks like UTF-8") << QString::fromUtf8("VK-책") << QByteArray("VK-\xc3\xa5")
+                                                     << QString::fromUtf8("VK-책");
+    QTest::newRow("짱, CP949 that looks like UTF-8") << QString::fromUtf8("짱") << QByteArray("\xc2\xaf")
+                                                     << QString::fromUtf8("짱");
+    QTest::newRow("짜 째 창 챕 together") << QString::fromUtf8("짜째창챕")
+                                         << QByteArray("\xc2\xa5\xc2\xb0\xc3\xa2\xc3\xa9")
+                                         << QString::fromUtf8("짜째창챕");
     QTest::newRow("empty") << "" << QByteArray() << "";
 }
 
@@ -457,6 +479,63 @@ void TestFiles::modelLine() {
     form->cmdOpen->click();
     QCOMPARE(t.platform.messages, QStringList());
     QCOMPARE(form->txtKind->text(), readBack);
+}
+
+// Every Hangul syllable whose two CP949 bytes are also valid UTF-8 (책 is
+// C3 A5, "å" in UTF-8), found with Qt's own CP949 converter.
+void TestFiles::cp949LookalikeSyllables() {
+    QStringEncoder toCp949("windows-949");
+    QVERIFY2(toCp949.isValid(), "Qt offers no CP949 converter");
+    QString all;
+    QByteArray allBytes;
+    for (char16_t u = 0xAC00; u <= 0xD7A3; ++u) {
+        const QString syllable(QChar{u});
+        const QByteArray bytes = toCp949.encode(syllable);
+        QVERIFY(!toCp949.hasError());
+        QCOMPARE(bytes.size(), 2);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString asUtf8 = utf8.decode(bytes);
+        if (utf8.hasError()) continue;
+        all += syllable;
+        allBytes += bytes;
+        const QString model = QStringLiteral("VK-") + syllable;
+        QCOMPARE(EncodeModelLine(model), "VK-" + bytes);
+        QCOMPARE(DetectModelLineEncoding("VK-" + bytes), ModelLineEncoding::Cp949);
+        QCOMPARE(DecodeModelLine("VK-" + bytes), model);
+    }
+    QVERIFY2(all.size() > 300 && all.size() < 400, qPrintable(QString::number(all.size())));
+    QVERIFY(all.contains(QString::fromUtf8("책")) && all.contains(QString::fromUtf8("짜")));
+
+    // All of them in one line, valid UTF-8 as a whole, through a whole file.
+    CoolFileRecord record;
+    record.modelName = all;
+    record.modelCapacity = 2500;
+    const QByteArray file = CoolFileBytes(record);
+    QVERIFY(file.contains("\r\n" + allBytes + "\r\n2500\r\n"));
+    RecordingSink sink;
+    QVERIFY(ReadCoolFileData(file, sink));
+    QCOMPARE(sink.calls[10], "model " + all);
+}
+
+// Earlier versions wrote a model line in UTF-8 without the mark whenever its
+// CP949 bytes would have been valid UTF-8. Such a line still reads as it did
+// whenever it is not valid CP949, which holds for every single syllable.
+void TestFiles::earlierUtf8ModelLines() {
+    for (char16_t u = 0xAC00; u <= 0xD7A3; ++u) {
+        const QString model = QStringLiteral("VK-") + QChar{u};
+        const QByteArray bytes = model.toUtf8();
+        // Three bytes a syllable, E A-D then two of 80-BF: whatever the
+        // first two make in CP949, the last is a lone lead byte or no CP949
+        // byte at all, so the line is no valid CP949.
+        QCOMPARE(DetectModelLineEncoding(bytes), ModelLineEncoding::Utf8);
+        QCOMPARE(DecodeModelLine(bytes), model);
+    }
+    // Neither CP949 nor UTF-8: CP949 with a replacement character.
+    const QByteArray damaged("\xbf\xa1\xbe\xee\xc4\xc1\xff");
+    QCOMPARE(DetectModelLineEncoding(damaged), ModelLineEncoding::Cp949Damaged);
+    QCOMPARE(DecodeModelLine(damaged), QString::fromUtf8("에어컨\xef\xbf\xbd"));
+    // The mark decides even where the rest would be valid CP949.
+    QCOMPARE(DecodeModelLine(QByteArray("\xef\xbb\xbf" "VK-\xc3\xa5")), QString::fromUtf8("VK-å"));
 }
 
 void TestFiles::saveFailure_data() {
@@ -562,6 +641,12 @@ void TestFiles::openFixture_data() {
     QTest::newRow("model in UTF-8") << "model-utf8-lf.col"
                                     << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨 VKA-2500BR"))
                                     << false;
+    QTest::newRow("model in CP949 that is valid UTF-8 too")
+        << "model-cp949-utf8-lookalike-crlf.col"
+        << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("VK-책")) << false;
+    QTest::newRow("model in UTF-8 behind the byte order mark")
+        << "model-utf8-marked-crlf.col" << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("FK ❄ 3000"))
+        << false;
     QTest::newRow("model with a stray byte")
         << "model-invalid-bytes-crlf.col"
         << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨\xef\xbf\xbd")) << false;
@@ -790,8 +875,17 @@ void TestFiles::printShowsNoScreenOnlyButtons() {
     QVERIFY(form->cmdPrint->hasFocus());
     QStringList hiddenDuringDialog;
     bool othersShown = false;
+    // A window made smaller than its design (as on a small screen) and
+    // scrolled: the print still holds all of its client area at the design
+    // size.
+    QWidget* client = scrollableClientOf(form);
+    QCOMPARE(client->size(), twipsSize(8130, 10650));
+    form->resize(form->width(), 400);
+    QScrollArea* area = clientScrollArea(form);
+    QVERIFY(area && area->viewport()->height() < client->height());
+    area->verticalScrollBar()->setValue(150);
     t.platform.onPrintDialog = [&](QWidget* window) {
-        QCOMPARE(window, static_cast<QWidget*>(form));
+        QCOMPARE(window, client);
         for (const QString& name : kScreenOnly) {
             if (!form->findChild<QPushButton*>(name)->isVisible()) hiddenDuringDialog << name;
         }
@@ -804,25 +898,26 @@ void TestFiles::printShowsNoScreenOnlyButtons() {
     QCOMPARE(t.platform.printedImages.size(), 1);
 
     const QImage printed = t.platform.printedImages.first();
-    const QImage screen = form->grab().toImage();
+    const QImage screen = client->grab().toImage();
+    QCOMPARE(printed.size(), client->size());
     QCOMPARE(printed.size(), screen.size());
     for (const QString& name : kScreenOnly) {
         auto* button = form->findChild<QPushButton*>(name);
         QVERIFY2(button->isVisible(), qPrintable(name));
         // On screen the button is drawn; on paper its place is empty.
-        QVERIFY2(!isUniform(region(screen, form, button)), qPrintable(name));
-        QVERIFY2(isUniform(region(printed, form, button)), qPrintable(name));
+        QVERIFY2(!isUniform(region(screen, client, button)), qPrintable(name));
+        QVERIFY2(isUniform(region(printed, client, button)), qPrintable(name));
     }
     // "계 산" and the other buttons are on paper as on screen.
     QCOMPARE(form->cmdCal->text(), QStringLiteral("계 산"));
     for (QWidget* w : {static_cast<QWidget*>(form->cmdCal), static_cast<QWidget*>(form->cmdSS),
                        static_cast<QWidget*>(form->cmdHeatValue), static_cast<QWidget*>(form->OptBoxAircon)}) {
-        QVERIFY(!isUniform(region(printed, form, w)));
-        QCOMPARE(region(printed, form, w), region(screen, form, w));
+        QVERIFY(!isUniform(region(printed, client, w)));
+        QCOMPARE(region(printed, client, w), region(screen, client, w));
     }
     // The focus did not pass to a field while the buttons were hidden: no
     // field was printed with its text selected, and the button has it back.
-    QCOMPARE(region(printed, form, form->txtHeight), region(screen, form, form->txtHeight));
+    QCOMPARE(region(printed, client, form->txtHeight), region(screen, client, form->txtHeight));
     QVERIFY(!form->txtHeight->hasSelectedText());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->cmdPrint));
     QCOMPARE(t.platform.messages, QStringList());
