@@ -1,10 +1,16 @@
 // fuzz-libs: cc_ui
-// fuzz-seeds: tests/data/cool
+// fuzz-seeds: tests/data/cool tests/data/fuzz/calc_file
+// fuzz-max-len: 140000
 //
 // The calculation file reader on any bytes. Every value it hands on must be
 // finite, in file order, with T3 and T4 only after the FAN2 marker, and a
-// model text without line breaks. A file that reads whole must write back
-// to a file that reads to the same numbers, shown as the same texts.
+// model text without line breaks. A file that reads whole must write back,
+// the way the main window saves what it opened, to a file that reads to the
+// same numbers, shown as the same texts, and to the model text the window
+// held.
+//
+// The longest input holds a model line beyond the longest the reader takes
+// (kMaxCoolFileLine) besides the other lines.
 #include <QByteArray>
 #include <QString>
 #include <cmath>
@@ -54,6 +60,30 @@ struct Recorder : CoolFileSink {
     }
 };
 
+// What the main window's model field makes of a text: a QLineEdit holds at
+// most 32767 UTF-16 units (its default maxLength, which the window keeps)
+// and cuts a longer text there, in the middle of a surrogate pair if need be.
+constexpr qsizetype kLineEditMaxLength = 32767;
+
+QString shownInModelField(const QString& text) { return text.left(kLineEditMaxLength); }
+
+// The model text a file written from `shown` reads back as: line breaks
+// saved as blanks, blanks around it dropped, and a surrogate half that the
+// field's cut left alone saved as "?", as QString::toUtf8 writes it.
+QString modelAfterSaving(QString shown) {
+    shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    shown = shown.trimmed();
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i].isHighSurrogate() && i + 1 < shown.size() && shown[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (shown[i].isSurrogate()) {
+            shown[i] = QLatin1Char('?');
+        }
+    }
+    return shown;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -81,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     record.t4 = first.number(CoolField::T4);
     record.uValue = first.number(CoolField::UValue);
     record.coolingPower = first.number(CoolField::CoolingPower);
-    record.modelName = first.model;
+    record.modelName = shownInModelField(first.model);
     record.modelCapacity = first.number(CoolField::ModelCapacity);
 
     Recorder second;
@@ -97,5 +127,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(
         !second.model.contains(QLatin1Char('\n')) && !second.model.contains(QLatin1Char('\r')),
         first.input);
+    FUZZ_CHECK(second.model == modelAfterSaving(record.modelName), first.input);
     return 0;
 }

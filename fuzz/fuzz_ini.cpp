@@ -1,5 +1,6 @@
 // fuzz-libs: cc_data
-// fuzz-seeds: tests/data/ini assets/env
+// fuzz-seeds: tests/data/ini assets/env tests/data/fuzz/ini
+// fuzz-max-len: 12000
 //
 // The configuration reader on any text: from memory (IniFile), in pieces
 // (IniParser), and from a file (ReadIniString, LoadIniValues) that holds the
@@ -7,6 +8,9 @@
 // character at a time; here it must give exactly what a plain reading of
 // the whole text, line by line, gives. Every value must respect the reader's
 // limits and every table entry must be a finite number.
+//
+// The longest input covers a line with a name and a value beyond their
+// 1023 characters, quotes, blanks and a line end around them.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -84,6 +88,7 @@ std::string cleanValue(std::string_view raw) {
 struct PlainEntry {
     std::string section;  // lower case; names too long to match are marked
     std::string key;      // as written
+    std::string lowerKey;
     std::string value;
 };
 
@@ -110,28 +115,35 @@ std::vector<PlainEntry> plainEntries(std::string_view text) {
         if (!inSection || equals == std::string_view::npos) continue;
         const std::string_view key = trim(line.substr(0, equals));
         if (key.empty() || key.size() > IniFile::kMaxNameLength) continue;
-        entries.push_back({section, std::string(key), cleanValue(line.substr(equals + 1))});
+        entries.push_back(
+            {section, std::string(key), lower(key), cleanValue(line.substr(equals + 1))});
     }
     return entries;
 }
 
 std::string plainValue(const std::vector<PlainEntry>& entries, std::string_view section,
                        std::string_view key) {
+    const std::string s = lower(section);
+    const std::string k = lower(key);
     for (const PlainEntry& e : entries) {
-        if (e.section == lower(section) && lower(e.key) == lower(key)) return e.value;
+        if (e.section == s && e.lowerKey == k) return e.value;
     }
     return {};
 }
 
 std::vector<IniEntry> plainList(const std::vector<PlainEntry>& entries, std::string_view section,
                                 size_t max) {
+    const std::string s = lower(section);
     std::vector<IniEntry> list;
+    std::vector<const std::string*> seen;
     for (const PlainEntry& e : entries) {
         if (list.size() == max) break;
-        if (e.section != lower(section)) continue;
-        bool seen = false;
-        for (const IniEntry& l : list) seen = seen || lower(l.key) == lower(e.key);
-        if (!seen) list.push_back({e.key, e.value});
+        if (e.section != s) continue;
+        bool again = false;
+        for (const std::string* k : seen) again = again || *k == e.lowerKey;
+        if (again) continue;
+        seen.push_back(&e.lowerKey);
+        list.push_back({e.key, e.value});
     }
     return list;
 }

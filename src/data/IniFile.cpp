@@ -77,14 +77,14 @@ IniFile IniFile::load(const std::filesystem::path& path, IniSelection selection)
     std::optional<RegularFile> file = RegularFile::open(path);
     if (!file) return {};
     IniParser parser(std::move(selection));
-    std::string buffer(64 * 1024, '\0');
+    char buffer[16 * 1024];
     size_t total = 0;
     while (total < kMaxFileSize) {
         const std::optional<size_t> n =
-            file->read(buffer.data(), std::min(buffer.size(), kMaxFileSize - total));
+            file->read(buffer, std::min(sizeof buffer, kMaxFileSize - total));
         if (!n) return {};  // a file that fails half way is not to be trusted in part
         if (*n == 0) break;
-        parser.feed(std::string_view(buffer.data(), *n));
+        parser.feed(std::string_view(buffer, *n));
         total += *n;
     }
     return parser.finish();
@@ -193,7 +193,7 @@ void IniParser::step(char c) {
                 m_mode = Mode::Section;
             } else {
                 m_mode = Mode::Key;
-                addNameChar(c);
+                step(c);  // which may already be the "="
             }
             return;
         case Mode::Section:

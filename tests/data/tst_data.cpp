@@ -106,6 +106,8 @@ void TestData::iniValue_data() {
     QTest::newRow("section given twice adds keys") << QByteArray("[A]\nk=1\n[B]\n[A]\nj=2\n") << "A" << "j" << "2";
     QTest::newRow("last line without line end") << QByteArray("[A]\nk=v") << "A" << "k" << "v";
     QTest::newRow("text after the bracket") << QByteArray("[A] x\nk=1\n") << "A" << "k" << "1";
+    QTest::newRow("line beginning with equals") << QByteArray("[A]\n=k=1\n") << "A" << "=k" << "";
+    QTest::newRow("key of blanks") << QByteArray("[A]\n \t=1\n") << "A" << "" << "";
     QTest::newRow("blank inside a key") << QByteArray("[A]\nmy key = 1\n") << "A" << "MY KEY" << "1";
     QTest::newRow("blanks only") << QByteArray("[A]\nk=  \t \n") << "A" << "k" << "";
     QTest::newRow("empty value wins over later one") << QByteArray("[A]\nk=\nk=2\n") << "A" << "k" << "";
