@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "kit/CabinetCoolApp.h"
+#include "kit/CalculationTexts.h"
 #include "app/CabinetSketch.h"
 #include "kit/PlatformServices.h"
 #include "kit/Twips.h"
@@ -24,20 +25,6 @@
 #include "info/frmHelp.h"
 
 namespace {
-
-const QString kMsgAirconOutsideHotter = QStringLiteral("계산 결과입니다.(희망설정온도<최고외기온도)");
-const QString kMsgAirconOutsideCooler = QStringLiteral("계산 결과입니다.(희망설정온도>최고외기온도)");
-const QString kMsgSetTemperatureHigh = QStringLiteral("설정 온도가 높습니다");
-const QString kMsgTemperaturesEqual =
-    QStringLiteral("최고 외기온도와 설정온도가 같습니다. 다시 입력하세요");
-const QString kMsgNegativeResult = QStringLiteral("반 자연발생 열량 값을 높게 잡으셔야 됩니다!~ ");
-const QString kMsgModelExceeded =
-    QStringLiteral("선정된 모델을 초과 하였습니다. (추천모델 냉각능력 X 갯수)로 계산하세요. ");
-const QString kMsgSmallDifference =
-    QStringLiteral("최고 외기온도와 설정온도가 차이가 적습니다(10 이상). 다시 입력하세요.");
-// Our own: a product of the inputs left the range of double precision.
-const QString kMsgOutOfRange =
-    QStringLiteral("입력한 값이 계산할 수 있는 범위를 벗어났습니다. 값을 확인하세요.");
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -64,16 +51,6 @@ ModeDefaults defaultsOf(SelectionMode mode) {
     }
     return {" [ Cabinet Box Fan 제품 기종 선정 (측정온도) ] ", "반내 허용 온도 :", nullptr, "55",
             "0.63", "0.63", "1.25"};
-}
-
-QString findingText(HeatBalanceFinding finding) {
-    switch (finding) {
-    case HeatBalanceFinding::AirconOutsideHotter: return kMsgAirconOutsideHotter;
-    case HeatBalanceFinding::AirconOutsideCooler: return kMsgAirconOutsideCooler;
-    case HeatBalanceFinding::SetTemperatureHigh: return kMsgSetTemperatureHigh;
-    case HeatBalanceFinding::TemperaturesEqual: return kMsgTemperaturesEqual;
-    }
-    return {};
 }
 
 }  // namespace
@@ -369,7 +346,7 @@ void Form1::message(const QString& text) { m_app.platform().messageBox(this, tex
 void Form1::cmdSS_Click() {
     const double area = ComputeSurfaceArea(fieldNumber(txtHeight), fieldNumber(txtWidth), fieldNumber(txtDepth));
     if (!std::isfinite(area)) {
-        message(kMsgOutOfRange);
+        message(calculationMessageText(CalculationMessage::OutOfRange));
         return;
     }
     txtSS->setText(numberText(area));
@@ -390,35 +367,37 @@ void Form1::cmdCal_Click() {
     const HeatBalanceResult r = ComputeHeatBalance(in);
     if (!r.finite) {
         // Nothing is written: the fields keep what they showed.
-        message(kMsgOutOfRange);
+        message(calculationMessageText(CalculationMessage::OutOfRange));
         return;
     }
 
     txtSS->setText(numberText(r.area));
-    for (HeatBalanceFinding finding : r.findings) message(findingText(finding));
+    for (HeatBalanceFinding finding : r.findings)
+        message(calculationMessageText(messageOfFinding(finding)));
     if (r.result) txtPT->setText(text(FormatNumber(*r.result, "0.00")));
 
     // From here on the texts as they stand: the rounded result, or an
     // earlier one when the temperatures were equal.
-    if (fieldNumber(txtPT) < 0) message(kMsgNegativeResult);
+    if (fieldNumber(txtPT) < 0) message(calculationMessageText(CalculationMessage::NegativeResult));
 
     const EquipmentHeatTables& tables = m_app.tables();
     if (in.mode == SelectionMode::Aircon) {
         const int i = RecommendAirconModel(fieldNumber(txtPT), tables.AirconModelCapacity);
-        const std::string capacity = NumberText(tables.AirconModelCapacity[static_cast<size_t>(i)]);
-        txtKind->setText(QStringLiteral("VKA-") + text(capacity) + QStringLiteral("BR"));
-        txtCoolValue->setText(text(capacity));
+        const double capacity = tables.AirconModelCapacity[static_cast<size_t>(i)];
+        txtKind->setText(airconModelDesignation(capacity));
+        txtCoolValue->setText(numberText(capacity));
     } else {
         const int i = RecommendFanModel(fieldNumber(txtPT), tables.FanModelCapacity);
         txtKind->setText(text(tables.FanModelName[static_cast<size_t>(i)]));
         txtCoolValue->setText(numberText(tables.FanModelCapacity[static_cast<size_t>(i)]));
     }
-    if (fieldNumber(txtCoolValue) < fieldNumber(txtPT)) message(kMsgModelExceeded);
+    if (fieldNumber(txtCoolValue) < fieldNumber(txtPT))
+        message(calculationMessageText(CalculationMessage::ModelExceeded));
 
     if (std::fabs(r.deltaT) >= kMinimumChartDeltaT) {
         cmdDiagram_Click();
     } else {
-        message(kMsgSmallDifference);
+        message(calculationMessageText(CalculationMessage::SmallDifference));
     }
 }
 
