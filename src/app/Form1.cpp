@@ -23,6 +23,7 @@
 #include "heat/HeatCommands.h"
 #include "info/InfoCommands.h"
 #include "info/frmHelp.h"
+#include "report/ReportCommands.h"
 
 namespace {
 
@@ -172,6 +173,10 @@ void Form1::buildLayout() {
     setGreyBackground(txtUU);
     makeLabelAt(Frame2, QStringLiteral("W/㎡K"), 2460, 390);
 
+    // The design report, a file command like Save As, right of the material frame.
+    cmdReport =
+        makeButton(f, QStringLiteral("cmdReport"), QStringLiteral("보고서"), 5760, 7320, 1455, 450);
+
     // Step 6: the calculation and its result.
     makeLabelAt(f, QStringLiteral("6. 계산"), 360, 8280, true, 9.75);
     cmdCal = makeButton(f, QStringLiteral("cmdCal"), QStringLiteral("계 산"), 240, 8640, 1215, 615);
@@ -226,6 +231,7 @@ void Form1::buildLayout() {
     connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
     connect(cmdURL, &QPushButton::clicked, this, &Form1::cmdURL_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &Form1::cmdDiagram_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &Form1::cmdReport_Click);
 }
 
 // ---- start-up and shut-down ---------------------------------------------
@@ -306,7 +312,25 @@ QString Form1::fieldText(CabinetField f) const { return field(f)->text(); }
 void Form1::setFieldText(CabinetField f, const QString& text) { field(f)->setText(text); }
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
-    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen};
+    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport};
+}
+
+QStringList Form1::calculationState() const {
+    const SelectionMode mode = selectedMode();
+    QStringList state{QString::number(static_cast<int>(mode)), txtHeight->text(), txtWidth->text(),
+                      txtDepth->text(), txtT1->text(), txtT2->text(), txtUU->text(),
+                      txtPT->text(), txtKind->text(), txtCoolValue->text()};
+    // Only what the mode reads: the hidden heat of mode Fan2 does not count.
+    if (mode == SelectionMode::Fan2) {
+        state << txtT3->text() << txtT4->text();
+    } else {
+        state << txtPP->text();
+    }
+    return state;
+}
+
+bool Form1::inputsChangedSinceCalculation() const {
+    return m_calculatedState.isEmpty() || m_calculatedState != calculationState();
 }
 
 void Form1::OptBoxAircon_Click() { applyMode(SelectionMode::Aircon); }
@@ -365,6 +389,7 @@ void Form1::cmdCal_Click() {
     in.t4 = fieldNumber(txtT4);
     in.uValue = fieldNumber(txtUU);
     const HeatBalanceResult r = ComputeHeatBalance(in);
+    m_calculatedState.clear();
     if (!r.finite) {
         // Nothing is written: the fields keep what they showed.
         message(calculationMessageText(CalculationMessage::OutOfRange));
@@ -393,6 +418,7 @@ void Form1::cmdCal_Click() {
     }
     if (fieldNumber(txtCoolValue) < fieldNumber(txtPT))
         message(calculationMessageText(CalculationMessage::ModelExceeded));
+    m_calculatedState = calculationState();
 
     if (std::fabs(r.deltaT) >= kMinimumChartDeltaT) {
         cmdDiagram_Click();
@@ -419,3 +445,4 @@ void Form1::cmdOpen_Click() { openCalculation(m_app); }
 void Form1::cmdPrint_Click() { printMainWindow(m_app); }
 void Form1::cmdHelp_Click() { showAboutBox(m_app); }
 void Form1::cmdURL_Click() { openProductPage(m_app); }
+void Form1::cmdReport_Click() { makeDesignReport(m_app, this); }

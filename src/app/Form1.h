@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include "calc/HeatBalance.h"
@@ -36,6 +37,9 @@ public:
     QString fieldText(CabinetField field) const override;
     void setFieldText(CabinetField field, const QString& text) override;
     QList<QAbstractButton*> screenOnlyButtons() const override;
+    QString calculationFile() const override { return m_calculationFile; }
+    void setCalculationFile(const QString& path) override { m_calculationFile = path; }
+    bool inputsChangedSinceCalculation() const override;
 
     void OptBoxAircon_Click();
     void OptBoxFan1_Click();
@@ -55,6 +59,7 @@ public:
     void cmdPrint_Click();
     void cmdHelp_Click();
     void cmdURL_Click();
+    void cmdReport_Click();
     void cmdExit_Click();
 
     CabinetCoolApp& app() const { return m_app; }
@@ -94,6 +99,7 @@ public:
     QPushButton* cmdExit;
     QPushButton* cmdURL;
     QPushButton* cmdDiagram;
+    QPushButton* cmdReport;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,9 +109,14 @@ private:
     void applyMode(SelectionMode mode);
     void message(const QString& text);
     QLineEdit* field(CabinetField field) const;
+    // The mode and the texts a calculation reads and writes, to tell whether
+    // the results still belong to the inputs.
+    QStringList calculationState() const;
 
     CabinetCoolApp& m_app;
     // Controls that only one of the step-3 areas shows.
     QList<QWidget*> m_heatArea;      // modes Aircon and Fan1
     QList<QWidget*> m_measuredArea;  // mode Fan2
+    QString m_calculationFile;
+    QStringList m_calculatedState;  // empty until a calculation wrote its results
 };

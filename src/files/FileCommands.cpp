@@ -107,7 +107,11 @@ void saveCalculationAs(CabinetCoolApp& app) {
     QWidget* parent = form->widget();
     const QString path = app.platform().saveFileName(parent, coolFileDialog(app, true));
     if (path.isEmpty()) return;
-    if (!WriteCoolFile(path, recordOf(*form))) app.platform().fileErrorBox(parent);
+    if (!WriteCoolFile(path, recordOf(*form))) {
+        app.platform().fileErrorBox(parent);
+        return;
+    }
+    form->setCalculationFile(path);
 }
 
 void openCalculation(CabinetCoolApp& app) {
@@ -117,7 +121,10 @@ void openCalculation(CabinetCoolApp& app) {
     const QString path = app.platform().openFileName(parent, coolFileDialog(app, false));
     if (path.isEmpty()) return;
     MainWindowSink sink(*form);
-    if (!ReadCoolFile(path, sink)) app.platform().fileErrorBox(parent);
+    // A file that fails part-way leaves values of its own and of before.
+    const bool read = ReadCoolFile(path, sink);
+    form->setCalculationFile(read ? path : QString());
+    if (!read) app.platform().fileErrorBox(parent);
 }
 
 void printMainWindow(CabinetCoolApp& app) {
