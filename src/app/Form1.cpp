@@ -19,6 +19,7 @@
 #include "kit/Widgets.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
+#include "climate/ClimateCommands.h"
 #include "files/FileCommands.h"
 #include "heat/HeatCommands.h"
 #include "info/InfoCommands.h"
@@ -173,6 +174,10 @@ void Form1::buildLayout() {
     setGreyBackground(txtUU);
     makeLabelAt(Frame2, QStringLiteral("W/㎡K"), 2460, 390);
 
+    // The climate design, in the free room right of the material frame: it
+    // belongs to every mode and stays on paper when the window is printed.
+    cmdClimate = makeButton(f, QStringLiteral("cmdClimate"), QStringLiteral("상세 설계"), 4080,
+                            7320, 1575, 450);
     // The design report, a file command like Save As, right of the material frame.
     cmdReport =
         makeButton(f, QStringLiteral("cmdReport"), QStringLiteral("보고서"), 5760, 7320, 1455, 450);
@@ -231,6 +236,7 @@ void Form1::buildLayout() {
     connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
     connect(cmdURL, &QPushButton::clicked, this, &Form1::cmdURL_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &Form1::cmdDiagram_Click);
+    connect(cmdClimate, &QPushButton::clicked, this, &Form1::cmdClimate_Click);
     connect(cmdReport, &QPushButton::clicked, this, &Form1::cmdReport_Click);
 }
 
@@ -445,4 +451,5 @@ void Form1::cmdOpen_Click() { openCalculation(m_app); }
 void Form1::cmdPrint_Click() { printMainWindow(m_app); }
 void Form1::cmdHelp_Click() { showAboutBox(m_app); }
 void Form1::cmdURL_Click() { openProductPage(m_app); }
+void Form1::cmdClimate_Click() { showClimateWindow(m_app); }
 void Form1::cmdReport_Click() { makeDesignReport(m_app, this); }

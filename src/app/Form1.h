@@ -59,6 +59,7 @@ public:
     void cmdPrint_Click();
     void cmdHelp_Click();
     void cmdURL_Click();
+    void cmdClimate_Click();
     void cmdReport_Click();
     void cmdExit_Click();
 
@@ -99,6 +100,7 @@ public:
     QPushButton* cmdExit;
     QPushButton* cmdURL;
     QPushButton* cmdDiagram;
+    QPushButton* cmdClimate;
     QPushButton* cmdReport;
 
 protected:

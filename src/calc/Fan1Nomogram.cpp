@@ -2,9 +2,23 @@
 
 #include <cmath>
 
+#include "calc/SegmentClip.h"
+
 namespace {
 
 Fan1Line line(double x1, double y1, double x2, double y2, RgbColor color) {
+    // Ends beyond the far bound are moved along the line, not each on its
+    // own, so that the part on the canvas keeps its direction (P = 1E9 climbs
+    // steeply out of the top, it does not leave at 45 degrees). A line that
+    // misses the far square altogether is nowhere near the canvas: clamping
+    // its ends only keeps them finite.
+    constexpr double far = kChartFarAway;
+    if (const auto visible = ClipSegment({x1, y1, x2, y2}, {-far, -far, far, far})) {
+        x1 = visible->x1;
+        y1 = visible->y1;
+        x2 = visible->x2;
+        y2 = visible->y2;
+    }
     return {ChartFloat(x1), ChartFloat(y1), ChartFloat(x2), ChartFloat(y2), color};
 }
 

@@ -15,7 +15,8 @@
 // The S lines are drawn for the sheet-steel wall coefficient 5 W/(m²·K).
 
 // A straight segment, 1 pixel, solid; coordinates in single precision as
-// the canvas takes them.
+// the canvas takes them. A line reaching beyond kChartFarAway is cut there
+// along its own direction.
 struct Fan1Line {
     float x1 = 0;
     float y1 = 0;

@@ -1,11 +1,16 @@
 #include "calc/NumberText.h"
 
+#include <algorithm>
 #include <cfloat>
-#include <clocale>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <locale.h>
+#include <system_error>
+
+// Every conversion between text and double goes through std::from_chars and
+// std::to_chars: the C library's printf and strtod follow the process locale,
+// which Qt sets from the environment, and a decimal comma there would reach
+// the fields and the files.
 
 namespace {
 
@@ -13,24 +18,49 @@ bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Position of the next character that takes part in the number.
-size_t nextSignificant(std::string_view text, size_t pos) {
-    while (pos < text.size() && isSkipped(text[pos])) ++pos;
-    return pos;
-}
-
 double clampToFinite(double value) {
     if (std::isnan(value)) return 0.0;
     if (std::isinf(value)) return value > 0 ? DBL_MAX : -DBL_MAX;
     return value;
 }
 
-// &H and &O integers, accumulated in double precision so that long digit
-// runs cannot overflow an integer type.
-double parseRadixInteger(std::string_view text, size_t pos, int radix) {
+// Walks a text for the number readers: with `skipBlanks` (a field's text)
+// blanks, tabs and line feeds between the characters of the number are
+// passed over; without (a whole-text number) every character counts.
+class Cursor {
+public:
+    Cursor(std::string_view text, bool skipBlanks) : m_text(text), m_skipBlanks(skipBlanks) {
+        skip();
+    }
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    char peek() const { return atEnd() ? '\0' : m_text[m_pos]; }
+    void advance() {
+        ++m_pos;
+        skip();
+    }
+    size_t position() const { return m_pos; }
+    void rewind(size_t pos) { m_pos = pos; }
+
+private:
+    void skip() {
+        while (m_skipBlanks && m_pos < m_text.size() && isSkipped(m_text[m_pos])) ++m_pos;
+    }
+    std::string_view m_text;
+    bool m_skipBlanks;
+    size_t m_pos = 0;
+};
+
+struct Scanned {
     double value = 0.0;
-    for (pos = nextSignificant(text, pos); pos < text.size(); pos = nextSignificant(text, pos + 1)) {
-        const char c = text[pos];
+    bool found = false;  // a number was read
+};
+
+// &H and &O integers after the letter, accumulated in double precision so
+// that long digit runs cannot overflow an integer type.
+Scanned scanRadixInteger(Cursor& in, int radix) {
+    Scanned s;
+    for (; !in.atEnd(); in.advance()) {
+        const char c = in.peek();
         int digit = -1;
         if (isDigit(c)) {
             digit = c - '0';
@@ -40,23 +70,107 @@ double parseRadixInteger(std::string_view text, size_t pos, int radix) {
             digit = c - 'A' + 10;
         }
         if (digit < 0 || digit >= radix) break;
-        value = value * radix + digit;
+        s.value = s.value * radix + digit;
+        s.found = true;
     }
-    return clampToFinite(value);
+    s.value = clampToFinite(s.value);
+    return s;
 }
 
-locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
+// A decimal number from its digits as written (leading zeros included) and
+// the position of its decimal point counted from the first digit, the
+// exponent added.
+double convertDecimal(bool negative, const std::string& digits, long long pointPosition) {
+    const size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) return negative ? -0.0 : 0.0;
+    const size_t last = digits.find_last_not_of('0');
+    // The decimal exponent of the first significant digit.
+    const long long magnitude = pointPosition - static_cast<long long>(first) - 1;
+    if (magnitude > 400) return negative ? -DBL_MAX : DBL_MAX;
+    if (magnitude < -400) return negative ? -0.0 : 0.0;
+
+    std::string text = digits.substr(first, last - first + 1);
+    const long long lastDigitExponent = magnitude - static_cast<long long>(text.size()) + 1;
+    text += 'e';
+    text += std::to_string(lastDigitExponent);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                              std::chars_format::scientific);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        value = magnitude > 0 ? DBL_MAX : 0.0;
+    } else if (error != std::errc()) {
+        value = 0.0;  // cannot happen for the digits built above
+    }
+    value = clampToFinite(value);
+    return negative ? -value : value;
 }
 
-// Converts a clean decimal text ("-12.5e3") exactly, whatever the process locale.
-double convertDecimal(const std::string& clean) {
-    return clampToFinite(strtod_l(clean.c_str(), nullptr, cLocale()));
+// The number at the cursor: a sign, digits with at most one period, and an
+// exponent (E or D, a sign, digits), or an &H / &O integer. The cursor stops
+// after the last character that belongs to the number.
+Scanned scanNumber(Cursor& in) {
+    if (in.peek() == '&') {
+        in.advance();
+        const char c = in.peek();
+        if (c == 'H' || c == 'h' || c == 'O' || c == 'o') {
+            in.advance();
+            return scanRadixInteger(in, c == 'H' || c == 'h' ? 16 : 8);
+        }
+        return {};
+    }
+
+    bool negative = false;
+    if (in.peek() == '+' || in.peek() == '-') {
+        negative = in.peek() == '-';
+        in.advance();
+    }
+    std::string digits;
+    long long integerDigits = 0;
+    bool period = false;
+    for (; !in.atEnd(); in.advance()) {
+        const char c = in.peek();
+        if (isDigit(c)) {
+            digits.push_back(c);
+            if (!period) ++integerDigits;
+        } else if (c == '.' && !period) {
+            period = true;
+        } else {
+            break;
+        }
+    }
+    if (digits.empty()) return {};
+
+    // Exponent: E or D, an optional sign, digits. Without digits it is not
+    // part of the number ("1E" reads as 1).
+    long long exponent = 0;
+    const char e = in.peek();
+    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+        const size_t beforeExponent = in.position();
+        in.advance();
+        bool exponentNegative = false;
+        if (in.peek() == '+' || in.peek() == '-') {
+            exponentNegative = in.peek() == '-';
+            in.advance();
+        }
+        bool exponentDigits = false;
+        for (; isDigit(in.peek()); in.advance()) {
+            exponentDigits = true;
+            // Beyond six digits an exponent only says "overflow" or "underflow".
+            exponent = std::min(exponent * 10 + (in.peek() - '0'), 999999LL);
+        }
+        if (exponentDigits) {
+            if (exponentNegative) exponent = -exponent;
+        } else {
+            exponent = 0;
+            in.rewind(beforeExponent);
+        }
+    }
+    return {convertDecimal(negative, digits, integerDigits + exponent), true};
 }
 
 struct Digits {
-    std::string digits;  // significant digits, no leading or trailing zeros
+    std::string digits;  // significant digits, no trailing zeros
     int exponent = 0;    // decimal exponent of the first digit
     bool negative = false;
 };
@@ -65,16 +179,25 @@ struct Digits {
 Digits roundedDigits(double value) {
     Digits d;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    const char* p = buffer;
-    if (*p == '-') {
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
+    size_t i = 0;
+    if (i < text.size() && text[i] == '-') {
         d.negative = true;
-        ++p;
+        ++i;
     }
-    for (; *p && *p != 'e'; ++p) {
-        if (isDigit(*p)) d.digits.push_back(*p);
+    for (; i < text.size() && text[i] != 'e'; ++i) {
+        if (isDigit(text[i])) d.digits.push_back(text[i]);
     }
-    if (*p == 'e') d.exponent = std::atoi(p + 1);
+    if (i < text.size()) {
+        ++i;  // 'e'
+        const bool negativeExponent = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        int exponent = 0;
+        std::from_chars(text.data() + i, text.data() + text.size(), exponent);
+        d.exponent = negativeExponent ? -exponent : exponent;
+    }
     while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
     return d;
 }
@@ -82,60 +205,17 @@ Digits roundedDigits(double value) {
 }  // namespace
 
 double ParseNumber(std::string_view text) {
-    size_t pos = nextSignificant(text, 0);
-    if (pos < text.size() && text[pos] == '&') {
-        const size_t letter = nextSignificant(text, pos + 1);
-        if (letter < text.size()) {
-            const char c = text[letter];
-            if (c == 'H' || c == 'h') return parseRadixInteger(text, letter + 1, 16);
-            if (c == 'O' || c == 'o') return parseRadixInteger(text, letter + 1, 8);
-        }
-        return 0.0;
-    }
+    Cursor in(text, true);
+    return scanNumber(in).value;
+}
 
-    std::string clean;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        clean.push_back(text[pos]);
-        pos = nextSignificant(text, pos + 1);
-    }
-    bool anyDigit = false;
-    bool period = false;
-    for (; pos < text.size(); pos = nextSignificant(text, pos + 1)) {
-        const char c = text[pos];
-        if (isDigit(c)) {
-            anyDigit = true;
-            clean.push_back(c);
-        } else if (c == '.' && !period) {
-            period = true;
-            clean.push_back(c);
-        } else {
-            break;
-        }
-    }
-    if (!anyDigit) return 0.0;
-
-    // Exponent: E or D, an optional sign, digits. Without digits it is not
-    // part of the number ("1E" reads as 1).
-    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
-        std::string exponent = "e";
-        size_t p = nextSignificant(text, pos + 1);
-        if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
-            exponent.push_back(text[p]);
-            p = nextSignificant(text, p + 1);
-        }
-        bool exponentDigits = false;
-        std::string significant;
-        for (; p < text.size() && isDigit(text[p]); p = nextSignificant(text, p + 1)) {
-            exponentDigits = true;
-            if (significant.empty() && text[p] == '0') continue;
-            significant.push_back(text[p]);
-        }
-        // Beyond six digits an exponent only says "overflow" or "underflow".
-        if (significant.size() > 6) significant = "999999";
-        exponent += significant.empty() ? "0" : significant;
-        if (exponentDigits) clean += exponent;
-    }
-    return convertDecimal(clean);
+std::optional<double> ParseWholeNumber(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    Cursor in(text, false);
+    const Scanned s = scanNumber(in);
+    if (!s.found || !in.atEnd()) return std::nullopt;
+    return s.value;
 }
 
 std::string NumberText(double value) {
@@ -152,10 +232,12 @@ std::string NumberText(double value) {
             text += '.';
             text.append(d.digits, 1);
         }
-        char exponent[16];
-        std::snprintf(exponent, sizeof exponent, "E%c%02d", d.exponent < 0 ? '-' : '+',
-                      std::abs(d.exponent));
-        return text + exponent;
+        text += 'E';
+        text += d.exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(d.exponent);
+        if (magnitude < 10) text += '0';
+        text += std::to_string(magnitude);
+        return text;
     }
     if (d.exponent < 0) {
         text += "0.";
@@ -189,16 +271,24 @@ std::string FormatNumber(double value, std::string_view pattern) {
         }
     }
 
-    // The exact decimal expansion of the double (a double has at most 1074
-    // fractional digits), so that halves are recognised exactly.
-    std::string exact(1500, '\0');
-    const int length = std::snprintf(exact.data(), exact.size(), "%.1080f", std::fabs(value));
-    exact.resize(static_cast<size_t>(length));
-    const size_t dot = exact.find('.');
-    std::string integerPart = exact.substr(0, dot);
-    std::string fraction = exact.substr(dot + 1);
+    // The exact decimal expansion of the double: a double has at most 1074
+    // fractional digits and 309 integer digits, so that halves are
+    // recognised exactly.
+    constexpr int kExactDecimals = 1074;
+    char exact[kExactDecimals + 330];
+    const auto result = std::to_chars(exact, exact + sizeof exact, std::fabs(value),
+                                      std::chars_format::fixed, kExactDecimals);
+    const std::string_view expansion(exact, static_cast<size_t>(result.ptr - exact));
+    const size_t dot = expansion.find('.');
+    const std::string_view integerPart = expansion.substr(0, dot);
+    std::string fraction(expansion.substr(dot + 1));
+    // A pattern with more decimals than a double has: the rest are zeros.
+    if (fraction.size() <= static_cast<size_t>(decimals)) {
+        fraction.append(static_cast<size_t>(decimals) + 1 - fraction.size(), '0');
+    }
 
-    std::string kept = integerPart + fraction.substr(0, static_cast<size_t>(decimals));
+    std::string kept(integerPart);
+    kept.append(fraction, 0, static_cast<size_t>(decimals));
     const bool roundUp = fraction[static_cast<size_t>(decimals)] >= '5';
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;

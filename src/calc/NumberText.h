@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,14 @@
 // number; text without a leading number reads as 0. Always finite: a value
 // beyond the range of a double reads as the largest double of its sign.
 double ParseNumber(std::string_view text);
+
+// Reads a text that is one number as a whole, as a calculation file's lines
+// hold them: blanks and tabs may stand around it, nothing else, and none
+// inside it. The number itself follows ParseNumber's rules (an exponent
+// needs its digits, &H / &O need one digit at least) and reads as
+// ParseNumber reads it, a value beyond the range of a double included.
+// None for any other text. Every text of NumberText reads back this way.
+std::optional<double> ParseWholeNumber(std::string_view text);
 
 // The shortest decimal text of a number rounded to 15 significant digits:
 // "1275", "0.6", "-117.73", "3.5469". Very large or small magnitudes are

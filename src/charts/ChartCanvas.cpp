@@ -7,40 +7,19 @@
 #include <cmath>
 #include <optional>
 
+#include "calc/SegmentClip.h"
 #include "kit/Twips.h"
 
 namespace {
 
-bool isFinite(const QLineF& l) {
-    return std::isfinite(l.x1()) && std::isfinite(l.y1()) && std::isfinite(l.x2()) &&
-           std::isfinite(l.y2());
-}
-
-// Liang-Barsky: the part of `l` inside `r`, if any. Chart coordinates may
-// lie a billion twips away; the painter only ever sees the visible part.
+// The part of `l` inside `r`, if any. Chart coordinates may lie a billion
+// twips away; the painter only ever sees the visible part, cut in double
+// precision along the line.
 std::optional<QLineF> clipTo(const QLineF& l, const QRectF& r) {
-    if (!isFinite(l)) return std::nullopt;
-    const double dx = l.x2() - l.x1();
-    const double dy = l.y2() - l.y1();
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {l.x1() - r.left(), r.right() - l.x1(), l.y1() - r.top(),
-                         r.bottom() - l.y1()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return std::nullopt;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-        if (t0 > t1) return std::nullopt;
-    }
-    return QLineF(l.x1() + t0 * dx, l.y1() + t0 * dy, l.x1() + t1 * dx, l.y1() + t1 * dy);
+    const std::optional<LineSegment> visible =
+        ClipSegment({l.x1(), l.y1(), l.x2(), l.y2()}, {r.left(), r.top(), r.right(), r.bottom()});
+    if (!visible) return std::nullopt;
+    return QLineF(visible->x1, visible->y1, visible->x2, visible->y2);
 }
 
 // Widgets far away are placed at most this many pixels from the canvas.

@@ -1,86 +1,314 @@
 #include "data/IniFile.h"
 
-#include <fstream>
+#include <algorithm>
+#include <cstring>
+
+#include "data/RegularFile.h"
 
 namespace {
 
+char lowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+void lowerInto(std::string_view text, std::string& out) {
+    out.assign(text);
+    for (char& c : out) c = lowerChar(c);
+}
+
 std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    std::string out;
+    lowerInto(text, out);
     return out;
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+std::string_view trimRight(std::string_view text) {
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
-std::string cleanValue(std::string_view raw) {
-    std::string_view v = trim(raw);
-    // The private-profile service hands over text up to its first NUL.
-    if (const size_t nul = v.find('\0'); nul != std::string_view::npos) v = trim(v.substr(0, nul));
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        v = v.substr(1, v.size() - 2);
-    }
-    if (v.size() > IniFile::kMaxValueLength) v = v.substr(0, IniFile::kMaxValueLength);
-    return std::string(v);
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerChar(x) == lowerChar(y);
+           });
 }
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-IniFile::IniFile(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+// ---- IniSelection ---------------------------------------------------------
 
-    bool inSection = false;
-    std::string section;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = trim(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-
-        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
-        if (line.front() == '[') {
-            const size_t close = line.find(']');
-            if (close == std::string_view::npos) continue;
-            section = lower(trim(line.substr(1, close - 1)));
-            inSection = true;
-            continue;
-        }
-        const size_t equals = line.find('=');
-        if (!inSection || equals == std::string_view::npos) continue;
-        std::string key = lower(trim(line.substr(0, equals)));
-        if (key.empty()) continue;
-        m_entries.push_back({section, std::move(key), cleanValue(line.substr(equals + 1))});
-    }
+IniSelection::Section& IniSelection::section(std::string_view name) {
+    const std::string lowerName = lower(name);
+    if (const size_t i = indexOf(lowerName); i != kNone) return m_sections[i];
+    m_sections.push_back({lowerName, {}, 0});
+    return m_sections.back();
 }
 
-IniFile IniFile::load(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::string text;
-    char buffer[65536];
-    while (text.size() < kMaxFileSize && in.read(buffer, sizeof buffer).gcount() > 0) {
-        text.append(buffer, static_cast<size_t>(in.gcount()));
+size_t IniSelection::indexOf(std::string_view lowerName) const {
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        if (m_sections[i].name == lowerName) return i;
     }
-    if (text.size() > kMaxFileSize) text.resize(kMaxFileSize);
-    return IniFile(text);
+    return kNone;
+}
+
+IniSelection& IniSelection::key(std::string_view sectionName, std::string_view keyName) {
+    Section& s = section(sectionName);
+    if (s.keys.emplace(lower(keyName), m_slots).second) ++m_slots;
+    return *this;
+}
+
+IniSelection& IniSelection::list(std::string_view sectionName, size_t maxEntries) {
+    Section& s = section(sectionName);
+    s.listMax = std::max(s.listMax, maxEntries);
+    return *this;
+}
+
+// ---- IniFile --------------------------------------------------------------
+
+IniFile::IniFile(std::string_view text, IniSelection selection) {
+    IniParser parser(std::move(selection));
+    parser.feed(text);
+    *this = parser.finish();
+}
+
+IniFile IniFile::load(const std::filesystem::path& path, IniSelection selection) {
+    std::optional<RegularFile> file = RegularFile::open(path);
+    if (!file) return {};
+    IniParser parser(std::move(selection));
+    std::string buffer(64 * 1024, '\0');
+    size_t total = 0;
+    while (total < kMaxFileSize) {
+        const std::optional<size_t> n =
+            file->read(buffer.data(), std::min(buffer.size(), kMaxFileSize - total));
+        if (!n) return {};  // a file that fails half way is not to be trusted in part
+        if (*n == 0) break;
+        parser.feed(std::string_view(buffer.data(), *n));
+        total += *n;
+    }
+    return parser.finish();
 }
 
 std::string IniFile::value(std::string_view section, std::string_view key) const {
-    const std::string s = lower(section);
-    const std::string k = lower(key);
-    for (const Entry& e : m_entries) {
-        if (e.section == s && e.key == k) return e.value;
+    const size_t s = m_selection.indexOf(lower(section));
+    if (s == IniSelection::kNone) return {};
+    const IniSelection::Section& selected = m_selection.m_sections[s];
+    if (const auto slot = selected.keys.find(lower(key)); slot != selected.keys.end()) {
+        return m_found[slot->second] ? m_values[slot->second] : std::string();
+    }
+    for (const IniEntry& e : m_lists[s]) {
+        if (sameName(e.key, key)) return e.value;
     }
     return {};
 }
 
+const std::vector<IniEntry>& IniFile::entries(std::string_view section) const {
+    static const std::vector<IniEntry> none;
+    const size_t s = m_selection.indexOf(lower(section));
+    return s == IniSelection::kNone ? none : m_lists[s];
+}
+
+size_t IniFile::retainedBytes() const {
+    auto text = [](const std::string& s) { return sizeof s + s.capacity(); };
+    size_t bytes = 0;
+    for (size_t i = 0; i < m_values.size(); ++i) {
+        if (m_found[i]) bytes += text(m_values[i]);
+    }
+    for (const std::vector<IniEntry>& list : m_lists) {
+        bytes += (list.capacity() - list.size()) * sizeof(IniEntry);
+        for (const IniEntry& e : list) bytes += text(e.key) + text(e.value);
+    }
+    return bytes;
+}
+
+// ---- IniParser ------------------------------------------------------------
+//
+// One character at a time, so that no line is ever held whole: of a line the
+// parser keeps at most a name of kMaxNameLength characters and the first
+// kMaxValueLength + 1 characters of a value it was asked for. Everything it
+// keeps is therefore bounded, whatever the length of a line or of the file.
+
+IniParser::IniParser(IniSelection selection) {
+    m_file.m_selection = std::move(selection);
+    m_file.m_values.resize(m_file.m_selection.m_slots);
+    m_file.m_found.resize(m_file.m_selection.m_slots);
+    m_file.m_lists.resize(m_file.m_selection.m_sections.size());
+    m_listed.resize(m_file.m_selection.m_sections.size());
+}
+
+void IniParser::feed(std::string_view piece) {
+    if (!m_headDone) {
+        const size_t take = std::min(piece.size(), kByteOrderMark.size() - m_head.size());
+        m_head.append(piece.substr(0, take));
+        piece.remove_prefix(take);
+        if (m_head.size() < kByteOrderMark.size()) return;
+        m_headDone = true;
+        if (m_head != kByteOrderMark) process(m_head);
+    }
+    process(piece);
+}
+
+IniFile IniParser::finish() {
+    if (!m_headDone) {
+        m_headDone = true;
+        process(m_head);
+    }
+    endLine();
+    m_listed.clear();
+    return std::move(m_file);
+}
+
+void IniParser::process(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        if (m_mode == Mode::Skip) {
+            const void* newline = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            if (!newline) return;
+            p = static_cast<const char*>(newline) + 1;
+            endLine();
+            continue;
+        }
+        const char c = *p++;
+        if (c == '\n') {
+            endLine();
+        } else {
+            step(c);
+        }
+    }
+}
+
+void IniParser::step(char c) {
+    switch (m_mode) {
+        case Mode::LineStart:
+            if (isBlank(c)) return;
+            if (c == ';' || c == '#') {
+                m_mode = Mode::Skip;
+                return;
+            }
+            m_name.clear();
+            m_nameTooLong = false;
+            if (c == '[') {
+                m_mode = Mode::Section;
+            } else {
+                m_mode = Mode::Key;
+                addNameChar(c);
+            }
+            return;
+        case Mode::Section:
+            if (c == ']') {
+                closeSection();
+                m_mode = Mode::Skip;  // the rest of the line is not read
+            } else {
+                addNameChar(c);
+            }
+            return;
+        case Mode::Key:
+            if (c == '=') {
+                openValue();
+            } else {
+                addNameChar(c);
+            }
+            return;
+        case Mode::Value:
+            valueChar(c);
+            return;
+        case Mode::Skip:
+            return;
+    }
+}
+
+void IniParser::addNameChar(char c) {
+    if (m_name.empty() && isBlank(c)) return;  // blanks before the name
+    if (m_name.size() < IniFile::kMaxNameLength) {
+        m_name.push_back(c);
+    } else if (!isBlank(c)) {
+        m_nameTooLong = true;  // even without its trailing blanks
+    }
+}
+
+void IniParser::endLine() {
+    // A section line without "]" and a key line without "=" say nothing.
+    if (m_mode == Mode::Value) commitValue();
+    m_mode = Mode::LineStart;
+}
+
+void IniParser::closeSection() {
+    m_inSection = true;
+    m_section = IniSelection::kNone;
+    if (m_nameTooLong) return;
+    lowerInto(trimRight(m_name), m_lower);
+    m_section = m_file.m_selection.indexOf(m_lower);
+}
+
+void IniParser::openValue() {
+    m_mode = Mode::Skip;
+    const std::string_view key = trimRight(m_name);
+    if (!m_inSection || key.empty() || m_nameTooLong || m_section == IniSelection::kNone) return;
+    const IniSelection::Section& section = m_file.m_selection.m_sections[m_section];
+    lowerInto(key, m_lower);
+
+    m_toSlot = false;
+    if (const auto slot = section.keys.find(m_lower); slot != section.keys.end()) {
+        m_toSlot = !m_file.m_found[slot->second];
+        m_slot = slot->second;
+    }
+    m_toList = false;
+    if (m_file.m_lists[m_section].size() < section.listMax &&
+        m_listed[m_section].insert(m_lower).second) {
+        m_toList = true;
+        m_listKey.assign(key);
+    }
+    if (!m_toSlot && !m_toList) return;
+
+    m_mode = Mode::Value;
+    m_value.clear();
+    m_valueStarted = false;
+    m_valueLength = 0;
+    m_valueEnd = 0;
+    m_valueLast = 0;
+}
+
+void IniParser::valueChar(char c) {
+    if (!m_valueStarted) {
+        if (isBlank(c)) return;
+        m_valueStarted = true;
+    }
+    if (c == '\0') {
+        // The private-profile service hands over text up to its first NUL.
+        commitValue();
+        m_mode = Mode::Skip;
+        return;
+    }
+    // One more than the longest value, for an opening quote.
+    if (m_value.size() <= IniFile::kMaxValueLength) m_value.push_back(c);
+    ++m_valueLength;
+    if (!isBlank(c)) {
+        m_valueEnd = m_valueLength;
+        m_valueLast = c;
+    }
+}
+
+void IniParser::commitValue() {
+    const std::string_view v(m_value);
+    const size_t length = m_valueEnd;  // without trailing blanks
+    std::string value;
+    if (length >= 2 && (v[0] == '"' || v[0] == '\'') && m_valueLast == v[0]) {
+        value.assign(v.substr(1, std::min(length - 2, IniFile::kMaxValueLength)));
+    } else {
+        value.assign(v.substr(0, std::min(length, IniFile::kMaxValueLength)));
+    }
+    if (m_toSlot) {
+        m_file.m_found[m_slot] = true;
+        m_file.m_values[m_slot] = value;
+    }
+    if (m_toList) m_file.m_lists[m_section].push_back({std::move(m_listKey), std::move(value)});
+    m_toSlot = false;
+    m_toList = false;
+}
+
 std::string ReadIniString(std::string_view section, std::string_view key,
                           const std::filesystem::path& file) {
-    return IniFile::load(file).value(section, key);
+    return IniFile::load(file, IniSelection().key(section, key)).value(section, key);
 }

@@ -3,8 +3,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
 #include <string>
 #include <string_view>
 
@@ -43,73 +41,6 @@ LineRead nextLine(QIODevice& device, QByteArray* line) {
         line->chop(1);  // CR LF cut after the CR at the very end of the data
     }
     return line->size() > kMaxCoolFileLine ? LineRead::TooLong : LineRead::Line;
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-int digitValue(char c, int radix) {
-    int d = -1;
-    if (isDigit(c)) d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    return d < radix ? d : -1;
-}
-
-std::optional<double> strictRadix(std::string_view s, int radix) {
-    if (s.empty()) return std::nullopt;
-    double value = 0;
-    for (char c : s) {
-        const int d = digitValue(c, radix);
-        if (d < 0) return std::nullopt;
-        value = value * radix + d;
-    }
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
-locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
-std::optional<double> strictDecimal(std::string_view s) {
-    std::string clean;
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) clean.push_back(s[i++]);
-    bool digits = false;
-    bool period = false;
-    for (; i < s.size(); ++i) {
-        if (isDigit(s[i])) {
-            digits = true;
-        } else if (s[i] == '.' && !period) {
-            period = true;
-        } else {
-            break;
-        }
-        clean.push_back(s[i]);
-    }
-    if (!digits) return std::nullopt;
-    if (i < s.size()) {
-        const char e = s[i];
-        if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return std::nullopt;
-        clean.push_back('e');
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) clean.push_back(s[i++]);
-        if (i == s.size()) return std::nullopt;
-        std::string exponent;
-        for (; i < s.size(); ++i) {
-            if (!isDigit(s[i])) return std::nullopt;
-            if (exponent.empty() && s[i] == '0') continue;
-            exponent.push_back(s[i]);
-        }
-        // Beyond six digits an exponent only says "overflow" or "underflow".
-        if (exponent.size() > 6) exponent = "999999";
-        clean += exponent.empty() ? "0" : exponent;
-    }
-    const double value = strtod_l(clean.c_str(), nullptr, cLocale());
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
 }
 
 }  // namespace
@@ -196,17 +127,7 @@ bool ReadCoolFileData(const QByteArray& data, CoolFileSink& sink) {
 }
 
 std::optional<double> ParseStrictNumber(const QByteArray& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
-    const std::string_view s(text.constData() + begin, static_cast<size_t>(end - begin));
-    if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h') return strictRadix(s.substr(2), 16);
-        if (s[1] == 'O' || s[1] == 'o') return strictRadix(s.substr(2), 8);
-        return std::nullopt;
-    }
-    return strictDecimal(s);
+    return ParseWholeNumber(std::string_view(text.constData(), static_cast<size_t>(text.size())));
 }
 
 std::optional<int> MaterialOfUValue(double uValue) {

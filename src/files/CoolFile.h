@@ -86,11 +86,10 @@ bool ReadCoolFileData(const QByteArray& data, CoolFileSink& sink);
 // UTF-16 units, at most three UTF-8 bytes each; every other line is short.
 inline constexpr qsizetype kMaxCoolFileLine = 128 * 1024;
 
-// A whole text as one number: blanks and tabs around it, nothing else. The
-// number is a sign, digits with at most one period, and an exponent (E or
-// D, a sign, digits), or an &H / &O integer, as ParseNumber reads them;
-// values beyond the range of a double are refused. Returns the value as
-// ParseNumber would read it.
+// A whole text as one number: blanks and tabs around it, nothing else (see
+// ParseWholeNumber). Every number the writer puts in a file reads back,
+// the largest double included; beyond that range a value reads as the
+// largest double of its sign, as ParseNumber reads it in the other lines.
 std::optional<double> ParseStrictNumber(const QByteArray& text);
 
 // The material a coefficient stands for: 0 (steel) for exactly 5, 1 (resin)

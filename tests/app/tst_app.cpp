@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "CommaLocale.h"
 #include "TestApp.h"
 #include "info/frmHelp.h"
 
@@ -43,6 +44,7 @@ const QString kOutOfRange = QStringLiteral("입력한 값이 계산할 수 있�
 class TestApp_ : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void startUpState();
     void startUpShowsInformationWindowForTwoSeconds();
     void delayAcrossMidnight();
@@ -60,6 +62,15 @@ private slots:
     void closingMainWindowUnloadsEverything();
     void writtenValuesShowFromTheirStart();
 };
+
+void TestApp_::initTestCase() {
+    // QApplication has set the locale from the environment, as in the program.
+    if (commaLocaleRunRequested()) {
+        QVERIFY2(decimalPointIsComma(),
+                 qPrintable("this run needs the comma locale, the decimal point is \"" +
+                            QString::fromStdString(currentDecimalPoint()) + "\""));
+    }
+}
 
 void TestApp_::startUpState() {
     TestApp t;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <random>
 
+#include "CommaLocale.h"
 #include "calc/HeatBalance.h"
 #include "calc/NumberText.h"
 
@@ -14,9 +15,12 @@ Q_DECLARE_METATYPE(Findings)
 class TestCalc : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void parseNumber_data();
     void parseNumber();
     void parseNumberIgnoresLocale();
+    void parseWholeNumber_data();
+    void parseWholeNumber();
     void numberText_data();
     void numberText();
     void numberTextRoundTrips();
@@ -29,6 +33,16 @@ private slots:
     void recommendation_data();
     void recommendation();
 };
+
+void TestCalc::initTestCase() {
+    // As the program does: Qt takes the locale from the environment.
+    std::setlocale(LC_ALL, "");
+    if (commaLocaleRunRequested()) {
+        QVERIFY2(decimalPointIsComma(),
+                 qPrintable("this run needs the comma locale, the decimal point is \"" +
+                            QString::fromStdString(currentDecimalPoint()) + "\""));
+    }
+}
 
 void TestCalc::parseNumber_data() {
     QTest::addColumn<QByteArray>("text");
@@ -82,18 +96,86 @@ void TestCalc::parseNumber() {
 
 void TestCalc::parseNumberIgnoresLocale() {
     // A locale whose decimal separator is a comma must not change anything.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
-        QSKIP("no locale with a decimal comma is installed");
-    }
+    // The test set-up makes one in the build tree; without it this fails.
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    const QByteArray savedPath = qgetenv("LOCPATH");
+    if (savedPath.isEmpty()) qputenv("LOCPATH", CC_COMMA_LOCALE_DIR);
+    const bool switched = std::setlocale(LC_NUMERIC, CC_COMMA_LOCALE) != nullptr;
+    const std::string point = currentDecimalPoint();
     const double value = ParseNumber("12.5");
+    const std::optional<double> whole = ParseWholeNumber("-1.5E+3");
     const std::string text = NumberText(0.25);
     const std::string formatted = FormatNumber(1.5, "0.00");
+    const std::string largest = NumberText(DBL_MAX);
     std::setlocale(LC_NUMERIC, saved.c_str());
+    if (savedPath.isEmpty()) qunsetenv("LOCPATH");
+    QVERIFY2(switched, "the comma locale " CC_COMMA_LOCALE " is missing in " CC_COMMA_LOCALE_DIR
+                       " (ctest makes it)");
+    QCOMPARE(point, std::string(","));
     QCOMPARE(value, 12.5);
+    QCOMPARE(whole, std::optional<double>(-1500.0));
     QCOMPARE(text, std::string("0.25"));
     QCOMPARE(formatted, std::string("1.50"));
+    QCOMPARE(largest, std::string("1.79769313486232E+308"));
+}
+
+void TestCalc::parseWholeNumber_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("value");
+    QTest::newRow("integer") << QByteArray("2500") << true << 2500.0;
+    QTest::newRow("blanks and tabs around") << QByteArray(" \t 2500\t ") << true << 2500.0;
+    QTest::newRow("signed exponent") << QByteArray("-1.5e+3") << true << -1500.0;
+    QTest::newRow("D exponent") << QByteArray("1.5D2") << true << 150.0;
+    QTest::newRow("leading period") << QByteArray("+.5") << true << 0.5;
+    QTest::newRow("trailing period") << QByteArray("5.") << true << 5.0;
+    QTest::newRow("hex") << QByteArray("&Hff") << true << 255.0;
+    QTest::newRow("octal") << QByteArray("&o17") << true << 15.0;
+    QTest::newRow("largest double as written")
+        << QByteArray("1.79769313486232E+308") << true << DBL_MAX;
+    QTest::newRow("negative largest as written")
+        << QByteArray("-1.79769313486232E+308") << true << -DBL_MAX;
+    QTest::newRow("largest double exactly")
+        << QByteArray("1.7976931348623157E+308") << true << DBL_MAX;
+    QTest::newRow("overflow clamps") << QByteArray("1E400") << true << DBL_MAX;
+    QTest::newRow("huge exponent clamps") << QByteArray("-1E99999999999") << true << -DBL_MAX;
+    QTest::newRow("hex overflow clamps") << "&H" + QByteArray(300, 'F') << true << DBL_MAX;
+    QTest::newRow("smallest subnormal as written")
+        << QByteArray("4.94065645841247E-324") << true << 4.9406564584124654e-324;
+    QTest::newRow("underflow") << QByteArray("1E-400") << true << 0.0;
+    QTest::newRow("empty") << QByteArray("") << false << 0.0;
+    QTest::newRow("blanks only") << QByteArray(" \t ") << false << 0.0;
+    QTest::newRow("blank inside") << QByteArray("1 2") << false << 0.0;
+    QTest::newRow("blank after sign") << QByteArray("- 5") << false << 0.0;
+    QTest::newRow("blank in hex") << QByteArray("& H1") << false << 0.0;
+    QTest::newRow("line feed around") << QByteArray("12\n") << false << 0.0;
+    QTest::newRow("carriage return") << QByteArray("12\r") << false << 0.0;
+    QTest::newRow("comma") << QByteArray("1,5") << false << 0.0;
+    QTest::newRow("unit after") << QByteArray("500 W") << false << 0.0;
+    QTest::newRow("exponent without digits") << QByteArray("1E") << false << 0.0;
+    QTest::newRow("exponent sign only") << QByteArray("1E+") << false << 0.0;
+    QTest::newRow("hex without digits") << QByteArray("&H") << false << 0.0;
+    QTest::newRow("octal digit 8") << QByteArray("&O18") << false << 0.0;
+    QTest::newRow("second period") << QByteArray("1.2.3") << false << 0.0;
+    QTest::newRow("sign only") << QByteArray("+") << false << 0.0;
+    QTest::newRow("period only") << QByteArray(".") << false << 0.0;
+    QTest::newRow("two signs") << QByteArray("--5") << false << 0.0;
+    QTest::newRow("infinity") << QByteArray("inf") << false << 0.0;
+    QTest::newRow("NUL after") << QByteArray("12\0", 3) << false << 0.0;
+}
+
+void TestCalc::parseWholeNumber() {
+    QFETCH(QByteArray, text);
+    QFETCH(bool, valid);
+    QFETCH(double, value);
+    const std::optional<double> parsed =
+        ParseWholeNumber(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    QCOMPARE(parsed.has_value(), valid);
+    if (!valid) return;
+    QCOMPARE(*parsed, value);
+    // A whole number reads as ParseNumber reads the same text.
+    QCOMPARE(*parsed,
+             ParseNumber(std::string_view(text.constData(), static_cast<size_t>(text.size()))));
 }
 
 void TestCalc::numberText_data() {
@@ -148,6 +230,11 @@ void TestCalc::numberTextRoundTrips() {
         const std::string again = NumberText(ParseNumber(text));
         if (again != text) QFAIL(qPrintable(QStringLiteral("%1 came back as %2").arg(
                                QString::fromStdString(text), QString::fromStdString(again))));
+        // A calculation file's last line is read as a whole number.
+        const std::optional<double> whole = ParseWholeNumber(text);
+        if (!whole || *whole != ParseNumber(text))
+            QFAIL(qPrintable(QStringLiteral("%1 is not read as a whole number")
+                                 .arg(QString::fromStdString(text))));
     }
 }
 
@@ -166,6 +253,14 @@ void TestCalc::formatNumber_data() {
     QTest::newRow("negative rounding to zero") << -0.001 << "0.00";
     QTest::newRow("small") << 0.07 << "0.07";
     QTest::newRow("all integer digits") << 1e20 << "100000000000000000000.00";
+    // 2^1024 - 2^971, all 309 digits.
+    QTest::newRow("largest double")
+        << DBL_MAX
+        << "1797693134862315708145274237317043567980705675258449965989174768031572607800285387605"
+           "8955863276687817154045895351438246423432132688946418276846754670353751698604991057655"
+           "1282076245490090389328944075868508455133942304583236903222948165808559332123348274797"
+           "826204144723168738177180919299881250404026184124858368.00";
+    QTest::newRow("smallest subnormal") << -4.9406564584124654e-324 << "0.00";
     QTest::newRow("infinity") << -HUGE_VAL << "";
 }
 

@@ -7,8 +7,10 @@
 #include "calc/Fan1Nomogram.h"
 #include "calc/Fan2Nomogram.h"
 #include "calc/NumberText.h"
+#include "calc/SegmentClip.h"
 
 using IntList = QList<int>;
+using Coordinates = QList<double>;
 
 namespace {
 
@@ -69,6 +71,10 @@ private slots:
     void fan1ZeroDeltaT();
     void fan1HugeValues_data();
     void fan1HugeValues();
+    void fan1FarLineKeepsDirection_data();
+    void fan1FarLineKeepsDirection();
+    void clipSegment_data();
+    void clipSegment();
     void fan2Reading_data();
     void fan2Reading();
     void sLineReading_data();
@@ -253,6 +259,126 @@ void TestChartCalc::fan1HugeValues() {
             const auto& m = std::get<Fan1MarkerMove>(op);
             QVERIFY(fits(m.left) && fits(m.top));
         }
+    }
+}
+
+void TestChartCalc::fan1FarLineKeepsDirection_data() {
+    QTest::addColumn<double>("p");
+    QTest::addColumn<double>("deltaT");
+    // A = (2520 - 0.72 P, 4335 - 36 P / dT): O-A runs 0.72 dT / 36 twips to
+    // the left per twip upwards.
+    QTest::newRow("P 1E9, dT 15") << 1e9 << 15.0;
+    QTest::newRow("P 1E9, dT 40") << 1e9 << 40.0;
+    QTest::newRow("P 1E20, dT 10") << 1e20 << 10.0;
+    QTest::newRow("P -1E12, dT 15") << -1e12 << 15.0;
+}
+
+void TestChartCalc::fan1FarLineKeepsDirection() {
+    QFETCH(double, p);
+    QFETCH(double, deltaT);
+    const Fan1Drawing d = Real_Cal(p, 3.5469, deltaT);
+    const Fan1Line* oa = std::get_if<Fan1Line>(&d.operations.at(0));
+    QVERIFY(oa && oa->color == kChartBlue);
+    QCOMPARE(oa->x1, 2520.0f);
+    QCOMPARE(oa->y1, 4335.0f);
+    // Up to dT = 50 the line is steeper than 45 degrees: a far end is cut
+    // where y reaches the far bound.
+    const double far = kChartFarAway;
+    QCOMPARE(oa->y2, float(std::clamp(4335 - 36 * p / deltaT, -far, far)));
+    const double expectedRatio = 0.72 * deltaT / 36;  // dx / dy
+    const double ratio = (double(oa->x2) - oa->x1) / (double(oa->y2) - oa->y1);
+    QVERIFY2(std::fabs(ratio - expectedRatio) <= 1e-7 * expectedRatio,
+             qPrintable(QString::number(ratio, 'g', 17)));
+}
+
+void TestChartCalc::clipSegment_data() {
+    QTest::addColumn<Coordinates>("segment");  // x1, y1, x2, y2
+    QTest::addColumn<Coordinates>("area");     // left, top, right, bottom
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<Coordinates>("expected");  // empty: only checked to lie within the area
+    const Coordinates box{0, 0, 100, 50};
+    const double big = std::numeric_limits<double>::max();
+    QTest::newRow("inside") << Coordinates{10, 10, 90, 40} << box << true
+                            << Coordinates{10, 10, 90, 40};
+    QTest::newRow("crossing the right edge")
+        << Coordinates{50, 10, 150, 30} << box << true << Coordinates{50, 10, 100, 20};
+    QTest::newRow("crossing the right edge backwards")
+        << Coordinates{150, 30, 50, 10} << box << true << Coordinates{100, 20, 50, 10};
+    QTest::newRow("crossing left and bottom")
+        << Coordinates{-40, 10, 60, 60} << box << true << Coordinates{0, 30, 40, 50};
+    QTest::newRow("crossing left and right")
+        << Coordinates{-50, 25, 150, 25} << box << true << Coordinates{0, 25, 100, 25};
+    QTest::newRow("corner to corner")
+        << Coordinates{-10, -5, 110, 55} << box << true << Coordinates{0, 0, 100, 50};
+    QTest::newRow("along the top edge")
+        << Coordinates{-10, 0, 110, 0} << box << true << Coordinates{0, 0, 100, 0};
+    QTest::newRow("touching a corner")
+        << Coordinates{100, 50, 150, 100} << box << true << Coordinates{100, 50, 100, 50};
+    QTest::newRow("beside the box")
+        << Coordinates{110, 0, 200, 50} << box << false << Coordinates{};
+    QTest::newRow("passing a corner outside")
+        << Coordinates{60, -50, 150, 40} << box << false << Coordinates{};
+    QTest::newRow("short of the box")
+        << Coordinates{-40, 10, -1, 30} << box << false << Coordinates{};
+    QTest::newRow("point inside") << Coordinates{30, 30, 30, 30} << box << true
+                                  << Coordinates{30, 30, 30, 30};
+    QTest::newRow("point outside")
+        << Coordinates{130, 30, 130, 30} << box << false << Coordinates{};
+    // Fan-1 construction with P = 1E9 W and dT = 15 K on the canvas with its
+    // margin: O-A leaves the top (y = -60) at x = 2520 - 0.3 * 4395.
+    QTest::newRow("a billion twips away")
+        << Coordinates{2520, 4335, 2520 - 0.72e9, 4335 - 2.4e9} << Coordinates{-60, -60, 6180, 4380}
+        << true << Coordinates{2520, 4335, 1201.5, -60};
+    QTest::newRow("end at minus infinity straight up")
+        << Coordinates{50, 25, 50, -kInf} << box << true << Coordinates{50, 25, 50, 0};
+    QTest::newRow("end at infinity to the right")
+        << Coordinates{0, 25, kInf, 30} << box << true << Coordinates{0, 25, 100, 25};
+    QTest::newRow("infinite end beside the box")
+        << Coordinates{200, 25, kInf, 25} << box << false << Coordinates{};
+    QTest::newRow("largest doubles on both sides")
+        << Coordinates{-big, -big, big, big} << box << true << Coordinates{};
+    QTest::newRow("infinities on both sides")
+        << Coordinates{-kInf, kInf, kInf, -kInf} << Coordinates{-10, -10, 10, 10} << true
+        << Coordinates{};
+    QTest::newRow("largest doubles far off")
+        << Coordinates{big, -big, big, big} << box << false << Coordinates{};
+    QTest::newRow("NaN") << Coordinates{kNaN, 0, 50, 25} << box << false << Coordinates{};
+    QTest::newRow("empty area") << Coordinates{10, 10, 90, 40} << Coordinates{100, 0, 0, 50}
+                                << false << Coordinates{};
+    QTest::newRow("NaN area") << Coordinates{10, 10, 90, 40} << Coordinates{0, 0, kNaN, 50} << false
+                              << Coordinates{};
+}
+
+void TestChartCalc::clipSegment() {
+    QFETCH(Coordinates, segment);
+    QFETCH(Coordinates, area);
+    QFETCH(bool, visible);
+    QFETCH(Coordinates, expected);
+    const ClipRectangle r{area[0], area[1], area[2], area[3]};
+    const std::optional<LineSegment> c =
+        ClipSegment({segment[0], segment[1], segment[2], segment[3]}, r);
+    QCOMPARE(c.has_value(), visible);
+    if (!c) return;
+    const QString got =
+        QStringLiteral("(%1, %2)-(%3, %4)").arg(c->x1).arg(c->y1).arg(c->x2).arg(c->y2);
+    for (double x : {c->x1, c->x2})
+        QVERIFY2(std::isfinite(x) && r.left <= x && x <= r.right, qPrintable(got));
+    for (double y : {c->y1, c->y2})
+        QVERIFY2(std::isfinite(y) && r.top <= y && y <= r.bottom, qPrintable(got));
+    if (expected.isEmpty()) return;
+    QVERIFY2(near(c->x1, expected[0]) && near(c->y1, expected[1]) && near(c->x2, expected[2]) &&
+                 near(c->y2, expected[3]),
+             qPrintable(got));
+    // Ends inside the area are kept exactly.
+    if (r.left < segment[0] && segment[0] < r.right && r.top < segment[1] &&
+        segment[1] < r.bottom) {
+        QCOMPARE(c->x1, segment[0]);
+        QCOMPARE(c->y1, segment[1]);
+    }
+    if (r.left < segment[2] && segment[2] < r.right && r.top < segment[3] &&
+        segment[3] < r.bottom) {
+        QCOMPARE(c->x2, segment[2]);
+        QCOMPARE(c->y2, segment[3]);
     }
 }
 

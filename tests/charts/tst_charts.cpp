@@ -117,6 +117,7 @@ private slots:
     void fan1ExitStartsAfresh();
     void fan1ZeroDeltaT();
     void fan1HugeInputs();
+    void fan1FarLineKeepsDirection();
 
     void fan2Defaults();
     void fan2BandLinesAccumulate();
@@ -445,6 +446,30 @@ void TestCharts::fan1HugeInputs() {
     QCOMPARE(w->txtXX->text(), QStringLiteral("6.66666666666667E+298"));
     QCOMPARE(w->LabelAA->position(), QPointF(-kChartFarAway, -kChartFarAway));
     QVERIFY(!w->grab().isNull());
+}
+
+void TestCharts::fan1FarLineKeepsDirection() {
+    TestApp t;
+    Form1* form = t.start();
+    form->OptBoxFan1->click();
+    edit(form, {"txtPP=1E9"});
+    form->cmdFan1Diagram_update();
+    auto* w = t.app->loadedWindow<frmFan1>();
+    QVERIFY(w);
+    // A = (2520 - 0.72E9, 4335 - 36 * 1E9 / 15): O-A climbs 10 twips for
+    // every 3 to the left, however far away A lies.
+    const ChartSegment* oa = nullptr;
+    for (const ChartSegment& s : w->Picture1->segments()) {
+        if (s.color == kBlue && s.ends.p1() == QPointF(2520, 4335)) oa = &s;
+    }
+    QVERIFY(oa);
+    const double ratio = (oa->ends.x2() - oa->ends.x1()) / (oa->ends.y2() - oa->ends.y1());
+    QVERIFY2(std::fabs(ratio - 0.3) < 1e-6, qPrintable(QString::number(ratio, 'g', 17)));
+    // On screen: at y = 1500 twips (100 px) the line stands at x = 2520 -
+    // 0.3 * 2835 = 1669.5 twips (111.3 px).
+    const QImage image = w->Picture1->grab().toImage();
+    const QPoint origin = w->Picture1->originPixels();
+    QVERIFY(colourNear(image, origin.x() + 111, origin.y() + 100, kBlue));
 }
 
 void TestCharts::fan2Defaults() {

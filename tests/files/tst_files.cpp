@@ -363,6 +363,17 @@ void TestFiles::roundTrip_data() {
         << QStringList{"1E+200", "123456789012345", "0.000001", "1.23456789012345", "&H10", "0", "-0.5", "1D3",
                        "99.999", "1234567.89", "", "1E-300"}
         << "FAN2|steel|1E+200|123456789012345|1E-06|1.23456789012345|16|0|-0.5|1000|99.999|5|1234567.89||1E-300";
+    // Beyond the range of a double a field reads as the largest double, which
+    // is written rounded up to 15 digits; the last line reads it back too.
+    const QString top = QStringLiteral("1.79769313486232E+308");
+    QTest::newRow("Aircon, top of the range")
+        << "Aircon" << 0 << QStringList{"1E400",   "-1E400", "1.7976931348623157E+308",
+                                        "1",       "2",      "3",
+                                        "4",       "5",      "6",
+                                        "-" + top, "VKA",    "1E400"}
+        << QStringList{"Aircon", "steel", top,  "-" + top, top,       "1",   "2", "3",
+                       "4",      "x3",    "x4", "5",       "-" + top, "VKA", top}
+               .join('|');
 }
 
 void TestFiles::roundTrip() {
@@ -544,7 +555,10 @@ void TestFiles::openFixture_data() {
         << "truncated-after-line-7-crlf.col" << "Aircon|resin|1.2|0.8|2.1|9.36|1500|45|35|40|68|3.7|11.11|OLD|999"
         << true;
     QTest::newRow("last line 12x") << "last-line-not-a-number-crlf.col" << allButLast << true;
-    QTest::newRow("last line overflows") << "last-line-overflow-lf.col" << allButLast << true;
+    // 1E+999 reads as the largest double, as in every other line.
+    QTest::newRow("last line overflows")
+        << "last-line-overflow-lf.col"
+        << QString(allButLast).replace("|999", "|1.79769313486232E+308") << false;
     QTest::newRow("last line empty") << "last-line-empty-crlf.col" << allButLast << true;
     QTest::newRow("last line missing") << "last-line-missing-lf.col" << allButLast << true;
     QTest::newRow("empty file") << "empty.col" << kBaseline << true;
@@ -667,9 +681,16 @@ void TestFiles::strictLastLine_data() {
     QTest::newRow("blank inside") << QByteArray("1 2") << false << 0.0;
     QTest::newRow("comma") << QByteArray("1,5") << false << 0.0;
     QTest::newRow("exponent without digits") << QByteArray("1E+") << false << 0.0;
-    QTest::newRow("overflow") << QByteArray("1E+999") << false << 0.0;
-    QTest::newRow("negative overflow") << QByteArray("-1E99999999999") << false << 0.0;
-    QTest::newRow("hexadecimal overflow") << "&H" + QByteArray(300, 'F') << false << 0.0;
+    // The top of the range reads as every other line of the file reads it: a
+    // value beyond a double is the largest double of its sign.
+    const double largest = std::numeric_limits<double>::max();
+    QTest::newRow("largest double as written")
+        << QByteArray("1.79769313486232E+308") << true << largest;
+    QTest::newRow("negative largest double as written")
+        << QByteArray("\t-1.79769313486232E+308 ") << true << -largest;
+    QTest::newRow("overflow") << QByteArray("1E+999") << true << largest;
+    QTest::newRow("negative overflow") << QByteArray("-1E99999999999") << true << -largest;
+    QTest::newRow("hexadecimal overflow") << "&H" + QByteArray(300, 'F') << true << largest;
     QTest::newRow("sign only") << QByteArray("-") << false << 0.0;
     QTest::newRow("period only") << QByteArray(".") << false << 0.0;
     QTest::newRow("C hexadecimal") << QByteArray("0x10") << false << 0.0;

@@ -475,7 +475,7 @@ void TestInfo::shippedPagesListConfiguredModels() {
     QFETCH(QString, page);
     QFETCH(QString, section);
     const QString html = readText(builtWww() + QLatin1Char('/') + page);
-    const IniFile ini(shippedIni().toStdString());
+    const IniFile ini(shippedIni().toStdString(), equipmentIniSelection());
     const std::string sectionName = section.toStdString();
     const EquipmentSection* s = nullptr;
     for (const EquipmentSection& e : equipmentSections()) {
