@@ -19,7 +19,6 @@
 #include "kit/Widgets.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
-#include "climate/ClimateCommands.h"
 #include "files/FileCommands.h"
 #include "heat/HeatCommands.h"
 #include "info/InfoCommands.h"
@@ -451,5 +450,5 @@ void Form1::cmdOpen_Click() { openCalculation(m_app); }
 void Form1::cmdPrint_Click() { printMainWindow(m_app); }
 void Form1::cmdHelp_Click() { showAboutBox(m_app); }
 void Form1::cmdURL_Click() { openProductPage(m_app); }
-void Form1::cmdClimate_Click() { showClimateWindow(m_app); }
+void Form1::cmdClimate_Click() { openClimateDesign(m_app); }
 void Form1::cmdReport_Click() { makeDesignReport(m_app, this); }

@@ -1,9 +1,12 @@
 #include "report/DesignReport.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <cmath>
 
+#include "climate/InstallationPictogram.h"
+#include "climate/frmClimate.h"
 #include "files/CoolFile.h"
 #include "heat/HeatValueTable.h"
 #include "heat/frmHeatValue.h"
@@ -136,6 +139,85 @@ void addHeatRows(DesignReport& report, CabinetCoolApp& app, const MainCalculatio
     }
 }
 
+// A result as the climate window shows it, with its unit and the model it
+// picks; "—" where it does not apply.
+QString climateField(const QLineEdit* field, const QString& unit,
+                     const QLineEdit* model = nullptr) {
+    QString text = field->text().trimmed();
+    if (text.isEmpty() || text == noValueText()) return noValueText();
+    text += QLatin1Char(' ') + unit;
+    const QString pick = model ? model->text().trimmed() : QString();
+    if (!pick.isEmpty() && pick != noValueText()) text += QStringLiteral(" · 추천 ") + pick;
+    return text;
+}
+
+// The climate design window's inputs and results as it shows them now.
+ClimateReportPart climatePart(const frmClimate& w) {
+    ClimateReportPart part;
+    const ClimateDesignInput& in = w.inputs();
+    const ClimateDesignResult& r = w.results();
+    const int type = w.installationType();
+    part.installation = w.installationCaption();
+    part.drawPictogram = [type](QPainter& p, const QRectF& box) {
+        drawInstallationPictogram(p, box, type);
+    };
+    part.formula = installationFormula(type);
+
+    part.inputs = {
+        {QStringLiteral("높이 H"), reportNumber(in.height, kMetres)},
+        {QStringLiteral("폭 W"), reportNumber(in.width, kMetres)},
+        {QStringLiteral("깊이 D"), reportNumber(in.depth, kMetres)},
+        {QStringLiteral("내부 발열량 P"), reportNumber(in.internalHeat, kWatt)},
+        {QStringLiteral("열통과율 k"), reportNumber(in.uValue, QStringLiteral("W/(㎡·K)"))},
+        {QStringLiteral("최고 외기 온도 Tu"), reportNumber(in.ambientMax, kDegrees)},
+        {QStringLiteral("희망 반내 온도 Ti"), reportNumber(in.insideDesired, kDegrees)},
+        {QStringLiteral("설치 고도"), reportNumber(in.altitude, kMetres)},
+        {QStringLiteral("최저 외기 온도"), reportNumber(in.ambientMin, kDegrees)},
+        {QStringLiteral("최저 반내 온도"), reportNumber(in.insideMin, kDegrees)},
+        {QStringLiteral("그때 켜져 있는 장비 발열"), reportNumber(in.internalHeatMin, kWatt)},
+        {QStringLiteral("반내 상대 습도"), reportNumber(in.relativeHumidity, QStringLiteral("%"))},
+        {QStringLiteral("옥외 설치, 햇빛을 받음"),
+         in.sun ? QStringLiteral("예") : QStringLiteral("아니오")},
+    };
+    if (in.sun) {
+        const QString sunArea =
+            in.sunlitArea ? reportNumber(*in.sunlitArea, kSquareMetres)
+                          : (r.sunlitArea.value ? reportNumber(*r.sunlitArea.value, kSquareMetres) +
+                                                      QStringLiteral(" (지붕과 앞면)")
+                                                : noValueText());
+        part.inputs << ReportLine{QStringLiteral("일사량"),
+                                  reportNumber(in.irradiance, QStringLiteral("W/㎡"))}
+                    << ReportLine{QStringLiteral("표면 일사 흡수율"), reportNumber(in.absorptance)}
+                    << ReportLine{QStringLiteral("햇빛 받는 면적"), sunArea};
+    }
+    part.inputs << ReportLine{QStringLiteral("안전 여유"),
+                              reportNumber(in.safetyMargin, QStringLiteral("%"))};
+
+    part.results = {
+        {QStringLiteral("유효 방열 면적 A"), climateField(w.txtClimA, kSquareMetres)},
+        {QStringLiteral("벽면 통과 열량"), climateField(w.txtClimQs, kWatt)},
+        {QStringLiteral("일사 열량"), climateField(w.txtClimQsun, kWatt)},
+        {QStringLiteral("에어컨 냉각 능력"),
+         climateField(w.txtClimCool, kWatt, w.txtClimCoolModel)},
+        {QStringLiteral("열교환기·팬 용량"),
+         climateField(w.txtClimQw, kWattPerKelvin, w.txtClimFanModel)},
+        {QStringLiteral("필터팬 풍량"),
+         climateField(w.txtClimFlow, QStringLiteral("㎥/h"), w.txtClimFlowModel)},
+        {QStringLiteral("필터팬 풍량 (cfm)"),
+         climateField(w.txtClimFlowCfm, QStringLiteral("cfm"))},
+        {QStringLiteral("히터 출력"), climateField(w.txtClimHeater, kWatt, w.txtClimHeaterModel)},
+        {QStringLiteral("반내 공기 이슬점"), climateField(w.txtClimDew, kDegrees)},
+        {QStringLiteral("결로 위험"),
+         !r.condensation || !r.dewPoint.value
+             ? noValueText()
+             : (w.condensationRisk() ? QStringLiteral("있음") : QStringLiteral("없음"))},
+    };
+    if (!w.lblClimFlowFactor->text().isEmpty()) part.notes << w.lblClimFlowFactor->text();
+    if (w.condensationRisk() && w.lblClimCondensation) part.notes << w.lblClimCondensation->text();
+    part.notes << w.statusNotes();
+    return part;
+}
+
 }  // namespace
 
 QString defaultReportFileName(const QDate& date, SelectionMode mode) {
@@ -160,6 +242,8 @@ DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made) {
     report.inputs = inputLines(c.input);
     addHeatRows(report, app, c);
     report.results = resultLines(c);
+    if (const frmClimate* climate = app.loadedWindow<frmClimate>())
+        report.climate = climatePart(*climate);
     report.messages = c.messages;
     report.recalculated = form->inputsChangedSinceCalculation();
     if (report.recalculated) {

@@ -27,6 +27,7 @@ struct ReportHeatRow {
 // The climate design window's part of the report.
 struct ClimateReportPart {
     QString installation;  // the installation type's caption
+    QString formula;       // its effective area, as a formula
     // Draws the installation type's pictogram into a square.
     std::function<void(QPainter&, const QRectF&)> drawPictogram;
     ReportLines inputs;

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QDir>
 
+#include "climate/ClimateCommands.h"
+#include "climate/frmClimate.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
 #include "kit/PlatformServices.h"
@@ -42,4 +44,14 @@ void makeDesignReport(CabinetCoolApp& app, QWidget* parent) {
                 "보고서를 저장하지 못했습니다. 같은 이름의 이전 파일은 그대로입니다.\n%1\n%2")
                 .arg(QDir::toNativeSeparators(path), error));
     }
+}
+
+void openClimateDesign(CabinetCoolApp& app) {
+    const bool fresh = app.loadedWindow<frmClimate>() == nullptr;
+    showClimateWindow(app);
+    frmClimate* window = app.loadedWindow<frmClimate>();
+    // A window loaded here is connected once; it goes with its connection.
+    if (!fresh || !window) return;
+    QObject::connect(window, &frmClimate::reportRequested, window,
+                     [&app, window]() { makeDesignReport(app, window); });
 }

@@ -136,6 +136,40 @@ public:
         m_y += 4;
     }
 
+    // Label and value rows two to a line, left then right: for long lists of
+    // short values.
+    void pairs(const ReportLines& lines) {
+        const double gap = 12;
+        const double half = (m_width - gap) / 2;
+        const double labelWidth = half * 0.5;
+        const double pad = 5;
+        for (qsizetype i = 0; i < lines.size(); i += 2) {
+            double h = 0;
+            for (qsizetype j = i; j < std::min(i + 2, lines.size()); ++j) {
+                h = std::max({h, textHeight(m_body, labelWidth - 2 * pad, lines[j].label),
+                              textHeight(m_bold, half - labelWidth - 2 * pad, lines[j].value)});
+            }
+            h += 2 * pad - 2;
+            ensure(h);
+            for (qsizetype j = i; j < std::min(i + 2, lines.size()); ++j) {
+                const double x = j == i ? 0 : half + gap;
+                if (m_painter) {
+                    m_painter->fillRect(QRectF(x, m_y, labelWidth, h), kShade);
+                    linePen(kRowLine);
+                    m_painter->drawLine(QLineF(x, m_y + h, x + half, m_y + h));
+                }
+                drawText(m_body, QRectF(x + pad, m_y + pad - 1, labelWidth - 2 * pad, h),
+                         Qt::AlignLeft | Qt::TextWordWrap, lines[j].label, Qt::black);
+                drawText(
+                    m_bold,
+                    QRectF(x + labelWidth + pad, m_y + pad - 1, half - labelWidth - 2 * pad, h),
+                    Qt::AlignLeft | Qt::TextWordWrap, lines[j].value, Qt::black);
+            }
+            m_y += h;
+        }
+        m_y += 4;
+    }
+
     // A table of columns with a header row; numbers right-aligned.
     void grid(const QStringList& header, const QList<QStringList>& rows,
               const QList<double>& shares) {
@@ -305,17 +339,20 @@ void layOut(PageFlow& flow, const DesignReport& r) {
         flow.block(picture + 8, [&](QPainter& p, const QRectF& box) {
             if (c.drawPictogram)
                 c.drawPictogram(p, QRectF(box.topLeft(), QSizeF(picture, picture)));
-            p.setFont(flow.bold());
+            const QRectF text(box.left() + picture + 16, box.top() + 8, box.width() - picture - 16,
+                              picture);
             p.setPen(Qt::black);
-            p.drawText(QRectF(box.left() + picture + 16, box.top() + 4, box.width() - picture - 16,
-                              picture),
-                       Qt::AlignLeft | Qt::TextWordWrap,
-                       QStringLiteral("설치 형태: ") + c.installation);
+            p.setFont(flow.bold());
+            p.drawText(text, Qt::AlignLeft | Qt::TextWordWrap,
+                       QStringLiteral("설치 방식: ") + c.installation);
+            p.setFont(flow.body());
+            p.drawText(text.adjusted(0, 24, 0, 0), Qt::AlignLeft | Qt::TextWordWrap,
+                       QStringLiteral("유효 방열 면적 (덮인 면은 회색): ") + c.formula);
         });
         flow.subheading(QStringLiteral("입력값"));
-        flow.table(c.inputs);
+        flow.pairs(c.inputs);
         flow.subheading(QStringLiteral("결과"));
-        flow.table(c.results);
+        flow.pairs(c.results);
         if (!c.notes.isEmpty()) flow.bullets(c.notes);
     }
 

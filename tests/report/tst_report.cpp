@@ -1,5 +1,6 @@
 #include <sys/resource.h>
 
+#include <QCheckBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 
 #include "TestApp.h"
 #include "charts/frmFan2.h"
+#include "climate/frmClimate.h"
 #include "heat/frmHeatValue.h"
 #include "report/ReportCommands.h"
 
@@ -146,6 +148,9 @@ private slots:
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void cancelledDialogWritesNothing();
+    void climateWindowReport_data();
+    void climateWindowReport();
+    void climateSectionOnlyWhileOpen();
 };
 
 void TestReport::reportOfEachMode_data() {
@@ -549,6 +554,103 @@ void TestReport::cancelledDialogWritesNothing() {
     QCOMPARE(t.platform.saveDialogs.size(), 1);
     QCOMPARE(t.platform.messages, QStringList());
     QCOMPARE(entries(t.programDir() + "/Cool"), before);
+}
+
+void TestReport::climateWindowReport_data() {
+    QTest::addColumn<QStringList>("edits");  // fields of the climate window; "sun" ticks the sun
+    QTest::addColumn<QStringList>("expected");
+    // The main window's defaults carried over: H 2, W 1, D 0.6, P 1100, k 5,
+    // Tu 40, Ti 35; the window's own: altitude 0, -10 and 10 °C, 60 %, 10 %
+    // margin, type 1 (A = 1.8·H·(W + D) + 1.4·W·D = 6.6 ㎡).
+    QTest::newRow("defaults")
+        << QStringList{}
+        << QStringList{"높이 H 2 m", "희망 반내 온도 Ti 35 °C", "반내 상대 습도 60 %",
+                       "옥외 설치, 햇빛을 받음 아니오", "안전 여유 10 %", "유효 방열 면적 A 6.6 ㎡",
+                       // k·A·(Ti - Tu) = 5 · 6.6 · (-5); (P - Qs)·1.1 = 1391.5
+                       "벽면 통과 열량 -165 W", "일사 열량 0 W",
+                       "에어컨 냉각 능력 1392 W · 추천 VKA-1600BR",
+                       // Ti below Tu: no fan; 5 · 6.6 · 20 = 660 W of heater
+                       "열교환기·팬 용량 —", "히터 출력 660 W · 추천 HT-800",
+                       // Magnus at 35 °C and 60 %: 26.05 °C, above the 10 °C inside at the coldest
+                       "반내 공기 이슬점 26 °C", "결로 위험 있음",
+                       "결로 위험: 최저 반내 온도 10 °C"};
+    QTest::newRow("sun, inside above outside")
+        << QStringList{"sun", "txtClimTi=50"}
+        << QStringList{"옥외 설치, 햇빛을 받음 예", "일사량 800 W/㎡", "표면 일사 흡수율 0.5",
+                       "햇빛 받는 면적 2.6 ㎡",
+                       // Qs = 5 · 6.6 · 10; Qsun = 0.5 · 800 · (W·D + W·H)
+                       "벽면 통과 열량 330 W", "일사 열량 1040 W",
+                       // (1100 - 330 + 1040) · 1.1; per K: / 10; airflow: · 3.1 m³·K/(W·h)
+                       "에어컨 냉각 능력 1991 W · 추천 VKA-2000BR",
+                       "열교환기·팬 용량 199 W/K · 추천 VK-400",
+                       "필터팬 풍량 617 ㎥/h · 추천 FF-650", "필터팬 풍량 (cfm) 363 cfm",
+                       "반내 공기 이슬점 40.1 °C"};
+}
+
+void TestReport::climateWindowReport() {
+    QFETCH(QStringList, edits);
+    QFETCH(QStringList, expected);
+    TestApp t;
+    Form1* form = t.start();
+    form->cmdCal->click();
+    form->findChild<QPushButton*>("cmdClimate")->click();
+    auto* climate = t.app->loadedWindow<frmClimate>();
+    QVERIFY(climate);
+    for (const QString& edit : edits) {
+        if (edit == "sun") {
+            climate->chkClimSun->setChecked(true);
+            continue;
+        }
+        const qsizetype eq = edit.indexOf('=');
+        climate->findChild<QLineEdit*>(edit.left(eq))->setText(edit.mid(eq + 1));
+    }
+    t.platform.messages.clear();
+
+    const QString path = t.programDir() + "/climate.pdf";
+    t.platform.saveAnswers.enqueue(path);
+    climate->cmdClimateReport->click();
+    QCOMPARE(t.platform.messages, QStringList());
+    QCOMPARE(t.platform.saveDialogs.size(), 1);
+    QVERIFY(t.platform.saveDialogs.first().defaultName.endsWith(" Aircon.pdf"));
+    const QString text = pdfText(path);
+    // The whole report, the climate design as its third part, before the chart.
+    verifyContains(text, {kTitle, "1. 입력값", "2. 계산 결과", "1275.00 W", "3. 상세 기후 설계",
+                          "설치 방식: " + climate->installationCaption(), "4. 차트"});
+    verifyContains(text, expected);
+    QVERIFY(text.indexOf("3. 상세 기후 설계") < text.indexOf("4. 차트"));
+    QVERIFY2(!text.contains(
+                 QRegularExpression("\\b(inf|nan)\\b", QRegularExpression::CaseInsensitiveOption)),
+             qPrintable(text));
+    // The pictogram is drawn as the chart is, not pasted in as a picture.
+    const QStringList images =
+        QString::fromUtf8(run("pdfimages", {"-list", path})).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(images.size(), 2);
+}
+
+void TestReport::climateSectionOnlyWhileOpen() {
+    TestApp t;
+    Form1* form = t.start();
+    const QString path = t.programDir() + "/report.pdf";
+    makeReport(t, path);
+    QVERIFY(!pdfText(path).contains("상세 기후 설계"));
+
+    form->findChild<QPushButton*>("cmdClimate")->click();
+    makeReport(t, path);
+    verifyContains(pdfText(path), {"3. 상세 기후 설계", "4. 차트"});
+
+    // Closed and opened again: its button still makes the report, once.
+    t.app->loadedWindow<frmClimate>()->cmdClimateExit->click();
+    processDeferredDeletes();
+    QVERIFY(!t.app->loadedWindow<frmClimate>());
+    makeReport(t, path);
+    QVERIFY(!pdfText(path).contains("상세 기후 설계"));
+    form->findChild<QPushButton*>("cmdClimate")->click();
+    form->findChild<QPushButton*>("cmdClimate")->click();  // only brought to the front
+    t.platform.saveDialogs.clear();
+    t.platform.saveAnswers.enqueue(path);
+    t.app->loadedWindow<frmClimate>()->cmdClimateReport->click();
+    QCOMPARE(t.platform.saveDialogs.size(), 1);
+    verifyContains(pdfText(path), {"3. 상세 기후 설계"});
 }
 
 QTEST_MAIN(TestReport)
