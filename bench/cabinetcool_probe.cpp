@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include "Probe.h"
+#include "ReportTiming.h"
 #include "SecondaryWindows.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
@@ -21,6 +22,11 @@ public:
     void fileErrorBox(QWidget*) override {}
     bool openUrl(const QUrl&) override { return true; }
     bool startProgram(const QString&, const QStringList&) override { return true; }
+    // The design report's dialog, answered while the reports are timed.
+    QString saveAnswer;
+    QString saveFileName(QWidget* parent, const FileDialog& dialog) override {
+        return saveAnswer.isEmpty() ? QtPlatformServices::saveFileName(parent, dialog) : saveAnswer;
+    }
 };
 
 }  // namespace
@@ -78,6 +84,7 @@ int main(int argc, char* argv[]) {
         const int64_t shown = application.waitExposed(QLatin1String(row.window), clicked, 3000);
         probe::record("open", row.window, shown < 0 ? -3 : shown - clicked);
     }
+    timeReports(app, *form, platform.saveAnswer);
     probe::settle(500);
     probe::record("rss", "all", probe::residentKb());
     probe::record("windows", "all", app.loadedWindows().size());
