@@ -41,7 +41,7 @@ void makeDesignReport(CabinetCoolApp& app, QWidget* parent) {
         app.platform().messageBox(
             parent,
             QStringLiteral(
-                "보고서를 저장하지 못했습니다. 같은 이름의 이전 파일은 그대로입니다.\n%1\n%2")
+                "보고서를 저장하지 못했습니다. 그 이름의 파일은 바뀌지 않았습니다.\n%1\n%2")
                 .arg(QDir::toNativeSeparators(path), error));
     }
 }
