@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <csignal>
 
+#include "CommaLocale.h"
 #include "TestApp.h"
 #include "charts/frmFan2.h"
 #include "climate/frmClimate.h"
@@ -133,6 +134,7 @@ QStringList entries(const QString& dir) {
 class TestReport : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void reportOfEachMode_data();
     void reportOfEachMode();
     void dialogOffersDateAndMode_data();
@@ -152,6 +154,15 @@ private slots:
     void climateWindowReport();
     void climateSectionOnlyWhileOpen();
 };
+
+void TestReport::initTestCase() {
+    // QApplication has set the locale from the environment, as in the program.
+    if (commaLocaleRunRequested()) {
+        QVERIFY2(decimalPointIsComma(),
+                 qPrintable("this run needs the comma locale, the decimal point is \"" +
+                            QString::fromStdString(currentDecimalPoint()) + "\""));
+    }
+}
 
 void TestReport::reportOfEachMode_data() {
     QTest::addColumn<QString>("mode");
