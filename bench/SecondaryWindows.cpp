@@ -27,6 +27,7 @@ const std::vector<SecondaryWindow>& secondaryWindows() {
         {"frmAircon", "cmdCal", airconChart},
         {"frmFan1", "cmdCal", fan1Chart},
         {"frmFan2", "cmdCal", fan2Chart},
+        {"frmClimate", "cmdClimate", airconMode},
     };
     return rows;
 }

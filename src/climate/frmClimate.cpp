@@ -207,18 +207,21 @@ frmClimate::frmClimate(CabinetCoolApp& app)
 }
 
 void frmClimate::buildLayout(QWidget* client) {
-    const QFont rowFont = uiFont(9, false);
+    // One font for every caption, the main window's: each further font (a
+    // lighter weight, a smaller size) costs the first opening its own font
+    // lookup and its own rendering of every Korean glyph.
+    const QFont rowFont = uiFont(9, true);
 
     // ---- inputs ---------------------------------------------------------
     auto* inputs = new QGroupBox(QStringLiteral("입력"), client);
     inputs->setObjectName(QStringLiteral("fraClimInputs"));
-    inputs->setFont(uiFont(9, true));
+    inputs->setFont(rowFont);
     inputs->setGeometry(twipsRect(120, 120, 5400, 7680));
 
     QLabel* installLabel = makeLabel(inputs, QStringLiteral("설치 방식"), 120, 330, 1080, 300);
     cboClimInstall = new QComboBox(inputs);
     cboClimInstall->setObjectName(QStringLiteral("cboClimInstall"));
-    cboClimInstall->setFont(uiFont(9, false));
+    cboClimInstall->setFont(rowFont);
     cboClimInstall->setGeometry(twipsRect(1200, 270, 4080, 450));
     cboClimInstall->setIconSize(QSize(36, 27));
     for (int type = 0; type < kCabinetInstallationCount; ++type)
@@ -228,7 +231,7 @@ void frmClimate::buildLayout(QWidget* client) {
     auto* pictogram = new PictogramView(inputs);
     pictogram->setObjectName(QStringLiteral("picClimInstall"));
     pictogram->setGeometry(twipsRect(120, 810, 1620, 1215));
-    lblClimFormula = makeLabel(inputs, QString(), 1860, 810, 3420, 1215, false);
+    lblClimFormula = makeLabel(inputs, QString(), 1860, 810, 3420, 1215, rowFont);
     lblClimFormula->setObjectName(QStringLiteral("lblClimFormula"));
     lblClimFormula->setWordWrap(true);
     lblClimFormula->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -285,15 +288,20 @@ void frmClimate::buildLayout(QWidget* client) {
     // ---- results --------------------------------------------------------
     auto* results = new QGroupBox(QStringLiteral("계산 결과"), client);
     results->setObjectName(QStringLiteral("fraClimResults"));
-    results->setFont(uiFont(9, true));
+    results->setFont(rowFont);
     results->setGeometry(twipsRect(5640, 120, 5640, 5400));
-    makeLabel(results, QStringLiteral("추천 모델"), 3960, 270, 1560, 270, false);
+    makeLabel(results, QStringLiteral("추천 모델"), 3960, 270, 1560, 270, rowFont);
 
+    // Rows top down; the airflow's factor takes two lines under the airflow.
     constexpr int kResultTop = 570;
-    constexpr int kResultPitch = 420;
+    constexpr int kResultPitch = 390;
+    constexpr int kFactorTop = kResultTop + 7 * kResultPitch - 90;
+    constexpr int kFactorHeight = 480;
+    constexpr int kBelowFactor = kFactorTop + kFactorHeight + 60;  // row 8 and on
     auto resultRow = [&](int row, const char* caption, const char* name, const char* unit,
                          const char* modelName) -> std::pair<QLineEdit*, QLineEdit*> {
-        const int y = kResultTop + row * kResultPitch;
+        const int y =
+            row < 8 ? kResultTop + row * kResultPitch : kBelowFactor + (row - 8) * kResultPitch;
         QLabel* label = makeLabel(results, QString::fromUtf8(caption), 120, y, 2160, 285, rowFont);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         QLineEdit* field = makeField(results, QString::fromLatin1(name), 2340, y, 1080, 285);
@@ -318,14 +326,14 @@ void frmClimate::buildLayout(QWidget* client) {
     std::tie(txtClimFlow, txtClimFlowModel) =
         resultRow(5, "필터팬 풍량", "txtClimFlow", "㎥/h", "txtClimFlowModel");
     txtClimFlowCfm = resultRow(6, "", "txtClimFlowCfm", "cfm", nullptr).first;
-    lblClimFlowFactor = makeLabel(results, QString(), 120, kResultTop + 7 * kResultPitch - 30, 5400,
-                                  330, uiFont(8.25, false));
+    lblClimFlowFactor =
+        makeLabel(results, QString(), 120, kFactorTop, 5400, kFactorHeight, rowFont);
     lblClimFlowFactor->setObjectName(QStringLiteral("lblClimFlowFactor"));
     std::tie(txtClimHeater, txtClimHeaterModel) =
         resultRow(8, "히터 출력", "txtClimHeater", "W", "txtClimHeaterModel");
     txtClimDew = resultRow(9, "반내 공기 이슬점", "txtClimDew", "°C", nullptr).first;
-    lblClimCondensation = makeLabel(results, QString(), 120, kResultTop + 10 * kResultPitch - 30,
-                                    5400, 540, uiFont(9, true));
+    lblClimCondensation = makeLabel(results, QString(), 120, kBelowFactor + 2 * kResultPitch - 30,
+                                    5400, 540, rowFont);
     lblClimCondensation->setObjectName(QStringLiteral("lblClimCondensation"));
     lblClimCondensation->setWordWrap(true);
     lblClimCondensation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -334,7 +342,7 @@ void frmClimate::buildLayout(QWidget* client) {
     // ---- status line and buttons ------------------------------------------
     auto* status = new QGroupBox(QStringLiteral("알림"), client);
     status->setObjectName(QStringLiteral("fraClimStatus"));
-    status->setFont(uiFont(9, true));
+    status->setFont(rowFont);
     status->setGeometry(twipsRect(5640, 5640, 5640, 1620));
     lblClimStatus = makeLabel(status, QString(), 120, 300, 5400, 1260, rowFont);
     lblClimStatus->setObjectName(QStringLiteral("lblClimStatus"));
@@ -636,10 +644,11 @@ void frmClimate::recompute() {
         // f grows as the air thins: the same mass of air, which carries the
         // heat, takes up more volume.
         lblClimFlowFactor->setText(
-            QStringLiteral("풍량 계수 f = %1 ㎥·K/(W·h) (해수면 %2): 고도 %3 m, 공기 밀도 %4 %")
-                .arg(displayText(*f.value, 3), numberText(kSeaLevelAirflowFactor),
-                     numberText(in.altitude),
-                     displayText(100 * kSeaLevelAirflowFactor / *f.value, 1)));
+            QStringLiteral(
+                "풍량 계수 f = %1 ㎥·K/(W·h)\n고도 %2 m의 공기 밀도 %3 % (해수면에서 f = %4)")
+                .arg(displayText(*f.value, 3), numberText(in.altitude),
+                     displayText(100 * kSeaLevelAirflowFactor / *f.value, 1),
+                     numberText(kSeaLevelAirflowFactor)));
     } else {
         lblClimFlowFactor->setText(QStringLiteral("풍량 계수 f: ") + f.why);
         out.note(f.why);

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "CommaLocale.h"
 #include "TestApp.h"
 #include "climate/InstallationPictogram.h"
 #include "climate/frmClimate.h"
@@ -87,6 +88,7 @@ const QList<CabinetField> kAllFields = {
 class TestClimate : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void buttonInEveryModeAndOnPaper();
     void openingCopiesTheMainWindow();
     void openWindowIsOnlyRaised();
@@ -109,6 +111,15 @@ private slots:
     void exitClosesOnlyThisWindow();
 };
 
+void TestClimate::initTestCase() {
+    // QApplication has set the locale from the environment, as in the program.
+    if (commaLocaleRunRequested()) {
+        QVERIFY2(decimalPointIsComma(),
+                 qPrintable("this run needs the comma locale, the decimal point is \"" +
+                            QString::fromStdString(currentDecimalPoint()) + "\""));
+    }
+}
+
 // The button sits in free room of the main window in every mode, and a
 // print, which hides the screen-only buttons, keeps it.
 void TestClimate::buttonInEveryModeAndOnPaper() {
@@ -118,6 +129,15 @@ void TestClimate::buttonInEveryModeAndOnPaper() {
     QCOMPARE(button->objectName(), QStringLiteral("cmdClimate"));
     QCOMPARE(button->text(), QStringLiteral("상세 설계"));
     QVERIFY(!form->screenOnlyButtons().contains(button));
+    bool onPaper = false;
+    bool printHidden = false;
+    t.platform.onPrintDialog = [&](QWidget*) {
+        onPaper = button->isVisible();
+        printHidden = !form->cmdPrint->isVisible();
+    };
+    form->cmdPrint->click();
+    QVERIFY(printHidden);  // the print is under way, screen-only buttons hidden
+    QVERIFY(onPaper);
     for (SelectionMode mode : {SelectionMode::Aircon, SelectionMode::Fan1, SelectionMode::Fan2}) {
         form->selectMode(mode);
         QVERIFY(button->isVisibleTo(form));
