@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "kit/CabinetCoolApp.h"
+#include "kit/CalculationTexts.h"
 #include "app/CabinetSketch.h"
 #include "app/Form1Cues.h"
 #include "app/Form1Keyboard.h"
@@ -21,27 +22,13 @@
 #include "kit/Widgets.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
-#include "climate/ClimateCommands.h"
 #include "files/FileCommands.h"
 #include "heat/HeatCommands.h"
 #include "info/InfoCommands.h"
 #include "info/frmHelp.h"
+#include "report/ReportCommands.h"
 
 namespace {
-
-const QString kMsgAirconOutsideHotter = QStringLiteral("계산 결과입니다.(희망설정온도<최고외기온도)");
-const QString kMsgAirconOutsideCooler = QStringLiteral("계산 결과입니다.(희망설정온도>최고외기온도)");
-const QString kMsgSetTemperatureHigh = QStringLiteral("설정 온도가 높습니다");
-const QString kMsgTemperaturesEqual =
-    QStringLiteral("최고 외기온도와 설정온도가 같습니다. 다시 입력하세요");
-const QString kMsgNegativeResult = QStringLiteral("반 자연발생 열량 값을 높게 잡으셔야 됩니다!~ ");
-const QString kMsgModelExceeded =
-    QStringLiteral("선정된 모델을 초과 하였습니다. (추천모델 냉각능력 X 갯수)로 계산하세요. ");
-const QString kMsgSmallDifference =
-    QStringLiteral("최고 외기온도와 설정온도가 차이가 적습니다(10 이상). 다시 입력하세요.");
-// Our own: a product of the inputs left the range of double precision.
-const QString kMsgOutOfRange =
-    QStringLiteral("입력한 값이 계산할 수 있는 범위를 벗어났습니다. 값을 확인하세요.");
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -68,16 +55,6 @@ ModeDefaults defaultsOf(SelectionMode mode) {
     }
     return {" [ Cabinet Box Fan 제품 기종 선정 (측정온도) ] ", "반내 허용 온도 :", nullptr, "55",
             "0.63", "0.63", "1.25"};
-}
-
-QString findingText(HeatBalanceFinding finding) {
-    switch (finding) {
-    case HeatBalanceFinding::AirconOutsideHotter: return kMsgAirconOutsideHotter;
-    case HeatBalanceFinding::AirconOutsideCooler: return kMsgAirconOutsideCooler;
-    case HeatBalanceFinding::SetTemperatureHigh: return kMsgSetTemperatureHigh;
-    case HeatBalanceFinding::TemperaturesEqual: return kMsgTemperaturesEqual;
-    }
-    return {};
 }
 
 }  // namespace
@@ -206,6 +183,9 @@ void Form1::buildLayout(QWidget* client) {
     // belongs to every mode and stays on paper when the window is printed.
     cmdClimate = makeButton(f, QStringLiteral("cmdClimate"), QStringLiteral("상세 설계"), 4080,
                             7320, 1575, 450);
+    // The design report, a file command like Save As, right of the material frame.
+    cmdReport =
+        makeButton(f, QStringLiteral("cmdReport"), QStringLiteral("보고서"), 5760, 7320, 1455, 450);
 
     // Step 6: the calculation and its result.
     makeLabelAt(f, QStringLiteral("6. 계산"), 360, 8280, true, 9.75);
@@ -265,6 +245,7 @@ void Form1::buildLayout(QWidget* client) {
     connect(cmdURL, &QPushButton::clicked, this, &Form1::cmdURL_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &Form1::cmdDiagram_Click);
     connect(cmdClimate, &QPushButton::clicked, this, &Form1::cmdClimate_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &Form1::cmdReport_Click);
 }
 
 // ---- start-up and shut-down ---------------------------------------------
@@ -348,7 +329,25 @@ void Form1::setFieldText(CabinetField f, const QString& text) {
 }
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
-    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen};
+    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport};
+}
+
+QStringList Form1::calculationState() const {
+    const SelectionMode mode = selectedMode();
+    QStringList state{QString::number(static_cast<int>(mode)), txtHeight->text(), txtWidth->text(),
+                      txtDepth->text(), txtT1->text(), txtT2->text(), txtUU->text(),
+                      txtPT->text(), txtKind->text(), txtCoolValue->text()};
+    // Only what the mode reads: the hidden heat of mode Fan2 does not count.
+    if (mode == SelectionMode::Fan2) {
+        state << txtT3->text() << txtT4->text();
+    } else {
+        state << txtPP->text();
+    }
+    return state;
+}
+
+bool Form1::inputsChangedSinceCalculation() const {
+    return m_calculatedState.isEmpty() || m_calculatedState != calculationState();
 }
 
 void Form1::OptBoxAircon_Click() { applyMode(SelectionMode::Aircon); }
@@ -397,7 +396,7 @@ void Form1::message(const QString& text) { m_app.platform().messageBox(this, tex
 void Form1::cmdSS_Click() {
     const double area = ComputeSurfaceArea(fieldNumber(txtHeight), fieldNumber(txtWidth), fieldNumber(txtDepth));
     if (!std::isfinite(area)) {
-        message(kMsgOutOfRange);
+        message(calculationMessageText(CalculationMessage::OutOfRange));
         return;
     }
     txtSS->setText(numberText(area));
@@ -416,26 +415,28 @@ void Form1::cmdCal_Click() {
     in.t4 = fieldNumber(txtT4);
     in.uValue = fieldNumber(txtUU);
     const HeatBalanceResult r = ComputeHeatBalance(in);
+    m_calculatedState.clear();
     if (!r.finite) {
         // Nothing is written: the fields keep what they showed.
-        message(kMsgOutOfRange);
+        message(calculationMessageText(CalculationMessage::OutOfRange));
         return;
     }
 
     txtSS->setText(numberText(r.area));
-    for (HeatBalanceFinding finding : r.findings) message(findingText(finding));
+    for (HeatBalanceFinding finding : r.findings)
+        message(calculationMessageText(messageOfFinding(finding)));
     if (r.result) txtPT->setText(text(FormatNumber(*r.result, "0.00")));
 
     // From here on the texts as they stand: the rounded result, or an
     // earlier one when the temperatures were equal.
-    if (fieldNumber(txtPT) < 0) message(kMsgNegativeResult);
+    if (fieldNumber(txtPT) < 0) message(calculationMessageText(CalculationMessage::NegativeResult));
 
     const EquipmentHeatTables& tables = m_app.tables();
     if (in.mode == SelectionMode::Aircon) {
         const int i = RecommendAirconModel(fieldNumber(txtPT), tables.AirconModelCapacity);
-        const std::string capacity = NumberText(tables.AirconModelCapacity[static_cast<size_t>(i)]);
-        txtKind->setText(QStringLiteral("VKA-") + text(capacity) + QStringLiteral("BR"));
-        txtCoolValue->setText(text(capacity));
+        const double capacity = tables.AirconModelCapacity[static_cast<size_t>(i)];
+        txtKind->setText(airconModelDesignation(capacity));
+        txtCoolValue->setText(numberText(capacity));
     } else {
         const int i = RecommendFanModel(fieldNumber(txtPT), tables.FanModelCapacity);
         txtKind->setText(text(tables.FanModelName[static_cast<size_t>(i)]));
@@ -443,12 +444,14 @@ void Form1::cmdCal_Click() {
     }
     // Without a new result (equal temperatures) the old one stays as it was shown.
     if (r.result) m_cues->resultsCalculated();
-    if (fieldNumber(txtCoolValue) < fieldNumber(txtPT)) message(kMsgModelExceeded);
+    if (fieldNumber(txtCoolValue) < fieldNumber(txtPT))
+        message(calculationMessageText(CalculationMessage::ModelExceeded));
+    m_calculatedState = calculationState();
 
     if (std::fabs(r.deltaT) >= kMinimumChartDeltaT) {
         cmdDiagram_Click();
     } else {
-        message(kMsgSmallDifference);
+        message(calculationMessageText(CalculationMessage::SmallDifference));
     }
 }
 
@@ -470,4 +473,5 @@ void Form1::cmdOpen_Click() { openCalculation(m_app); }
 void Form1::cmdPrint_Click() { printMainWindow(m_app); }
 void Form1::cmdHelp_Click() { showAboutBox(m_app); }
 void Form1::cmdURL_Click() { openProductPage(m_app); }
-void Form1::cmdClimate_Click() { showClimateWindow(m_app); }
+void Form1::cmdClimate_Click() { openClimateDesign(m_app); }
+void Form1::cmdReport_Click() { makeDesignReport(m_app, this); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include "calc/HeatBalance.h"
@@ -37,6 +38,9 @@ public:
     QString fieldText(CabinetField field) const override;
     void setFieldText(CabinetField field, const QString& text) override;
     QList<QAbstractButton*> screenOnlyButtons() const override;
+    QString calculationFile() const override { return m_calculationFile; }
+    void setCalculationFile(const QString& path) override { m_calculationFile = path; }
+    bool inputsChangedSinceCalculation() const override;
 
     void OptBoxAircon_Click();
     void OptBoxFan1_Click();
@@ -57,6 +61,7 @@ public:
     void cmdHelp_Click();
     void cmdURL_Click();
     void cmdClimate_Click();
+    void cmdReport_Click();
     void cmdExit_Click();
 
     CabinetCoolApp& app() const { return m_app; }
@@ -99,6 +104,7 @@ public:
     QPushButton* cmdURL;
     QPushButton* cmdDiagram;
     QPushButton* cmdClimate;
+    QPushButton* cmdReport;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +114,9 @@ private:
     void applyMode(SelectionMode mode);
     void message(const QString& text);
     QLineEdit* field(CabinetField field) const;
+    // The mode and the texts a calculation reads and writes, to tell whether
+    // the results still belong to the inputs.
+    QStringList calculationState() const;
 
     CabinetCoolApp& m_app;
     Form1Cues* m_cues = nullptr;
@@ -115,4 +124,6 @@ private:
     QList<QWidget*> m_heatArea;      // modes Aircon and Fan1
     QList<QWidget*> m_measuredArea;  // mode Fan2
     QList<QLabel*> m_resultRow;      // the unit of txtPT and the arrow after it
+    QString m_calculationFile;
+    QStringList m_calculatedState;  // empty until a calculation wrote its results
 };

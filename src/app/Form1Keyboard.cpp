@@ -61,6 +61,9 @@ constexpr ToolTipEntry kToolTips[] = {
     {"cmdClimate",
      "상세 설계: 설치 형태, 일사, 고도, 히터와 결로까지 따지는 기후 설계 창을 엽니다. "
      "이 창의 값으로 시작하며, 거기서 바꾼 값은 이 창에 돌아오지 않습니다"},
+    {"cmdReport",
+     "보고서: 입력, 지금 입력으로 다시 한 계산의 결과, 추천 모델과 도표를 "
+     "A4 PDF 문서로 저장합니다"},
 };
 
 }  // namespace
@@ -80,7 +83,7 @@ void setUpForm1Keyboard(Form1& form) {
         form.optSel[0], form.optSel[1], form.txtUU,
         form.cmdCal,
         form.txtPT, form.txtKind, form.txtCoolValue,
-        form.cmdClimate,
+        form.cmdClimate, form.cmdReport,
         form.cmdOpen, form.cmdSaveAs, form.cmdPrint, form.cmdHelp, form.cmdURL, form.cmdExit,
     });
     // clang-format on

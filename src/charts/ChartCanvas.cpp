@@ -132,16 +132,30 @@ void ChartCanvas::drawClipped(QPainter& painter, const QRectF& area, QLineF ends
 
 void ChartCanvas::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
-    const QRect area = m_origin == Origin::Contents ? contentsRect() : rect();
     QPainter painter(this);
-    painter.setClipRect(area);
-    painter.setViewport(area);
-    painter.setWindow(0, 0, area.width() * kTwipsPerPixel, area.height() * kTwipsPerPixel);
+    drawChart(painter, chartArea());
+}
+
+QRect ChartCanvas::chartArea() const {
+    return m_origin == Origin::Contents ? contentsRect() : rect();
+}
+
+void ChartCanvas::drawChart(QPainter& painter, const QRectF& target) const {
+    const QRect area = chartArea();
+    if (area.isEmpty() || target.isEmpty()) return;
+    const double widthTwips = area.width() * kTwipsPerPixel;
+    const double heightTwips = area.height() * kTwipsPerPixel;
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    // Twips onto the target through the painter's own transform, so that the
+    // same drawing serves the window and a page at any scale.
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / widthTwips, target.height() / heightTwips);
     // A little beyond the visible twips, so that a line on the edge is whole.
-    const QRectF twipsArea(-60.0, -60.0, area.width() * kTwipsPerPixel + 120.0,
-                           area.height() * kTwipsPerPixel + 120.0);
+    const QRectF twipsArea(-60.0, -60.0, widthTwips + 120.0, heightTwips + 120.0);
     for (const auto& l : m_lines)
         drawClipped(painter, twipsArea, l->ends(), l->color(), l->width());
     for (const ChartSegment& s : m_segments)
         drawClipped(painter, twipsArea, s.ends, s.color, s.width);
+    painter.restore();
 }

@@ -89,6 +89,14 @@ public:
 
     // The twips origin in widget pixels.
     QPoint originPixels() const;
+    // The part of the widget the twips cover, in widget pixels.
+    QRect chartArea() const;
+
+    // Draws the line elements and the drawn segments, the chart area scaled
+    // onto `target` (painter coordinates): the window paints with it, and a
+    // page draws the same chart at its own size. Child widgets (markers,
+    // labels) are not part of it.
+    void drawChart(QPainter& painter, const QRectF& target) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -114,7 +114,9 @@ void saveCalculationAs(CabinetCoolApp& app) {
         // Nothing about the format can fail here: the file could not be
         // created or written (no permission, no room, a folder by that name).
         app.platform().fileWriteErrorBox(parent, fileWriteErrorText(path));
+        return;
     }
+    form->setCalculationFile(path);
 }
 
 void openCalculation(CabinetCoolApp& app) {
@@ -131,7 +133,10 @@ void openCalculationFile(CabinetCoolApp& app, const QString& path) {
     if (!form) return;
     QWidget* parent = form->widget();
     MainWindowSink sink(*form);
-    if (!ReadCoolFile(path, sink)) app.platform().fileErrorBox(parent);
+    // A file that fails part-way leaves values of its own and of before.
+    const bool read = ReadCoolFile(path, sink);
+    form->setCalculationFile(read ? path : QString());
+    if (!read) app.platform().fileErrorBox(parent);
 }
 
 QString fileWriteErrorText(const QString& path) {

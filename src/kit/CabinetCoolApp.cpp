@@ -18,6 +18,7 @@ CabinetCoolApp::~CabinetCoolApp() {
 }
 
 MainWindow* CabinetCoolApp::mainWindow() const {
+    if (m_standIn) return m_standIn;
     if (!m_mainWidget || isClosed(m_mainWidget.data())) return nullptr;
     return m_mainWindow;
 }

@@ -42,6 +42,11 @@ public:
 
     // The main window while it is loaded, otherwise nullptr.
     MainWindow* mainWindow() const;
+    // Makes mainWindow() answer `standIn` until it is called with nullptr:
+    // a window built for a page rather than the screen (the design report's
+    // charts) then reads the values the page shows. Nothing is shown, and no
+    // event handled, in between.
+    void setMainWindowStandIn(MainWindow* standIn) { m_standIn = standIn; }
     PlatformServices& platform() const { return m_platform; }
     EquipmentHeatTables& tables() { return m_tables; }
     FanChartValues& fanValues() { return m_fanValues; }
@@ -98,6 +103,7 @@ private:
     FanChartValues m_fanValues;
     QList<QPointer<QWidget>> m_windows;
     MainWindow* m_mainWindow = nullptr;
+    MainWindow* m_standIn = nullptr;
     QPointer<QWidget> m_mainWidget;  // the same window, to know when it is gone
 };
 

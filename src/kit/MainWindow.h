@@ -50,6 +50,15 @@ public:
     // them.
     virtual QList<QAbstractButton*> screenOnlyButtons() const = 0;
 
+    // The calculation file the values were last opened from or saved to;
+    // empty when they came from none.
+    virtual QString calculationFile() const = 0;
+    virtual void setCalculationFile(const QString& path) = 0;
+    // True when the mode, an input or a result field changed since the last
+    // calculation ("계 산"), or when there was none: the result fields may
+    // then not belong to the inputs beside them.
+    virtual bool inputsChangedSinceCalculation() const = 0;
+
     // A field's number, read as every field is read.
     double fieldValue(CabinetField field) const {
         return ParseNumber(fieldText(field).toStdString());

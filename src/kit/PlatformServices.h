@@ -27,6 +27,8 @@ public:
         QString startFolder;
         QStringList filters;        // e.g. "Cool File (*.COL) (*.col)"; the first is selected
         bool confirmOverwrite = true;
+        QString defaultName;    // the file name the dialog offers; empty: none
+        QString defaultSuffix;  // added to a name typed without one; empty: none
     };
     // The chosen file name, or empty text when the user cancelled.
     virtual QString openFileName(QWidget* parent, const FileDialog& dialog) = 0;

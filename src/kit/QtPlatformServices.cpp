@@ -45,7 +45,8 @@ QString runFileDialog(QWidget* parent, const PlatformServices::FileDialog& d, bo
     QFileDialog dialog(parent, d.title, d.startFolder);
     dialog.setNameFilters(d.filters);
     if (!d.filters.isEmpty()) dialog.selectNameFilter(d.filters.first());
-    dialog.setDefaultSuffix(QString());
+    dialog.setDefaultSuffix(d.defaultSuffix);
+    if (!d.defaultName.isEmpty()) dialog.selectFile(d.defaultName);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The open dialog also takes the typed name of a file that does not exist.
     dialog.setFileMode(QFileDialog::AnyFile);

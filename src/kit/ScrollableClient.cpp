@@ -87,6 +87,9 @@ QWidget* makeScrollableClient(QWidget* window, QSize clientSize) {
     layout->setSpacing(0);
 
     auto* area = new QScrollArea(window);
+    // The frame itself is no stop for Tab: the keyboard goes from control to
+    // control, and the area scrolls to the one that has the focus.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setObjectName(QString::fromLatin1(kScrollAreaName));
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(false);

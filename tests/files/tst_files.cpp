@@ -185,7 +185,8 @@ public:
     }
 };
 
-const QStringList kScreenOnly = {"cmdURL", "cmdExit", "cmdHelp", "cmdPrint", "cmdSaveAs", "cmdOpen"};
+const QStringList kScreenOnly = {"cmdURL",    "cmdExit", "cmdHelp",  "cmdPrint",
+                                 "cmdSaveAs", "cmdOpen", "cmdReport"};
 
 // The part of a grabbed main-window image that `w` covers.
 QImage region(const QImage& image, QWidget* form, QWidget* w) {

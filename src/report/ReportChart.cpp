@@ -1,0 +1,298 @@
+#include "report/ReportChart.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+#include <optional>
+
+#include "calc/AirconDiagram.h"
+#include "calc/Fan2Nomogram.h"
+#include "calc/NumberText.h"
+#include "charts/ChartCanvas.h"
+#include "charts/frmAircon.h"
+#include "charts/frmFan1.h"
+#include "charts/frmFan2.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/MainWindow.h"
+#include "kit/Widgets.h"
+#include "report/PaperFont.h"
+#include "report/ReportCalculation.h"
+
+namespace {
+
+// The main window as the report's calculation leaves it: the inputs as they
+// stand, the surface and the results as the calculation writes them. The
+// chart windows built for the page read it; what they would write goes
+// nowhere.
+class CalculatedMainWindow final : public MainWindow {
+public:
+    CalculatedMainWindow(MainWindow& real, const MainCalculation& calculation)
+        : m_real(real), m_calc(calculation) {}
+
+    QWidget* widget() override { return m_real.widget(); }
+    SelectionMode selectedMode() const override { return m_calc.input.mode; }
+    void selectMode(SelectionMode) override {}
+    void selectMaterial(int) override {}
+    QString fieldText(CabinetField field) const override {
+        switch (field) {
+            case CabinetField::SurfaceArea:
+                return numberText(m_calc.area);
+            case CabinetField::CoolingPower:
+                return m_calc.resultText;
+            case CabinetField::ModelName:
+                return m_calc.modelName;
+            case CabinetField::ModelCapacity:
+                return m_calc.modelIndex ? numberText(m_calc.modelCapacity) : QString();
+            default:
+                break;
+        }
+        return m_real.fieldText(field);
+    }
+    void setFieldText(CabinetField, const QString&) override {}
+    QList<QAbstractButton*> screenOnlyButtons() const override { return {}; }
+    QString calculationFile() const override { return m_real.calculationFile(); }
+    void setCalculationFile(const QString&) override {}
+    bool inputsChangedSinceCalculation() const override { return false; }
+
+private:
+    MainWindow& m_real;
+    const MainCalculation& m_calc;
+};
+
+// While a chart window is built for the page: the program answers the
+// calculated main window, and the shared chart values come back as they were.
+class BuildingForPage {
+public:
+    BuildingForPage(CabinetCoolApp& app, MainWindow* standIn)
+        : m_app(app), m_saved(app.fanValues()) {
+        m_app.setMainWindowStandIn(standIn);
+    }
+    ~BuildingForPage() {
+        m_app.setMainWindowStandIn(nullptr);
+        m_app.fanValues() = m_saved;
+    }
+    BuildingForPage(const BuildingForPage&) = delete;
+    BuildingForPage& operator=(const BuildingForPage&) = delete;
+
+private:
+    CabinetCoolApp& m_app;
+    FanChartValues m_saved;
+};
+
+// Black on white, whatever the screen's colour scheme: paper is white.
+QPalette paperPalette() {
+    QPalette p(QColor(240, 240, 240));
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Window, Qt::white);
+        p.setColor(g, QPalette::Base, Qt::white);
+        p.setColor(g, QPalette::WindowText, Qt::black);
+        p.setColor(g, QPalette::Text, Qt::black);
+        p.setColor(g, QPalette::ButtonText, Qt::black);
+    }
+    return p;
+}
+
+// Lines drawn in the screen's text colour (light under a dark scheme) are
+// drawn black on paper; the chart colours stay.
+void putOnPaper(QWidget* window, ChartCanvas* canvas) {
+    usePaperFont(window);
+    const QColor screenText = window->palette().color(QPalette::WindowText);
+    window->setPalette(paperPalette());
+    if (screenText == QColor(Qt::black)) return;
+    for (const ChartLine* line : canvas->lines()) {
+        if (line->name().isEmpty() || line->color() != screenText) continue;
+        canvas->line(line->name())->setColor(Qt::black);
+    }
+}
+
+QString fieldOf(const QLineEdit* field, const QString& unit) {
+    return reportFieldValue(field->text(), unit);
+}
+
+// Draws `widget`'s chart (when it is a canvas) and its children, each at
+// its place, in the order the window stacks them.
+void drawTree(QPainter& painter, QWidget* widget, bool outline) {
+    if (auto* canvas = qobject_cast<ChartCanvas*>(widget)) {
+        canvas->drawChart(painter, canvas->chartArea());
+        if (outline) {
+            painter.save();
+            QPen pen(QColor(96, 96, 96));
+            pen.setCosmetic(true);
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(canvas->chartArea()));
+            painter.restore();
+        }
+    }
+    for (QObject* object : widget->children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (!child || child->isHidden()) continue;
+        if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QAbstractSlider*>(child))
+            continue;
+        // What the window would show outside this widget is not drawn.
+        if (!child->geometry().intersects(widget->rect())) continue;
+        painter.save();
+        painter.translate(child->pos());
+        if (qobject_cast<ChartCanvas*>(child)) {
+            drawTree(painter, child, true);
+        } else if (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child)) {
+            child->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+        }
+        painter.restore();
+    }
+}
+
+QString airconBandText(const AirconDiagram& d, double t2) {
+    if (!d.band) return QStringLiteral("없음 (T2 = %1 ≥ 55 °C)").arg(reportNumber(t2));
+    const int band = *d.band;
+    if (band == 1) return QStringLiteral("T2 < 20 °C");
+    const int low = 10 + 5 * band;  // band 2 is 20 to 25
+    return QStringLiteral("%1 °C ≤ T2 < %2 °C").arg(low).arg(low + 5);
+}
+
+}  // namespace
+
+ReportChart::~ReportChart() = default;
+
+std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow& form,
+                                                const MainCalculation& calc) {
+    std::unique_ptr<ReportChart> chart(new ReportChart);
+    const SelectionMode mode = calc.input.mode;
+    chart->m_title =
+        mode == SelectionMode::Aircon ? QStringLiteral("Cabinet Aircon - 내부 발열량 Diagram")
+        : mode == SelectionMode::Fan1 ? QStringLiteral("Cabinet FAN - 반내발열량(Diagram)")
+                                      : QStringLiteral("Cabinet FAN - 측정 온도로 측정(Diagram)");
+    if (!calc.finite) {
+        chart->m_notes << QStringLiteral(
+            "입력값이 계산할 수 있는 범위를 벗어나 차트를 그리지 않았습니다.");
+        return chart;
+    }
+
+    CalculatedMainWindow standIn(form, calc);
+    const BuildingForPage building(app, &standIn);
+    FanChartValues& v = app.fanValues();
+    const HeatBalanceInput& in = calc.input;
+    ChartCanvas* canvas = nullptr;
+    ReportLines& r = chart->m_readings;
+
+    switch (mode) {
+        case SelectionMode::Aircon: {
+            auto* w = new frmAircon(app);
+            chart->m_window.reset(w);
+            chart->m_panel = w->SSPanel1;
+            canvas = w->SSPanel1;
+            const AirconDiagram d = CalcAirconDiagram(in.t1, in.t2);
+            r << ReportLine{QStringLiteral("최고 외기 온도 T1 (표시선)"),
+                            reportNumber(in.t1, QStringLiteral("°C"))}
+              << ReportLine{QStringLiteral("희망 설정 온도 대역"), airconBandText(d, in.t2)}
+              << ReportLine{QStringLiteral("선 값"), fieldOf(w->txtyy2, QString())}
+              << ReportLine{QStringLiteral("필요한 냉각 능력"),
+                            fieldOf(w->txtWW, QStringLiteral("W"))};
+            break;
+        }
+        case SelectionMode::Fan1: {
+            // What the main window stores when it opens this chart.
+            v.FanHeatP = in.internalHeat;
+            v.FanDeltaT = in.t2 - in.t1;
+            auto* w = new frmFan1(app);
+            chart->m_window.reset(w);
+            chart->m_panel = w->Frame1;
+            canvas = w->Picture1;
+            r << ReportLine{QStringLiteral("반내 발열량 P"), fieldOf(w->txtPP, QStringLiteral("W"))}
+              << ReportLine{QStringLiteral("온도 차 ΔT = T2 - T1"),
+                            reportNumber(v.FanDeltaT, QStringLiteral("K"))}
+              << ReportLine{QStringLiteral("유효 방열 면적 S"),
+                            fieldOf(w->txtSS, QStringLiteral("㎡"))}
+              << ReportLine{QStringLiteral("열교환기 정격 능력 X"),
+                            fieldOf(w->txtXX, QStringLiteral("W/K"))};
+            if (v.FanDeltaT == 0)
+                chart->m_notes << QStringLiteral("온도 차가 0이어서 점 A와 B를 구할 수 없습니다.");
+            break;
+        }
+        case SelectionMode::Fan2: {
+            v.FanMeasuredDeltaT = in.t4 - in.t3;
+            v.FanDeltaT = in.t2 - in.t1;
+            v.FanOutsideMinusInside = v.FanMeasuredDeltaT * -1;
+            const std::optional<Fan2Reading> reading =
+                ComputeFan2Y(v.FanDeltaT, v.FanOutsideMinusInside);
+            // Without a band there is no reading: none of an earlier opening is used.
+            v.FanReadingY = reading ? reading->y : 0;
+            auto* w = new frmFan2(app);
+            chart->m_window.reset(w);
+            chart->m_panel = w->SSPanel1;
+            canvas = w->SSPanel1;
+            if (reading) {
+                w->markBandLine(reading->bandLine);
+                w->txtYY->setText(numberText(v.FanReadingY));
+            } else {
+                // The construction would stand on a reading that does not exist.
+                for (int n = 48; n <= 52; ++n) {
+                    if (ChartLine* line = canvas->line(QStringLiteral("Line%1").arg(n)))
+                        line->setEnds(QPointF(-1e9, -1e9), QPointF(-1e9, -1e9));
+                }
+                w->labelA->hide();
+                w->labelB->hide();
+                w->txtXX0->clear();
+                w->txtXX->clear();
+                chart->m_notes
+                    << QStringLiteral(
+                           "허용 온도 차 ΔT = %1가 차트의 온도 차 선(0 K 초과 40 K 이하) 밖이어서 "
+                           "차트를 읽을 수 없습니다.")
+                           .arg(reportNumber(v.FanDeltaT, QStringLiteral("K")));
+            }
+            r << ReportLine{QStringLiteral("측정 온도 차 T4 - T3"),
+                            fieldOf(w->txtDetaT, QStringLiteral("K"))}
+              << ReportLine{QStringLiteral("허용 온도 차 ΔT = T2 - T1"),
+                            fieldOf(w->txtdeltaT1, QStringLiteral("K"))}
+              << ReportLine{QStringLiteral("유효 방열 면적 S"),
+                            fieldOf(w->txtSS, QStringLiteral("㎡"))}
+              << ReportLine{QStringLiteral("Y축 결과값 (점 A)"),
+                            reading ? fieldOf(w->txtYY, QString()) : noValueText()}
+              << ReportLine{QStringLiteral("최소값 (점 B)"),
+                            fieldOf(w->txtXX0, QStringLiteral("W/K"))}
+              << ReportLine{QStringLiteral("최대값 (점 C)"),
+                            fieldOf(w->txtXX, QStringLiteral("W/K"))};
+            if (reading && !SelectFan2SBand(w->AreaS(), fieldNumber(w->txtYY)))
+                chart->m_notes << QStringLiteral(
+                    "유효 방열 면적 S가 차트의 S 선(0 ㎡ 초과 10 ㎡ 이하) 밖이어서 "
+                    "최소값과 최대값을 읽을 수 없습니다.");
+            break;
+        }
+    }
+    putOnPaper(chart->m_window.get(), canvas);
+    return chart;
+}
+
+QSizeF ReportChart::size() const { return m_panel ? QSizeF(m_panel->size()) : QSizeF(); }
+
+QRectF ReportChart::drawnRect(const QRectF& target) const {
+    const QSizeF natural = size();
+    if (natural.isEmpty() || target.isEmpty()) return {};
+    const double scale =
+        std::min({1.0, target.width() / natural.width(), target.height() / natural.height()});
+    const QSizeF drawn = natural * scale;
+    return {target.left() + (target.width() - drawn.width()) / 2, target.top(), drawn.width(),
+            drawn.height()};
+}
+
+void ReportChart::draw(QPainter& painter, const QRectF& target) const {
+    const QRectF drawn = drawnRect(target);
+    if (!m_panel || drawn.isEmpty()) return;
+    painter.save();
+    painter.translate(drawn.topLeft());
+    painter.scale(drawn.width() / size().width(), drawn.height() / size().height());
+    const QRectF panelRect(QPointF(0, 0), size());
+    painter.setClipRect(panelRect);
+    drawTree(painter, m_panel, false);
+    painter.setClipping(false);
+    QPen pen(QColor(96, 96, 96));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(panelRect);
+    painter.restore();
+}

@@ -1,0 +1,415 @@
+#include "report/ReportPdf.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "report/DesignReport.h"
+#include "report/PaperFont.h"
+
+namespace {
+
+// Page units are 1/96 inch, the windows' pixels: a chart line of one pixel
+// is as wide on paper as on a 96 dpi screen, and the windows' fonts keep
+// their sizes. The coordinates themselves are not rounded to the unit.
+constexpr int kResolution = 96;
+
+const QString kTitle = QStringLiteral("제어반 열 설계 보고서");
+
+const QColor kRule(160, 160, 160);
+const QColor kRowLine(215, 215, 215);
+const QColor kShade(242, 242, 242);
+const QColor kMuted(90, 90, 90);
+
+// The pages as a flow of blocks from top to bottom. Run once to count the
+// pages (nothing drawn), then again to draw them with "n / N" below each.
+class PageFlow {
+public:
+    PageFlow(QPdfWriter& writer, QPainter* painter, int pageCount)
+        : m_writer(writer), m_painter(painter), m_pageCount(pageCount) {
+        m_width = writer.width();
+        m_height = writer.height();
+        m_body = paperFont(9, false);
+        m_bold = paperFont(9, true);
+        m_small = paperFont(7.5, false);
+        m_heading = paperFont(12, true);
+        m_title = paperFont(18, true);
+    }
+
+    int pages() const { return m_page; }
+    double width() const { return m_width; }
+    const QFont& body() const { return m_body; }
+    const QFont& bold() const { return m_bold; }
+    const QFont& small() const { return m_small; }
+
+    double textHeight(const QFont& font, double width, const QString& text) const {
+        const QFontMetricsF fm(font, &m_writer);
+        return fm.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
+    }
+
+    // Room for `height` more on this page, or a new page.
+    void ensure(double height) {
+        if (m_y + height > bottom() && m_y > 0) newPage();
+    }
+    // The same for a block that a fresh page could hold whole; a taller one
+    // begins where it is.
+    void keepTogether(double height) {
+        if (height <= bottom()) ensure(height);
+    }
+    void space(double height) { m_y = std::min(m_y + height, bottom()); }
+    double y() const { return m_y; }
+    double room() const { return bottom() - m_y; }
+
+    void title(const QString& text) {
+        const double h = textHeight(m_title, m_width, text);
+        drawText(m_title, QRectF(0, m_y, m_width, h), Qt::AlignLeft, text, Qt::black);
+        m_y += h + 6;
+    }
+
+    void heading(const QString& text) {
+        const double h = textHeight(m_heading, m_width, text);
+        ensure(h + 40);  // a heading never stands alone at the foot of a page
+        m_y += 10;
+        drawText(m_heading, QRectF(0, m_y, m_width, h), Qt::AlignLeft, text, Qt::black);
+        m_y += h + 2;
+        rule(kRule);
+        m_y += 4;
+    }
+
+    void subheading(const QString& text) {
+        const double h = textHeight(m_bold, m_width, text);
+        ensure(h + 24);
+        m_y += 4;
+        drawText(m_bold, QRectF(0, m_y, m_width, h), Qt::AlignLeft, text, Qt::black);
+        m_y += h + 4;
+    }
+
+    void paragraph(const QString& text, const QFont& font, const QColor& color = Qt::black,
+                   double indent = 0) {
+        const double w = m_width - indent;
+        const double h = textHeight(font, w, text);
+        ensure(h);
+        drawText(font, QRectF(indent, m_y, w, h), Qt::AlignLeft | Qt::TextWordWrap, text, color);
+        m_y += h + 3;
+    }
+
+    void bullets(const QStringList& lines) {
+        for (const QString& line : lines) {
+            const double indent = 14;
+            const double w = m_width - indent;
+            const double h = textHeight(m_body, w, line);
+            ensure(h);
+            drawText(m_body, QRectF(0, m_y, indent, h), Qt::AlignLeft, QStringLiteral("•"),
+                     Qt::black);
+            drawText(m_body, QRectF(indent, m_y, w, h), Qt::AlignLeft | Qt::TextWordWrap, line,
+                     Qt::black);
+            m_y += h + 3;
+        }
+    }
+
+    // Rows of label and value, the label on a light shade.
+    void table(const ReportLines& lines, double labelShare = 0.42, double indent = 0) {
+        const double w = m_width - indent;
+        const double labelWidth = w * labelShare;
+        const double pad = 5;
+        for (const ReportLine& line : lines) {
+            const double h = std::max(textHeight(m_body, labelWidth - 2 * pad, line.label),
+                                      textHeight(m_bold, w - labelWidth - 2 * pad, line.value)) +
+                             2 * pad - 2;
+            ensure(h);
+            if (m_painter) {
+                m_painter->fillRect(QRectF(indent, m_y, labelWidth, h), kShade);
+                linePen(kRowLine);
+                m_painter->drawLine(QLineF(indent, m_y + h, indent + w, m_y + h));
+            }
+            drawText(m_body, QRectF(indent + pad, m_y + pad - 1, labelWidth - 2 * pad, h),
+                     Qt::AlignLeft | Qt::TextWordWrap, line.label, Qt::black);
+            drawText(m_bold,
+                     QRectF(indent + labelWidth + pad, m_y + pad - 1, w - labelWidth - 2 * pad, h),
+                     Qt::AlignLeft | Qt::TextWordWrap, line.value, Qt::black);
+            m_y += h;
+        }
+        m_y += 4;
+    }
+
+    // Label and value rows two to a line, left then right: for long lists of
+    // short values.
+    void pairs(const ReportLines& lines) {
+        const double gap = 12;
+        const double half = (m_width - gap) / 2;
+        const double labelWidth = half * 0.5;
+        const double pad = 5;
+        for (qsizetype i = 0; i < lines.size(); i += 2) {
+            double h = 0;
+            for (qsizetype j = i; j < std::min(i + 2, lines.size()); ++j) {
+                h = std::max({h, textHeight(m_body, labelWidth - 2 * pad, lines[j].label),
+                              textHeight(m_bold, half - labelWidth - 2 * pad, lines[j].value)});
+            }
+            h += 2 * pad - 2;
+            ensure(h);
+            for (qsizetype j = i; j < std::min(i + 2, lines.size()); ++j) {
+                const double x = j == i ? 0 : half + gap;
+                if (m_painter) {
+                    m_painter->fillRect(QRectF(x, m_y, labelWidth, h), kShade);
+                    linePen(kRowLine);
+                    m_painter->drawLine(QLineF(x, m_y + h, x + half, m_y + h));
+                }
+                drawText(m_body, QRectF(x + pad, m_y + pad - 1, labelWidth - 2 * pad, h),
+                         Qt::AlignLeft | Qt::TextWordWrap, lines[j].label, Qt::black);
+                drawText(
+                    m_bold,
+                    QRectF(x + labelWidth + pad, m_y + pad - 1, half - labelWidth - 2 * pad, h),
+                    Qt::AlignLeft | Qt::TextWordWrap, lines[j].value, Qt::black);
+            }
+            m_y += h;
+        }
+        m_y += 4;
+    }
+
+    // A table of columns with a header row; numbers right-aligned.
+    void grid(const QStringList& header, const QList<QStringList>& rows,
+              const QList<double>& shares) {
+        const double pad = 5;
+        auto row = [&](const QStringList& cells, const QFont& font, bool shaded) {
+            double h = 0;
+            for (int i = 0; i < cells.size(); ++i)
+                h = std::max(h, textHeight(font, m_width * shares[i] - 2 * pad, cells[i]));
+            h += 2 * pad - 2;
+            ensure(h);
+            if (m_painter) {
+                if (shaded) m_painter->fillRect(QRectF(0, m_y, m_width, h), kShade);
+                linePen(kRowLine);
+                m_painter->drawLine(QLineF(0, m_y + h, m_width, m_y + h));
+            }
+            double x = 0;
+            for (int i = 0; i < cells.size(); ++i) {
+                const double cw = m_width * shares[i];
+                const int align = i == 0 ? Qt::AlignLeft : Qt::AlignRight;
+                drawText(font, QRectF(x + pad, m_y + pad - 1, cw - 2 * pad, h),
+                         align | Qt::TextWordWrap, cells[i], Qt::black);
+                x += cw;
+            }
+            m_y += h;
+        };
+        row(header, m_bold, true);
+        for (const QStringList& cells : rows) row(cells, m_body, false);
+        m_y += 4;
+    }
+
+    // A block of `height` drawn by `draw` into its rectangle.
+    template <class Draw>
+    void block(double height, Draw draw) {
+        ensure(height);
+        if (m_painter) draw(*m_painter, QRectF(0, m_y, m_width, height));
+        m_y += height;
+    }
+
+    void rule(const QColor& color) {
+        if (m_painter) {
+            linePen(color);
+            m_painter->drawLine(QLineF(0, m_y, m_width, m_y));
+        }
+        m_y += 1;
+    }
+
+    // Footnotes at the foot of this page; the space they take is kept free.
+    void footnotes(const QStringList& notes) {
+        double total = 0;
+        QList<double> heights;
+        for (const QString& note : notes) {
+            heights << textHeight(m_small, m_width - 12, note);
+            total += heights.last() + 2;
+        }
+        if (total == 0) return;
+        m_footnoteHeight = total + 8;
+        double y = footerTop() - m_footnoteHeight + 6;
+        if (m_painter) {
+            linePen(kRule);
+            m_painter->drawLine(QLineF(0, y - 4, m_width * 0.3, y - 4));
+        }
+        for (int i = 0; i < notes.size(); ++i) {
+            drawText(m_small, QRectF(0, y, 12, heights[i]), Qt::AlignLeft, QStringLiteral("*"),
+                     kMuted);
+            drawText(m_small, QRectF(12, y, m_width - 12, heights[i]),
+                     Qt::AlignLeft | Qt::TextWordWrap, notes[i], kMuted);
+            y += heights[i] + 2;
+        }
+    }
+
+    void finish() { footer(); }
+
+private:
+    double footerHeight() const { return textHeight(m_small, m_width, QStringLiteral("0")) + 6; }
+    double footerTop() const { return m_height - footerHeight(); }
+    double bottom() const { return footerTop() - m_footnoteHeight - 6; }
+
+    void newPage() {
+        footer();
+        if (m_painter) m_writer.newPage();
+        ++m_page;
+        m_y = 0;
+        m_footnoteHeight = 0;
+    }
+
+    void footer() {
+        if (!m_painter) return;
+        const double top = footerTop();
+        linePen(kRule);
+        m_painter->drawLine(QLineF(0, top, m_width, top));
+        const QRectF box(0, top + 3, m_width, footerHeight());
+        drawText(m_small, box, Qt::AlignLeft, kTitle, kMuted);
+        drawText(m_small, box, Qt::AlignRight,
+                 QStringLiteral("%1 / %2").arg(m_page).arg(std::max(m_pageCount, m_page)), kMuted);
+    }
+
+    void linePen(const QColor& color) {
+        QPen pen(color);
+        pen.setCosmetic(true);
+        m_painter->setPen(pen);
+    }
+
+    void drawText(const QFont& font, const QRectF& rect, int flags, const QString& text,
+                  const QColor& color) {
+        if (!m_painter || text.isEmpty()) return;
+        m_painter->setFont(font);
+        m_painter->setPen(color);
+        m_painter->drawText(rect, flags, text);
+    }
+
+    QPdfWriter& m_writer;
+    QPainter* m_painter;
+    int m_pageCount;
+    double m_width = 0;
+    double m_height = 0;
+    double m_y = 0;
+    double m_footnoteHeight = 0;
+    int m_page = 1;
+    QFont m_body, m_bold, m_small, m_heading, m_title;
+};
+
+void layOut(PageFlow& flow, const DesignReport& r) {
+    flow.title(kTitle);
+    ReportLines about{
+        {QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
+        {QStringLiteral("프로그램"), r.program}};
+    if (!r.calculationFile.isEmpty())
+        about << ReportLine{QStringLiteral("계산 파일"), r.calculationFile};
+    flow.table(about, 0.2);
+
+    int section = 0;
+    auto number = [&section](const QString& title) {
+        return QStringLiteral("%1. %2").arg(++section).arg(title);
+    };
+
+    flow.heading(number(QStringLiteral("입력값")));
+    ReportLines inputs{{QStringLiteral("선정 방식"), r.mode}};
+    inputs << r.inputs;
+    flow.table(inputs);
+    if (!r.heatRows.isEmpty()) {
+        flow.subheading(QStringLiteral("종류별 발열량 창의 부품"));
+        QList<QStringList> rows;
+        for (const ReportHeatRow& h : r.heatRows)
+            rows << QStringList{h.component, h.count, h.perUnit, h.subtotal};
+        rows << QStringList{QStringLiteral("합계"), QString(), QString(), r.heatTotal};
+        flow.grid({QStringLiteral("부품"), QStringLiteral("개수"), QStringLiteral("개당 발열량"),
+                   QStringLiteral("소계")},
+                  rows, {0.46, 0.14, 0.2, 0.2});
+        if (!r.heatNote.isEmpty()) flow.paragraph(r.heatNote, flow.small(), kMuted);
+    }
+
+    flow.heading(number(QStringLiteral("계산 결과")) +
+                 (r.recalculated ? QStringLiteral(" *") : QString()));
+    flow.footnotes(r.footnotes);
+    flow.table(r.results);
+    flow.subheading(QStringLiteral("계산 메시지"));
+    if (r.messages.isEmpty()) {
+        flow.paragraph(QStringLiteral("없음"), flow.body());
+    } else {
+        flow.bullets(r.messages);
+    }
+
+    if (r.climate) {
+        const ClimateReportPart& c = *r.climate;
+        flow.heading(number(QStringLiteral("상세 기후 설계")));
+        const double picture = 96;
+        flow.block(picture + 8, [&](QPainter& p, const QRectF& box) {
+            if (c.drawPictogram)
+                c.drawPictogram(p, QRectF(box.topLeft(), QSizeF(picture, picture)));
+            const QRectF text(box.left() + picture + 16, box.top() + 8, box.width() - picture - 16,
+                              picture);
+            p.setPen(Qt::black);
+            p.setFont(flow.bold());
+            p.drawText(text, Qt::AlignLeft | Qt::TextWordWrap,
+                       QStringLiteral("설치 방식: ") + c.installation);
+            p.setFont(flow.body());
+            p.drawText(text.adjusted(0, 24, 0, 0), Qt::AlignLeft | Qt::TextWordWrap,
+                       QStringLiteral("유효 방열 면적 (덮인 면은 회색): ") + c.formula);
+        });
+        flow.subheading(QStringLiteral("입력값"));
+        flow.pairs(c.inputs);
+        flow.subheading(QStringLiteral("결과"));
+        flow.pairs(c.results);
+        if (!c.notes.isEmpty()) flow.bullets(c.notes);
+    }
+
+    if (r.chart) {
+        const ReportChart& chart = *r.chart;
+        const double readingsHeight = 22.0 * chart.readings().size();
+        const QRectF natural =
+            chart.hasDrawing() ? chart.drawnRect(QRectF(0, 0, flow.width(), chart.size().height()))
+                               : QRectF();
+        // The heading, the drawing and its readings on one page, the drawing
+        // shrunk if no page holds them at their natural size.
+        flow.keepTogether(80 + natural.height() + readingsHeight);
+        flow.heading(number(QStringLiteral("차트")));
+        flow.paragraph(chart.title(), flow.bold());
+        if (chart.hasDrawing()) {
+            const double height =
+                std::min(natural.height(), std::max(100.0, flow.room() - readingsHeight));
+            flow.block(height + 8, [&](QPainter& p, const QRectF& box) {
+                chart.draw(p, QRectF(box.left(), box.top(), box.width(), height));
+            });
+        }
+        flow.table(chart.readings());
+        if (!chart.notes().isEmpty()) flow.bullets(chart.notes());
+    }
+    flow.finish();
+}
+
+}  // namespace
+
+bool writeDesignReportPdf(const DesignReport& report, const QString& path, QString* error) {
+    QSaveFile file(path);
+    auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+
+    QPdfWriter writer(&file);
+    writer.setResolution(kResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter));
+    writer.setTitle(kTitle);
+    writer.setCreator(report.program);
+
+    // First the page count, for "n / N" at the foot of every page.
+    PageFlow counting(writer, nullptr, 0);
+    layOut(counting, report);
+
+    QPainter painter;
+    if (!painter.begin(&writer)) return fail(QStringLiteral("PDF를 만들 수 없습니다."));
+    PageFlow drawing(writer, &painter, counting.pages());
+    layOut(drawing, report);
+    if (!painter.end()) return fail(file.errorString());
+    if (!file.commit()) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return true;
+}
