@@ -54,7 +54,9 @@ void flush() {
     std::fflush(stdout);
 }
 
-int controlCount(QWidget* window) { return static_cast<int>(window->findChildren<QWidget*>().size()); }
+int controlCount(QWidget* window) {
+    return static_cast<int>(window->findChildren<QWidget*>().size());
+}
 
 void settle(int ms) {
     QEventLoop loop;
@@ -108,7 +110,8 @@ void ProbeApplication::clickWithMouse(QAbstractButton* button) {
     // probe does not link Qt Test, which the real program does not load.
     const QPointF local = button->rect().center();
     const QPointF global = button->mapToGlobal(local);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(button, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);

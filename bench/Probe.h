@@ -18,9 +18,9 @@ class QWidget;
 // the program ends, so that no output falls inside a measured interval.
 namespace probe {
 
-int64_t now();          // monotonic clock, ns
-int64_t cpuTime();      // processor time of the whole process, all threads, ns
-int64_t residentKb();   // VmRSS
+int64_t now();         // monotonic clock, ns
+int64_t cpuTime();     // processor time of the whole process, all threads, ns
+int64_t residentKb();  // VmRSS
 
 // Records one line "<kind> <name> <value>" for the driver.
 void record(const std::string& kind, const std::string& name, int64_t value);

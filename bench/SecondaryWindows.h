@@ -8,9 +8,9 @@ class Form1;
 // in this order. A window that does not appear after its click is reported
 // as not built; one whose button is missing or hidden, as not reachable.
 struct SecondaryWindow {
-    const char* window;         // objectName of the window the click opens
-    const char* button;         // objectName of the main window's button
-    void (*prepare)(Form1&);    // puts the main window in the state the click needs
+    const char* window;       // objectName of the window the click opens
+    const char* button;       // objectName of the main window's button
+    void (*prepare)(Form1&);  // puts the main window in the state the click needs
 };
 
 const std::vector<SecondaryWindow>& secondaryWindows();

@@ -35,8 +35,9 @@ QWidget* infoWindow() {
     auto* picture = new QLabel(w);
     picture->setPixmap(QPixmap::fromImage(logo));
     picture->setGeometry(0, 0, 335, 131);
-    const char* texts[] = {"에어콘 & 박스팬 제품 선정", "Ver 1.0", "무단 복제를 금합니다",
-                           "회사", "www.example.com", "전화 000-0000"};
+    const char* texts[] = {"에어콘 & 박스팬 제품 선정", "Ver 1.0",
+                           "무단 복제를 금합니다",      "회사",
+                           "www.example.com",           "전화 000-0000"};
     int top = 140;
     for (const char* t : texts) {
         auto* label = new QLabel(QString::fromUtf8(t), w);
@@ -91,8 +92,8 @@ QWidget* mainWindow() {
         button->setObjectName(QStringLiteral("button%1").arg(i));
         button->setGeometry(260 + 130 * (i % 2), 520 + 24 * (i / 2), 120, 22);
     }
-    QObject::connect(frame->findChild<QPushButton*>(QStringLiteral("button0")), &QPushButton::clicked,
-                     [] { secondaryWindow()->show(); });
+    QObject::connect(frame->findChild<QPushButton*>(QStringLiteral("button0")),
+                     &QPushButton::clicked, [] { secondaryWindow()->show(); });
     return w;
 }
 

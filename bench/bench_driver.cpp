@@ -9,11 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -53,7 +53,8 @@ std::optional<Values> runProbe(const std::string& program) {
     }
     std::string text;
     char buffer[4096];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(n));
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<size_t>(n));
     close(out[0]);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -108,10 +109,10 @@ std::string ratio(std::optional<double> ours, std::optional<double> bare) {
     return buffer;
 }
 
-void row(const std::string& name, const std::string& ours, const std::string& bare, const std::string& r,
-         const std::string& target, const std::string& verdict) {
-    std::printf("%-42s %14s %12s %7s  %-16s %s\n", name.c_str(), ours.c_str(), bare.c_str(), r.c_str(),
-                target.c_str(), verdict.c_str());
+void row(const std::string& name, const std::string& ours, const std::string& bare,
+         const std::string& r, const std::string& target, const std::string& verdict) {
+    std::printf("%-42s %14s %12s %7s  %-16s %s\n", name.c_str(), ours.c_str(), bare.c_str(),
+                r.c_str(), target.c_str(), verdict.c_str());
 }
 
 const char* verdict(bool met) { return met ? "met" : "MISSED"; }
@@ -148,11 +149,13 @@ int main(int argc, char* argv[]) {
 
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     const char* display = std::getenv("DISPLAY");
-    std::printf("\nCabinetCool start-up benchmark: medians of %d runs of each program (after one warm-up)\n",
-                runs);
+    std::printf(
+        "\nCabinetCool start-up benchmark: medians of %d runs of each program (after one "
+        "warm-up)\n",
+        runs);
     std::printf("platform: %s\n", platform && *platform ? platform
-                                  : display             ? (std::string("xcb on X display ") + display).c_str()
-                                                        : "default");
+                                  : display ? (std::string("xcb on X display ") + display).c_str()
+                                            : "default");
     const auto controlsMain = both([](const Values& v) -> std::optional<double> {
         if (!has(v, "controls main")) return std::nullopt;
         return double(v.at("controls main"));
@@ -161,27 +164,34 @@ int main(int argc, char* argv[]) {
         if (!has(v, "controls info")) return std::nullopt;
         return double(v.at("controls info"));
     });
-    std::printf("controls: main window %s, bare window %s; information window %s, bare %s\n\n",
-                format(controlsMain.first, "", 0).c_str(), format(controlsMain.second, "", 0).c_str(),
-                format(controlsInfo.first, "", 0).c_str(), format(controlsInfo.second, "", 0).c_str());
+    std::printf(
+        "controls: main window %s, bare window %s; information window %s, bare %s\n\n",
+        format(controlsMain.first, "", 0).c_str(), format(controlsMain.second, "", 0).c_str(),
+        format(controlsInfo.first, "", 0).c_str(), format(controlsInfo.second, "", 0).c_str());
 
     row("figure", "CabinetCool", "bare Qt", "ratio", "target", "");
 
-    const auto startup = both([](const Values& v) { return between(v, "t spawn", "t info_shown", 1e6); });
-    const bool startupMet = startup.first && startup.second && *startup.first <= 1.3 * *startup.second;
-    row("start -> information window shown", format(startup.first, "ms"), format(startup.second, "ms"),
-        ratio(startup.first, startup.second), "<= 1.30 x bare", verdict(startupMet));
-    const auto beforeMain = both([](const Values& v) { return between(v, "t spawn", "t main", 1e6); });
+    const auto startup =
+        both([](const Values& v) { return between(v, "t spawn", "t info_shown", 1e6); });
+    const bool startupMet =
+        startup.first && startup.second && *startup.first <= 1.3 * *startup.second;
+    row("start -> information window shown", format(startup.first, "ms"),
+        format(startup.second, "ms"), ratio(startup.first, startup.second), "<= 1.30 x bare",
+        verdict(startupMet));
+    const auto beforeMain =
+        both([](const Values& v) { return between(v, "t spawn", "t main", 1e6); });
     row("  of which before main()", format(beforeMain.first, "ms"), format(beforeMain.second, "ms"),
         ratio(beforeMain.first, beforeMain.second), "", "");
 
-    const auto toMain = both([](const Values& v) { return between(v, "t info_shown", "t main_shown", 1e6); });
+    const auto toMain =
+        both([](const Values& v) { return between(v, "t info_shown", "t main_shown", 1e6); });
     const bool toMainMet = toMain.first && *toMain.first <= 2060;
     row("information -> main window shown", format(toMain.first, "ms"), format(toMain.second, "ms"),
         ratio(toMain.first, toMain.second), "<= 2060 ms", verdict(toMainMet));
-    const auto afterWait = both([](const Values& v) { return between(v, "t info_hidden", "t main_shown", 1e6); });
-    row("  information closed -> main shown", format(afterWait.first, "ms"), format(afterWait.second, "ms"),
-        ratio(afterWait.first, afterWait.second), "", "");
+    const auto afterWait =
+        both([](const Values& v) { return between(v, "t info_hidden", "t main_shown", 1e6); });
+    row("  information closed -> main shown", format(afterWait.first, "ms"),
+        format(afterWait.second, "ms"), ratio(afterWait.first, afterWait.second), "", "");
 
     const auto cpu = both([](const Values& v) -> std::optional<double> {
         const auto wall = between(v, "t info_shown", "t info_hidden", 1);
@@ -201,18 +211,21 @@ int main(int argc, char* argv[]) {
     };
     const auto rssMain = rss("rss main");
     const bool rssMet = rssMain.first && rssMain.second && *rssMain.first <= 1.5 * *rssMain.second;
-    row("resident memory, main window shown", format(rssMain.first, "MB"), format(rssMain.second, "MB"),
-        ratio(rssMain.first, rssMain.second), "<= 1.50 x bare", verdict(rssMet));
+    row("resident memory, main window shown", format(rssMain.first, "MB"),
+        format(rssMain.second, "MB"), ratio(rssMain.first, rssMain.second), "<= 1.50 x bare",
+        verdict(rssMet));
     const auto rssAll = rss("rss all");
     std::vector<double> openCounts;
     for (const Values& r : oursRuns)
         if (has(r, "windows all")) openCounts.push_back(double(r.at("windows all")));
     row("resident memory, every window open (" + format(median(openCounts), "", 0) + ")",
-        format(rssAll.first, "MB"), format(rssAll.second, "MB"), ratio(rssAll.first, rssAll.second), "", "");
+        format(rssAll.first, "MB"), format(rssAll.second, "MB"), ratio(rssAll.first, rssAll.second),
+        "", "");
 
     std::vector<double> bareOpen;
     for (const Values& r : bareRuns)
-        if (has(r, "open secondary") && r.at("open secondary") >= 0) bareOpen.push_back(r.at("open secondary") / ms);
+        if (has(r, "open secondary") && r.at("open secondary") >= 0)
+            bareOpen.push_back(r.at("open secondary") / ms);
     const auto bareOpenMedian = median(bareOpen);
     // The probe's table of secondary windows, in its order.
     std::vector<std::pair<int64_t, std::string>> order;
@@ -236,7 +249,10 @@ int main(int argc, char* argv[]) {
         std::string shown = format(m, "ms");
         std::string judged;
         if (!m) {
-            shown = code == -1 ? "not built" : code == -2 ? "no button" : code == -3 ? "never shown" : "-";
+            shown = code == -1   ? "not built"
+                    : code == -2 ? "no button"
+                    : code == -3 ? "never shown"
+                                 : "-";
         } else {
             const auto worst = *std::max_element(times.begin(), times.end());
             judged = std::string(verdict(*m <= 16)) + " (slowest " + format(worst, "ms") + ")";
@@ -258,8 +274,8 @@ int main(int argc, char* argv[]) {
             const auto worst = *std::max_element(times.begin(), times.end());
             judged = std::string(verdict(*m <= 2)) + " (slowest " + format(worst, "ms", 2) + ")";
         }
-        row("recompute " + key.substr(5) + " after an edit", m ? format(m, "ms", 2) : "not measured",
-            "-", "-", "<= 2 ms", judged);
+        row("recompute " + key.substr(5) + " after an edit",
+            m ? format(m, "ms", 2) : "not measured", "-", "-", "<= 2 ms", judged);
     }
     // The design report, from the click of its button to the file written.
     for (const char* name : {"Aircon", "Fan1", "Fan2", "climate"}) {
@@ -278,13 +294,17 @@ int main(int argc, char* argv[]) {
         std::string judged;
         if (m) {
             const auto worst = *std::max_element(times.begin(), times.end());
-            judged = std::string(verdict(*m <= 500 && !failed)) + " (slowest " + format(worst, "ms") + ")";
+            judged = std::string(verdict(*m <= 500 && !failed)) + " (slowest " +
+                     format(worst, "ms") + ")";
         }
-        const std::string label = std::string("write the report, ") +
-                                  (std::string(name) == "climate" ? "climate window" : name + std::string(" mode"));
+        const std::string label =
+            std::string("write the report, ") +
+            (std::string(name) == "climate" ? "climate window" : name + std::string(" mode"));
         row(label, failed && !m ? "no file" : format(m, "ms"), "-", "-", "<= 500 ms", judged);
     }
-    std::printf("\nbare Qt: the same steps with plain widgets, a 2 s timer and no program of its own;\n"
-                "each secondary window is compared with its bare secondary window (24 fields and labels).\n");
+    std::printf(
+        "\nbare Qt: the same steps with plain widgets, a 2 s timer and no program of its own;\n"
+        "each secondary window is compared with its bare secondary window (24 fields and "
+        "labels).\n");
     return 0;
 }

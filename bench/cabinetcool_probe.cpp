@@ -11,9 +11,9 @@
 #include "Probe.h"
 #include "ReportTiming.h"
 #include "SecondaryWindows.h"
+#include "app/Form1.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
-#include "app/Form1.h"
 #include "kit/QtPlatformServices.h"
 
 namespace {

@@ -13,8 +13,8 @@
     std::abort();
 }
 
-#define FUZZ_CHECK(condition, detail) \
-    do {                              \
+#define FUZZ_CHECK(condition, detail)                        \
+    do {                                                     \
         if (!(condition)) fuzzFailure(#condition, (detail)); \
     } while (0)
 

@@ -11,21 +11,21 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "kit/CabinetCoolApp.h"
-#include "kit/CalculationTexts.h"
 #include "app/CabinetSketch.h"
 #include "app/Form1Cues.h"
 #include "app/Form1Keyboard.h"
-#include "kit/PlatformServices.h"
-#include "kit/ScrollableClient.h"
-#include "kit/Twips.h"
-#include "kit/Widgets.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
 #include "files/FileCommands.h"
 #include "heat/HeatCommands.h"
 #include "info/InfoCommands.h"
 #include "info/frmHelp.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/CalculationTexts.h"
+#include "kit/PlatformServices.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 #include "report/ReportCommands.h"
 
 namespace {
@@ -44,17 +44,32 @@ struct ModeDefaults {
 
 ModeDefaults defaultsOf(SelectionMode mode) {
     switch (mode) {
-    case SelectionMode::Aircon:
-        return {" [ Cabinet Aircon 제품 기종 선정 (내부발열량) ] ", "제어반내희망설정 온도", "1100",
-                "35", "1", "0.6", "2"};
-    case SelectionMode::Fan1:
-        return {" [ Cabinet Box Fan 제품 기종 선정 (내부발열량) ] ", "반내 허용 온도 :", "500", "55",
-                "0.63", "0.63", "1.25"};
-    case SelectionMode::Fan2:
-        break;
+        case SelectionMode::Aircon:
+            return {" [ Cabinet Aircon 제품 기종 선정 (내부발열량) ] ",
+                    "제어반내희망설정 온도",
+                    "1100",
+                    "35",
+                    "1",
+                    "0.6",
+                    "2"};
+        case SelectionMode::Fan1:
+            return {" [ Cabinet Box Fan 제품 기종 선정 (내부발열량) ] ",
+                    "반내 허용 온도 :",
+                    "500",
+                    "55",
+                    "0.63",
+                    "0.63",
+                    "1.25"};
+        case SelectionMode::Fan2:
+            break;
     }
-    return {" [ Cabinet Box Fan 제품 기종 선정 (측정온도) ] ", "반내 허용 온도 :", nullptr, "55",
-            "0.63", "0.63", "1.25"};
+    return {" [ Cabinet Box Fan 제품 기종 선정 (측정온도) ] ",
+            "반내 허용 온도 :",
+            nullptr,
+            "55",
+            "0.63",
+            "0.63",
+            "1.25"};
 }
 
 }  // namespace
@@ -86,8 +101,8 @@ void Form1::buildLayout(QWidget* client) {
     makeLabelAt(f, QStringLiteral("내부발열량으로 측정"), 600, 720);
     makeLabelAt(f, QStringLiteral("측정온도로 측정"), 3000, 720);
     auto modeButton = [f](const char* name, const char* caption, int left, int width) {
-        QPushButton* b = makeButton(f, QString::fromLatin1(name), QString::fromUtf8(caption), left, 960,
-                                    width, 495);
+        QPushButton* b = makeButton(f, QString::fromLatin1(name), QString::fromUtf8(caption), left,
+                                    960, width, 495);
         b->setCheckable(true);
         return b;
     };
@@ -101,9 +116,12 @@ void Form1::buildLayout(QWidget* client) {
 
     // File, print, help.
     cmdOpen = makeButton(f, QStringLiteral("cmdOpen"), QStringLiteral("Open"), 5760, 480, 975, 495);
-    cmdSaveAs = makeButton(f, QStringLiteral("cmdSaveAs"), QStringLiteral("Save As"), 6720, 480, 975, 495);
-    cmdPrint = makeButton(f, QStringLiteral("cmdPrint"), QStringLiteral("화면 Print"), 5760, 960, 975, 495);
-    cmdHelp = makeButton(f, QStringLiteral("cmdHelp"), QStringLiteral("About"), 6720, 960, 975, 495);
+    cmdSaveAs =
+        makeButton(f, QStringLiteral("cmdSaveAs"), QStringLiteral("Save As"), 6720, 480, 975, 495);
+    cmdPrint = makeButton(f, QStringLiteral("cmdPrint"), QStringLiteral("화면 Print"), 5760, 960,
+                          975, 495);
+    cmdHelp =
+        makeButton(f, QStringLiteral("cmdHelp"), QStringLiteral("About"), 6720, 960, 975, 495);
 
     // Step 2: the cabinet size.
     makeLabelAt(f, QStringLiteral("2. 캐비넷 크기 설정"), 360, 1680, true, 9.75);
@@ -126,18 +144,20 @@ void Form1::buildLayout(QWidget* client) {
     cmdSS = makeButton(f, QStringLiteral("cmdSS"), QStringLiteral("계산"), 4440, 3000, 615, 375);
 
     // Step 3, modes Aircon and Fan1: the internal heat.
-    QLabel* heatTitle = makeLabelAt(f, QStringLiteral("3. 제어반내 발열량(추정치)"), 360, 5040, true, 9.75);
+    QLabel* heatTitle =
+        makeLabelAt(f, QStringLiteral("3. 제어반내 발열량(추정치)"), 360, 5040, true, 9.75);
     txtPP = makeField(f, QStringLiteral("txtPP"), 3120, 5040, 735, 270);
     QLabel* heatUnit = makeLabelAt(f, QStringLiteral("W"), 3900, 5070);
-    cmdHeatValue = makeButton(f, QStringLiteral("cmdHeatValue"), QStringLiteral("종류별 발열량"), 4080,
-                              4920, 1575, 450);
+    cmdHeatValue = makeButton(f, QStringLiteral("cmdHeatValue"), QStringLiteral("종류별 발열량"),
+                              4080, 4920, 1575, 450);
     fitLabelsBetween(txtPP, {heatUnit}, cmdHeatValue);
     cmdHeatproduced = makeButton(f, QStringLiteral("cmdHeatproduced"), QStringLiteral("발열량List"),
                                  5760, 4920, 1455, 435);
     m_heatArea = {heatTitle, txtPP, heatUnit, cmdHeatValue, cmdHeatproduced};
 
     // Step 3, mode Fan2: the measured temperatures.
-    QLabel* measuredTitle = makeLabelAt(f, QStringLiteral("3. 측정 온도 설정"), 4440, 5680, true, 9.75);
+    QLabel* measuredTitle =
+        makeLabelAt(f, QStringLiteral("3. 측정 온도 설정"), 4440, 5680, true, 9.75);
     QLabel* t3Label = makeLabel(f, QStringLiteral("외기 온도(측정치) : "), 4440, 6150, 1900, 255);
     t3Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtT3 = makeField(f, QStringLiteral("txtT3"), 6360, 6120, 735, 270);
@@ -201,19 +221,21 @@ void Form1::buildLayout(QWidget* client) {
     txtCoolValue = makeField(f, QStringLiteral("txtCoolValue"), 4920, 8880, 1095, 300);
     lblCoolValueUnit = makeLabelAt(f, QStringLiteral("W"), 6060, 8910);
     lblCoolValueUnit->setObjectName(QStringLiteral("lblCoolValueUnit"));
-    cmdExit = makeButton(f, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 6360, 8760, 1335, 495);
+    cmdExit =
+        makeButton(f, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 6360, 8760, 1335, 495);
     m_resultRow = {lblPTUnit, arrow};
-    cmdURL = makeButton(f, QStringLiteral("cmdURL"), QStringLiteral("관련 URL 인터넷 바로가기"), 3480,
-                        9240, 2415, 255);
-    cmdDiagram = makeButton(f, QStringLiteral("cmdDiagram"), QStringLiteral("Diagram View"), 240, 9360,
-                            1215, 495);
+    cmdURL = makeButton(f, QStringLiteral("cmdURL"), QStringLiteral("관련 URL 인터넷 바로가기"),
+                        3480, 9240, 2415, 255);
+    cmdDiagram = makeButton(f, QStringLiteral("cmdDiagram"), QStringLiteral("Diagram View"), 240,
+                            9360, 1215, 495);
 
     // Footer: our logo and two lines about the program.
     auto* logo = new QLabel(f);
     logo->setObjectName(QStringLiteral("Image2"));
     logo->setGeometry(twipsRect(720, 9960, 2115, 345));
     logo->setPixmap(QPixmap(QStringLiteral(":/assets/art/footer-logo.png")));
-    makeLabelAt(f, QStringLiteral("CabinetCool — 제어반 열 설계 도구. 무단 복제와 배포를 금합니다."),
+    makeLabelAt(f,
+                QStringLiteral("CabinetCool — 제어반 열 설계 도구. 무단 복제와 배포를 금합니다."),
                 2940, 9930, false, 8.25);
     makeLabelAt(f, QStringLiteral("문의: CabinetCool 개발팀 · 사용 안내는 About 창을 보세요."),
                 2940, 10170, false, 8.25);
@@ -230,9 +252,15 @@ void Form1::buildLayout(QWidget* client) {
     for (QWidget* w : m_measuredArea) w->setVisible(false);
     cmdDiagram->setVisible(false);
 
-    connect(OptBoxAircon, &QAbstractButton::toggled, this, [this](bool on) { if (on) OptBoxAircon_Click(); });
-    connect(OptBoxFan1, &QAbstractButton::toggled, this, [this](bool on) { if (on) OptBoxFan1_Click(); });
-    connect(OptBoxFan2, &QAbstractButton::toggled, this, [this](bool on) { if (on) OptBoxFan2_Click(); });
+    connect(OptBoxAircon, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on) OptBoxAircon_Click();
+    });
+    connect(OptBoxFan1, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on) OptBoxFan1_Click();
+    });
+    connect(OptBoxFan2, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on) OptBoxFan2_Click();
+    });
     connect(cmdOpen, &QPushButton::clicked, this, &Form1::cmdOpen_Click);
     connect(cmdSaveAs, &QPushButton::clicked, this, &Form1::cmdSaveAs_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
@@ -304,19 +332,32 @@ void Form1::selectMaterial(int index) { optSel[index == 1 ? 1 : 0]->setChecked(t
 
 QLineEdit* Form1::field(CabinetField field) const {
     switch (field) {
-    case CabinetField::Height: return txtHeight;
-    case CabinetField::Width: return txtWidth;
-    case CabinetField::Depth: return txtDepth;
-    case CabinetField::SurfaceArea: return txtSS;
-    case CabinetField::InternalHeat: return txtPP;
-    case CabinetField::T1: return txtT1;
-    case CabinetField::T2: return txtT2;
-    case CabinetField::T3: return txtT3;
-    case CabinetField::T4: return txtT4;
-    case CabinetField::UValue: return txtUU;
-    case CabinetField::CoolingPower: return txtPT;
-    case CabinetField::ModelName: return txtKind;
-    case CabinetField::ModelCapacity: break;
+        case CabinetField::Height:
+            return txtHeight;
+        case CabinetField::Width:
+            return txtWidth;
+        case CabinetField::Depth:
+            return txtDepth;
+        case CabinetField::SurfaceArea:
+            return txtSS;
+        case CabinetField::InternalHeat:
+            return txtPP;
+        case CabinetField::T1:
+            return txtT1;
+        case CabinetField::T2:
+            return txtT2;
+        case CabinetField::T3:
+            return txtT3;
+        case CabinetField::T4:
+            return txtT4;
+        case CabinetField::UValue:
+            return txtUU;
+        case CabinetField::CoolingPower:
+            return txtPT;
+        case CabinetField::ModelName:
+            return txtKind;
+        case CabinetField::ModelCapacity:
+            break;
     }
     return txtCoolValue;
 }
@@ -334,9 +375,16 @@ QList<QAbstractButton*> Form1::screenOnlyButtons() const {
 
 QStringList Form1::calculationState() const {
     const SelectionMode mode = selectedMode();
-    QStringList state{QString::number(static_cast<int>(mode)), txtHeight->text(), txtWidth->text(),
-                      txtDepth->text(), txtT1->text(), txtT2->text(), txtUU->text(),
-                      txtPT->text(), txtKind->text(), txtCoolValue->text()};
+    QStringList state{QString::number(static_cast<int>(mode)),
+                      txtHeight->text(),
+                      txtWidth->text(),
+                      txtDepth->text(),
+                      txtT1->text(),
+                      txtT2->text(),
+                      txtUU->text(),
+                      txtPT->text(),
+                      txtKind->text(),
+                      txtCoolValue->text()};
     // Only what the mode reads: the hidden heat of mode Fan2 does not count.
     if (mode == SelectionMode::Fan2) {
         state << txtT3->text() << txtT4->text();
@@ -385,16 +433,15 @@ void Form1::applyMode(SelectionMode mode) {
     cmdSS_Click();
 }
 
-void Form1::optSel_Click(int index) {
-    txtUU->setText(numberText(index == 0 ? 5.0 : 3.7));
-}
+void Form1::optSel_Click(int index) { txtUU->setText(numberText(index == 0 ? 5.0 : 3.7)); }
 
 // ---- the calculation ----------------------------------------------------
 
 void Form1::message(const QString& text) { m_app.platform().messageBox(this, text); }
 
 void Form1::cmdSS_Click() {
-    const double area = ComputeSurfaceArea(fieldNumber(txtHeight), fieldNumber(txtWidth), fieldNumber(txtDepth));
+    const double area =
+        ComputeSurfaceArea(fieldNumber(txtHeight), fieldNumber(txtWidth), fieldNumber(txtDepth));
     if (!std::isfinite(area)) {
         message(calculationMessageText(CalculationMessage::OutOfRange));
         return;

@@ -15,13 +15,14 @@ std::optional<Fan2Reading> ComputeFan2Y(double deltaT, double m) {
         int line;
     };
     static constexpr Band kBands[] = {
-        {0, 10, -13.0 / 6.0, -65.0 / 3.0, 23},   {10, 15, -98.0 / 55.0, -294.0 / 11.0, 24},
-        {15, 20, -13.0 / 10.0, -26.0, 25},       {20, 25, -48.0 / 45.0, -80.0 / 3.0, 26},
-        {25, 30, -7.0 / 8.0, -105.0 / 4.0, 22},  {30, 35, -4.0 / 5.0, -28.0, 21},
+        {0, 10, -13.0 / 6.0, -65.0 / 3.0, 23},  {10, 15, -98.0 / 55.0, -294.0 / 11.0, 24},
+        {15, 20, -13.0 / 10.0, -26.0, 25},      {20, 25, -48.0 / 45.0, -80.0 / 3.0, 26},
+        {25, 30, -7.0 / 8.0, -105.0 / 4.0, 22}, {30, 35, -4.0 / 5.0, -28.0, 21},
         {35, 40, -2.0 / 3.0, -80.0 / 3.0, 20},
     };
     for (const Band& b : kBands) {
-        if (deltaT > b.lower && deltaT <= b.upper) return Fan2Reading{b.slope * m + b.offset, b.line};
+        if (deltaT > b.lower && deltaT <= b.upper)
+            return Fan2Reading{b.slope * m + b.offset, b.line};
     }
     return std::nullopt;
 }

@@ -4,16 +4,16 @@
 #include <QLineEdit>
 #include <QScreen>
 
-#include "kit/CabinetCoolApp.h"
-#include "kit/MainWindow.h"
-#include "kit/ScrollableClient.h"
-#include "kit/Widgets.h"
-#include "kit/WindowPlacement.h"
 #include "calc/Fan2Nomogram.h"
 #include "charts/ChartWidgets.h"
 #include "charts/frmAircon.h"
 #include "charts/frmFan1.h"
 #include "charts/frmFan2.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/MainWindow.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Widgets.h"
+#include "kit/WindowPlacement.h"
 
 namespace {
 

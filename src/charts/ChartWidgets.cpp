@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPalette>
 
-#include "kit/Widgets.h"
 #include "charts/ChartCanvas.h"
+#include "kit/Widgets.h"
 
 QLabel* chartLabel(QWidget* parent, const QString& text, int left, int top, int width, int height,
                    bool bold, double pointSize) {

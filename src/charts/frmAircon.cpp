@@ -4,15 +4,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "kit/CabinetCoolApp.h"
-#include "kit/ScrollableClient.h"
-#include "kit/Twips.h"
-#include "kit/Widgets.h"
 #include "calc/AirconDiagram.h"
 #include "calc/ChartGeometry.h"
 #include "charts/ChartCanvas.h"
 #include "charts/ChartKeys.h"
 #include "charts/ChartWidgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 
 namespace {
 
@@ -67,8 +67,9 @@ void frmAircon::buildLayout(QWidget* client) {
     QLabel* areaUnit = chartLabel(p, QStringLiteral("㎡"), 8160, 3720, 195, 180);
     chartLabel(p, QStringLiteral("필요한 냉각 능력"), 960, 7560, 1575, 255, false);
 
-    const ChartMarkerPair markers = addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280},
-                                                  QStringLiteral("labelB"), {7920, 5280}, {135, 145});
+    const ChartMarkerPair markers =
+        addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280}, QStringLiteral("labelB"),
+                      {7920, 5280}, {135, 145});
     labelA = markers.a;
     labelB = markers.b;
 

@@ -5,14 +5,14 @@
 #include <QPushButton>
 #include <variant>
 
-#include "kit/CabinetCoolApp.h"
-#include "kit/ScrollableClient.h"
-#include "kit/Twips.h"
-#include "kit/Widgets.h"
 #include "calc/Fan1Nomogram.h"
 #include "charts/ChartCanvas.h"
 #include "charts/ChartKeys.h"
 #include "charts/ChartWidgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 
 frmFan1::frmFan1(CabinetCoolApp& app) : QWidget(nullptr, kChartWindowFlags), m_app(app) {
     setObjectName(QStringLiteral("frmFan1"));
@@ -95,8 +95,9 @@ void frmFan1::buildLayout(QWidget* client) {
                       {"1", 7200, 1080}, {"0", 7200, 1320}};
     for (const auto& l : lineLabels) axisLabel(f, QString::fromLatin1(l.text), l.left, l.top);
 
-    const ChartMarkerPair markers = addMarkerPair(Picture1, QStringLiteral("LabelAA"), {6240, 4800},
-                                                  QStringLiteral("LabelBB"), {6480, 4800}, {135, 150});
+    const ChartMarkerPair markers =
+        addMarkerPair(Picture1, QStringLiteral("LabelAA"), {6240, 4800}, QStringLiteral("LabelBB"),
+                      {6480, 4800}, {135, 150});
     LabelAA = markers.a;
     LabelBB = markers.b;
 }
@@ -117,7 +118,7 @@ void frmFan1::buildFixedChart() {
 
 void frmFan1::Result2() {
     txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->fieldText(CabinetField::SurfaceArea)
-                                       : QString());
+                                      : QString());
     txtPP->setText(numberText(m_app.fanValues().FanHeatP));
 }
 

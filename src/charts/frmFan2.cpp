@@ -5,15 +5,15 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "kit/CabinetCoolApp.h"
-#include "kit/ScrollableClient.h"
-#include "kit/Twips.h"
-#include "kit/Widgets.h"
 #include "calc/ChartGeometry.h"
 #include "calc/Fan2Nomogram.h"
 #include "charts/ChartCanvas.h"
 #include "charts/ChartKeys.h"
 #include "charts/ChartWidgets.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 
 namespace {
 
@@ -116,8 +116,9 @@ void frmFan2::buildLayout(QWidget* client) {
             fitLabelsBetween(VScroll1, {label}, nullptr);
     }
 
-    const ChartMarkerPair markers = addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280},
-                                                  QStringLiteral("labelB"), {7920, 5280}, {135, 145});
+    const ChartMarkerPair markers =
+        addMarkerPair(p, QStringLiteral("labelA"), {7680, 5280}, QStringLiteral("labelB"),
+                      {7920, 5280}, {135, 145});
     labelA = markers.a;
     labelB = markers.b;
 }
@@ -179,7 +180,7 @@ void frmFan2::Form_Load() {
 
 void frmFan2::Result() {
     txtSS->setText(m_app.mainWindow() ? m_app.mainWindow()->fieldText(CabinetField::SurfaceArea)
-                                       : QString());
+                                      : QString());
     m_areaS = fieldNumber(txtSS);
     txtYY->setText(numberText(m_app.fanValues().FanReadingY));
     const double y = fieldNumber(txtYY);
@@ -187,7 +188,8 @@ void frmFan2::Result() {
     if (const std::optional<Fan2SBand> band = SelectFan2SBand(m_areaS, y)) {
         txtXX0->setText(QString::fromStdString(band->minimumText));
         txtXX->setText(QString::fromStdString(band->maximumText));
-        for (int n : band->highlighted) SSPanel1->line(chartLineName(n))->setColor(toQColor(kChartRed));
+        for (int n : band->highlighted)
+            SSPanel1->line(chartLineName(n))->setColor(toQColor(kChartRed));
     }
 
     const Fan2Construction c = ComputeFan2Construction(fieldNumber(txtDetaT), fieldNumber(txtYY),

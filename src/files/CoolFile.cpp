@@ -47,9 +47,12 @@ LineRead nextLine(QIODevice& device, QByteArray* line) {
 
 QString CoolModeMarker(SelectionMode mode) {
     switch (mode) {
-    case SelectionMode::Fan1: return QStringLiteral("FAN1");
-    case SelectionMode::Fan2: return QStringLiteral("FAN2");
-    case SelectionMode::Aircon: break;
+        case SelectionMode::Fan1:
+            return QStringLiteral("FAN1");
+        case SelectionMode::Fan2:
+            return QStringLiteral("FAN2");
+        case SelectionMode::Aircon:
+            break;
     }
     return QStringLiteral("Aircon");
 }
@@ -87,17 +90,21 @@ bool ReadCoolFile(QIODevice& device, CoolFileSink& sink) {
     if (line.startsWith("\xEF\xBB\xBF")) line.remove(0, 3);  // editors' UTF-8 mark
 
     const bool fan2 = line == "FAN2";
-    if (line == "Aircon") sink.applyMode(SelectionMode::Aircon);
-    else if (line == "FAN1") sink.applyMode(SelectionMode::Fan1);
-    else if (fan2) sink.applyMode(SelectionMode::Fan2);
+    if (line == "Aircon")
+        sink.applyMode(SelectionMode::Aircon);
+    else if (line == "FAN1")
+        sink.applyMode(SelectionMode::Fan1);
+    else if (fan2)
+        sink.applyMode(SelectionMode::Fan2);
 
     auto number = [&](CoolField field) {
         if (nextLine(device, &line) != LineRead::Line) return false;
         sink.applyNumber(field, ParseNumber(std::string_view(line.constData(), line.size())));
         return true;
     };
-    for (CoolField f : {CoolField::Width, CoolField::Depth, CoolField::Height, CoolField::SurfaceArea,
-                        CoolField::InternalHeat, CoolField::T1, CoolField::T2}) {
+    for (CoolField f :
+         {CoolField::Width, CoolField::Depth, CoolField::Height, CoolField::SurfaceArea,
+          CoolField::InternalHeat, CoolField::T1, CoolField::T2}) {
         if (!number(f)) return false;
     }
     if (fan2 && !(number(CoolField::T3) && number(CoolField::T4))) return false;

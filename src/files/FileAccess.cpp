@@ -28,7 +28,8 @@ const QDateTime& programStart() {
 // Writes the folder's entries to the disk, so that a rename survives a
 // power cut. A folder that cannot be synced changes nothing about the save.
 void syncFolder(const QString& folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
@@ -67,12 +68,11 @@ int removeStaleTemporaryFiles(const QString& path) {
     QDir folder = target.absoluteDir();
     // QSaveFile names its temporary file after the target with a dot and six
     // letters or digits; nothing else of the user's is touched.
-    const QRegularExpression pattern(QStringLiteral("^%1\\.[A-Za-z0-9]{6}$")
-                                         .arg(QRegularExpression::escape(target.fileName())));
+    const QRegularExpression pattern(
+        QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(target.fileName())));
     int removed = 0;
-    const QStringList candidates =
-        folder.entryList({target.fileName() + QStringLiteral(".??????")},
-                         QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    const QStringList candidates = folder.entryList({target.fileName() + QStringLiteral(".??????")},
+                                                    QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QString& name : candidates) {
         if (!pattern.match(name).hasMatch()) continue;
         const QFileInfo info(folder.filePath(name));

@@ -5,12 +5,12 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "files/CoolFile.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
 #include "kit/PlatformServices.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Widgets.h"
-#include "files/CoolFile.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ PlatformServices::FileDialog coolFileDialog(const CabinetCoolApp& app, bool save
     d.title = QStringLiteral("Cool file Save");
     d.startFolder = QDir::fromNativeSeparators(
         QString::fromStdU16String(app.paths().calculationFolder().u16string()));
-    d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"), QStringLiteral(" ALL File (*.*) (*)")};
+    d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"),
+                 QStringLiteral(" ALL File (*.*) (*)")};
     d.confirmOverwrite = save;
     return d;
 }

@@ -119,30 +119,43 @@ const std::array<HeatFamilyRows, kHeatFamilyCount>& heatFamilies() {
 
 const std::array<HeatFamily, kHeatFamilyCount>& heatSumOrder() {
     static constexpr std::array<HeatFamily, kHeatFamilyCount> order = {
-        HeatFamily::Transformer,    HeatFamily::Plc,           HeatFamily::Indicator,
-        HeatFamily::Inverter,       HeatFamily::ContactorRelay, HeatFamily::PowerContactor,
+        HeatFamily::Transformer,    HeatFamily::Plc,
+        HeatFamily::Indicator,      HeatFamily::Inverter,
+        HeatFamily::ContactorRelay, HeatFamily::PowerContactor,
         HeatFamily::CircuitBreaker, HeatFamily::PowerSupply};
     return order;
 }
 
 const std::array<HeatFamily, kHeatFamilyCount>& heatTotalOrder() {
-    static constexpr std::array<HeatFamily, kHeatFamilyCount> order = {
-        HeatFamily::Plc,           HeatFamily::Transformer,    HeatFamily::Indicator,
-        HeatFamily::Inverter,      HeatFamily::ContactorRelay, HeatFamily::PowerContactor,
-        HeatFamily::CircuitBreaker, HeatFamily::PowerSupply};
+    static constexpr std::array<HeatFamily, kHeatFamilyCount> order = {HeatFamily::Plc,
+                                                                       HeatFamily::Transformer,
+                                                                       HeatFamily::Indicator,
+                                                                       HeatFamily::Inverter,
+                                                                       HeatFamily::ContactorRelay,
+                                                                       HeatFamily::PowerContactor,
+                                                                       HeatFamily::CircuitBreaker,
+                                                                       HeatFamily::PowerSupply};
     return order;
 }
 
 std::span<const double> familyLosses(const EquipmentHeatTables& tables, HeatFamily family) {
     switch (family) {
-    case HeatFamily::Transformer: return tables.TransformerLoss;
-    case HeatFamily::CircuitBreaker: return tables.CircuitBreakerLoss;
-    case HeatFamily::Plc: return tables.PlcLoss;
-    case HeatFamily::ContactorRelay: return tables.ContactorRelayLoss;
-    case HeatFamily::PowerContactor: return tables.PowerContactorLoss;
-    case HeatFamily::Indicator: return tables.IndicatorLoss;
-    case HeatFamily::PowerSupply: return tables.PowerSupplyLoss;
-    case HeatFamily::Inverter: return tables.InverterLoss;
+        case HeatFamily::Transformer:
+            return tables.TransformerLoss;
+        case HeatFamily::CircuitBreaker:
+            return tables.CircuitBreakerLoss;
+        case HeatFamily::Plc:
+            return tables.PlcLoss;
+        case HeatFamily::ContactorRelay:
+            return tables.ContactorRelayLoss;
+        case HeatFamily::PowerContactor:
+            return tables.PowerContactorLoss;
+        case HeatFamily::Indicator:
+            return tables.IndicatorLoss;
+        case HeatFamily::PowerSupply:
+            return tables.PowerSupplyLoss;
+        case HeatFamily::Inverter:
+            return tables.InverterLoss;
     }
     return {};
 }

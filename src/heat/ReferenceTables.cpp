@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr qreal kMargin = 18;       // between the picture's edge and its content
-constexpr qreal kBlockGap = 8;      // between a title, a paragraph and a grid
+constexpr qreal kMargin = 18;   // between the picture's edge and its content
+constexpr qreal kBlockGap = 8;  // between a title, a paragraph and a grid
 constexpr qreal kCellPadX = 4;
 constexpr qreal kCellPadY = 2;
 const QColor kHeadBackground(222, 226, 232);
@@ -57,9 +57,12 @@ struct GridLayout {
 
 int textFlags(const Span& span, const ReferenceBlock& grid) {
     switch (span.kind) {
-    case ReferenceRow::Kind::Head: return Qt::AlignCenter | Qt::TextWordWrap;
-    case ReferenceRow::Kind::Group: return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-    case ReferenceRow::Kind::Body: break;
+        case ReferenceRow::Kind::Head:
+            return Qt::AlignCenter | Qt::TextWordWrap;
+        case ReferenceRow::Kind::Group:
+            return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+        case ReferenceRow::Kind::Body:
+            break;
     }
     return static_cast<int>(grid.columns[span.c0].alignment) | Qt::AlignVCenter | Qt::TextWordWrap;
 }
@@ -109,8 +112,8 @@ QList<Span> gridSpans(const ReferenceBlock& grid, int tableNumber, QStringList& 
 // than the cell.
 qreal textHeight(const QString& text, const QFont& font, int flags, qreal width, bool* tooWide) {
     const QFontMetricsF metrics(font);
-    const QRectF box =
-        metrics.boundingRect(QRectF(0, 0, width, 100000), flags, text.isEmpty() ? QStringLiteral(" ") : text);
+    const QRectF box = metrics.boundingRect(QRectF(0, 0, width, 100000), flags,
+                                            text.isEmpty() ? QStringLiteral(" ") : text);
     if (tooWide) *tooWide = box.width() > width + 0.5;
     return box.height();
 }
@@ -135,7 +138,9 @@ GridLayout layoutGrid(const ReferenceBlock& grid, int pixels, qreal left, qreal 
         bool tooWide = false;
         const qreal h = textHeight(s.text, spanFont(s, pixels), textFlags(s, grid), w, &tooWide);
         if (tooWide) {
-            problems << QStringLiteral("table %1: \"%2\" is wider than its cell").arg(tableNumber).arg(s.text);
+            problems << QStringLiteral("table %1: \"%2\" is wider than its cell")
+                            .arg(tableNumber)
+                            .arg(s.text);
         }
         return std::ceil(h + 2 * kCellPadY);
     };
@@ -170,7 +175,8 @@ void drawGrid(QPainter& painter, const ReferenceBlock& grid, const GridLayout& l
         if (s.kind == ReferenceRow::Kind::Group) painter.fillRect(box, kGroupBackground);
         painter.setFont(spanFont(s, pixels));
         painter.setPen(Qt::black);
-        painter.drawText(box.adjusted(kCellPadX, kCellPadY, -kCellPadX, -kCellPadY), textFlags(s, grid), s.text);
+        painter.drawText(box.adjusted(kCellPadX, kCellPadY, -kCellPadX, -kCellPadY),
+                         textFlags(s, grid), s.text);
     }
     painter.setPen(QPen(Qt::black, 1));
     for (const Span& s : layout.spans) painter.drawRect(spanRect(layout, s));
@@ -235,7 +241,8 @@ ReferenceTableSet parseReferenceTables(const QString& text) {
             }
         } else if (word == QLatin1String("title") || word == QLatin1String("text")) {
             ReferenceBlock block;
-            block.kind = word == QLatin1String("title") ? ReferenceBlock::Kind::Title : ReferenceBlock::Kind::Text;
+            block.kind = word == QLatin1String("title") ? ReferenceBlock::Kind::Title
+                                                        : ReferenceBlock::Kind::Text;
             block.text = cellText(rest);
             blocks.append(block);
         } else if (word == QLatin1String("grid")) {
@@ -244,7 +251,8 @@ ReferenceTableSet parseReferenceTables(const QString& text) {
             for (const QString& item : rest.split(blanksPattern, Qt::SkipEmptyParts)) {
                 const QRegularExpressionMatch m = columnPattern.match(item.toUpper());
                 if (!m.hasMatch() || m.captured(1).toInt() < 1) {
-                    problem(QStringLiteral("grid column \"%1\" is not a width with L, C or R").arg(item));
+                    problem(QStringLiteral("grid column \"%1\" is not a width with L, C or R")
+                                .arg(item));
                     continue;
                 }
                 ReferenceColumn column;
@@ -271,14 +279,16 @@ ReferenceTableSet parseReferenceTables(const QString& text) {
                 row.kind = ReferenceRow::Kind::Group;
                 row.cells = QStringList{cellText(rest)};
             } else {
-                row.kind = word == QLatin1String("head") ? ReferenceRow::Kind::Head : ReferenceRow::Kind::Body;
+                row.kind = word == QLatin1String("head") ? ReferenceRow::Kind::Head
+                                                         : ReferenceRow::Kind::Body;
                 row.cells = splitCells(rest);
                 if (row.cells.size() > blocks.last().columns.size()) {
                     problem(QStringLiteral("%1 cells for %2 columns")
                                 .arg(row.cells.size())
                                 .arg(blocks.last().columns.size()));
                 }
-                if (row.cells.value(0) == QLatin1String("<")) problem(QStringLiteral("\"<\" in the first column"));
+                if (row.cells.value(0) == QLatin1String("<"))
+                    problem(QStringLiteral("\"<\" in the first column"));
                 if (row.cells.contains(QStringLiteral("^")) && blocks.last().rows.isEmpty()) {
                     problem(QStringLiteral("\"^\" in the first row of a grid"));
                 }
@@ -301,7 +311,8 @@ ReferenceTableSet loadReferenceTables() {
     return parseReferenceTables(QString::fromUtf8(file.readAll()));
 }
 
-ReferencePicture drawReferenceTable(const ReferenceTable& table, QSize size, qreal devicePixelRatio) {
+ReferencePicture drawReferenceTable(const ReferenceTable& table, QSize size,
+                                    qreal devicePixelRatio) {
     ReferencePicture picture;
     const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     picture.image = QImage(size * dpr, QImage::Format_RGB32);
@@ -318,19 +329,22 @@ ReferencePicture drawReferenceTable(const ReferenceTable& table, QSize size, qre
     for (const ReferenceBlock& block : table.blocks) {
         if (block.kind == ReferenceBlock::Kind::Grid) {
             if (block.rows.isEmpty()) continue;
-            const GridLayout layout = layoutGrid(block, pixels, left, width, y, table.number, picture.problems);
+            const GridLayout layout =
+                layoutGrid(block, pixels, left, width, y, table.number, picture.problems);
             drawGrid(painter, block, layout, pixels);
             y = layout.rowY.last() + kBlockGap;
             continue;
         }
         const bool title = block.kind == ReferenceBlock::Kind::Title;
         const QFont font = title ? tableFont(pixels + 4, true) : tableFont(pixels, false);
-        const int flags = (title ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextWordWrap;
+        const int flags =
+            (title ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop | Qt::TextWordWrap;
         bool tooWide = false;
         const qreal h = std::ceil(textHeight(block.text, font, flags, width, &tooWide));
         if (tooWide) {
-            picture.problems
-                << QStringLiteral("table %1: \"%2\" is wider than the picture").arg(table.number).arg(block.text);
+            picture.problems << QStringLiteral("table %1: \"%2\" is wider than the picture")
+                                    .arg(table.number)
+                                    .arg(block.text);
         }
         painter.setFont(font);
         painter.setPen(Qt::black);
@@ -339,7 +353,8 @@ ReferencePicture drawReferenceTable(const ReferenceTable& table, QSize size, qre
     }
     y -= kBlockGap;
     if (y > size.height() - kMargin / 2) {
-        picture.problems << QStringLiteral("table %1: the content is %2 px too tall for the picture")
+        picture.problems << QStringLiteral(
+                                "table %1: the content is %2 px too tall for the picture")
                                 .arg(table.number)
                                 .arg(std::ceil(y - (size.height() - kMargin / 2)));
     }
@@ -351,7 +366,8 @@ ReferencePicture drawReferenceTable(const ReferenceTable& table, QSize size, qre
 
 ReferencePicture drawReferencePicture(const ReferenceTableSet& set, int number, QSize size,
                                       qreal devicePixelRatio) {
-    if (const ReferenceTable* table = set.table(number)) return drawReferenceTable(*table, size, devicePixelRatio);
+    if (const ReferenceTable* table = set.table(number))
+        return drawReferenceTable(*table, size, devicePixelRatio);
     ReferenceTable missing;
     missing.number = number;
     ReferenceBlock title;

@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "heat/HeatKeys.h"
+#include "heat/ReferenceTables.h"
 #include "kit/CabinetCoolApp.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
-#include "heat/ReferenceTables.h"
-#include "kit/ScrollableClient.h"
 
 namespace {
 

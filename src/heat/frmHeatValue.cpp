@@ -9,9 +9,9 @@
 #include "heat/HeatKeys.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/PlatformServices.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
-#include "kit/ScrollableClient.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "info/InfoCommands.h"
 
-#include "kit/CabinetCoolApp.h"
 #include "info/WebPages.h"
 #include "info/frmAbout.h"
+#include "kit/CabinetCoolApp.h"
 
 void showAboutBox(CabinetCoolApp& app) { app.showWindow<frmAbout>(); }
 

@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QPalette>
 
-#include "kit/Twips.h"
-#include "kit/Widgets.h"
 #include "info/ClickableLabel.h"
 #include "info/WebPages.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 
 QLabel* makePicture(QWidget* parent, const QString& name, const QPixmap& picture, int left, int top,
                     int width, int height) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QPixmap>
+#include <QString>
 
 #include "kit/Artwork.h"
-#include <QString>
 
 class ClickableLabel;
 class QLabel;

@@ -5,16 +5,16 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "kit/AppInfo.h"
-#include "kit/CabinetCoolApp.h"
-#include "kit/Twips.h"
-#include "kit/Widgets.h"
 #include "info/ClickableLabel.h"
 #include "info/InfoKeys.h"
 #include "info/InfoTexts.h"
 #include "info/InfoWidgets.h"
 #include "info/SystemInfo.h"
 #include "info/WebPages.h"
+#include "kit/AppInfo.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
+#include "kit/Widgets.h"
 
 frmAbout::frmAbout(CabinetCoolApp& app)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_app(app) {

@@ -2,12 +2,12 @@
 
 #include <QPixmap>
 
-#include "kit/CabinetCoolApp.h"
-#include "kit/Twips.h"
 #include "info/ClickableLabel.h"
 #include "info/InfoTexts.h"
 #include "info/InfoWidgets.h"
 #include "info/WebPages.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/Twips.h"
 
 frmHelp::frmHelp(CabinetCoolApp& app)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_app(app) {

@@ -32,9 +32,9 @@ std::filesystem::path CabinetCoolApp::iniPath() const { return m_paths.configFil
 InstallPaths desktopInstallPaths(const QString& exeDir, const QString& relativeDataDir) {
     // Not AppConfigLocation: that follows the organisation and application
     // names, and the folder a user is told to put app.ini in must not move.
-    const QString config = QDir(QStandardPaths::writableLocation(
-                                    QStandardPaths::GenericConfigLocation))
-                               .filePath(QStringLiteral("CabinetCool"));
+    const QString config =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+            .filePath(QStringLiteral("CabinetCool"));
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) documents = QDir::homePath();
     const auto path = [](const QString& p) { return std::filesystem::path(p.toStdU16String()); };

@@ -25,7 +25,7 @@ public:
     struct FileDialog {
         QString title;
         QString startFolder;
-        QStringList filters;        // e.g. "Cool File (*.COL) (*.col)"; the first is selected
+        QStringList filters;  // e.g. "Cool File (*.COL) (*.col)"; the first is selected
         bool confirmOverwrite = true;
         QString defaultName;    // the file name the dialog offers; empty: none
         QString defaultSuffix;  // added to a name typed without one; empty: none

@@ -13,9 +13,9 @@
 #include <QVariant>
 #include <algorithm>
 
+#include "calc/NumberText.h"
 #include "kit/FieldCues.h"
 #include "kit/Twips.h"
-#include "calc/NumberText.h"
 
 namespace {
 

@@ -39,10 +39,9 @@ void makeDesignReport(CabinetCoolApp& app, QWidget* parent) {
     QString error;
     if (!writeDesignReportPdf(report, path, &error)) {
         app.platform().messageBox(
-            parent,
-            QStringLiteral(
-                "보고서를 저장하지 못했습니다. 그 이름의 파일은 바뀌지 않았습니다.\n%1\n%2")
-                .arg(QDir::toNativeSeparators(path), error));
+            parent, QStringLiteral(
+                        "보고서를 저장하지 못했습니다. 그 이름의 파일은 바뀌지 않았습니다.\n%1\n%2")
+                        .arg(QDir::toNativeSeparators(path), error));
     }
 }
 

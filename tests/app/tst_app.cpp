@@ -35,9 +35,12 @@ const QString kCooler = QStringLiteral("계산 결과입니다.(희망설정온�
 const QString kHigh = QStringLiteral("설정 온도가 높습니다");
 const QString kEqual = QStringLiteral("최고 외기온도와 설정온도가 같습니다. 다시 입력하세요");
 const QString kNegative = QStringLiteral("반 자연발생 열량 값을 높게 잡으셔야 됩니다!~ ");
-const QString kExceeded = QStringLiteral("선정된 모델을 초과 하였습니다. (추천모델 냉각능력 X 갯수)로 계산하세요. ");
-const QString kSmall = QStringLiteral("최고 외기온도와 설정온도가 차이가 적습니다(10 이상). 다시 입력하세요.");
-const QString kOutOfRange = QStringLiteral("입력한 값이 계산할 수 있는 범위를 벗어났습니다. 값을 확인하세요.");
+const QString kExceeded =
+    QStringLiteral("선정된 모델을 초과 하였습니다. (추천모델 냉각능력 X 갯수)로 계산하세요. ");
+const QString kSmall =
+    QStringLiteral("최고 외기온도와 설정온도가 차이가 적습니다(10 이상). 다시 입력하세요.");
+const QString kOutOfRange =
+    QStringLiteral("입력한 값이 계산할 수 있는 범위를 벗어났습니다. 값을 확인하세요.");
 
 }  // namespace
 
@@ -93,7 +96,8 @@ void TestApp_::startUpState() {
     QVERIFY(!form->txtT3->isVisible() && !form->txtT4->isVisible());
     QVERIFY(!form->cmdDiagram->isVisible());
     QCOMPARE(form->lblT2->text(), QStringLiteral("제어반내희망설정 온도"));
-    QCOMPARE(form->Frame1->title(), QStringLiteral(" [ Cabinet Aircon 제품 기종 선정 (내부발열량) ] "));
+    QCOMPARE(form->Frame1->title(),
+             QStringLiteral(" [ Cabinet Aircon 제품 기종 선정 (내부발열량) ] "));
     QCOMPARE(form->windowTitle(), QStringLiteral("에어컨&박스팬 제품 선정"));
     QCOMPARE(t.app->tables().AirconModelCapacity[7], 1600.0);
     QVERIFY(t.platform.messages.isEmpty());
@@ -105,7 +109,8 @@ void TestApp_::startUpShowsInformationWindowForTwoSeconds() {
     int visibleDuringWait = 0;
     bool mainShownDuringWait = false;
     t.platform.duringProcessEvents = [&]() {
-        if (frmHelp* help = t.app->loadedWindow<frmHelp>(); help && help->isVisible()) ++visibleDuringWait;
+        if (frmHelp* help = t.app->loadedWindow<frmHelp>(); help && help->isVisible())
+            ++visibleDuringWait;
         if (t.form() && t.form()->isVisible()) mainShownDuringWait = true;
     };
     t.platform.clockStep = 0.25f;
@@ -151,12 +156,18 @@ void TestApp_::modeApplication_data() {
     QTest::addColumn<QString>("t2Label");
     QTest::addColumn<bool>("measured");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("Fan1") << "OptBoxFan1" << QStringList{"0.63", "0.63", "1.25", "500", "40", "55", "3.5469"}
-                          << "반내 허용 온도 :" << false << " [ Cabinet Box Fan 제품 기종 선정 (내부발열량) ] ";
-    QTest::newRow("Fan2") << "OptBoxFan2" << QStringList{"0.63", "0.63", "1.25", "typed", "40", "55", "3.5469"}
-                          << "반내 허용 온도 :" << true << " [ Cabinet Box Fan 제품 기종 선정 (측정온도) ] ";
-    QTest::newRow("Aircon again") << "OptBoxAircon" << QStringList{"1", "0.6", "2", "1100", "40", "35", "7"}
-                                  << "제어반내희망설정 온도" << false << " [ Cabinet Aircon 제품 기종 선정 (내부발열량) ] ";
+    QTest::newRow("Fan1") << "OptBoxFan1"
+                          << QStringList{"0.63", "0.63", "1.25", "500", "40", "55", "3.5469"}
+                          << "반내 허용 온도 :" << false
+                          << " [ Cabinet Box Fan 제품 기종 선정 (내부발열량) ] ";
+    QTest::newRow("Fan2") << "OptBoxFan2"
+                          << QStringList{"0.63", "0.63", "1.25", "typed", "40", "55", "3.5469"}
+                          << "반내 허용 온도 :" << true
+                          << " [ Cabinet Box Fan 제품 기종 선정 (측정온도) ] ";
+    QTest::newRow("Aircon again") << "OptBoxAircon"
+                                  << QStringList{"1", "0.6", "2", "1100", "40", "35", "7"}
+                                  << "제어반내희망설정 온도" << false
+                                  << " [ Cabinet Aircon 제품 기종 선정 (내부발열량) ] ";
 }
 
 void TestApp_::modeApplication() {
@@ -231,34 +242,45 @@ void TestApp_::calculation_data() {
     QTest::addColumn<QStringList>("edits");  // name=value pairs applied after the mode
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("results");  // txtSS, txtPT, txtKind, txtCoolValue
-    QTest::newRow("aircon defaults") << "OptBoxAircon" << QStringList{}
-        << QStringList{kHotter, kSmall} << QStringList{"7", "1275.00", "VKA-1600BR", "1600"};
-    QTest::newRow("aircon equal temperatures") << "OptBoxAircon" << QStringList{"txtT2=40"}
-        << QStringList{kCooler, kSmall} << QStringList{"7", "1100.00", "VKA-1600BR", "1600"};
-    QTest::newRow("aircon set above outside") << "OptBoxAircon" << QStringList{"txtT1=35", "txtT2=40"}
-        << QStringList{kCooler, kSmall} << QStringList{"7", "925.00", "VKA-1100BR", "1100"};
-    QTest::newRow("aircon difference 10 opens chart") << "OptBoxAircon" << QStringList{"txtT2=30"}
-        << QStringList{kHotter} << QStringList{"7", "1450.00", "VKA-1600BR", "1600"};
-    QTest::newRow("aircon difference 9.99") << "OptBoxAircon" << QStringList{"txtT2=30.01"}
-        << QStringList{kHotter, kSmall} << QStringList{"7", "1449.65", "VKA-1600BR", "1600"};
-    QTest::newRow("aircon above every model") << "OptBoxAircon" << QStringList{"txtPP=5000"}
-        << QStringList{kHotter, kExceeded, kSmall} << QStringList{"7", "5175.00", "VKA-3500BR", "3500"};
-    QTest::newRow("aircon equal to a capacity") << "OptBoxAircon" << QStringList{"txtPP=1425"}
-        << QStringList{kHotter, kSmall} << QStringList{"7", "1600.00", "VKA-2000BR", "2000"};
+    QTest::newRow("aircon defaults")
+        << "OptBoxAircon" << QStringList{} << QStringList{kHotter, kSmall}
+        << QStringList{"7", "1275.00", "VKA-1600BR", "1600"};
+    QTest::newRow("aircon equal temperatures")
+        << "OptBoxAircon" << QStringList{"txtT2=40"} << QStringList{kCooler, kSmall}
+        << QStringList{"7", "1100.00", "VKA-1600BR", "1600"};
+    QTest::newRow("aircon set above outside")
+        << "OptBoxAircon" << QStringList{"txtT1=35", "txtT2=40"} << QStringList{kCooler, kSmall}
+        << QStringList{"7", "925.00", "VKA-1100BR", "1100"};
+    QTest::newRow("aircon difference 10 opens chart")
+        << "OptBoxAircon" << QStringList{"txtT2=30"} << QStringList{kHotter}
+        << QStringList{"7", "1450.00", "VKA-1600BR", "1600"};
+    QTest::newRow("aircon difference 9.99")
+        << "OptBoxAircon" << QStringList{"txtT2=30.01"} << QStringList{kHotter, kSmall}
+        << QStringList{"7", "1449.65", "VKA-1600BR", "1600"};
+    QTest::newRow("aircon above every model")
+        << "OptBoxAircon" << QStringList{"txtPP=5000"} << QStringList{kHotter, kExceeded, kSmall}
+        << QStringList{"7", "5175.00", "VKA-3500BR", "3500"};
+    QTest::newRow("aircon equal to a capacity")
+        << "OptBoxAircon" << QStringList{"txtPP=1425"} << QStringList{kHotter, kSmall}
+        << QStringList{"7", "1600.00", "VKA-2000BR", "2000"};
     QTest::newRow("aircon negative result") << "OptBoxAircon" << QStringList{"txtPP=0", "txtT2=45"}
-        << QStringList{kCooler, kNegative, kSmall} << QStringList{"7", "-175.00", "VKA-350BR", "350"};
-    QTest::newRow("fan1 defaults") << "OptBoxFan1" << QStringList{}
-        << QStringList{} << QStringList{"3.5469", "15.60", "VK-280", "17.5"};
-    QTest::newRow("fan2 defaults") << "OptBoxFan2" << QStringList{}
-        << QStringList{} << QStringList{"3.5469", "15.37", "VK-280", "17.5"};
-    QTest::newRow("fan1 set temperature high") << "OptBoxFan1" << QStringList{"txtT2=35"}
-        << QStringList{kHigh, kNegative, kSmall} << QStringList{"3.5469", "-117.73", "VK-170", "8"};
-    QTest::newRow("fan1 difference -10") << "OptBoxFan1" << QStringList{"txtT2=30"}
-        << QStringList{kHigh, kNegative} << QStringList{"3.5469", "-67.73", "VK-170", "8"};
-    QTest::newRow("fan1 above every model") << "OptBoxFan1" << QStringList{"txtPP=3000"}
-        << QStringList{kExceeded} << QStringList{"3.5469", "182.27", "VK-400", "120"};
-    QTest::newRow("fan1 empty fields read as 0") << "OptBoxFan1"
-        << QStringList{"txtHeight=", "txtPP=abc", "txtT1=", "txtT2=x"}
+                                            << QStringList{kCooler, kNegative, kSmall}
+                                            << QStringList{"7", "-175.00", "VKA-350BR", "350"};
+    QTest::newRow("fan1 defaults") << "OptBoxFan1" << QStringList{} << QStringList{}
+                                   << QStringList{"3.5469", "15.60", "VK-280", "17.5"};
+    QTest::newRow("fan2 defaults") << "OptBoxFan2" << QStringList{} << QStringList{}
+                                   << QStringList{"3.5469", "15.37", "VK-280", "17.5"};
+    QTest::newRow("fan1 set temperature high")
+        << "OptBoxFan1" << QStringList{"txtT2=35"} << QStringList{kHigh, kNegative, kSmall}
+        << QStringList{"3.5469", "-117.73", "VK-170", "8"};
+    QTest::newRow("fan1 difference -10")
+        << "OptBoxFan1" << QStringList{"txtT2=30"} << QStringList{kHigh, kNegative}
+        << QStringList{"3.5469", "-67.73", "VK-170", "8"};
+    QTest::newRow("fan1 above every model")
+        << "OptBoxFan1" << QStringList{"txtPP=3000"} << QStringList{kExceeded}
+        << QStringList{"3.5469", "182.27", "VK-400", "120"};
+    QTest::newRow("fan1 empty fields read as 0")
+        << "OptBoxFan1" << QStringList{"txtHeight=", "txtPP=abc", "txtT1=", "txtT2=x"}
         << QStringList{kEqual, kSmall} << QStringList{"0.3969", "", "VK-170", "8"};
 }
 
@@ -300,10 +322,14 @@ void TestApp_::fanEqualTemperaturesUsesEarlierResult() {
 void TestApp_::outOfRangeInputs_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
-    QTest::newRow("dimension 1E+200") << "txtHeight" << "1E+200";
-    QTest::newRow("temperature 1E+308") << "txtT1" << "1E+308";
-    QTest::newRow("temperature 1E999") << "txtT2" << "-1E999";
-    QTest::newRow("coefficient") << "txtUU" << "1e308";
+    QTest::newRow("dimension 1E+200") << "txtHeight"
+                                      << "1E+200";
+    QTest::newRow("temperature 1E+308") << "txtT1"
+                                        << "1E+308";
+    QTest::newRow("temperature 1E999") << "txtT2"
+                                       << "-1E999";
+    QTest::newRow("coefficient") << "txtUU"
+                                 << "1e308";
 }
 
 void TestApp_::outOfRangeInputs() {

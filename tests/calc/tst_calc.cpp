@@ -89,7 +89,8 @@ void TestCalc::parseNumber_data() {
 void TestCalc::parseNumber() {
     QFETCH(QByteArray, text);
     QFETCH(double, expected);
-    const double value = ParseNumber(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    const double value =
+        ParseNumber(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     QCOMPARE(value, expected);
     QVERIFY(std::isfinite(value));
 }
@@ -216,20 +217,23 @@ void TestCalc::numberTextRoundTrips() {
     // Text written into a field must read back to a number that is written as
     // the same text, over the whole range of finite doubles.
     std::mt19937_64 random(20261209);
-    std::vector<double> values = {DBL_MAX, -DBL_MAX, DBL_MIN, 4.9406564584124654e-324, 1e15,
-                                  999999999999999.4, 0.00001, 0.0000099999999999999};
+    std::vector<double> values = {DBL_MAX, -DBL_MAX,          DBL_MIN, 4.9406564584124654e-324,
+                                  1e15,    999999999999999.4, 0.00001, 0.0000099999999999999};
     for (int i = 0; i < 200000; ++i) {
         const uint64_t bits = random();
         double x;
         std::memcpy(&x, &bits, sizeof x);
         if (std::isfinite(x)) values.push_back(x);
-        values.push_back(std::ldexp(static_cast<double>(bits >> 11), -53) * std::pow(10.0, i % 40 - 20));
+        values.push_back(std::ldexp(static_cast<double>(bits >> 11), -53) *
+                         std::pow(10.0, i % 40 - 20));
     }
     for (double x : values) {
         const std::string text = NumberText(x);
         const std::string again = NumberText(ParseNumber(text));
-        if (again != text) QFAIL(qPrintable(QStringLiteral("%1 came back as %2").arg(
-                               QString::fromStdString(text), QString::fromStdString(again))));
+        if (again != text)
+            QFAIL(
+                qPrintable(QStringLiteral("%1 came back as %2")
+                               .arg(QString::fromStdString(text), QString::fromStdString(again))));
         // A calculation file's last line is read as a whole number.
         const std::optional<double> whole = ParseWholeNumber(text);
         if (!whole || *whole != ParseNumber(text))
@@ -279,33 +283,33 @@ void TestCalc::heatBalance_data() {
     QTest::addColumn<double>("result");
     QTest::addColumn<Findings>("findings");
     using F = HeatBalanceFinding;
-    QTest::newRow("aircon defaults") << SelectionMode::Aircon
-        << QList<double>{2, 1, 0.6, 1100, 40, 35, 0, 0, 5} << 7.0 << 5.0 << true << 1275.0
-        << Findings{F::AirconOutsideHotter};
-    QTest::newRow("aircon equal temperatures") << SelectionMode::Aircon
-        << QList<double>{2, 1, 0.6, 1100, 35, 35, 0, 0, 5} << 7.0 << 0.0 << true << 1100.0
-        << Findings{F::AirconOutsideCooler};
-    QTest::newRow("aircon set above outside") << SelectionMode::Aircon
-        << QList<double>{2, 1, 0.6, 1100, 35, 40, 0, 0, 5} << 7.0 << 5.0 << true << 925.0
-        << Findings{F::AirconOutsideCooler};
-    QTest::newRow("fan1 defaults") << SelectionMode::Fan1
-        << QList<double>{1.25, 0.63, 0.63, 500, 40, 55, 0, 0, 5} << 3.5469 << 15.0 << true
-        << 500.0 / 15 - 17.7345 << Findings{};
-    QTest::newRow("fan1 set temperature high") << SelectionMode::Fan1
-        << QList<double>{1.25, 0.63, 0.63, 500, 40, 35, 0, 0, 5} << 3.5469 << -5.0 << true
-        << -117.7345 << Findings{F::SetTemperatureHigh};
-    QTest::newRow("fan1 equal temperatures") << SelectionMode::Fan1
-        << QList<double>{1.25, 0.63, 0.63, 500, 40, 40, 0, 0, 5} << 3.5469 << 0.0 << false << 0.0
-        << Findings{F::TemperaturesEqual};
-    QTest::newRow("fan2 defaults") << SelectionMode::Fan2
-        << QList<double>{1.25, 0.63, 0.63, 999, 40, 55, 40, 68, 5} << 3.5469 << 15.0 << true
-        << (28.0 / 15 - 1) * 17.7345 << Findings{};
-    QTest::newRow("fan2 equal temperatures") << SelectionMode::Fan2
-        << QList<double>{1.25, 0.63, 0.63, 0, 40, 40, 40, 68, 5} << 3.5469 << 0.0 << false << 0.0
-        << Findings{F::TemperaturesEqual};
-    QTest::newRow("resin coefficient") << SelectionMode::Aircon
-        << QList<double>{2, 1, 0.6, 0, 40, 30, 0, 0, 3.7} << 7.0 << 10.0 << true << 259.0
-        << Findings{F::AirconOutsideHotter};
+    QTest::newRow("aircon defaults")
+        << SelectionMode::Aircon << QList<double>{2, 1, 0.6, 1100, 40, 35, 0, 0, 5} << 7.0 << 5.0
+        << true << 1275.0 << Findings{F::AirconOutsideHotter};
+    QTest::newRow("aircon equal temperatures")
+        << SelectionMode::Aircon << QList<double>{2, 1, 0.6, 1100, 35, 35, 0, 0, 5} << 7.0 << 0.0
+        << true << 1100.0 << Findings{F::AirconOutsideCooler};
+    QTest::newRow("aircon set above outside")
+        << SelectionMode::Aircon << QList<double>{2, 1, 0.6, 1100, 35, 40, 0, 0, 5} << 7.0 << 5.0
+        << true << 925.0 << Findings{F::AirconOutsideCooler};
+    QTest::newRow("fan1 defaults")
+        << SelectionMode::Fan1 << QList<double>{1.25, 0.63, 0.63, 500, 40, 55, 0, 0, 5} << 3.5469
+        << 15.0 << true << 500.0 / 15 - 17.7345 << Findings{};
+    QTest::newRow("fan1 set temperature high")
+        << SelectionMode::Fan1 << QList<double>{1.25, 0.63, 0.63, 500, 40, 35, 0, 0, 5} << 3.5469
+        << -5.0 << true << -117.7345 << Findings{F::SetTemperatureHigh};
+    QTest::newRow("fan1 equal temperatures")
+        << SelectionMode::Fan1 << QList<double>{1.25, 0.63, 0.63, 500, 40, 40, 0, 0, 5} << 3.5469
+        << 0.0 << false << 0.0 << Findings{F::TemperaturesEqual};
+    QTest::newRow("fan2 defaults")
+        << SelectionMode::Fan2 << QList<double>{1.25, 0.63, 0.63, 999, 40, 55, 40, 68, 5} << 3.5469
+        << 15.0 << true << (28.0 / 15 - 1) * 17.7345 << Findings{};
+    QTest::newRow("fan2 equal temperatures")
+        << SelectionMode::Fan2 << QList<double>{1.25, 0.63, 0.63, 0, 40, 40, 40, 68, 5} << 3.5469
+        << 0.0 << false << 0.0 << Findings{F::TemperaturesEqual};
+    QTest::newRow("resin coefficient")
+        << SelectionMode::Aircon << QList<double>{2, 1, 0.6, 0, 40, 30, 0, 0, 3.7} << 7.0 << 10.0
+        << true << 259.0 << Findings{F::AirconOutsideHotter};
 }
 
 void TestCalc::heatBalance() {
@@ -316,33 +320,36 @@ void TestCalc::heatBalance() {
     QFETCH(bool, hasResult);
     QFETCH(double, result);
     QFETCH(Findings, findings);
-    const HeatBalanceInput input{mode, in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], in[8]};
+    const HeatBalanceInput input{mode,  in[0], in[1], in[2], in[3],
+                                 in[4], in[5], in[6], in[7], in[8]};
     const HeatBalanceResult r = ComputeHeatBalance(input);
     QVERIFY(r.finite);
     QVERIFY(qFuzzyCompare(r.area, area));
     QCOMPARE(r.deltaT, deltaT);
     QCOMPARE(r.result.has_value(), hasResult);
-    if (hasResult) QVERIFY2(std::fabs(*r.result - result) < 1e-9, qPrintable(QString::number(*r.result)));
+    if (hasResult)
+        QVERIFY2(std::fabs(*r.result - result) < 1e-9, qPrintable(QString::number(*r.result)));
     QVERIFY(r.findings == findings);
 }
 
 void TestCalc::overflowIsReported_data() {
     QTest::addColumn<SelectionMode>("mode");
     QTest::addColumn<QList<double>>("in");
-    QTest::newRow("huge dimension") << SelectionMode::Aircon
-                                    << QList<double>{1e200, 1, 1e200, 0, 40, 35, 0, 0, 5};
-    QTest::newRow("huge temperature") << SelectionMode::Aircon
-                                      << QList<double>{2, 1, 0.6, 0, 1e308, 35, 0, 0, 5};
-    QTest::newRow("opposite huge temperatures") << SelectionMode::Fan1
-                                                << QList<double>{2, 1, 0.6, 0, -DBL_MAX, DBL_MAX, 0, 0, 5};
-    QTest::newRow("huge measured difference") << SelectionMode::Fan2
-                                              << QList<double>{2, 1, 0.6, 0, 40, 40.5, 0, DBL_MAX, 5};
+    QTest::newRow("huge dimension")
+        << SelectionMode::Aircon << QList<double>{1e200, 1, 1e200, 0, 40, 35, 0, 0, 5};
+    QTest::newRow("huge temperature")
+        << SelectionMode::Aircon << QList<double>{2, 1, 0.6, 0, 1e308, 35, 0, 0, 5};
+    QTest::newRow("opposite huge temperatures")
+        << SelectionMode::Fan1 << QList<double>{2, 1, 0.6, 0, -DBL_MAX, DBL_MAX, 0, 0, 5};
+    QTest::newRow("huge measured difference")
+        << SelectionMode::Fan2 << QList<double>{2, 1, 0.6, 0, 40, 40.5, 0, DBL_MAX, 5};
 }
 
 void TestCalc::overflowIsReported() {
     QFETCH(SelectionMode, mode);
     QFETCH(QList<double>, in);
-    const HeatBalanceInput input{mode, in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], in[8]};
+    const HeatBalanceInput input{mode,  in[0], in[1], in[2], in[3],
+                                 in[4], in[5], in[6], in[7], in[8]};
     QVERIFY(!ComputeHeatBalance(input).finite);
 }
 
@@ -365,10 +372,13 @@ void TestCalc::recommendation() {
     QFETCH(bool, aircon);
     QFETCH(double, requirement);
     QFETCH(int, index);
-    const std::vector<double> airconCaps = {350, 500, 500, 750, 1100, 1100, 1600, 1600, 2000, 3000, 3500};
+    const std::vector<double> airconCaps = {350,  500,  500,  750,  1100, 1100,
+                                            1600, 1600, 2000, 3000, 3500};
     // One entry more than is searched: the search covers the first fifteen only.
-    const std::vector<double> fanCaps = {8, 10, 12.5, 15, 17.5, 20, 25, 30, 35, 45, 60, 66, 75, 90, 120, 999};
-    QCOMPARE(aircon ? RecommendAirconModel(requirement, airconCaps) : RecommendFanModel(requirement, fanCaps),
+    const std::vector<double> fanCaps = {8,  10, 12.5, 15, 17.5, 20, 25,  30,
+                                         35, 45, 60,   66, 75,   90, 120, 999};
+    QCOMPARE(aircon ? RecommendAirconModel(requirement, airconCaps)
+                    : RecommendFanModel(requirement, fanCaps),
              index);
 }
 

@@ -1,4 +1,6 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -13,10 +15,6 @@
 #include <QStringEncoder>
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "TestApp.h"
 #include "files/CoolFile.h"
@@ -44,7 +42,8 @@ QByteArray readAll(const QString& path) {
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
     file.write(bytes);
 }
 
@@ -55,8 +54,9 @@ QLineEdit* field(Form1* form, const QString& name) {
 }
 
 // The fields in the order of a FAN2 file.
-const QStringList kFields = {"txtWidth", "txtDepth", "txtHeight", "txtSS", "txtPP", "txtT1", "txtT2",
-                             "txtT3", "txtT4", "txtUU", "txtPT", "txtKind", "txtCoolValue"};
+const QStringList kFields = {"txtWidth", "txtDepth", "txtHeight",   "txtSS", "txtPP",
+                             "txtT1",    "txtT2",    "txtT3",       "txtT4", "txtUU",
+                             "txtPT",    "txtKind",  "txtCoolValue"};
 
 // Everything a file can change in the main window:
 // mode|material|width|depth|height|area|heat|T1|T2|T3|T4|U|power|model|capacity
@@ -65,7 +65,7 @@ QString snapshot(Form1* form) {
     s << (form->OptBoxAircon->isChecked() ? "Aircon"
           : form->OptBoxFan1->isChecked() ? "FAN1"
           : form->OptBoxFan2->isChecked() ? "FAN2"
-                                           : "none");
+                                          : "none");
     s << (form->optSel[0]->isChecked() ? "steel" : form->optSel[1]->isChecked() ? "resin" : "none");
     for (const QString& name : kFields) s << field(form, name)->text();
     return s.join(QLatin1Char('|'));
@@ -106,7 +106,6 @@ QStringList openFilesUnder(const QString& dir) {
     }
     return open;
 }
-
 
 // A reader sink that only writes down what it is given.
 struct RecordingSink : CoolFileSink {
@@ -252,17 +251,22 @@ void TestFiles::saveWritesExactBytes_data() {
     QTest::addColumn<bool>("airconFields");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("start-up, Aircon")
-        << "Aircon" << false << QByteArray("Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n\r\n0\r\n");
+        << "Aircon" << false
+        << QByteArray("Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n\r\n0\r\n");
     QTest::newRow("Fan1 selected after start-up")
         << "FAN1" << false
-        << QByteArray("FAN1\r\n0.63\r\n0.63\r\n1.25\r\n3.5469\r\n500\r\n40\r\n55\r\n5\r\n0\r\n\r\n0\r\n");
+        << QByteArray(
+               "FAN1\r\n0.63\r\n0.63\r\n1.25\r\n3.5469\r\n500\r\n40\r\n55\r\n5\r\n0\r\n\r\n0\r\n");
     // Fan2 hides the internal heat and keeps its text.
     QTest::newRow("Fan2 selected after start-up")
         << "FAN2" << false
-        << QByteArray("FAN2\r\n0.63\r\n0.63\r\n1.25\r\n3.5469\r\n1100\r\n40\r\n55\r\n40\r\n68\r\n5\r\n0\r\n\r\n0\r\n");
+        << QByteArray(
+               "FAN2\r\n0.63\r\n0.63\r\n1.25\r\n3."
+               "5469\r\n1100\r\n40\r\n55\r\n40\r\n68\r\n5\r\n0\r\n\r\n0\r\n");
     QTest::newRow("Fan2 with the Aircon field contents")
         << "FAN2" << true
-        << QByteArray("FAN2\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n40\r\n68\r\n5\r\n0\r\n\r\n0\r\n");
+        << QByteArray(
+               "FAN2\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n40\r\n68\r\n5\r\n0\r\n\r\n0\r\n");
 }
 
 void TestFiles::saveWritesExactBytes() {
@@ -294,19 +298,34 @@ void TestFiles::saveWritesFieldTextAsNumbers_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("line");  // 0-based line of a 12-line Aircon file
     QTest::addColumn<QByteArray>("written");
-    QTest::newRow("trailing zero") << "txtWidth" << "1.50" << 1 << QByteArray("1.5");
-    QTest::newRow("number then letters") << "txtWidth" << "12abc" << 1 << QByteArray("12");
-    QTest::newRow("no number") << "txtWidth" << "abc" << 1 << QByteArray("0");
-    QTest::newRow("empty area") << "txtSS" << "" << 4 << QByteArray("0");
-    QTest::newRow("blanks inside") << "txtPP" << " 1 100 " << 5 << QByteArray("1100");
-    QTest::newRow("comma ends the number") << "txtCoolValue" << "1,600" << 11 << QByteArray("1");
-    QTest::newRow("two-decimal result") << "txtPT" << "7.50" << 9 << QByteArray("7.5");
-    QTest::newRow("negative result") << "txtPT" << "-117.73" << 9 << QByteArray("-117.73");
-    QTest::newRow("large exponent") << "txtT1" << "1D+200" << 6 << QByteArray("1E+200");
-    QTest::newRow("hexadecimal") << "txtT2" << "&H1F" << 7 << QByteArray("31");
-    QTest::newRow("coefficient typed") << "txtUU" << "4.20" << 8 << QByteArray("4.2");
-    QTest::newRow("model with blanks around") << "txtKind" << "  VKA-1600BR \t" << 10 << QByteArray("VKA-1600BR");
-    QTest::newRow("model with line breaks") << "txtKind" << "VKA\r\n1600\nBR" << 10 << QByteArray("VKA  1600 BR");
+    QTest::newRow("trailing zero") << "txtWidth"
+                                   << "1.50" << 1 << QByteArray("1.5");
+    QTest::newRow("number then letters") << "txtWidth"
+                                         << "12abc" << 1 << QByteArray("12");
+    QTest::newRow("no number") << "txtWidth"
+                               << "abc" << 1 << QByteArray("0");
+    QTest::newRow("empty area") << "txtSS"
+                                << "" << 4 << QByteArray("0");
+    QTest::newRow("blanks inside") << "txtPP"
+                                   << " 1 100 " << 5 << QByteArray("1100");
+    QTest::newRow("comma ends the number") << "txtCoolValue"
+                                           << "1,600" << 11 << QByteArray("1");
+    QTest::newRow("two-decimal result") << "txtPT"
+                                        << "7.50" << 9 << QByteArray("7.5");
+    QTest::newRow("negative result") << "txtPT"
+                                     << "-117.73" << 9 << QByteArray("-117.73");
+    QTest::newRow("large exponent") << "txtT1"
+                                    << "1D+200" << 6 << QByteArray("1E+200");
+    QTest::newRow("hexadecimal") << "txtT2"
+                                 << "&H1F" << 7 << QByteArray("31");
+    QTest::newRow("coefficient typed") << "txtUU"
+                                       << "4.20" << 8 << QByteArray("4.2");
+    QTest::newRow("model with blanks around")
+        << "txtKind"
+        << "  VKA-1600BR \t" << 10 << QByteArray("VKA-1600BR");
+    QTest::newRow("model with line breaks")
+        << "txtKind"
+        << "VKA\r\n1600\nBR" << 10 << QByteArray("VKA  1600 BR");
 }
 
 void TestFiles::saveWritesFieldTextAsNumbers() {
@@ -374,22 +393,26 @@ void TestFiles::roundTrip_data() {
     // T3 and T4 travel only in mode FAN2; elsewhere they keep what the window
     // held before opening ("x3", "x4").
     QTest::newRow("Aircon, steel")
-        << "Aircon" << 0
-        << QStringList{"1.50", "0.75", "2.2", "10.1", "2345.6", "41.5", "33", "39", "70", "7.50", "VKA-3500BR", "3500"}
+        << "Aircon" << 0 << QStringList{"1.50", "0.75", "2.2", "10.1", "2345.6",     "41.5",
+                                        "33",   "39",   "70",  "7.50", "VKA-3500BR", "3500"}
         << "Aircon|steel|1.5|0.75|2.2|10.1|2345.6|41.5|33|x3|x4|5|7.5|VKA-3500BR|3500";
     QTest::newRow("Fan1, resin")
-        << "FAN1" << 1
-        << QStringList{"0.5", "0.45", "1.8", "", "420", "-5", "1E-5", "12", "13", "-117.73", "FK-1200", "0.125"}
+        << "FAN1" << 1 << QStringList{"0.5",  "0.45", "1.8", "",        "420",     "-5",
+                                      "1E-5", "12",   "13",  "-117.73", "FK-1200", "0.125"}
         << "FAN1|resin|0.5|0.45|1.8|0|420|-5|0.00001|x3|x4|3.7|-117.73|FK-1200|0.125";
     QTest::newRow("Fan2, resin")
-        << "FAN2" << 1
-        << QStringList{"0.63", "0.8", "1.25", "3.9", "900", "40.25", "55", "38.5", "71", "15.37", "FK 5500 / 2대", "74"}
+        << "FAN2" << 1 << QStringList{"0.63", "0.8",  "1.25", "3.9",   "900",           "40.25",
+                                      "55",   "38.5", "71",   "15.37", "FK 5500 / 2대", "74"}
         << "FAN2|resin|0.63|0.8|1.25|3.9|900|40.25|55|38.5|71|3.7|15.37|FK 5500 / 2대|74";
     QTest::newRow("Fan2, steel, huge and tiny numbers")
-        << "FAN2" << 0
-        << QStringList{"1E+200", "123456789012345", "0.000001", "1.23456789012345", "&H10", "0", "-0.5", "1D3",
-                       "99.999", "1234567.89", "", "1E-300"}
-        << "FAN2|steel|1E+200|123456789012345|1E-06|1.23456789012345|16|0|-0.5|1000|99.999|5|1234567.89||1E-300";
+        << "FAN2" << 0 << QStringList{"1E+200",   "123456789012345",
+                                      "0.000001", "1.23456789012345",
+                                      "&H10",     "0",
+                                      "-0.5",     "1D3",
+                                      "99.999",   "1234567.89",
+                                      "",         "1E-300"}
+        << "FAN2|steel|1E+200|123456789012345|1E-06|1.23456789012345|16|0|-0.5|1000|99.999|5|"
+           "1234567.89||1E-300";
     // Beyond the range of a double a field reads as the largest double, which
     // is written rounded up to 15 digits; the last line reads it back too.
     const QString top = QStringLiteral("1.79769313486232E+308");
@@ -441,24 +464,28 @@ void TestFiles::modelLine_data() {
     QTest::newRow("Hangul in CP949") << QString::fromUtf8("에어컨 VKA-2500BR")
                                      << QByteArray("\xbf\xa1\xbe\xee\xc4\xc1 VKA-2500BR")
                                      << QString::fromUtf8("에어컨 VKA-2500BR");
-    QTest::newRow("euro sign in CP949") << QString::fromUtf8("냉각기 €") << QByteArray("\xb3\xc3\xb0\xa2\xb1\xe2 \xa2\xe6")
-                                        << QString::fromUtf8("냉각기 €");
+    QTest::newRow("euro sign in CP949")
+        << QString::fromUtf8("냉각기 €") << QByteArray("\xb3\xc3\xb0\xa2\xb1\xe2 \xa2\xe6")
+        << QString::fromUtf8("냉각기 €");
     // Not in CP949: the line is written in UTF-8 behind the UTF-8 byte order
     // mark, nothing replaced.
     QTest::newRow("outside CP949") << QString::fromUtf8("FK ❄ 3000")
-                                   << QByteArray("\xef\xbb\xbf" "FK \xe2\x9d\x84 3000")
+                                   << QByteArray(
+                                          "\xef\xbb\xbf"
+                                          "FK \xe2\x9d\x84 3000")
                                    << QString::fromUtf8("FK ❄ 3000");
-    QTest::newRow("outside CP949 with Hangul") << QString::fromUtf8("냉각기 ❄")
-                                               << QByteArray("\xef\xbb\xbf\xeb\x83\x89\xea\xb0\x81\xea\xb8\xb0 \xe2\x9d\x84")
-                                               << QString::fromUtf8("냉각기 ❄");
+    QTest::newRow("outside CP949 with Hangul")
+        << QString::fromUtf8("냉각기 ❄")
+        << QByteArray("\xef\xbb\xbf\xeb\x83\x89\xea\xb0\x81\xea\xb8\xb0 \xe2\x9d\x84")
+        << QString::fromUtf8("냉각기 ❄");
     // CP949 bytes that are valid UTF-8 as well ("VK-å", "¯") stay CP949.
-    QTest::newRow("책, CP949 that looks like UTF-8") << QString::fromUtf8("VK-책") << QByteArray("VK-\xc3\xa5")
-                                                     << QString::fromUtf8("VK-책");
-    QTest::newRow("짱, CP949 that looks like UTF-8") << QString::fromUtf8("짱") << QByteArray("\xc2\xaf")
-                                                     << QString::fromUtf8("짱");
-    QTest::newRow("짜 째 창 챕 together") << QString::fromUtf8("짜째창챕")
-                                         << QByteArray("\xc2\xa5\xc2\xb0\xc3\xa2\xc3\xa9")
-                                         << QString::fromUtf8("짜째창챕");
+    QTest::newRow("책, CP949 that looks like UTF-8")
+        << QString::fromUtf8("VK-책") << QByteArray("VK-\xc3\xa5") << QString::fromUtf8("VK-책");
+    QTest::newRow("짱, CP949 that looks like UTF-8")
+        << QString::fromUtf8("짱") << QByteArray("\xc2\xaf") << QString::fromUtf8("짱");
+    QTest::newRow("짜 째 창 챕 together")
+        << QString::fromUtf8("짜째창챕") << QByteArray("\xc2\xa5\xc2\xb0\xc3\xa2\xc3\xa9")
+        << QString::fromUtf8("짜째창챕");
     QTest::newRow("empty") << "" << QByteArray() << "";
 }
 
@@ -473,7 +500,8 @@ void TestFiles::modelLine() {
     const QString path = makeCoolDir(t) + "/model.col";
     t.platform.saveAnswers.enqueue(path);
     form->cmdSaveAs->click();
-    QCOMPARE(readAll(path), "Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n" + line + "\r\n2500\r\n");
+    QCOMPARE(readAll(path), "Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n" +
+                                line + "\r\n2500\r\n");
 
     form->txtKind->setText("other");
     t.platform.openAnswers.enqueue(path);
@@ -536,7 +564,9 @@ void TestFiles::earlierUtf8ModelLines() {
     QCOMPARE(DetectModelLineEncoding(damaged), ModelLineEncoding::Cp949Damaged);
     QCOMPARE(DecodeModelLine(damaged), QString::fromUtf8("에어컨\xef\xbf\xbd"));
     // The mark decides even where the rest would be valid CP949.
-    QCOMPARE(DecodeModelLine(QByteArray("\xef\xbb\xbf" "VK-\xc3\xa5")), QString::fromUtf8("VK-å"));
+    QCOMPARE(DecodeModelLine(QByteArray("\xef\xbb\xbf"
+                                        "VK-\xc3\xa5")),
+             QString::fromUtf8("VK-å"));
 }
 
 void TestFiles::saveFailure_data() {
@@ -572,7 +602,8 @@ void TestFiles::saveFailure() {
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
         path = dir + "/calc.col";
     }
-    const QStringList before = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QStringList before =
+        QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     t.platform.saveAnswers.enqueue(path);
     form->cmdSaveAs->click();
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -601,7 +632,8 @@ void TestFiles::failedWriteKeepsOldFile() {
     }
     verifyWriteError(t.platform.messages, path);
     QCOMPARE(readAll(path), old);
-    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"calc.col"});
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"calc.col"});
     QCOMPARE(openFilesUnder(t.programDir()), QStringList());
 
     // Once the medium has room again, the same command replaces the file.
@@ -623,7 +655,8 @@ void TestFiles::openFixture_data() {
     const QString fan2 = "FAN2|resin|0.8|0.5|1.6|4.56|750|38|52|36|61|3.7|20.33|FK-5500|30.5";
     const QString fan1 = "FAN1|steel|0.6|0.4|1|2.24|300|35|50|40|68|5|2.8|FK-0800|120";
     const QString keptMode = "FAN1|steel|1.2|0.8|2.1|9.36|1500|45|30|40|68|5|2075|VKA-2500BR|2500";
-    const QString allButLast = "Aircon|steel|1.2|0.8|2.1|9.36|1500|45|30|40|68|5|2075|VKA-2500BR|999";
+    const QString allButLast =
+        "Aircon|steel|1.2|0.8|2.1|9.36|1500|45|30|40|68|5|2075|VKA-2500BR|999";
     QTest::newRow("Aircon, CR LF") << "aircon-crlf.col" << aircon << false;
     QTest::newRow("Aircon, LF") << "aircon-lf.col" << aircon << false;
     QTest::newRow("FAN2, CR LF") << "fan2-crlf.col" << fan2 << false;
@@ -631,29 +664,31 @@ void TestFiles::openFixture_data() {
     QTest::newRow("FAN1, lines after the last, blanks around it")
         << "fan1-trailing-lines-crlf.col" << fan1 << false;
     QTest::newRow("UTF-8 byte order mark") << "utf8-bom-crlf.col" << fan1 << false;
-    QTest::newRow("lowercase marker keeps the mode") << "lowercase-marker-lf.col" << keptMode << false;
-    QTest::newRow("unknown marker keeps the mode") << "unknown-marker-crlf.col" << keptMode << false;
+    QTest::newRow("lowercase marker keeps the mode")
+        << "lowercase-marker-lf.col" << keptMode << false;
+    QTest::newRow("unknown marker keeps the mode")
+        << "unknown-marker-crlf.col" << keptMode << false;
     QTest::newRow("coefficient 4.2 keeps the material")
-        << "odd-coefficient-lf.col" << "Aircon|resin|1.2|0.8|2.1|9.36|1500|45|30|40|68|3.7|2075|VKA-2500BR|2500"
-        << false;
-    QTest::newRow("model in CP949") << "model-cp949-crlf.col"
-                                    << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨 VKA-2500BR"))
-                                    << false;
-    QTest::newRow("model in UTF-8") << "model-utf8-lf.col"
-                                    << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨 VKA-2500BR"))
-                                    << false;
+        << "odd-coefficient-lf.col"
+        << "Aircon|resin|1.2|0.8|2.1|9.36|1500|45|30|40|68|3.7|2075|VKA-2500BR|2500" << false;
+    QTest::newRow("model in CP949")
+        << "model-cp949-crlf.col"
+        << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨 VKA-2500BR")) << false;
+    QTest::newRow("model in UTF-8")
+        << "model-utf8-lf.col"
+        << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨 VKA-2500BR")) << false;
     QTest::newRow("model in CP949 that is valid UTF-8 too")
         << "model-cp949-utf8-lookalike-crlf.col"
         << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("VK-책")) << false;
     QTest::newRow("model in UTF-8 behind the byte order mark")
-        << "model-utf8-marked-crlf.col" << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("FK ❄ 3000"))
-        << false;
+        << "model-utf8-marked-crlf.col"
+        << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("FK ❄ 3000")) << false;
     QTest::newRow("model with a stray byte")
         << "model-invalid-bytes-crlf.col"
         << QString(aircon).replace("VKA-2500BR", QString::fromUtf8("에어컨\xef\xbf\xbd")) << false;
     QTest::newRow("ends after line 7")
-        << "truncated-after-line-7-crlf.col" << "Aircon|resin|1.2|0.8|2.1|9.36|1500|45|35|40|68|3.7|11.11|OLD|999"
-        << true;
+        << "truncated-after-line-7-crlf.col"
+        << "Aircon|resin|1.2|0.8|2.1|9.36|1500|45|35|40|68|3.7|11.11|OLD|999" << true;
     QTest::newRow("last line 12x") << "last-line-not-a-number-crlf.col" << allButLast << true;
     // 1E+999 reads as the largest double, as in every other line.
     QTest::newRow("last line overflows")
@@ -663,7 +698,8 @@ void TestFiles::openFixture_data() {
     QTest::newRow("last line missing") << "last-line-missing-lf.col" << allButLast << true;
     QTest::newRow("empty file") << "empty.col" << kBaseline << true;
     // Bytes 0 to 255: line 1 is 00..09, line 2 the rest, which reads as 0.
-    QTest::newRow("binary") << "binary.col" << "FAN1|resin|0|0.63|1.25|3.5469|500|40|55|40|68|3.7|11.11|OLD|999"
+    QTest::newRow("binary") << "binary.col"
+                            << "FAN1|resin|0|0.63|1.25|3.5469|500|40|55|40|68|3.7|11.11|OLD|999"
                             << true;
 }
 
@@ -676,7 +712,8 @@ void TestFiles::openFixture() {
     t.platform.openAnswers.enqueue(kCoolData + file);
     form->cmdOpen->click();
     QCOMPARE(snapshot(form), after);
-    QCOMPARE(t.platform.messages, fails ? QStringList{FakePlatform::fileErrorText()} : QStringList());
+    QCOMPARE(t.platform.messages,
+             fails ? QStringList{FakePlatform::fileErrorText()} : QStringList());
     QCOMPARE(openFilesUnder(kCoolData), QStringList());
 }
 
@@ -684,9 +721,12 @@ void TestFiles::openTruncatedAtEveryLine_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("after");
     // A FAN2 file holds its values in the order of the snapshot's fields.
-    const QStringList full = QStringLiteral("FAN2|resin|0.8|0.5|1.6|4.56|750|38|52|36|61|3.7|20.33|FK-5500|30.5").split('|');
+    const QStringList full =
+        QStringLiteral("FAN2|resin|0.8|0.5|1.6|4.56|750|38|52|36|61|3.7|20.33|FK-5500|30.5")
+            .split('|');
     const QStringList fan2Selected =
-        QStringLiteral("FAN2|resin|0.63|0.63|1.25|3.5469|500|40|55|40|68|3.7|11.11|OLD|999").split('|');
+        QStringLiteral("FAN2|resin|0.63|0.63|1.25|3.5469|500|40|55|40|68|3.7|11.11|OLD|999")
+            .split('|');
     for (const char* name : {"fan2-crlf.col", "fan2-lf.col"}) {
         const QByteArray data = fixture(name);
         qsizetype end = 0;
@@ -794,7 +834,8 @@ void TestFiles::readerTakesOnlyWhatTheFormatNeeds() {
     RecordingSink sink;
     QVERIFY(ReadCoolFile(afterFile, sink));
     QCOMPARE(sink.calls.size(), 12);  // the mode, ten numbers, the model
-    QCOMPARE(sink.calls.last(), QStringLiteral("number %1 2500").arg(int(CoolField::ModelCapacity)));
+    QCOMPARE(sink.calls.last(),
+             QStringLiteral("number %1 2500").arg(int(CoolField::ModelCapacity)));
     QVERIFY(afterFile.produced < 4 * kMaxCoolFileLine);
 
     // A first line that never ends: refused once it is longer than a line
@@ -890,7 +931,8 @@ void TestFiles::printShowsNoScreenOnlyButtons() {
         for (const QString& name : kScreenOnly) {
             if (!form->findChild<QPushButton*>(name)->isVisible()) hiddenDuringDialog << name;
         }
-        othersShown = form->cmdCal->isVisible() && form->cmdSS->isVisible() && form->cmdHeatValue->isVisible();
+        othersShown = form->cmdCal->isVisible() && form->cmdSS->isVisible() &&
+                      form->cmdHeatValue->isVisible();
     };
     form->cmdPrint->click();
     QCOMPARE(t.platform.printDialogs, 1);
@@ -911,8 +953,9 @@ void TestFiles::printShowsNoScreenOnlyButtons() {
     }
     // "계 산" and the other buttons are on paper as on screen.
     QCOMPARE(form->cmdCal->text(), QStringLiteral("계 산"));
-    for (QWidget* w : {static_cast<QWidget*>(form->cmdCal), static_cast<QWidget*>(form->cmdSS),
-                       static_cast<QWidget*>(form->cmdHeatValue), static_cast<QWidget*>(form->OptBoxAircon)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(form->cmdCal), static_cast<QWidget*>(form->cmdSS),
+          static_cast<QWidget*>(form->cmdHeatValue), static_cast<QWidget*>(form->OptBoxAircon)}) {
         QVERIFY(!isUniform(region(printed, client, w)));
         QCOMPARE(region(printed, client, w), region(screen, client, w));
     }
@@ -937,7 +980,8 @@ void TestFiles::printRestoresButtonsOnEveryPath() {
     Form1* form = t.start();
     const QString before = snapshot(form);
     VisibilityLog log;
-    for (const QString& name : kScreenOnly) form->findChild<QPushButton*>(name)->installEventFilter(&log);
+    for (const QString& name : kScreenOnly)
+        form->findChild<QPushButton*>(name)->installEventFilter(&log);
     t.platform.printOutcome = outcome;
 
     QStringList expected;
@@ -949,9 +993,11 @@ void TestFiles::printRestoresButtonsOnEveryPath() {
         form->cmdPrint->click();
         QCOMPARE(log.events, expected);
         QCOMPARE(t.platform.printDialogs, round);
-        for (const QString& name : kScreenOnly) QVERIFY(form->findChild<QPushButton*>(name)->isVisible());
+        for (const QString& name : kScreenOnly)
+            QVERIFY(form->findChild<QPushButton*>(name)->isVisible());
     }
-    QCOMPARE(t.platform.printedImages.size(), outcome == PlatformServices::PrintOutcome::Printed ? 2 : 0);
+    QCOMPARE(t.platform.printedImages.size(),
+             outcome == PlatformServices::PrintOutcome::Printed ? 2 : 0);
     QCOMPARE(t.platform.messages, QStringList());
     QCOMPARE(snapshot(form), before);
 }
@@ -972,7 +1018,8 @@ void TestFiles::saveIntoReadOnlyFolderWritesTheFileInPlace() {
     QVERIFY(chmod(qPrintable(tmp.path()), 0755) == 0);
     struct stat before {};
     QCOMPARE(stat(qPrintable(path), &before), 0);
-    const QByteArray bytes = "Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n\r\n0\r\n";
+    const QByteArray bytes =
+        "Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n\r\n0\r\n";
 
     bool written = false;
     if (geteuid() == 0) {

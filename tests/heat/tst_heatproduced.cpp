@@ -6,10 +6,10 @@
 #include <QtTest>
 
 #include "TestApp.h"
-#include "kit/Twips.h"
 #include "heat/ReferenceTables.h"
-#include "kit/ScrollableClient.h"
 #include "heat/frmHeatProduced.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <cmath>
 
 #include "TestApp.h"
-#include "kit/Twips.h"
 #include "heat/HeatValueTable.h"
-#include "kit/ScrollableClient.h"
 #include "heat/frmHeatValue.h"
+#include "kit/ScrollableClient.h"
+#include "kit/Twips.h"
 
 namespace {
 
@@ -28,7 +28,9 @@ QByteArray fixture(const char* name) {
     return file.readAll();
 }
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // The main window started on `ini`, with the component heat window opened
 // from its button as a user does.
@@ -61,7 +63,8 @@ struct HeatWindow {
 QStringList countFieldNames() {
     QStringList names;
     for (const HeatFamilyRows& f : heatFamilies()) {
-        for (size_t i = 0; i < f.rows.size(); ++i) names << QStringLiteral("%1_%2").arg(qs(f.fieldName)).arg(i);
+        for (size_t i = 0; i < f.rows.size(); ++i)
+            names << QStringLiteral("%1_%2").arg(qs(f.fieldName)).arg(i);
     }
     return names;
 }
@@ -103,7 +106,8 @@ void TestHeatValue::rowsFollowTheConfigurationKeys() {
         QVERIFY2(section, family.section.data());
         QCOMPARE(family.rows.size(), section->keys.size());
         QCOMPARE(familyLosses(EquipmentHeatTables{}, family.family).size(), section->keys.size());
-        for (size_t i = 0; i < family.rows.size(); ++i) QCOMPARE(family.rows[i].key, section->keys[i]);
+        for (size_t i = 0; i < family.rows.size(); ++i)
+            QCOMPARE(family.rows[i].key, section->keys[i]);
         rows += static_cast<int>(family.rows.size());
     }
     QCOMPARE(rows, 83);
@@ -132,9 +136,10 @@ void TestHeatValue::openingShowsDesignState() {
     QStringList captions;
     for (QGroupBox* frame : h.window->findChildren<QGroupBox*>()) captions << frame->title();
     captions.sort();
-    QCOMPARE(captions, (QStringList{" [ Contactor relay ] ", " [ Indicator ] ", " [ Inverter ] ",
-                                    " [ PLC ] ", " [ Power circuit-breaker ] ", " [ Power contactor ] ",
-                                    " [ Power supply unit ] ", " [ Transformer ] "}));
+    QCOMPARE(captions,
+             (QStringList{" [ Contactor relay ] ", " [ Indicator ] ", " [ Inverter ] ", " [ PLC ] ",
+                          " [ Power circuit-breaker ] ", " [ Power contactor ] ",
+                          " [ Power supply unit ] ", " [ Transformer ] "}));
 
     // Pressing at once: nothing counted gives 0 here and in the main window.
     h.calculate();
@@ -153,27 +158,29 @@ void TestHeatValue::sums_data() {
     QTest::addColumn<double>("value");
 
     QTest::newRow("12.5 x 2") << Counts{{"txtTransformerNum_0", "2"}} << "25" << 25.0;
-    QTest::newRow("1.5 x 10 - 1 x 4") << Counts{{"txtPLCNum_0", "1.5"}, {"txtContactorRelayNum_1", "-1"}}
-                                      << "11" << 11.0;
+    QTest::newRow("1.5 x 10 - 1 x 4")
+        << Counts{{"txtPLCNum_0", "1.5"}, {"txtContactorRelayNum_1", "-1"}} << "11" << 11.0;
     QTest::newRow("3 x 0.1 shown as 0.3") << Counts{{"txtIndicatorNum_0", "3"}} << "0.3" << 0.3;
     QTest::newRow("letters and empty count 0")
-        << Counts{{"txtTransformerNum_0", "abc"}, {"txtPLCNum_0", ""}, {"txtTransformerNum_1", "2"}} << "6"
-        << 6.0;
-    QTest::newRow("leading number is read")
-        << Counts{{"txtTransformerNum_0", "2 pcs"}, {"txtPLCNum_0", "1,5"}, {"txtTransformerNum_1", " 1 0 "}}
-        << "65" << 65.0;  // 2 x 12.5 + 1 x 10 + 10 x 3
-    QTest::newRow("last rows of every long family")
-        << Counts{{"txtInverterNum_26", "3"},
-                  {"txtPowerSupplyNum_12", "1"},
-                  {"txtPowerContactorNum_11", "4"},
-                  {"txtCircuitBreakerNum_0", "1"}}
-        << "1014" << 1014.0;  // 6 + 1000 + 1 + 7
+        << Counts{{"txtTransformerNum_0", "abc"}, {"txtPLCNum_0", ""}, {"txtTransformerNum_1", "2"}}
+        << "6" << 6.0;
+    QTest::newRow("leading number is read") << Counts{{"txtTransformerNum_0", "2 pcs"},
+                                                      {"txtPLCNum_0", "1,5"},
+                                                      {"txtTransformerNum_1", " 1 0 "}}
+                                            << "65" << 65.0;  // 2 x 12.5 + 1 x 10 + 10 x 3
+    QTest::newRow("last rows of every long family") << Counts{{"txtInverterNum_26", "3"},
+                                                              {"txtPowerSupplyNum_12", "1"},
+                                                              {"txtPowerContactorNum_11", "4"},
+                                                              {"txtCircuitBreakerNum_0", "1"}}
+                                                    << "1014" << 1014.0;  // 6 + 1000 + 1 + 7
     QTest::newRow("rows without a loss add nothing")
-        << Counts{{"txtTransformerNum_5", "100"}, {"txtInverterNum_0", "7"}, {"txtPLCNum_2", "-3"}} << "0"
-        << 0.0;
-    QTest::newRow("negative total") << Counts{{"txtPowerSupplyNum_12", "-0.5"}, {"txtIndicatorNum_0", "1"}}
-                                    << "-499.9" << -499.9;
-    QTest::newRow("huge but finite") << Counts{{"txtTransformerNum_0", "1E+300"}} << "1.25E+301" << 1.25e301;
+        << Counts{{"txtTransformerNum_5", "100"}, {"txtInverterNum_0", "7"}, {"txtPLCNum_2", "-3"}}
+        << "0" << 0.0;
+    QTest::newRow("negative total")
+        << Counts{{"txtPowerSupplyNum_12", "-0.5"}, {"txtIndicatorNum_0", "1"}} << "-499.9"
+        << -499.9;
+    QTest::newRow("huge but finite")
+        << Counts{{"txtTransformerNum_0", "1E+300"}} << "1.25E+301" << 1.25e301;
 }
 
 void TestHeatValue::sums() {
@@ -258,7 +265,8 @@ void TestHeatValue::totalOutOfRange_data() {
     QTest::newRow("count beyond double") << Counts{{"txtTransformerNum_0", "1E+400"}};
     QTest::newRow("negative overflow") << Counts{{"txtPowerSupplyNum_12", "-1E+306"}};
     // Infinity minus infinity within one family.
-    QTest::newRow("not a number") << Counts{{"txtTransformerNum_0", "1E+308"}, {"txtTransformerNum_1", "-1E+308"}};
+    QTest::newRow("not a number") << Counts{{"txtTransformerNum_0", "1E+308"},
+                                            {"txtTransformerNum_1", "-1E+308"}};
     // Each product finite, their sum across families not.
     QTest::newRow("sum overflows")
         << Counts{{"txtPowerSupplyNum_12", "1.7E+305"}, {"txtPLCNum_0", "1.7E+307"}};
@@ -298,7 +306,8 @@ void TestHeatValue::reset() {
     QCOMPARE(h.pp(), QStringLiteral("2077.7"));
 
     h.window->cmdInitValue->click();
-    for (const QString& name : countFieldNames()) QCOMPARE(h.field(name)->text(), QStringLiteral("0"));
+    for (const QString& name : countFieldNames())
+        QCOMPARE(h.field(name)->text(), QStringLiteral("0"));
     QCOMPARE(h.total(), QStringLiteral("0"));
     QCOMPARE(h.pp(), QStringLiteral("2077.7"));
     QCOMPARE(h.t.app->tables().TotalHeatValue, 2077.7);
@@ -394,7 +403,8 @@ void TestHeatValue::layoutKeepsRowsReadable() {
         blocks << frame;
     }
     blocks << h.window->cmdInitValue << h.window->cmdCalValue << h.window->txtTotalHeatValue
-           << h.window->cmdExit << h.window->findChild<QLabel*>(QStringLiteral("lblTotalHeatValue"));
+           << h.window->cmdExit
+           << h.window->findChild<QLabel*>(QStringLiteral("lblTotalHeatValue"));
     for (int a = 0; a < blocks.size(); ++a) {
         for (int b = a + 1; b < blocks.size(); ++b) {
             QVERIFY2(!blocks[a]->geometry().intersects(blocks[b]->geometry()),

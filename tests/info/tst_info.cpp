@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include "TestApp.h"
-#include "kit/Twips.h"
 #include "data/EquipmentHeatTables.h"
 #include "data/IniFile.h"
 #include "info/ClickableLabel.h"
@@ -18,6 +17,7 @@
 #include "info/WebPages.h"
 #include "info/frmAbout.h"
 #include "info/frmHelp.h"
+#include "kit/Twips.h"
 
 namespace {
 

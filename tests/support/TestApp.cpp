@@ -33,9 +33,7 @@ void TestApp::writeIni(const QByteArray& text) {
     file.write(text);
 }
 
-Form1* TestApp::start() {
-    return app->start<Form1>();
-}
+Form1* TestApp::start() { return app->start<Form1>(); }
 
 void processDeferredDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

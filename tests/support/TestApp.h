@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "FakePlatform.h"
-#include "kit/CabinetCoolApp.h"
 #include "app/Form1.h"
+#include "kit/CabinetCoolApp.h"
 
 // A program object on the fake platform, with its own program folder (a
 // temporary directory holding env/app.ini when one is given).

@@ -28,9 +28,12 @@ const SelectionMode kModes[] = {SelectionMode::Aircon, SelectionMode::Fan1, Sele
 
 const char* modeName(SelectionMode mode) {
     switch (mode) {
-    case SelectionMode::Aircon: return "Aircon";
-    case SelectionMode::Fan1: return "Fan1";
-    case SelectionMode::Fan2: return "Fan2";
+        case SelectionMode::Aircon:
+            return "Aircon";
+        case SelectionMode::Fan1:
+            return "Fan1";
+        case SelectionMode::Fan2:
+            return "Fan2";
     }
     return "?";
 }
@@ -38,11 +41,16 @@ const char* modeName(SelectionMode mode) {
 // Texts that read as the largest doubles of either sign, a subnormal, the
 // end of the range, and numbers in other notations.
 QStringList numericExtremes() {
-    return {QStringLiteral("1E+308"),         QStringLiteral("-1E+308"),
-            QStringLiteral("1.79769313486232E+308"), QStringLiteral("1E-320"),
-            QStringLiteral("1E999"),          QStringLiteral("-1E999"),
-            QStringLiteral("&HFFFFFFFF"),     QStringLiteral("&O777777777777"),
-            QStringLiteral("4.94065645841247E-324"), QStringLiteral("-0")};
+    return {QStringLiteral("1E+308"),
+            QStringLiteral("-1E+308"),
+            QStringLiteral("1.79769313486232E+308"),
+            QStringLiteral("1E-320"),
+            QStringLiteral("1E999"),
+            QStringLiteral("-1E999"),
+            QStringLiteral("&HFFFFFFFF"),
+            QStringLiteral("&O777777777777"),
+            QStringLiteral("4.94065645841247E-324"),
+            QStringLiteral("-0")};
 }
 
 // A reason to look again: a field that shows what a broken calculation
@@ -82,7 +90,8 @@ struct Sweep {
         }
         processDeferredDeletes();
         for (QLineEdit* f : fields(form)) f->setText(startTexts.value(f->objectName()));
-        form->selectMode(mode == SelectionMode::Aircon ? SelectionMode::Fan1 : SelectionMode::Aircon);
+        form->selectMode(mode == SelectionMode::Aircon ? SelectionMode::Fan1
+                                                       : SelectionMode::Aircon);
         form->selectMode(mode);
         t.platform.messages.clear();
         typed.clear();
@@ -128,7 +137,8 @@ struct Sweep {
         t.platform.saveAnswers.enqueue(fileName);
         t.platform.openAnswers.clear();
         t.platform.openAnswers.enqueue(fileName);
-        const QString name = button->window()->objectName() + QLatin1Char('.') + button->objectName();
+        const QString name =
+            button->window()->objectName() + QLatin1Char('.') + button->objectName();
         button->click();
         processDeferredDeletes();
         t.platform.messages.clear();
@@ -169,7 +179,8 @@ struct Sweep {
         return true;
     }
 
-    bool clickAll(const QList<QPointer<QAbstractButton>>& buttons, const std::function<void()>& before) {
+    bool clickAll(const QList<QPointer<QAbstractButton>>& buttons,
+                  const std::function<void()>& before) {
         for (const QPointer<QAbstractButton>& b : buttons) {
             if (!b) continue;  // its window was closed by an earlier click
             if (before) before();
@@ -181,18 +192,24 @@ struct Sweep {
 
 void addTextRows() {
     QTest::addColumn<QString>("text");
-    QStringList names = {QStringLiteral("1E+308"), QStringLiteral("-1E+308"),
-                         QStringLiteral("largest double"), QStringLiteral("1E-320"),
-                         QStringLiteral("1E999"), QStringLiteral("-1E999"),
-                         QStringLiteral("&HFFFFFFFF"), QStringLiteral("&O777777777777"),
-                         QStringLiteral("smallest subnormal"), QStringLiteral("negative zero")};
+    QStringList names = {QStringLiteral("1E+308"),
+                         QStringLiteral("-1E+308"),
+                         QStringLiteral("largest double"),
+                         QStringLiteral("1E-320"),
+                         QStringLiteral("1E999"),
+                         QStringLiteral("-1E999"),
+                         QStringLiteral("&HFFFFFFFF"),
+                         QStringLiteral("&O777777777777"),
+                         QStringLiteral("smallest subnormal"),
+                         QStringLiteral("negative zero")};
     const QStringList numbers = numericExtremes();
     for (int i = 0; i < numbers.size(); ++i) QTest::newRow(qPrintable(names[i])) << numbers[i];
     QTest::newRow("thousand digits") << QString(1000, QLatin1Char('9'));
     QTest::newRow("thousand negative digits") << QLatin1Char('-') + QString(1000, QLatin1Char('9'));
     QTest::newRow("thousand-digit fraction")
         << QStringLiteral("0.") + QString(998, QLatin1Char('0')) + QLatin1Char('1');
-    QTest::newRow("thousand-digit exponent") << QStringLiteral("1E") + QString(1000, QLatin1Char('9'));
+    QTest::newRow("thousand-digit exponent")
+        << QStringLiteral("1E") + QString(1000, QLatin1Char('9'));
     QTest::newRow("control characters")
         << QString::fromUtf8("\x01\x02\x1b\x7f\t\r\n") + QChar(0) + QStringLiteral("5");
     QTest::newRow("line breaks in a number") << QStringLiteral("1\n2\r\n3\t4");
@@ -241,8 +258,8 @@ void TestSweep::oneMainFieldAtATime() {
         for (int i = 0; i < mainFields.size(); ++i) {
             s.reset(mode);
             QLineEdit* field = Sweep::fields(s.form).value(i);
-            s.context = QStringLiteral("mode %1, %2 = text").arg(QLatin1String(modeName(mode)),
-                                                                 field->objectName());
+            s.context = QStringLiteral("mode %1, %2 = text")
+                            .arg(QLatin1String(modeName(mode)), field->objectName());
             s.type(field, text);
             if (!s.clickAll(s.reachableButtons(true), {})) QFAIL(qPrintable(s.failure));
         }
@@ -257,7 +274,9 @@ void TestSweep::mixedExtremes() {
     for (SelectionMode mode : kModes) {
         for (int shift = 0; shift < texts.size(); ++shift) {
             s.reset(mode);
-            s.context = QStringLiteral("mode %1, rotation %2").arg(QLatin1String(modeName(mode))).arg(shift);
+            s.context = QStringLiteral("mode %1, rotation %2")
+                            .arg(QLatin1String(modeName(mode)))
+                            .arg(shift);
             auto fill = [&] {
                 int i = shift;
                 for (QWidget* w : s.windows()) {
