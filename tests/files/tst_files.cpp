@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <csignal>
 
+#include "FileSizeLimit.h"
 #include "TestApp.h"
 #include "files/CoolFile.h"
 #include "files/FileAccess.h"
@@ -136,29 +137,6 @@ protected:
 private:
     QByteArray m_prefix;
     char m_filler;
-};
-
-// Lowers the largest file this process may write, so that a write fails
-// part-way even for root. Restored on leaving the scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
 };
 
 // The one message of a save that could not write `path`: it names the file

@@ -14,6 +14,7 @@
 #include <csignal>
 
 #include "CommaLocale.h"
+#include "FileSizeLimit.h"
 #include "TestApp.h"
 #include "charts/frmFan2.h"
 #include "climate/frmClimate.h"
@@ -96,29 +97,6 @@ QStringList fieldTexts(Form1* form) {
         texts << e->objectName() + "=" + e->text();
     return texts;
 }
-
-// Lowers the largest file this process may write, so that a write fails
-// part-way even for root, whom file permissions do not stop.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
