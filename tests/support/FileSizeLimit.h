@@ -1,7 +1,8 @@
 #pragma once
 
-#include <csignal>
 #include <sys/resource.h>
+
+#include <csignal>
 
 // Lowers the largest file this process may write, so that a write fails
 // part-way even for root, whom file permissions do not stop. Restored on
