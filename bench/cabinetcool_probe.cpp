@@ -12,6 +12,7 @@
 #include "ReportTiming.h"
 #include "SecondaryWindows.h"
 #include "app/Form1.h"
+#include "climate/ClimateCommands.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/QtPlatformServices.h"
@@ -91,6 +92,7 @@ int main(int argc, char* argv[]) {
     };
 
     app.start<Form1>();
+    keepClimateWindowReady(app);  // as main.cpp
     const int64_t mainShown = application.waitExposed(QStringLiteral("Form1"), 0, 10000);
     probe::record("t", "main_shown", mainShown);
     Form1* form = app.loadedWindow<Form1>();

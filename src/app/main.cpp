@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "climate/ClimateCommands.h"
 #include "files/FileCommands.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
@@ -46,6 +47,7 @@ int main(int argc, char* argv[]) {
                        desktopInstallPaths(QCoreApplication::applicationDirPath(),
                                            QStringLiteral(CABINETCOOL_RELATIVE_DATA_DIR)));
     app.start<Form1>();
+    keepClimateWindowReady(app);
     if (!line.file.isEmpty()) openCalculationFile(app, QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "kit/PlatformServices.h"
 
@@ -13,6 +14,8 @@ CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, InstallPaths paths, Q
     : QObject(parent), m_platform(platform), m_paths(std::move(paths)) {}
 
 CabinetCoolApp::~CabinetCoolApp() {
+    m_keptReady.clear();
+    for (const QPointer<QWidget>& w : std::exchange(m_prepared, {})) delete w.data();
     const QList<QPointer<QWidget>> windows = std::exchange(m_windows, {});
     for (const QPointer<QWidget>& w : windows) delete w.data();
 }
@@ -46,8 +49,10 @@ void CabinetCoolApp::loadIniValues() { LoadIniValues(m_tables, iniPath()); }
 void CabinetCoolApp::registerWindow(QWidget* window) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_windows.append(window);
-    connect(window, &QObject::destroyed, this, [this]() {
+    const QMetaObject* type = window->metaObject();
+    connect(window, &QObject::destroyed, this, [this, type]() {
         m_windows.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
+        schedulePreparation(type);
     });
 }
 
@@ -83,4 +88,38 @@ QList<QWidget*> CabinetCoolApp::loadedWindows() const {
 
 void CabinetCoolApp::UnloadAllForms() {
     for (QWidget* w : loadedWindows()) unloadWindow(w);
+}
+
+void CabinetCoolApp::keepPrepared(QWidget* window) {
+    // What the first showing would do: polish every control, create the
+    // native window (unmapped) and paint once off screen, which renders the
+    // glyphs of every text into the font engines' caches.
+    window->ensurePolished();
+    window->winId();
+    window->grab();
+    m_prepared.append(window);
+}
+
+QWidget* CabinetCoolApp::findPrepared(const QMetaObject* type) const {
+    for (const QPointer<QWidget>& w : m_prepared) {
+        if (w && w->metaObject() == type) return w.data();
+    }
+    return nullptr;
+}
+
+QWidget* CabinetCoolApp::takePrepared(const QMetaObject* type) {
+    QWidget* window = findPrepared(type);
+    m_prepared.removeIf([window](const QPointer<QWidget>& w) { return !w || w == window; });
+    return window;
+}
+
+void CabinetCoolApp::schedulePreparation(const QMetaObject* type) {
+    const auto kept = m_keptReady.constFind(type);
+    if (kept == m_keptReady.constEnd()) return;
+    QTimer::singleShot(kept->delayMs, this, [this, type]() {
+        const auto now = m_keptReady.constFind(type);
+        // Not for a program on its way out.
+        if (now != m_keptReady.constEnd() && m_mainWidget && !isClosed(m_mainWidget.data()))
+            now->prepare();
+    });
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 
 #include "data/EquipmentHeatTables.h"
 #include "data/InstallPaths.h"
@@ -13,6 +15,13 @@
 #include "kit/MainWindow.h"
 
 class PlatformServices;
+
+// A window whose load step sets all it shows afresh, so that it can run on a
+// window built before.
+template <class W>
+concept ReloadableWindow = requires(W* w) {
+    w->Form_Load();
+};
 
 // The program object: owns what lives as long as the program, the main
 // window and the registry of loaded windows.
@@ -68,13 +77,44 @@ public:
         return nullptr;
     }
 
-    // Creates and loads W if it is not loaded; does nothing else.
+    // Creates and loads W if it is not loaded; does nothing else. A W built
+    // in advance by prepareWindow<W>() is taken instead and loaded again.
     template <class W>
     W* loadWindow() {
         if (W* window = loadedWindow<W>()) return window;
-        W* window = new W(*this);
+        W* window = nullptr;
+        if constexpr (ReloadableWindow<W>) {
+            window = qobject_cast<W*>(takePrepared(&W::staticMetaObject));
+            if (window) window->Form_Load();
+        }
+        if (!window) window = new W(*this);
         registerWindow(window);
         return window;
+    }
+
+    // Builds a W ahead of its opening, hidden and not loaded: its controls,
+    // their style, its native window and the glyphs of its texts are ready,
+    // so that opening it later runs only its load step and shows it. For a
+    // window that takes longer to build than a click may wait; W needs a
+    // Form_Load() that sets every input afresh. Does nothing when a W is
+    // loaded or already prepared.
+    template <ReloadableWindow W>
+    void prepareWindow() {
+        if (loadedWindow<W>() || preparedWindow<W>()) return;
+        keepPrepared(new W(*this));
+    }
+    // Keeps a W prepared while the main window is open: `delayMs` from now,
+    // and again that long after each loaded W is gone, so that the building
+    // falls where the program waits for the user.
+    template <ReloadableWindow W>
+    void keepWindowReady(int delayMs) {
+        m_keptReady.insert(&W::staticMetaObject, {delayMs, [this]() { prepareWindow<W>(); }});
+        schedulePreparation(&W::staticMetaObject);
+    }
+    // The prepared W, or nullptr.
+    template <class W>
+    W* preparedWindow() const {
+        return static_cast<W*>(findPrepared(&W::staticMetaObject));
     }
 
     // Loads W if needed, then shows it modeless or brings it to the front.
@@ -96,12 +136,23 @@ public:
 
 private:
     void registerWindow(QWidget* window);
+    void keepPrepared(QWidget* window);
+    QWidget* findPrepared(const QMetaObject* type) const;
+    QWidget* takePrepared(const QMetaObject* type);
+    void schedulePreparation(const QMetaObject* type);
+
+    struct Preparation {
+        int delayMs = 0;
+        std::function<void()> prepare;
+    };
 
     PlatformServices& m_platform;
     InstallPaths m_paths;
     EquipmentHeatTables m_tables;
     FanChartValues m_fanValues;
     QList<QPointer<QWidget>> m_windows;
+    QList<QPointer<QWidget>> m_prepared;  // built ahead, hidden, not loaded
+    QHash<const QMetaObject*, Preparation> m_keptReady;
     MainWindow* m_mainWindow = nullptr;
     MainWindow* m_standIn = nullptr;
     QPointer<QWidget> m_mainWidget;  // the same window, to know when it is gone

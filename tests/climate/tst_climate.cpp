@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -10,6 +11,7 @@
 
 #include "CommaLocale.h"
 #include "TestApp.h"
+#include "climate/ClimateCommands.h"
 #include "climate/InstallationPictogram.h"
 #include "climate/frmClimate.h"
 
@@ -109,6 +111,7 @@ private slots:
     void sunlitAreaFollowsTheSizeUntilTyped();
     void reportButtonAndValues();
     void exitClosesOnlyThisWindow();
+    void preparedWindowOpensAsAFreshOne();
 };
 
 void TestClimate::initTestCase() {
@@ -681,6 +684,45 @@ void TestClimate::exitClosesOnlyThisWindow() {
     c.form->txtHeight->setText(QStringLiteral("1.5"));
     c.open();  // afresh: the main window's values again
     QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.5"));
+}
+
+// The program builds the window ahead, hidden; opening it must still be
+// the opening a user knows: the main window's values of the moment of the
+// click, the report's connection, and a new one ready after each closing.
+void TestClimate::preparedWindowOpensAsAFreshOne() {
+    TestApp t(fixture("models.ini"));
+    Form1* form = t.start();
+    keepClimateWindowReady(*t.app);
+    QTRY_VERIFY(t.app->preparedWindow<frmClimate>());
+    QPointer<frmClimate> prepared = t.app->preparedWindow<frmClimate>();
+    QVERIFY(!prepared->isVisible());
+    QVERIFY(!t.app->loadedWindow<frmClimate>());  // nothing else sees it: report, Exit, ...
+    QCOMPARE(prepared->txtClimH->text(), QStringLiteral("2"));
+
+    form->txtHeight->setText(QStringLiteral("1.5"));
+    form->txtT2->setText(QStringLiteral("45"));
+    form->selectMaterial(1);  // resin, 3.7
+    form->cmdClimate->click();
+    frmClimate* w = t.app->loadedWindow<frmClimate>();
+    QCOMPARE(w, prepared.data());
+    QVERIFY(w->isVisible());
+    QVERIFY(!t.app->preparedWindow<frmClimate>());
+    QCOMPARE(w->txtClimH->text(), QStringLiteral("1.5"));
+    QCOMPARE(w->txtClimTi->text(), QStringLiteral("45"));
+    QCOMPARE(w->txtClimK->text(), QStringLiteral("3.7"));
+    QCOMPARE(w->txtClimSunArea->text(), QStringLiteral("2.1"));  // 1·0.6 + 1·1.5
+    // Ti > Tu now: the fan results stand. A = 1.8·1.5·1.6 + 1.4·0.6 = 5.16.
+    QCOMPARE(w->txtClimA->text(), QStringLiteral("5.16"));
+    QCOMPARE(w->txtClimQw->text(), QStringLiteral("221"));  // (1100 − 3.7·5.16·5)/5·1.1 = 220.999
+    const qsizetype dialogs = t.platform.saveDialogs.size();
+    w->cmdClimateReport->click();
+    QCOMPARE(t.platform.saveDialogs.size(), dialogs + 1);
+
+    w->cmdClimateExit->click();
+    processDeferredDeletes();
+    QVERIFY(prepared.isNull());
+    QTRY_VERIFY(t.app->preparedWindow<frmClimate>());
+    QVERIFY(!t.app->loadedWindow<frmClimate>());
 }
 
 QTEST_MAIN(TestClimate)
