@@ -28,20 +28,35 @@ QString modelLineText(QString text) {
 
 enum class LineRead { Line, End, TooLong };
 
-// The next line without its line end (LF, or CR LF).
-LineRead nextLine(QIODevice& device, QByteArray* line) {
-    // A little more than the longest line, so that a longer one shows as
-    // such without reading it all (device files and pipes may never end).
-    *line = device.readLine(kMaxCoolFileLine + 3);
-    if (line->isEmpty()) return LineRead::End;
-    if (line->endsWith('\n')) {
-        line->chop(1);
-        if (line->endsWith('\r')) line->chop(1);
-    } else if (line->endsWith('\r')) {
-        line->chop(1);  // CR LF cut after the CR at the very end of the data
+// Lines of a device without their line ends (LF, or CR LF), through one
+// buffer a little longer than the longest line: a longer line shows as such
+// without reading it all, and a file costs one buffer, not one per line.
+class LineReader {
+public:
+    explicit LineReader(QIODevice& device)
+        : m_device(device), m_buffer(kMaxCoolFileLine + 4, Qt::Uninitialized) {}
+
+    LineRead next(QByteArray* line) {
+        // At most size - 1 bytes: kMaxCoolFileLine and a CR LF, and one more.
+        const qint64 read = m_device.readLine(m_buffer.data(), m_buffer.size());
+        if (read <= 0) {
+            line->clear();
+            return LineRead::End;
+        }
+        *line = QByteArray(m_buffer.constData(), static_cast<qsizetype>(read));
+        if (line->endsWith('\n')) {
+            line->chop(1);
+            if (line->endsWith('\r')) line->chop(1);
+        } else if (line->endsWith('\r')) {
+            line->chop(1);  // CR LF cut after the CR at the very end of the data
+        }
+        return line->size() > kMaxCoolFileLine ? LineRead::TooLong : LineRead::Line;
     }
-    return line->size() > kMaxCoolFileLine ? LineRead::TooLong : LineRead::Line;
-}
+
+private:
+    QIODevice& m_device;
+    QByteArray m_buffer;
+};
 
 }  // namespace
 
@@ -85,8 +100,9 @@ bool WriteCoolFile(const QString& path, const CoolFileRecord& record) {
 }
 
 bool ReadCoolFile(QIODevice& device, CoolFileSink& sink) {
+    LineReader lines(device);
     QByteArray line;
-    if (nextLine(device, &line) != LineRead::Line) return false;
+    if (lines.next(&line) != LineRead::Line) return false;
     if (line.startsWith("\xEF\xBB\xBF")) line.remove(0, 3);  // editors' UTF-8 mark
 
     const bool fan2 = line == "FAN2";
@@ -98,7 +114,7 @@ bool ReadCoolFile(QIODevice& device, CoolFileSink& sink) {
         sink.applyMode(SelectionMode::Fan2);
 
     auto number = [&](CoolField field) {
-        if (nextLine(device, &line) != LineRead::Line) return false;
+        if (lines.next(&line) != LineRead::Line) return false;
         sink.applyNumber(field, ParseNumber(std::string_view(line.constData(), line.size())));
         return true;
     };
@@ -110,10 +126,10 @@ bool ReadCoolFile(QIODevice& device, CoolFileSink& sink) {
     if (fan2 && !(number(CoolField::T3) && number(CoolField::T4))) return false;
     if (!number(CoolField::UValue) || !number(CoolField::CoolingPower)) return false;
 
-    if (nextLine(device, &line) != LineRead::Line) return false;
+    if (lines.next(&line) != LineRead::Line) return false;
     sink.applyModelName(DecodeModelLine(line));
 
-    if (nextLine(device, &line) != LineRead::Line) return false;
+    if (lines.next(&line) != LineRead::Line) return false;
     const std::optional<double> capacity = ParseStrictNumber(line);
     if (!capacity) return false;
     sink.applyNumber(CoolField::ModelCapacity, *capacity);

@@ -214,6 +214,8 @@ private slots:
     void openFromCommandLine();
     void dialogsStartInUserFolderWhenCoolIsUnwritable();
     void readerTakesOnlyWhatTheFormatNeeds();
+    void longestLine_data();
+    void longestLine();
     void strictLastLine_data();
     void strictLastLine();
 
@@ -832,6 +834,35 @@ void TestFiles::readerTakesOnlyWhatTheFormatNeeds() {
     RecordingSink longSink;
     QVERIFY(ReadCoolFileData(data, longSink));
     QCOMPARE(longSink.calls[10], "model " + longest);
+}
+
+// The longest line the reader takes, with either line end, and one byte
+// more; the model line of a file, the one line of text.
+void TestFiles::longestLine_data() {
+    QTest::addColumn<qsizetype>("length");
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::addColumn<bool>("reads");
+    QTest::newRow("longest, LF") << kMaxCoolFileLine << QByteArray("\n") << true;
+    QTest::newRow("longest, CR LF") << kMaxCoolFileLine << QByteArray("\r\n") << true;
+    QTest::newRow("one more, LF") << kMaxCoolFileLine + 1 << QByteArray("\n") << false;
+    QTest::newRow("one more, CR LF") << kMaxCoolFileLine + 1 << QByteArray("\r\n") << false;
+}
+
+void TestFiles::longestLine() {
+    QFETCH(qsizetype, length);
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(bool, reads);
+    const QByteArray model(length, 'M');
+    QByteArray data = fixture("aircon-lf.col");
+    data.replace("VKA-2500BR\n", model + lineEnd);
+    RecordingSink sink;
+    QCOMPARE(ReadCoolFileData(data, sink), reads);
+    if (reads) {
+        QCOMPARE(sink.calls.size(), 12);
+        QCOMPARE(sink.calls[10], "model " + QString::fromLatin1(model));
+    } else {
+        QCOMPARE(sink.calls.size(), 10);  // the mode and nine numbers, then the refusal
+    }
 }
 
 void TestFiles::strictLastLine_data() {
