@@ -57,7 +57,11 @@ bool startsWithMark(const QByteArray& bytes) {
 }  // namespace
 
 QByteArray EncodeModelLine(const QString& text) {
-    if (const std::optional<QByteArray> cp949 = cp949Bytes(text)) return *cp949;
+    // CP949 whenever it holds the text, unless its bytes begin as the UTF-8
+    // mark does (癤 is EF BB, and a syllable after it may start with BF):
+    // such a line would read back as UTF-8.
+    if (const std::optional<QByteArray> cp949 = cp949Bytes(text); cp949 && !startsWithMark(*cp949))
+        return *cp949;
     return QByteArray(kModelLineUtf8Mark) + text.toUtf8();
 }
 

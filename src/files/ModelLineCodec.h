@@ -26,8 +26,9 @@ enum class ModelLineEncoding {
                    // that starts no valid character
 };
 
-// The bytes of the model line: CP949 when CP949 holds every character,
-// otherwise the mark followed by UTF-8. No character is lost or replaced,
+// The bytes of the model line: CP949 when CP949 holds every character and
+// its bytes do not begin as the mark does, otherwise the mark followed by
+// UTF-8. No character is lost or replaced,
 // and neither form contains the bytes of a line end.
 QByteArray EncodeModelLine(const QString& text);
 

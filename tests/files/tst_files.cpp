@@ -466,6 +466,14 @@ void TestFiles::modelLine_data() {
     QTest::newRow("짜 째 창 챕 together")
         << QString::fromUtf8("짜째창챕") << QByteArray("\xc2\xa5\xc2\xb0\xc3\xa2\xc3\xa9")
         << QString::fromUtf8("짜째창챕");
+    // 癤 is EF BB in CP949 and 퓷 starts with BF: in CP949 the text would
+    // begin with the UTF-8 mark and read back as something else.
+    QTest::newRow("CP949 that starts like the UTF-8 mark")
+        << QString::fromUtf8("癤퓷0")
+        << QByteArray(
+               "\xef\xbb\xbf\xe7\x99\xa4\xed\x93\xb7"
+               "0")
+        << QString::fromUtf8("癤퓷0");
     QTest::newRow("empty") << "" << QByteArray() << "";
 }
 
