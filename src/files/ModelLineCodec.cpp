@@ -74,8 +74,14 @@ ModelLineEncoding DetectModelLineEncoding(const QByteArray& bytes) {
 
 QString DecodeModelLine(const QByteArray& bytes) {
     switch (DetectModelLineEncoding(bytes)) {
-        case ModelLineEncoding::Utf8Marked:
-            return QString::fromUtf8(bytes.mid(qsizetype(sizeof kModelLineUtf8Mark) - 1));
+        case ModelLineEncoding::Utf8Marked: {
+            // Past the line's own mark, a second one is the text's first
+            // character (U+FEFF), which fromUtf8 would drop.
+            QStringDecoder decoder(
+                QStringDecoder::Utf8,
+                QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+            return decoder.decode(bytes.mid(qsizetype(sizeof kModelLineUtf8Mark) - 1));
+        }
         case ModelLineEncoding::Utf8:
             return QString::fromUtf8(bytes);
         case ModelLineEncoding::Cp949:

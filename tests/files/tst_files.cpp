@@ -474,6 +474,12 @@ void TestFiles::modelLine_data() {
                "\xef\xbb\xbf\xe7\x99\xa4\xed\x93\xb7"
                "0")
         << QString::fromUtf8("癤퓷0");
+    // A text that itself begins with U+FEFF (pasted from a file that had a
+    // byte order mark) keeps it behind the line's own mark.
+    QTest::newRow("text beginning with U+FEFF")
+        << QChar(0xFEFF) + QString::fromUtf8("❄VK")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf\xe2\x9d\x84VK")
+        << QChar(0xFEFF) + QString::fromUtf8("❄VK");
     QTest::newRow("empty") << "" << QByteArray() << "";
 }
 
