@@ -28,8 +28,8 @@ enum class ModelLineEncoding {
 
 // The bytes of the model line: CP949 when CP949 holds every character and
 // its bytes do not begin as the mark does, otherwise the mark followed by
-// UTF-8. No character is lost or replaced,
-// and neither form contains the bytes of a line end.
+// UTF-8. No character is lost or replaced, and neither form contains the
+// bytes of a line end.
 QByteArray EncodeModelLine(const QString& text);
 
 // Which reading applies to the bytes of a model line, in this order: the
