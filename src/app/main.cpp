@@ -7,6 +7,7 @@
 #include "files/FileCommands.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
+#include "kit/FileAccess.h"
 #include "kit/QtPlatformServices.h"
 
 #ifndef CABINETCOOL_RELATIVE_DATA_DIR
@@ -42,6 +43,9 @@ int main(int argc, char* argv[]) {
     }
 
     setUpApplication();
+    // A save into a file that had to be overwritten in place, cut off by a
+    // crash or a kill, gets the file's old content back.
+    recoverUnfinishedSaves();
     QtPlatformServices platform;
     CabinetCoolApp app(platform,
                        desktopInstallPaths(QCoreApplication::applicationDirPath(),

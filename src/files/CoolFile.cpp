@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "calc/NumberText.h"
-#include "files/FileAccess.h"
 #include "files/ModelLineCodec.h"
+#include "kit/FileAccess.h"
 
 namespace {
 

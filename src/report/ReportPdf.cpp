@@ -1,13 +1,16 @@
 #include "report/ReportPdf.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
+#include "kit/FileAccess.h"
 #include "report/DesignReport.h"
 #include "report/PaperFont.h"
 
@@ -383,33 +386,38 @@ void layOut(PageFlow& flow, const DesignReport& r) {
 }  // namespace
 
 bool writeDesignReportPdf(const DesignReport& report, const QString& path, QString* error) {
-    QSaveFile file(path);
+    // The whole document is made in memory first and then saved like every
+    // file of the program: a failure leaves a file of that name as it was.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     auto fail = [&](const QString& why) {
         if (error) *error = why;
-        file.cancelWriting();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
 
-    QPdfWriter writer(&file);
-    writer.setResolution(kResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter));
-    writer.setTitle(kTitle);
-    writer.setCreator(report.program);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter));
+        writer.setTitle(kTitle);
+        writer.setCreator(report.program);
 
-    // First the page count, for "n / N" at the foot of every page.
-    PageFlow counting(writer, nullptr, 0);
-    layOut(counting, report);
+        // First the page count, for "n / N" at the foot of every page.
+        PageFlow counting(writer, nullptr, 0);
+        layOut(counting, report);
 
-    QPainter painter;
-    if (!painter.begin(&writer)) return fail(QStringLiteral("PDF를 만들 수 없습니다."));
-    PageFlow drawing(writer, &painter, counting.pages());
-    layOut(drawing, report);
-    if (!painter.end()) return fail(file.errorString());
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
+        QPainter painter;
+        if (!painter.begin(&writer)) return fail(QStringLiteral("PDF를 만들 수 없습니다."));
+        PageFlow drawing(writer, &painter, counting.pages());
+        layOut(drawing, report);
+        if (!painter.end()) return fail(QStringLiteral("PDF를 만들 수 없습니다."));
+    }
+    errno = 0;
+    if (!replaceFileContents(path, buffer.data())) {
+        const int code = errno;
+        return fail(code != 0 ? QString::fromLocal8Bit(std::strerror(code))
+                              : QStringLiteral("파일을 쓸 수 없습니다."));
     }
     return true;
 }

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,9 +20,9 @@
 #include "FileSizeLimit.h"
 #include "TestApp.h"
 #include "files/CoolFile.h"
-#include "files/FileAccess.h"
 #include "files/FileCommands.h"
 #include "files/ModelLineCodec.h"
+#include "kit/FileAccess.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 
@@ -202,7 +203,8 @@ private slots:
     void saveFailure();
     void failedWriteKeepsOldFile();
     void saveIntoReadOnlyFolderWritesTheFileInPlace();
-    void saveKeepsPermissionsAndRemovesStaleTemporaries();
+    void saveTouchesOnlyLeftoversOfItsOwn_data();
+    void saveTouchesOnlyLeftoversOfItsOwn();
 
     void openFixture_data();
     void openFixture();
@@ -1044,6 +1046,11 @@ void TestFiles::saveIntoReadOnlyFolderWritesTheFileInPlace() {
     const QByteArray bytes =
         "Aircon\r\n1\r\n0.6\r\n2\r\n7\r\n1100\r\n40\r\n35\r\n5\r\n0\r\n\r\n0\r\n";
 
+    // Its journal goes where that user may write.
+    const QString journals = tmp.path() + "/journals";
+    QVERIFY(QDir().mkdir(journals));
+    QVERIFY(chmod(qPrintable(journals), 0777) == 0);
+    setUnfinishedSaveFolder(journals);
     bool written = false;
     if (geteuid() == 0) {
         const pid_t child = fork();
@@ -1068,28 +1075,71 @@ void TestFiles::saveIntoReadOnlyFolderWritesTheFileInPlace() {
     QCOMPARE(after.st_ino, before.st_ino);  // the same file, rewritten
     QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{"calc.col"});
+    QCOMPARE(QDir(journals).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
+    setUnfinishedSaveFolder(QString());
 }
 
-void TestFiles::saveKeepsPermissionsAndRemovesStaleTemporaries() {
+void TestFiles::saveTouchesOnlyLeftoversOfItsOwn_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");  // file, folder, link, fresh (made during this run)
+    QTest::addColumn<bool>("removed");
+    // What a user keeps beside a calculation, and what other programs leave.
+    QTest::newRow("backup") << "plan.col.backup"
+                            << "file" << false;
+    QTest::newRow("dated copy") << "plan.col.202401"
+                                << "file" << false;
+    QTest::newRow("numbered copy") << "plan.col.old001"
+                                   << "file" << false;
+    QTest::newRow("short suffix") << "plan.col.bak"
+                                  << "file" << false;
+    QTest::newRow("six digits") << "plan.col.123456"
+                                << "file" << false;
+    QTest::newRow("long suffix") << "plan.col.v2final"
+                                 << "file" << false;
+    QTest::newRow("another program's temporary") << ".plan.col.Ab12Cd"
+                                                 << "file" << false;
+    QTest::newRow("our name, a folder") << ".plan.col.cabinetcool-Ab12Cd"
+                                        << "folder" << false;
+    QTest::newRow("our name, a link") << ".plan.col.cabinetcool-Ab12Cd"
+                                      << "link" << false;
+    QTest::newRow("our name, from this run") << ".plan.col.cabinetcool-Ab12Cd"
+                                             << "fresh" << false;
+    QTest::newRow("our name, five letters") << ".plan.col.cabinetcool-Ab12C"
+                                            << "file" << false;
+    QTest::newRow("our name, another file's") << ".other.col.cabinetcool-Ab12Cd"
+                                              << "file" << false;
+    // What a save of an earlier run, killed before its rename, left.
+    QTest::newRow("our leftover") << ".plan.col.cabinetcool-Ab12Cd"
+                                  << "file" << true;
+    QTest::newRow("our leftover, digits") << ".plan.col.cabinetcool-000000"
+                                          << "file" << true;
+}
+
+void TestFiles::saveTouchesOnlyLeftoversOfItsOwn() {
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
     TestApp t;
     Form1* form = t.start();
     const QString dir = makeCoolDir(t);
-    const QString path = dir + "/calc.col";
+    const QString path = dir + "/plan.col";
     writeFile(path, "old");
     QVERIFY(chmod(qPrintable(path), 0640) == 0);
-    // What a save killed before its rename leaves, and what merely looks
-    // like it: only the first kind, from before this run, goes.
-    const QDateTime lastYear = QDateTime::currentDateTime().addYears(-1);
-    const QStringList stale = {"calc.col.Ab12Cd", "calc.col.000000"};
-    const QStringList kept = {"calc.col.Ab12C", "calc.col.Ab12Cde", "calc.col.Ab-2Cd",
-                              "other.col.Ab12Cd", "calc.col.fresh1"};
-    for (const QString& name : stale + kept) {
-        writeFile(dir + "/" + name, "x");
-        if (name != "calc.col.fresh1") {
-            QFile f(dir + "/" + name);
-            QVERIFY(f.open(QIODevice::ReadWrite));
-            QVERIFY(f.setFileTime(lastYear, QFileDevice::FileModificationTime));
-        }
+    writeFile(dir + "/elsewhere", "linked");
+    const QString beside = dir + "/" + name;
+    if (kind == "folder") {
+        QVERIFY(QDir().mkdir(beside));
+    } else if (kind == "link") {
+        QVERIFY(QFile::link(dir + "/elsewhere", beside));
+    } else {
+        writeFile(beside, "kept by the user");
+    }
+    if (kind != "fresh") {
+        const QDateTime twoDaysAgo = QDateTime::currentDateTime().addDays(-2);
+        const struct timespec times[2] = {{twoDaysAgo.toSecsSinceEpoch(), 0},
+                                          {twoDaysAgo.toSecsSinceEpoch(), 0}};
+        QVERIFY(utimensat(AT_FDCWD, qPrintable(beside), times, AT_SYMLINK_NOFOLLOW) == 0);
     }
 
     t.platform.saveAnswers.enqueue(path);
@@ -1100,10 +1150,14 @@ void TestFiles::saveKeepsPermissionsAndRemovesStaleTemporaries() {
     struct stat st {};
     QCOMPARE(stat(qPrintable(path), &st), 0);
     QCOMPARE(st.st_mode & 0777, 0640u);
-    QStringList expected = kept;
-    expected << "calc.col";
+    QStringList expected = {"elsewhere", "plan.col"};
+    if (!removed) expected << name;
     expected.sort();
-    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), expected);
+    QCOMPARE(
+        QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+        expected);
+    QCOMPARE(readAll(dir + "/elsewhere"), QByteArray("linked"));
+    if (kind == "file" && !removed) QCOMPARE(readAll(beside), QByteArray("kept by the user"));
 }
 
 QTEST_MAIN(TestFiles)
