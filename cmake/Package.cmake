@@ -35,7 +35,11 @@ inside, and from it the cooling power a cabinet air-conditioner must deliver
 or the specific capacity a box fan or heat exchanger must reach, with a
 recommended model. Chart windows show the selection as nomograms, a
 component window sums the heat of typical parts, calculations are saved to
-small .col files, and the main window prints. The interface is Korean.")
+small .col files, and the main window prints. A detailed climate design
+goes further: the effective surface of the installation type (IEC/TR
+60890), solar gain, the filter-fan airflow at the site's altitude, heater
+power and the dew point. A design report is written as a PDF. The interface
+is Korean.")
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

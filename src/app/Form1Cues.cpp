@@ -24,11 +24,11 @@ Form1Cues::Form1Cues(Form1& form) : QObject(&form), m_form(form) {
             update();
         });
     }
-    // Runs after the window's own handler, which has then written the
-    // mode's defaults.
+    // Results of another mode are another quantity (W against W/K): stale
+    // until the next calculation, or until the mode they belong to is back.
     for (QAbstractButton* mode : {form.OptBoxAircon, form.OptBoxFan1, form.OptBoxFan2}) {
         connect(mode, &QAbstractButton::toggled, this, [this](bool on) {
-            if (on) takeAsCurrent();
+            if (on) update();
         });
     }
     takeAsCurrent();
@@ -83,6 +83,7 @@ void Form1Cues::update() {
     // Nothing shown is nothing stale.
     const bool shown = std::any_of(fields.begin(), fields.end(),
                                    [](const QLineEdit* f) { return !f->text().isEmpty(); });
-    m_stale = shown && (m_notCalculated || currentReading() != m_basis);
+    m_stale = shown && (m_notCalculated || m_form.selectedMode() != m_basisMode ||
+                        currentReading() != m_basis);
     for (QLineEdit* field : fields) setFieldStale(field, m_stale);
 }

@@ -15,10 +15,11 @@ class QLineEdit;
 // depend on reads otherwise than when they were calculated: after typing,
 // choosing the material, the component heat window writing the internal
 // heat, or a file being opened. Results that came from a file, or that the
-// user typed over, are stale until the next calculation. A calculation that
-// writes its results makes them current; so does a mode change, which starts
-// from the mode's defaults. The program's own writes (a mode's defaults, the
-// calculation's area) never make them stale.
+// user typed over, are stale until the next calculation. So are results of
+// another mode after a mode change (a cooling power is no W/K), until that
+// mode is chosen again with the same readings. A calculation that writes its
+// results makes them current. The program's own writes (a mode's defaults,
+// the calculation's area) never make them stale by themselves.
 class Form1Cues : public QObject {
     Q_OBJECT
 public:

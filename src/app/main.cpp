@@ -52,6 +52,7 @@ int main(int argc, char* argv[]) {
                                            QStringLiteral(CABINETCOOL_RELATIVE_DATA_DIR)));
     app.start<Form1>();
     keepClimateWindowReady(app);
-    if (!line.file.isEmpty()) openCalculationFile(app, QFileInfo(line.file).absoluteFilePath());
+    if (!line.file.isEmpty())
+        openCalculationFileNamed(app, QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <algorithm>
 
@@ -138,6 +139,20 @@ void openCalculationFile(CabinetCoolApp& app, const QString& path) {
     const bool read = ReadCoolFile(path, sink);
     form->setCalculationFile(read ? path : QString());
     if (!read) app.platform().fileErrorBox(parent);
+}
+
+void openCalculationFileNamed(CabinetCoolApp& app, const QString& path) {
+    MainWindow* form = app.mainWindow();
+    if (!form) return;
+    if (!QFileInfo::exists(path)) {
+        app.platform().messageBox(form->widget(), fileMissingText(path));
+        return;
+    }
+    openCalculationFile(app, path);
+}
+
+QString fileMissingText(const QString& path) {
+    return QStringLiteral("파일을 찾을 수 없습니다.\n%1").arg(QDir::toNativeSeparators(path));
 }
 
 QString fileWriteErrorText(const QString& path) {

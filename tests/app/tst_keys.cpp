@@ -411,7 +411,10 @@ void TestKeys::staleCueAppears_data() {
     QTest::newRow("file opened, same mode") << "open aircon-lf.col" << true;
     QTest::newRow("file opened, other mode") << "open fan2-lf.col" << true;
     QTest::newRow("component heat applied in Fan2") << "fan2 heat window" << false;
-    QTest::newRow("mode changed") << "mode" << false;
+    // Results of another mode, now under this mode's unit.
+    QTest::newRow("mode changed") << "mode" << true;
+    QTest::newRow("mode changed to the measured mode") << "mode fan2" << true;
+    QTest::newRow("mode changed and back") << "mode and back" << false;
     QTest::newRow("calculating again") << "calculate" << false;
     QTest::newRow("surface area button") << "area" << false;
     QTest::newRow("typing into the area field") << "type area" << false;
@@ -467,6 +470,12 @@ void TestKeys::staleCueAppears() {
         QVERIFY(!form->txtPT->text().isEmpty());
     }
     if (action == QLatin1String("mode")) form->OptBoxFan1->click();
+    if (action == QLatin1String("mode fan2")) form->OptBoxFan2->click();
+    if (action == QLatin1String("mode and back")) {
+        form->OptBoxFan1->click();
+        QVERIFY(resultsLookStale(form));
+        form->OptBoxAircon->click();
+    }
     if (action == QLatin1String("calculate")) form->cmdCal->click();
     if (action == QLatin1String("area")) form->cmdSS->click();
 
@@ -482,7 +491,10 @@ void TestKeys::staleCueClears_data() {
     QTest::addColumn<QString>("result");  // txtPT afterwards
     QTest::newRow("calculation") << "calculate" << false << "1150.00";
     QTest::newRow("enter in a field") << "enter" << false << "1150.00";
-    QTest::newRow("mode change") << "mode" << false << "1275.00";
+    // A mode change keeps the results' text but not their being current;
+    // the calculation in the new mode clears the cue.
+    QTest::newRow("mode change") << "mode" << true << "1275.00";
+    QTest::newRow("mode change, then calculation") << "mode and calculate" << false << "15.60";
     QTest::newRow("same mode again") << "same mode" << true << "1275.00";
     // A calculation that writes no result leaves the old one stale.
     QTest::newRow("calculation out of range") << "out of range" << true << "1275.00";
@@ -507,6 +519,10 @@ void TestKeys::staleCueClears() {
     if (action == QLatin1String("enter")) QTest::keyClick(form->txtPP, Qt::Key_Return);
     if (action == QLatin1String("mode")) form->OptBoxFan1->click();
     if (action == QLatin1String("same mode")) form->OptBoxAircon->click();
+    if (action == QLatin1String("mode and calculate")) {
+        form->OptBoxFan1->click();
+        form->cmdCal->click();
+    }
     if (action == QLatin1String("out of range")) {
         typeInto(form->txtHeight, "1E300");
         typeInto(form->txtWidth, "1E300");

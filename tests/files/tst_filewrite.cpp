@@ -58,7 +58,7 @@ QByteArray calculation(int modelLength, char letter) {
 // "overwrite#2" fails the second overwrite call with the given errno.
 std::map<std::string, int> g_failures;
 std::map<std::string, int> g_seen;
-int g_killAt = 0;  // the n-th call of any kind raises SIGKILL; 0: never
+int g_killAt = 0;      // the n-th call of any kind raises SIGKILL; 0: never
 std::string g_killOn;  // or the call of this key
 int g_calls = 0;
 
@@ -222,7 +222,8 @@ void TestFileWrite::killedSaveLeavesOldOrNewWhole_data() {
     QTest::addColumn<bool>("longer");
     for (const bool inPlace : {false, true}) {
         for (const bool longer : {true, false}) {
-            QTest::addRow("%s, %s", inPlace ? "in place" : "replaced", longer ? "longer" : "shorter")
+            QTest::addRow("%s, %s", inPlace ? "in place" : "replaced",
+                          longer ? "longer" : "shorter")
                 << inPlace << longer;
         }
     }
