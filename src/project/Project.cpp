@@ -1,0 +1,345 @@
+#include "project/Project.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QSet>
+#include <cmath>
+
+namespace {
+
+const QStringList kModes = {QStringLiteral("Aircon"), QStringLiteral("Fan1"),
+                            QStringLiteral("Fan2")};
+
+// The first fault found while reading, with where it is ("cabinets[2].count").
+class Fault {
+public:
+    bool found() const { return !m_text.isEmpty(); }
+    const QString& text() const { return m_text; }
+    void set(const QString& where, const QString& what) {
+        if (m_text.isEmpty()) m_text = where.isEmpty() ? what : where + QStringLiteral(": ") + what;
+    }
+
+private:
+    QString m_text;
+};
+
+QString at(const QString& where, const QString& member) {
+    return where.isEmpty() ? member : where + QLatin1Char('.') + member;
+}
+
+QString typeName(const QJsonValue& v) {
+    switch (v.type()) {
+        case QJsonValue::Null: return QStringLiteral("null");
+        case QJsonValue::Bool: return QStringLiteral("참/거짓");
+        case QJsonValue::Double: return QStringLiteral("수");
+        case QJsonValue::String: return QStringLiteral("문자열");
+        case QJsonValue::Array: return QStringLiteral("배열");
+        case QJsonValue::Object: return QStringLiteral("객체");
+        case QJsonValue::Undefined: break;
+    }
+    return QStringLiteral("값 없음");
+}
+
+// A member that must be a text when present.
+QString text(const QJsonObject& o, const QString& member, const QString& where, Fault& fault) {
+    const QJsonValue v = o.value(member);
+    if (v.isUndefined()) return QString();
+    if (!v.isString()) {
+        fault.set(at(where, member), QStringLiteral("문자열이어야 하는데 %1입니다.").arg(typeName(v)));
+        return QString();
+    }
+    return v.toString();
+}
+
+// A whole number within [low, high].
+std::optional<qint64> wholeNumber(const QJsonValue& v) {
+    if (!v.isDouble()) return std::nullopt;
+    const double d = v.toDouble();
+    if (!std::isfinite(d) || d != std::floor(d) || std::fabs(d) > 1e15) return std::nullopt;
+    return static_cast<qint64>(d);
+}
+
+int integer(const QJsonObject& o, const QString& member, const QString& where, int fallback,
+            int low, int high, Fault& fault) {
+    const QJsonValue v = o.value(member);
+    if (v.isUndefined()) return fallback;
+    const std::optional<qint64> n = wholeNumber(v);
+    if (!n || *n < low || *n > high) {
+        fault.set(at(where, member),
+                  QStringLiteral("%1에서 %2 사이의 정수여야 합니다.").arg(low).arg(high));
+        return fallback;
+    }
+    return static_cast<int>(*n);
+}
+
+QJsonObject object(const QJsonObject& o, const QString& member, const QString& where,
+                   Fault& fault) {
+    const QJsonValue v = o.value(member);
+    if (v.isUndefined()) return QJsonObject();
+    if (!v.isObject()) {
+        fault.set(at(where, member), QStringLiteral("객체여야 하는데 %1입니다.").arg(typeName(v)));
+        return QJsonObject();
+    }
+    return v.toObject();
+}
+
+QJsonObject without(QJsonObject o, std::initializer_list<const char*> members) {
+    for (const char* m : members) o.remove(QLatin1String(m));
+    return o;
+}
+
+WindowInputs windowInputs(const QJsonObject& o, const QString& where, Fault& fault) {
+    WindowInputs inputs;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const QJsonValue v = it.value();
+        if (v.isString()) {
+            inputs.insert(it.key(), v.toString());
+        } else if (v.isBool()) {
+            inputs.insert(it.key(), v.toBool());
+        } else if (const std::optional<qint64> n = wholeNumber(v);
+                   n && *n >= INT_MIN && *n <= INT_MAX) {
+            inputs.insert(it.key(), static_cast<int>(*n));
+        } else {
+            fault.set(at(where, it.key()),
+                      QStringLiteral("문자열, 정수 또는 참/거짓이어야 합니다."));
+        }
+    }
+    return inputs;
+}
+
+QJsonObject windowInputsJson(const WindowInputs& inputs) {
+    QJsonObject o;
+    for (auto it = inputs.begin(); it != inputs.end(); ++it) {
+        const QVariant& v = it.value();
+        if (v.typeId() == QMetaType::Bool)
+            o.insert(it.key(), v.toBool());
+        else if (v.typeId() == QMetaType::Int)
+            o.insert(it.key(), v.toInt());
+        else
+            o.insert(it.key(), v.toString());
+    }
+    return o;
+}
+
+Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
+    Cabinet c;
+    c.tag = text(o, QStringLiteral("tag"), where, fault);
+    if (!fault.found() && c.tag.trimmed().isEmpty())
+        fault.set(at(where, QStringLiteral("tag")), QStringLiteral("태그가 비어 있습니다."));
+    c.description = text(o, QStringLiteral("description"), where, fault);
+    c.count = integer(o, QStringLiteral("count"), where, 1, 1, 1000000, fault);
+
+    const QString mainAt = at(where, QStringLiteral("main"));
+    const QJsonObject main = object(o, QStringLiteral("main"), where, fault);
+    if (main.contains(QStringLiteral("mode"))) {
+        c.mode = text(main, QStringLiteral("mode"), mainAt, fault);
+        if (!fault.found() && !kModes.contains(c.mode))
+            fault.set(at(mainAt, QStringLiteral("mode")),
+                      QStringLiteral("\"%1\"은(는) 알 수 없는 방식입니다.").arg(c.mode));
+    }
+    c.material = integer(main, QStringLiteral("material"), mainAt, 0, 0, 1, fault);
+    const QJsonObject fields = object(main, QStringLiteral("fields"), mainAt, fault);
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        if (!it.value().isString()) {
+            fault.set(at(at(mainAt, QStringLiteral("fields")), it.key()),
+                      QStringLiteral("문자열이어야 하는데 %1입니다.").arg(typeName(it.value())));
+            break;
+        }
+        c.fields.insert(it.key(), it.value().toString());
+    }
+
+    c.heat = windowInputs(object(o, QStringLiteral("heat"), where, fault),
+                          at(where, QStringLiteral("heat")), fault);
+    c.climate = windowInputs(object(o, QStringLiteral("climate"), where, fault),
+                             at(where, QStringLiteral("climate")), fault);
+    c.rise = windowInputs(object(o, QStringLiteral("rise"), where, fault),
+                          at(where, QStringLiteral("rise")), fault);
+
+    const QString resultsAt = at(where, QStringLiteral("results"));
+    const QJsonObject results = object(o, QStringLiteral("results"), where, fault);
+    if (results.contains(QStringLiteral("calculated"))) {
+        const QJsonValue v = results.value(QStringLiteral("calculated"));
+        if (!v.isBool())
+            fault.set(at(resultsAt, QStringLiteral("calculated")),
+                      QStringLiteral("참/거짓이어야 하는데 %1입니다.").arg(typeName(v)));
+        c.results.calculated = v.toBool();
+    }
+    c.results.requirement = text(results, QStringLiteral("requirement"), resultsAt, fault);
+    c.results.unit = text(results, QStringLiteral("unit"), resultsAt, fault);
+    c.results.model = text(results, QStringLiteral("model"), resultsAt, fault);
+    c.results.method = text(results, QStringLiteral("method"), resultsAt, fault);
+
+    // What a later version added, kept for saving again.
+    c.unknown = without(o, {"tag", "description", "count", "main", "heat", "climate", "rise",
+                            "results"});
+    const QJsonObject mainRest = without(main, {"mode", "material", "fields"});
+    if (!mainRest.isEmpty()) c.unknown.insert(QStringLiteral("main"), mainRest);
+    const QJsonObject resultsRest =
+        without(results, {"calculated", "requirement", "unit", "model", "method"});
+    if (!resultsRest.isEmpty()) c.unknown.insert(QStringLiteral("results"), resultsRest);
+    return c;
+}
+
+// Known members over the kept ones: a nested object keeps what a later
+// version put into it.
+QJsonObject merged(QJsonObject kept, const QJsonObject& known) {
+    for (auto it = known.begin(); it != known.end(); ++it) kept.insert(it.key(), it.value());
+    return kept;
+}
+
+QJsonObject cabinetJson(const Cabinet& c) {
+    QJsonObject fields;
+    for (auto it = c.fields.begin(); it != c.fields.end(); ++it) fields.insert(it.key(), it.value());
+    QJsonObject main{{QStringLiteral("mode"), c.mode},
+                     {QStringLiteral("material"), c.material},
+                     {QStringLiteral("fields"), fields}};
+    QJsonObject results{{QStringLiteral("calculated"), c.results.calculated},
+                        {QStringLiteral("requirement"), c.results.requirement},
+                        {QStringLiteral("unit"), c.results.unit},
+                        {QStringLiteral("model"), c.results.model},
+                        {QStringLiteral("method"), c.results.method}};
+    QJsonObject o = c.unknown;
+    o.insert(QStringLiteral("tag"), c.tag);
+    o.insert(QStringLiteral("description"), c.description);
+    o.insert(QStringLiteral("count"), c.count);
+    o.insert(QStringLiteral("main"), merged(c.unknown.value(QStringLiteral("main")).toObject(), main));
+    o.insert(QStringLiteral("heat"), windowInputsJson(c.heat));
+    o.insert(QStringLiteral("climate"), windowInputsJson(c.climate));
+    o.insert(QStringLiteral("rise"), windowInputsJson(c.rise));
+    o.insert(QStringLiteral("results"),
+             merged(c.unknown.value(QStringLiteral("results")).toObject(), results));
+    return o;
+}
+
+struct InfoMember {
+    const char* name;
+    QString ProjectInfo::*field;
+};
+const InfoMember kInfoMembers[] = {
+    {"name", &ProjectInfo::name},         {"customer", &ProjectInfo::customer},
+    {"site", &ProjectInfo::site},         {"author", &ProjectInfo::author},
+    {"company", &ProjectInfo::company},   {"revision", &ProjectInfo::revision},
+    {"date", &ProjectInfo::date},         {"note", &ProjectInfo::note},
+};
+
+}  // namespace
+
+ProjectReading ReadProject(const QByteArray& bytes) {
+    ProjectReading reading;
+    if (bytes.size() > kMaxProjectFileBytes) {
+        reading.error = QStringLiteral("파일이 너무 큽니다 (16 MiB 초과).");
+        return reading;
+    }
+    if (bytes.trimmed().isEmpty()) {
+        reading.error = QStringLiteral("파일이 비어 있습니다.");
+        return reading;
+    }
+    QJsonParseError parse{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parse);
+    if (parse.error != QJsonParseError::NoError) {
+        const bool cut = parse.error == QJsonParseError::UnterminatedObject ||
+                         parse.error == QJsonParseError::UnterminatedArray ||
+                         parse.error == QJsonParseError::UnterminatedString ||
+                         parse.error == QJsonParseError::IllegalEscapeSequence ||
+                         (parse.offset >= bytes.size() - 1);
+        reading.error =
+            cut ? QStringLiteral("파일이 중간에 끊겼습니다 (%1바이트 위치).").arg(parse.offset)
+                : QStringLiteral("JSON 형식이 아닙니다 (%1바이트 위치: %2).")
+                      .arg(parse.offset)
+                      .arg(parse.errorString());
+        return reading;
+    }
+    if (!doc.isObject() ||
+        doc.object().value(QStringLiteral("format")).toString() != kProjectFormatName) {
+        reading.error = QStringLiteral("CabinetCool 프로젝트 파일이 아닙니다.");
+        return reading;
+    }
+    const QJsonObject top = doc.object();
+    const std::optional<qint64> version = wholeNumber(top.value(QStringLiteral("version")));
+    if (!version || *version < 1 || *version > INT_MAX) {
+        reading.error = QStringLiteral("형식 버전(version)이 없거나 올바르지 않습니다.");
+        return reading;
+    }
+    reading.version = static_cast<int>(*version);
+
+    Fault fault;
+    Project project;
+    const QJsonObject info = object(top, QStringLiteral("project"), QString(), fault);
+    for (const InfoMember& m : kInfoMembers)
+        project.info.*m.field =
+            text(info, QLatin1String(m.name), QStringLiteral("project"), fault);
+    project.info.unknown = info;
+    for (const InfoMember& m : kInfoMembers) project.info.unknown.remove(QLatin1String(m.name));
+
+    const QJsonValue cabinets = top.value(QStringLiteral("cabinets"));
+    if (!cabinets.isArray()) {
+        fault.set(QStringLiteral("cabinets"), QStringLiteral("제어반 목록(배열)이 없습니다."));
+    } else if (cabinets.toArray().size() > kMaxCabinets) {
+        fault.set(QStringLiteral("cabinets"), QStringLiteral("제어반이 %1개로, 최대 %2개를 넘습니다.")
+                                                  .arg(cabinets.toArray().size())
+                                                  .arg(kMaxCabinets));
+    } else {
+        QSet<QString> tags;
+        const QJsonArray list = cabinets.toArray();
+        for (qsizetype i = 0; i < list.size() && !fault.found(); ++i) {
+            const QString where = QStringLiteral("cabinets[%1]").arg(i);
+            if (!list[i].isObject()) {
+                fault.set(where, QStringLiteral("객체여야 하는데 %1입니다.").arg(typeName(list[i])));
+                break;
+            }
+            Cabinet c = readCabinet(list[i].toObject(), where, fault);
+            if (!fault.found() && tags.contains(c.tag))
+                fault.set(at(where, QStringLiteral("tag")),
+                          QStringLiteral("태그 \"%1\"이(가) 두 번 쓰였습니다.").arg(c.tag));
+            tags.insert(c.tag);
+            project.cabinets.append(std::move(c));
+        }
+    }
+    project.unknown = without(top, {"format", "version", "project", "cabinets"});
+
+    if (fault.found()) {
+        reading.error = reading.version > kProjectFormatVersion
+                            ? QStringLiteral("더 새로운 형식 버전 %1의 파일이라 읽을 수 없습니다. "
+                                             "(%2)")
+                                  .arg(reading.version)
+                                  .arg(fault.text())
+                            : fault.text();
+        return reading;
+    }
+    reading.readOnly = reading.version > kProjectFormatVersion;
+    reading.project = std::move(project);
+    return reading;
+}
+
+QByteArray ProjectBytes(const Project& project) {
+    QJsonObject info = project.info.unknown;
+    for (const InfoMember& m : kInfoMembers) info.insert(QLatin1String(m.name), project.info.*m.field);
+    QJsonArray cabinets;
+    for (const Cabinet& c : project.cabinets) cabinets.append(cabinetJson(c));
+    QJsonObject top = project.unknown;
+    top.insert(QStringLiteral("format"), kProjectFormatName);
+    top.insert(QStringLiteral("version"), kProjectFormatVersion);
+    top.insert(QStringLiteral("project"), info);
+    top.insert(QStringLiteral("cabinets"), cabinets);
+    return QJsonDocument(top).toJson(QJsonDocument::Indented);
+}
+
+QString NextCabinetTag(const Project& project) {
+    for (int n = project.cabinets.size() + 1;; ++n) {
+        const QString tag = QStringLiteral("+A%1").arg(n);
+        if (UniqueCabinetTag(project, tag) == tag) return tag;
+    }
+}
+
+QString UniqueCabinetTag(const Project& project, const QString& tag) {
+    auto used = [&](const QString& t) {
+        return std::any_of(project.cabinets.begin(), project.cabinets.end(),
+                           [&](const Cabinet& c) { return c.tag == t; });
+    };
+    if (!used(tag)) return tag;
+    for (int n = 2;; ++n) {
+        const QString candidate = QStringLiteral("%1 (%2)").arg(tag).arg(n);
+        if (!used(candidate)) return candidate;
+    }
+}

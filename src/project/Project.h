@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+// A project: a job's data and its cabinets, each with everything the windows
+// hold of it, as the user typed it. Plain values and Qt Core only: no
+// widget, no file access (the windows save the bytes this layer makes).
+//
+// Texts are kept as typed (a field's text, not a number read from it), so
+// that a saved project reopens exactly; the windows read their numbers with
+// the program's own reader when they compute.
+
+// One window's inputs: control name (its objectName) to its value, a text
+// for a field, a whole number for a list's choice, true or false for a check
+// box.
+using WindowInputs = QMap<QString, QVariant>;
+
+// What the last calculation of a cabinet gave, for the summary of a project;
+// opening a project computes again and marks a difference.
+struct CabinetResults {
+    bool calculated = false;
+    QString requirement;  // the cooling power or W/K, as the result field showed it
+    QString unit;         // "W" or "W/K"
+    QString model;        // the recommended model
+    QString method;       // which calculation gave it
+    bool operator==(const CabinetResults&) const = default;
+};
+
+struct Cabinet {
+    QString tag;  // "+A1", unique in the project
+    QString description;
+    int count = 1;  // identical units
+
+    // The main window: its mode ("Aircon", "Fan1", "Fan2"), material index,
+    // and the text of each field by its name ("txtHeight", ...).
+    QString mode = QStringLiteral("Aircon");
+    int material = 0;
+    QMap<QString, QString> fields;
+
+    WindowInputs heat;     // the component heat window's quantities
+    WindowInputs climate;  // the climate design window's inputs
+    WindowInputs rise;     // the temperature-rise window's inputs
+
+    CabinetResults results;
+    // Members of this cabinet written by a later version, kept as they were.
+    QJsonObject unknown;
+
+    bool operator==(const Cabinet&) const = default;
+};
+
+struct ProjectInfo {
+    QString name, customer, site, author, company, revision, date, note;
+    QJsonObject unknown;
+    bool operator==(const ProjectInfo&) const = default;
+};
+
+struct Project {
+    ProjectInfo info;
+    QList<Cabinet> cabinets;
+    QJsonObject unknown;  // top-level members of a later version
+    bool operator==(const Project&) const = default;
+};
+
+inline constexpr int kProjectFormatVersion = 1;
+inline constexpr int kMaxCabinets = 1000;
+inline constexpr qint64 kMaxProjectFileBytes = 16 * 1024 * 1024;
+inline const QString kProjectFormatName = QStringLiteral("cabinetcool-project");
+inline const QString kProjectFileSuffix = QStringLiteral("ccproj");
+
+struct ProjectReading {
+    std::optional<Project> project;  // empty when the file cannot be used
+    QString error;                   // what is wrong, in Korean, without the file's name
+    int version = 0;                 // the file's format version, when it has one
+    // A file of a later version that this one could read: shown, not saved
+    // over.
+    bool readOnly = false;
+};
+
+// Reads a project file's bytes. Every fault gives a message: empty, cut
+// short, not JSON, another shape, a member of the wrong type, a tag used
+// twice, too many cabinets, too large.
+ProjectReading ReadProject(const QByteArray& bytes);
+
+// The file for a project: UTF-8 JSON, indented, ending with a line break.
+QByteArray ProjectBytes(const Project& project);
+
+// A tag for a new cabinet not yet used in the project: "+A1", "+A2", ...
+QString NextCabinetTag(const Project& project);
+// `tag` made unique in the project by a number behind it ("+A1 (2)").
+QString UniqueCabinetTag(const Project& project, const QString& tag);
