@@ -315,6 +315,8 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 // ---- modes and material ----------------------------------------------------
 
+int Form1::selectedMaterial() const { return optSel[1]->isChecked() ? 1 : 0; }
+
 SelectionMode Form1::selectedMode() const {
     if (OptBoxFan1->isChecked()) return SelectionMode::Fan1;
     if (OptBoxFan2->isChecked()) return SelectionMode::Fan2;

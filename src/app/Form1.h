@@ -35,6 +35,7 @@ public:
     SelectionMode selectedMode() const override;
     void selectMode(SelectionMode mode) override;
     void selectMaterial(int index) override;
+    int selectedMaterial() const override;
     QString fieldText(CabinetField field) const override;
     void setFieldText(CabinetField field, const QString& text) override;
     QList<QAbstractButton*> screenOnlyButtons() const override;

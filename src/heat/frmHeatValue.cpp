@@ -180,3 +180,20 @@ void frmHeatValue::cmdInitValue_Click() {
 }
 
 void frmHeatValue::cmdExit_Click() { m_app.unloadWindow(this); }
+
+QStringList frmHeatValue::countNames() const {
+    QStringList names;
+    for (const std::vector<QLineEdit*>& fields : m_counts)
+        for (const QLineEdit* field : fields) names << field->objectName();
+    return names;
+}
+
+WindowInputs frmHeatValue::storedInputs() const { return captureControls(this, countNames()); }
+
+void frmHeatValue::applyStoredInputs(const WindowInputs& inputs) {
+    // Counts the cabinet has not kept start as at the window's opening.
+    for (const std::vector<QLineEdit*>& fields : m_counts)
+        for (QLineEdit* field : fields)
+            field->setText(inputs.value(field->objectName(), QStringLiteral("0")).toString());
+    clearSubtotals();
+}

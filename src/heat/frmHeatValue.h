@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "heat/HeatValueTable.h"
+#include "kit/StoredInputs.h"
 
 class CabinetCoolApp;
 class QGroupBox;
@@ -15,10 +16,15 @@ class QPushButton;
 // " [ 종류별 발열량 ]": counts of typical cabinet components, multiplied by
 // their heat losses from the configuration file; the total goes into the main
 // window's internal heat field.
-class frmHeatValue : public QWidget {
+class frmHeatValue : public QWidget, public StoredInputs {
     Q_OBJECT
 public:
     explicit frmHeatValue(CabinetCoolApp& app);
+
+    // The counts belong to the cabinet of the project.
+    QString storedInputsSlot() const override { return QStringLiteral("heat"); }
+    WindowInputs storedInputs() const override;
+    void applyStoredInputs(const WindowInputs& inputs) override;
 
     // Clears the subtotals and reads the configuration file again, so that
     // losses edited since the last opening take effect.
@@ -42,6 +48,7 @@ public:
 private:
     void buildLayout(QWidget* client);
     void clearSubtotals();
+    QStringList countNames() const;
 
     CabinetCoolApp& m_app;
     std::array<std::vector<QLineEdit*>, kHeatFamilyCount> m_counts;

@@ -6,12 +6,15 @@
 #include <QTimer>
 
 #include "kit/PlatformServices.h"
+#include "kit/ProjectSession.h"
 
 CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent)
     : CabinetCoolApp(platform, desktopInstallPaths(programDir), parent) {}
 
 CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, InstallPaths paths, QObject* parent)
-    : QObject(parent), m_platform(platform), m_paths(std::move(paths)) {}
+    : QObject(parent), m_platform(platform), m_paths(std::move(paths)) {
+    m_project = new ProjectSession(*this);
+}
 
 CabinetCoolApp::~CabinetCoolApp() {
     m_keptReady.clear();
@@ -45,6 +48,10 @@ InstallPaths desktopInstallPaths(const QString& exeDir, const QString& relativeD
 }
 
 void CabinetCoolApp::loadIniValues() { LoadIniValues(m_tables, iniPath()); }
+
+void CabinetCoolApp::attachMainWindow(MainWindow& form) { m_project->attachMainWindow(form); }
+
+void CabinetCoolApp::windowWasLoaded(QWidget* window) { m_project->windowLoaded(window); }
 
 void CabinetCoolApp::registerWindow(QWidget* window) {
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -15,6 +15,7 @@
 #include "kit/MainWindow.h"
 
 class PlatformServices;
+class ProjectSession;
 
 // A window whose load step sets all it shows afresh, so that it can run on a
 // window built before.
@@ -45,6 +46,7 @@ public:
         m_mainWindow = form;
         m_mainWidget = form;
         form->Form_Load();
+        attachMainWindow(*form);
         form->show();
         return form;
     }
@@ -57,6 +59,8 @@ public:
     // event handled, in between.
     void setMainWindowStandIn(MainWindow* standIn) { m_standIn = standIn; }
     PlatformServices& platform() const { return m_platform; }
+    // The project and its current cabinet.
+    ProjectSession& project() const { return *m_project; }
     EquipmentHeatTables& tables() { return m_tables; }
     FanChartValues& fanValues() { return m_fanValues; }
 
@@ -89,6 +93,7 @@ public:
         }
         if (!window) window = new W(*this);
         registerWindow(window);
+        windowWasLoaded(window);
         return window;
     }
 
@@ -136,6 +141,8 @@ public:
 
 private:
     void registerWindow(QWidget* window);
+    void attachMainWindow(MainWindow& form);
+    void windowWasLoaded(QWidget* window);
     void keepPrepared(QWidget* window);
     QWidget* findPrepared(const QMetaObject* type) const;
     QWidget* takePrepared(const QMetaObject* type);
@@ -156,6 +163,7 @@ private:
     MainWindow* m_mainWindow = nullptr;
     MainWindow* m_standIn = nullptr;
     QPointer<QWidget> m_mainWidget;  // the same window, to know when it is gone
+    ProjectSession* m_project = nullptr;
 };
 
 // The paths of a program whose executable lies in `exeDir`, with the

@@ -40,6 +40,8 @@ public:
     // when the button was not already selected.
     virtual void selectMode(SelectionMode mode) = 0;
     virtual void selectMaterial(int index) = 0;
+    // The wall material chosen: 0 steel sheet, 1 resin.
+    virtual int selectedMaterial() const = 0;
 
     // The text of a field as it stands, and a new text for it, as if the
     // user had typed it.

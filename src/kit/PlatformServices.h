@@ -33,6 +33,14 @@ public:
     // The chosen file name, or empty text when the user cancelled.
     virtual QString openFileName(QWidget* parent, const FileDialog& dialog) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialog& dialog) = 0;
+    // Several existing files at once; empty when the user cancelled.
+    virtual QStringList openFileNames(QWidget* parent, const FileDialog& dialog) = 0;
+
+    // Modal question with a button per answer, titled with the application
+    // title: the index of the button chosen; `escapeIndex` when the box was
+    // closed or Escape pressed. `defaultIndex` is the button Enter presses.
+    virtual int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons,
+                            int defaultIndex, int escapeIndex) = 0;
 
     enum class PrintOutcome { Printed, Cancelled, Failed };
     // Shows the printer dialog and prints `window` as one page: a window's

@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTime>
 #include <QTimer>
@@ -41,7 +42,8 @@ void QtPlatformServices::fileWriteErrorBox(QWidget* parent, const QString& text)
 
 namespace {
 
-QString runFileDialog(QWidget* parent, const PlatformServices::FileDialog& d, bool save) {
+QStringList runFileDialog(QWidget* parent, const PlatformServices::FileDialog& d, bool save,
+                          bool many = false) {
     QFileDialog dialog(parent, d.title, d.startFolder);
     dialog.setNameFilters(d.filters);
     if (!d.filters.isEmpty()) dialog.selectNameFilter(d.filters.first());
@@ -49,25 +51,44 @@ QString runFileDialog(QWidget* parent, const PlatformServices::FileDialog& d, bo
     if (!d.defaultName.isEmpty()) dialog.selectFile(d.defaultName);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The open dialog also takes the typed name of a file that does not exist.
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setFileMode(many ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(save && d.confirmOverwrite));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     // "Cool File (*.COL) (*.col)" shows as "Cool File (*.COL)": the label
     // names the files, the last parentheses hold the patterns that match.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
+    return dialog.selectedFiles();
 }
 
 }  // namespace
 
 QString QtPlatformServices::openFileName(QWidget* parent, const FileDialog& dialog) {
-    return runFileDialog(parent, dialog, false);
+    const QStringList files = runFileDialog(parent, dialog, false);
+    return files.isEmpty() ? QString() : files.first();
 }
 
 QString QtPlatformServices::saveFileName(QWidget* parent, const FileDialog& dialog) {
-    return runFileDialog(parent, dialog, true);
+    const QStringList files = runFileDialog(parent, dialog, true);
+    return files.isEmpty() ? QString() : files.first();
+}
+
+QStringList QtPlatformServices::openFileNames(QWidget* parent, const FileDialog& dialog) {
+    return runFileDialog(parent, dialog, false, true);
+}
+
+int QtPlatformServices::askQuestion(QWidget* parent, const QString& text,
+                                    const QStringList& buttons, int defaultIndex, int escapeIndex) {
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> made;
+    for (const QString& caption : buttons)
+        made.append(box.addButton(caption, QMessageBox::ActionRole));
+    if (defaultIndex >= 0 && defaultIndex < made.size())
+        box.setDefaultButton(qobject_cast<QPushButton*>(made[defaultIndex]));
+    if (escapeIndex >= 0 && escapeIndex < made.size()) box.setEscapeButton(made[escapeIndex]);
+    box.exec();
+    const qsizetype chosen = made.indexOf(box.clickedButton());
+    return chosen < 0 ? escapeIndex : static_cast<int>(chosen);
 }
 
 PlatformServices::PrintOutcome QtPlatformServices::printWindow(QWidget* parent, QWidget* window) {

@@ -10,6 +10,9 @@ public:
     void fileWriteErrorBox(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
+    QStringList openFileNames(QWidget* parent, const FileDialog& dialog) override;
+    int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons,
+                    int defaultIndex, int escapeIndex) override;
     PrintOutcome printWindow(QWidget* parent, QWidget* window) override;
     bool openUrl(const QUrl& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;

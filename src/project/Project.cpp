@@ -30,13 +30,20 @@ QString at(const QString& where, const QString& member) {
 
 QString typeName(const QJsonValue& v) {
     switch (v.type()) {
-        case QJsonValue::Null: return QStringLiteral("null");
-        case QJsonValue::Bool: return QStringLiteral("참/거짓");
-        case QJsonValue::Double: return QStringLiteral("수");
-        case QJsonValue::String: return QStringLiteral("문자열");
-        case QJsonValue::Array: return QStringLiteral("배열");
-        case QJsonValue::Object: return QStringLiteral("객체");
-        case QJsonValue::Undefined: break;
+        case QJsonValue::Null:
+            return QStringLiteral("null");
+        case QJsonValue::Bool:
+            return QStringLiteral("참/거짓");
+        case QJsonValue::Double:
+            return QStringLiteral("수");
+        case QJsonValue::String:
+            return QStringLiteral("문자열");
+        case QJsonValue::Array:
+            return QStringLiteral("배열");
+        case QJsonValue::Object:
+            return QStringLiteral("객체");
+        case QJsonValue::Undefined:
+            break;
     }
     return QStringLiteral("값 없음");
 }
@@ -46,7 +53,8 @@ QString text(const QJsonObject& o, const QString& member, const QString& where, 
     const QJsonValue v = o.value(member);
     if (v.isUndefined()) return QString();
     if (!v.isString()) {
-        fault.set(at(where, member), QStringLiteral("문자열이어야 하는데 %1입니다.").arg(typeName(v)));
+        fault.set(at(where, member),
+                  QStringLiteral("문자열이어야 하는데 %1입니다.").arg(typeName(v)));
         return QString();
     }
     return v.toString();
@@ -171,8 +179,8 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     c.results.method = text(results, QStringLiteral("method"), resultsAt, fault);
 
     // What a later version added, kept for saving again.
-    c.unknown = without(o, {"tag", "description", "count", "main", "heat", "climate", "rise",
-                            "results"});
+    c.unknown =
+        without(o, {"tag", "description", "count", "main", "heat", "climate", "rise", "results"});
     const QJsonObject mainRest = without(main, {"mode", "material", "fields"});
     if (!mainRest.isEmpty()) c.unknown.insert(QStringLiteral("main"), mainRest);
     const QJsonObject resultsRest =
@@ -190,7 +198,8 @@ QJsonObject merged(QJsonObject kept, const QJsonObject& known) {
 
 QJsonObject cabinetJson(const Cabinet& c) {
     QJsonObject fields;
-    for (auto it = c.fields.begin(); it != c.fields.end(); ++it) fields.insert(it.key(), it.value());
+    for (auto it = c.fields.begin(); it != c.fields.end(); ++it)
+        fields.insert(it.key(), it.value());
     QJsonObject main{{QStringLiteral("mode"), c.mode},
                      {QStringLiteral("material"), c.material},
                      {QStringLiteral("fields"), fields}};
@@ -203,7 +212,8 @@ QJsonObject cabinetJson(const Cabinet& c) {
     o.insert(QStringLiteral("tag"), c.tag);
     o.insert(QStringLiteral("description"), c.description);
     o.insert(QStringLiteral("count"), c.count);
-    o.insert(QStringLiteral("main"), merged(c.unknown.value(QStringLiteral("main")).toObject(), main));
+    o.insert(QStringLiteral("main"),
+             merged(c.unknown.value(QStringLiteral("main")).toObject(), main));
     o.insert(QStringLiteral("heat"), windowInputsJson(c.heat));
     o.insert(QStringLiteral("climate"), windowInputsJson(c.climate));
     o.insert(QStringLiteral("rise"), windowInputsJson(c.rise));
@@ -217,10 +227,10 @@ struct InfoMember {
     QString ProjectInfo::*field;
 };
 const InfoMember kInfoMembers[] = {
-    {"name", &ProjectInfo::name},         {"customer", &ProjectInfo::customer},
-    {"site", &ProjectInfo::site},         {"author", &ProjectInfo::author},
-    {"company", &ProjectInfo::company},   {"revision", &ProjectInfo::revision},
-    {"date", &ProjectInfo::date},         {"note", &ProjectInfo::note},
+    {"name", &ProjectInfo::name},       {"customer", &ProjectInfo::customer},
+    {"site", &ProjectInfo::site},       {"author", &ProjectInfo::author},
+    {"company", &ProjectInfo::company}, {"revision", &ProjectInfo::revision},
+    {"date", &ProjectInfo::date},       {"note", &ProjectInfo::note},
 };
 
 }  // namespace
@@ -267,8 +277,7 @@ ProjectReading ReadProject(const QByteArray& bytes) {
     Project project;
     const QJsonObject info = object(top, QStringLiteral("project"), QString(), fault);
     for (const InfoMember& m : kInfoMembers)
-        project.info.*m.field =
-            text(info, QLatin1String(m.name), QStringLiteral("project"), fault);
+        project.info.*m.field = text(info, QLatin1String(m.name), QStringLiteral("project"), fault);
     project.info.unknown = info;
     for (const InfoMember& m : kInfoMembers) project.info.unknown.remove(QLatin1String(m.name));
 
@@ -276,16 +285,18 @@ ProjectReading ReadProject(const QByteArray& bytes) {
     if (!cabinets.isArray()) {
         fault.set(QStringLiteral("cabinets"), QStringLiteral("제어반 목록(배열)이 없습니다."));
     } else if (cabinets.toArray().size() > kMaxCabinets) {
-        fault.set(QStringLiteral("cabinets"), QStringLiteral("제어반이 %1개로, 최대 %2개를 넘습니다.")
-                                                  .arg(cabinets.toArray().size())
-                                                  .arg(kMaxCabinets));
+        fault.set(QStringLiteral("cabinets"),
+                  QStringLiteral("제어반이 %1개로, 최대 %2개를 넘습니다.")
+                      .arg(cabinets.toArray().size())
+                      .arg(kMaxCabinets));
     } else {
         QSet<QString> tags;
         const QJsonArray list = cabinets.toArray();
         for (qsizetype i = 0; i < list.size() && !fault.found(); ++i) {
             const QString where = QStringLiteral("cabinets[%1]").arg(i);
             if (!list[i].isObject()) {
-                fault.set(where, QStringLiteral("객체여야 하는데 %1입니다.").arg(typeName(list[i])));
+                fault.set(where,
+                          QStringLiteral("객체여야 하는데 %1입니다.").arg(typeName(list[i])));
                 break;
             }
             Cabinet c = readCabinet(list[i].toObject(), where, fault);
@@ -300,8 +311,9 @@ ProjectReading ReadProject(const QByteArray& bytes) {
 
     if (fault.found()) {
         reading.error = reading.version > kProjectFormatVersion
-                            ? QStringLiteral("더 새로운 형식 버전 %1의 파일이라 읽을 수 없습니다. "
-                                             "(%2)")
+                            ? QStringLiteral(
+                                  "더 새로운 형식 버전 %1의 파일이라 읽을 수 없습니다. "
+                                  "(%2)")
                                   .arg(reading.version)
                                   .arg(fault.text())
                             : fault.text();
@@ -314,7 +326,8 @@ ProjectReading ReadProject(const QByteArray& bytes) {
 
 QByteArray ProjectBytes(const Project& project) {
     QJsonObject info = project.info.unknown;
-    for (const InfoMember& m : kInfoMembers) info.insert(QLatin1String(m.name), project.info.*m.field);
+    for (const InfoMember& m : kInfoMembers)
+        info.insert(QLatin1String(m.name), project.info.*m.field);
     QJsonArray cabinets;
     for (const Cabinet& c : project.cabinets) cabinets.append(cabinetJson(c));
     QJsonObject top = project.unknown;

@@ -37,6 +37,7 @@ public:
     SelectionMode selectedMode() const override { return m_calc.input.mode; }
     void selectMode(SelectionMode) override {}
     void selectMaterial(int) override {}
+    int selectedMaterial() const override { return m_real.selectedMaterial(); }
     QString fieldText(CabinetField field) const override {
         switch (field) {
             case CabinetField::SurfaceArea:

@@ -315,7 +315,8 @@ void TestHeatValue::reset() {
 }
 
 // Opening the window afresh re-reads env/app.ini; bringing an open window to
-// the front reads nothing and keeps its counts.
+// the front reads nothing and keeps its counts. The counts belong to the
+// cabinet of the project: a fresh opening shows them again.
 void TestHeatValue::freshOpeningRereadsConfiguration() {
     HeatWindow h;
     h.set(QStringLiteral("txtTransformerNum_0"), QStringLiteral("2"));
@@ -334,7 +335,8 @@ void TestHeatValue::freshOpeningRereadsConfiguration() {
     QCOMPARE(h.pp(), QStringLiteral("25"));
 
     h.open();
-    QCOMPARE(h.field(QStringLiteral("txtTransformerNum_0"))->text(), QStringLiteral("0"));
+    QCOMPARE(h.field(QStringLiteral("txtTransformerNum_0"))->text(), QStringLiteral("2"));
+    QCOMPARE(h.field(QStringLiteral("txtTransformerNum_1"))->text(), QStringLiteral("0"));
     QCOMPARE(h.total(), QString());
     QCOMPARE(h.t.app->tables().TransformerLoss[0], 20.0);
     QCOMPARE(h.t.app->tables().AirconModelCapacity[0], 0.0);  // the whole file is read again
@@ -351,7 +353,7 @@ void TestHeatValue::closeBoxUnloads() {
     processDeferredDeletes();
     QVERIFY(!h.t.app->loadedWindow<frmHeatValue>());
     h.open();
-    QCOMPARE(h.field(QStringLiteral("txtPLCNum_1"))->text(), QStringLiteral("0"));
+    QCOMPARE(h.field(QStringLiteral("txtPLCNum_1"))->text(), QStringLiteral("5"));
 
     // The main window's shutdown takes this window with it.
     QPointer<frmHeatValue> window = h.window;

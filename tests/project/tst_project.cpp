@@ -23,8 +23,8 @@ QByteArray fixture(const QString& name) {
 // characters, Korean, characters outside the basic plane, nothing at all.
 QString randomText(QRandomGenerator& r) {
     static const QStringList pieces = {
-        "",   "2",  "1,100", "  1.5 ", "\"", "\\", "\n", "\r\n", "\t", QString(QChar(1)),
-        "제어반", "VK-40", "😀",   "{",    "}",  "null", "+A1",  "1E400"};
+        "",       "2",     "1,100", "  1.5 ", "\"", "\\",   "\n",  "\r\n", "\t", QString(QChar(1)),
+        "제어반", "VK-40", "😀",     "{",      "}",  "null", "+A1", "1E400"};
     QString text;
     const int n = r.bounded(5);
     for (int i = 0; i < n; ++i) text += pieces[r.bounded(pieces.size())];
@@ -37,9 +37,15 @@ WindowInputs randomInputs(QRandomGenerator& r, const QString& prefix) {
     for (int i = 0; i < n; ++i) {
         const QString name = prefix + QString::number(r.bounded(20));
         switch (r.bounded(3)) {
-            case 0: inputs.insert(name, randomText(r)); break;
-            case 1: inputs.insert(name, r.bounded(-5, 100)); break;
-            default: inputs.insert(name, r.bounded(2) == 1); break;
+            case 0:
+                inputs.insert(name, randomText(r));
+                break;
+            case 1:
+                inputs.insert(name, r.bounded(-5, 100));
+                break;
+            default:
+                inputs.insert(name, r.bounded(2) == 1);
+                break;
         }
     }
     return inputs;
@@ -180,21 +186,20 @@ void TestProject::brokenFilesAreNamed_data() {
     QTest::newRow("blanks only") << QByteArray(" \n\t") << "비어";
     QTest::newRow("cut short") << valid.left(valid.size() / 2) << "끊겼";
     QTest::newRow("not JSON") << QByteArray("Aircon\r\n1\r\n") << "JSON 형식이 아닙니다";
-    QTest::newRow("a calculation file's bytes") << fixture("../cool/aircon-crlf.col")
-                                                << "JSON 형식이 아닙니다";
+    QTest::newRow("a calculation file's bytes")
+        << fixture("../cool/aircon-crlf.col") << "JSON 형식이 아닙니다";
     QTest::newRow("JSON array") << QByteArray("[1, 2]") << "프로젝트 파일이 아닙니다";
-    QTest::newRow("another format") << QByteArray(R"({"format": "x", "version": 1})")
-                                    << "프로젝트 파일이 아닙니다";
-    QTest::newRow("no version") << QByteArray(R"({"format": "cabinetcool-project"})")
-                                << "버전";
+    QTest::newRow("another format")
+        << QByteArray(R"({"format": "x", "version": 1})") << "프로젝트 파일이 아닙니다";
+    QTest::newRow("no version") << QByteArray(R"({"format": "cabinetcool-project"})") << "버전";
     QTest::newRow("version as text")
         << QByteArray(R"({"format": "cabinetcool-project", "version": "1", "cabinets": []})")
         << "버전";
     QTest::newRow("version 1.5")
         << QByteArray(R"({"format": "cabinetcool-project", "version": 1.5, "cabinets": []})")
         << "버전";
-    QTest::newRow("no cabinets")
-        << QByteArray(R"({"format": "cabinetcool-project", "version": 1})") << "cabinets";
+    QTest::newRow("no cabinets") << QByteArray(R"({"format": "cabinetcool-project", "version": 1})")
+                                 << "cabinets";
     QTest::newRow("project data of wrong type")
         << QByteArray(R"({"format": "cabinetcool-project", "version": 1, "project": {"name": 5},
                          "cabinets": []})")
@@ -202,8 +207,8 @@ void TestProject::brokenFilesAreNamed_data() {
     QTest::newRow("cabinet not an object") << cabinetsJson("3") << "cabinets[0]";
     QTest::newRow("tag missing") << cabinetsJson("{}") << "cabinets[0].tag";
     QTest::newRow("tag a number") << cabinetsJson(R"({"tag": 1})") << "cabinets[0].tag";
-    QTest::newRow("count as text") << cabinetsJson(R"({"tag": "+A1", "count": "2"})")
-                                   << "cabinets[0].count";
+    QTest::newRow("count as text")
+        << cabinetsJson(R"({"tag": "+A1", "count": "2"})") << "cabinets[0].count";
     QTest::newRow("count zero") << cabinetsJson(R"({"tag": "+A1", "count": 0})")
                                 << "cabinets[0].count";
     QTest::newRow("unknown mode") << cabinetsJson(R"({"tag": "+A1", "main": {"mode": "Heater"}})")
@@ -245,11 +250,14 @@ void TestProject::tags_data() {
     QTest::addColumn<QStringList>("used");
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("uniqueOfA1");
-    QTest::newRow("empty project") << QStringList() << "+A1" << "+A1";
-    QTest::newRow("one cabinet") << QStringList{"+A1"} << "+A2" << "+A1 (2)";
-    QTest::newRow("a gap is not filled backwards")
-        << QStringList{"+A2", "+A3"} << "+A4" << "+A1";
-    QTest::newRow("copies taken") << QStringList{"+A1", "+A1 (2)"} << "+A3" << "+A1 (3)";
+    QTest::newRow("empty project") << QStringList() << "+A1"
+                                   << "+A1";
+    QTest::newRow("one cabinet") << QStringList{"+A1"} << "+A2"
+                                 << "+A1 (2)";
+    QTest::newRow("a gap is not filled backwards") << QStringList{"+A2", "+A3"} << "+A4"
+                                                   << "+A1";
+    QTest::newRow("copies taken") << QStringList{"+A1", "+A1 (2)"} << "+A3"
+                                  << "+A1 (3)";
 }
 
 void TestProject::tags() {

@@ -21,6 +21,17 @@ QString FakePlatform::saveFileName(QWidget*, const FileDialog& dialog) {
     return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
 }
 
+QStringList FakePlatform::openFileNames(QWidget*, const FileDialog& dialog) {
+    openDialogs.append(dialog);
+    return openManyAnswers.isEmpty() ? QStringList() : openManyAnswers.dequeue();
+}
+
+int FakePlatform::askQuestion(QWidget*, const QString& text, const QStringList&, int,
+                              int escapeIndex) {
+    questions.append(text);
+    return questionAnswers.isEmpty() ? escapeIndex : questionAnswers.dequeue();
+}
+
 PlatformServices::PrintOutcome FakePlatform::printWindow(QWidget*, QWidget* window) {
     ++printDialogs;
     if (onPrintDialog) onPrintDialog(window);

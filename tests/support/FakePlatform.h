@@ -28,6 +28,13 @@ public:
     QQueue<QString> saveAnswers;
     QList<FileDialog> openDialogs;
     QList<FileDialog> saveDialogs;
+    // Answers of the dialog for several files; an empty queue answers "cancelled".
+    QQueue<QStringList> openManyAnswers;
+
+    // Every question asked (its text), and the answers to give, as button
+    // indexes; an empty queue answers as Escape would.
+    QStringList questions;
+    QQueue<int> questionAnswers;
 
     // Printing: the outcome to report, and the image of each printed window.
     PrintOutcome printOutcome = PrintOutcome::Printed;
@@ -57,6 +64,9 @@ public:
     void fileWriteErrorBox(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
+    QStringList openFileNames(QWidget* parent, const FileDialog& dialog) override;
+    int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons,
+                    int defaultIndex, int escapeIndex) override;
     PrintOutcome printWindow(QWidget* parent, QWidget* window) override;
     bool openUrl(const QUrl& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;

@@ -1,0 +1,154 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include "kit/MainWindow.h"
+#include "project/Project.h"
+
+class CabinetCoolApp;
+class QWidget;
+
+// The project the program works on, always one: a new, unnamed one with one
+// cabinet holding the start-up values until the user opens another. One
+// cabinet is current: the main window, and every window whose inputs belong
+// to a cabinet (StoredInputs), show it, and every edit in them is kept in
+// it at once. Knows no window: it reads and writes the main window through
+// MainWindow and the others through StoredInputs and their control names.
+class ProjectSession : public QObject {
+    Q_OBJECT
+public:
+    explicit ProjectSession(CabinetCoolApp& app);
+    ~ProjectSession() override;
+
+    // The main window has started: its values become the first cabinet, and
+    // the start-up values of every new one.
+    void attachMainWindow(MainWindow& form);
+    // A window was loaded: it shows the current cabinet's inputs, if the
+    // cabinet has any, and its edits go into the cabinet.
+    void windowLoaded(QWidget* window);
+
+    const Project& project() const { return m_project; }
+    int currentIndex() const { return m_current; }
+    const Cabinet& current() const { return m_project.cabinets[m_current]; }
+    QString filePath() const { return m_path; }
+    bool readOnly() const { return m_readOnly; }
+    int fileVersion() const { return m_fileVersion; }
+    bool modified() const { return m_modified; }
+    // The project's name, else its file's name, else "새 프로젝트".
+    QString displayName() const;
+
+    // ---- edits of the project, each marking it modified -------------------
+    void setInfo(const ProjectInfo& info);
+    // Empty text when taken; otherwise why not (a blank or used tag, a count
+    // out of range), and nothing changed.
+    QString setCabinetTag(int index, const QString& tag);
+    void setCabinetDescription(int index, const QString& description);
+    QString setCabinetCount(int index, int count);
+    // A new cabinet with the start-up values at the end; it becomes current.
+    int addCabinet();
+    // A copy of cabinet `index` right after it, with a tag of its own; it
+    // becomes current.
+    int duplicateCabinet(int index);
+    // Removes cabinet `index` (never the last one left); the one after it,
+    // or else before it, becomes current.
+    void removeCabinet(int index);
+    // Moves cabinet `index` one place up (-1) or down (+1).
+    void moveCabinet(int index, int step);
+    // Appends cabinets (imported calculation files), without making them
+    // current.
+    void appendCabinets(const QList<Cabinet>& cabinets);
+
+    // Shows cabinet `index` in the windows.
+    void makeCurrent(int index);
+
+    // ---- the project as a whole ----------------------------------------------
+    // A new project with one cabinet of start-up values.
+    void newProject();
+    // The project read from `path` (read-only when a later version wrote it,
+    // `version` being that version).
+    void openProject(const Project& project, const QString& path, bool readOnly, int version);
+    // The bytes of the project file as the windows stand now.
+    QByteArray fileBytes();
+    // After a save to `path`.
+    void markSaved(const QString& path);
+
+    // The results a cabinet's inputs give now, by the main window's
+    // calculation and model tables; not calculated when its numbers do not
+    // give one.
+    CabinetResults recalculate(const Cabinet& cabinet) const;
+    // The current cabinet's main window as it stands.
+    Cabinet capturedCurrent() const;
+
+    // ---- recovery copies ------------------------------------------------------
+    // Where the recovery copies of unsaved projects are kept (per user; for
+    // tests, set otherwise).
+    static QString recoveryFolder();
+    static void setRecoveryFolder(const QString& folder);
+    // How long after a change the copy is written, at most.
+    void setRecoveryDelay(int ms) { m_recoveryTimer.setInterval(ms); }
+    QString recoveryFile() const;
+    // Writes the copy now, if anything changed since the last one; the file
+    // is written on a worker thread. Returns when the bytes are handed over.
+    void writeRecoveryCopy();
+    // Waits for a copy being written (tests, shutting down).
+    void waitForRecoveryWrites();
+    // Removes this run's copy (a clean save or exit).
+    void discardRecoveryCopy();
+
+    // A copy left by a run that did not end: its file, the project's name
+    // and when it was written.
+    struct Leftover {
+        QString file;
+        QString name;
+        QDateTime written;
+    };
+    static QList<Leftover> leftoverRecoveryCopies();
+    // Takes a left-over copy as the project (modified, with the file it was
+    // saved to, if any) and removes the copy; false with `error` when it
+    // cannot be read.
+    bool restoreRecoveryCopy(const Leftover& copy, QString* error);
+    static void discardLeftover(const Leftover& copy);
+
+signals:
+    // The project's data, its list or a cabinet's row changed.
+    void projectChanged();
+    // Another cabinet became current, or the project was replaced.
+    void currentChanged(int index);
+    void modifiedChanged(bool modified);
+
+private:
+    Cabinet startUpCabinet() const;
+    void captureMain();
+    void captureWindow(QWidget* window);
+    void loadIntoWindows(const Cabinet& cabinet);
+    void connectEdits(QWidget* window, const QList<QWidget*>& controls, bool main);
+    void setModified(bool modified);
+    void edited();
+    int clampIndex(int index) const;
+
+    CabinetCoolApp& m_app;
+    MainWindow* m_main = nullptr;
+    QPointer<QWidget> m_mainWidget;
+    Project m_project;
+    int m_current = 0;
+    QString m_path;
+    bool m_readOnly = false;
+    int m_fileVersion = kProjectFormatVersion;
+    bool m_modified = false;
+    bool m_applying = false;
+    Cabinet m_startUp;  // the main window's values at start-up
+
+    QTimer m_recoveryTimer;
+    bool m_recoveryDue = false;
+    int m_lockFd = -1;
+};
+
+// The name of the main window's field (its control's objectName).
+QString cabinetFieldName(CabinetField field);
+// "Aircon", "Fan1", "Fan2" and back.
+QString modeName(SelectionMode mode);
+SelectionMode modeOfName(const QString& name);
