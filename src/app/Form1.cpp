@@ -3,17 +3,23 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 #include <cmath>
 
 #include "app/CabinetSketch.h"
 #include "app/Form1Cues.h"
 #include "app/Form1Keyboard.h"
+#include "app/ProjectLinks.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
 #include "files/FileCommands.h"
@@ -26,6 +32,7 @@
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
+#include "projectwindow/ProjectCommands.h"
 #include "report/ReportCommands.h"
 
 namespace {
@@ -76,6 +83,7 @@ ModeDefaults defaultsOf(SelectionMode mode) {
 
 Form1::Form1(CabinetCoolApp& app) : QWidget(nullptr), m_app(app) {
     setObjectName(QStringLiteral("Form1"));
+    setAcceptDrops(true);
     setWindowTitle(QStringLiteral("에어컨&박스팬 제품 선정"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
@@ -122,6 +130,9 @@ void Form1::buildLayout(QWidget* client) {
                           975, 495);
     cmdHelp =
         makeButton(f, QStringLiteral("cmdHelp"), QStringLiteral("About"), 6720, 960, 975, 495);
+    // The project, a file command like Save As, below them.
+    cmdProject = makeButton(f, QStringLiteral("cmdProject"), QStringLiteral("프로젝트..."), 5760,
+                            1560, 1935, 450);
 
     // Step 2: the cabinet size.
     makeLabelAt(f, QStringLiteral("2. 캐비넷 크기 설정"), 360, 1680, true, 9.75);
@@ -274,6 +285,7 @@ void Form1::buildLayout(QWidget* client) {
     connect(cmdDiagram, &QPushButton::clicked, this, &Form1::cmdDiagram_Click);
     connect(cmdClimate, &QPushButton::clicked, this, &Form1::cmdClimate_Click);
     connect(cmdReport, &QPushButton::clicked, this, &Form1::cmdReport_Click);
+    connect(cmdProject, &QPushButton::clicked, this, &Form1::cmdProject_Click);
 }
 
 // ---- start-up and shut-down ---------------------------------------------
@@ -306,8 +318,13 @@ void Form1::Delay(float seconds) {
 void Form1::cmdExit_Click() { close(); }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    // Closing the main window never asks; it unloads every window and ends
-    // the program.
+    // A project with unsaved changes is saved, or not, as the user says;
+    // "취소" keeps the program open. Then every window is unloaded and the
+    // program ends.
+    if (!confirmProjectSaved(m_app, this)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     m_app.UnloadAllForms();
     QCoreApplication::quit();
@@ -372,7 +389,7 @@ void Form1::setFieldText(CabinetField f, const QString& text) {
 }
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
-    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport};
+    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport, cmdProject};
 }
 
 QStringList Form1::calculationState() const {
@@ -524,3 +541,30 @@ void Form1::cmdHelp_Click() { showAboutBox(m_app); }
 void Form1::cmdURL_Click() { openProductPage(m_app); }
 void Form1::cmdClimate_Click() { openClimateDesign(m_app); }
 void Form1::cmdReport_Click() { makeDesignReport(m_app, this); }
+void Form1::cmdProject_Click() { openProjectWindow(m_app); }
+
+// A project or a calculation file dropped on the window opens as the
+// command line would open it.
+namespace {
+
+QString droppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return QString();
+    const QUrl url = mime->urls().first();
+    if (!url.isLocalFile()) return QString();
+    const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+    return suffix == QLatin1String("col") || isProjectFile(url.toLocalFile()) ? url.toLocalFile()
+                                                                              : QString();
+}
+
+}  // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    openNamedFile(m_app, this, path);
+}

@@ -63,6 +63,7 @@ public:
     void cmdURL_Click();
     void cmdClimate_Click();
     void cmdReport_Click();
+    void cmdProject_Click();
     void cmdExit_Click();
 
     CabinetCoolApp& app() const { return m_app; }
@@ -106,9 +107,12 @@ public:
     QPushButton* cmdDiagram;
     QPushButton* cmdClimate;
     QPushButton* cmdReport;
+    QPushButton* cmdProject;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildLayout(QWidget* client);

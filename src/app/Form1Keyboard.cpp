@@ -64,6 +64,9 @@ constexpr ToolTipEntry kToolTips[] = {
     {"cmdReport",
      "보고서: 입력, 지금 입력으로 다시 한 계산의 결과, 추천 모델과 도표를 "
      "A4 PDF 문서로 저장합니다"},
+    {"cmdProject",
+     "프로젝트: 여러 제어반과 그 모든 입력(상세 설계, 종류별 발열량 포함)을 한 파일 "
+     "(*.ccproj)에 저장하고 엽니다. 지금 화면은 프로젝트의 현재 제어반입니다"},
 };
 
 }  // namespace
@@ -84,7 +87,8 @@ void setUpForm1Keyboard(Form1& form) {
         form.cmdCal,
         form.txtPT, form.txtKind, form.txtCoolValue,
         form.cmdClimate, form.cmdReport,
-        form.cmdOpen, form.cmdSaveAs, form.cmdPrint, form.cmdHelp, form.cmdURL, form.cmdExit,
+        form.cmdOpen, form.cmdSaveAs, form.cmdPrint, form.cmdHelp, form.cmdProject,
+        form.cmdURL, form.cmdExit,
     });
     // clang-format on
 

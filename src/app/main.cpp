@@ -3,12 +3,14 @@
 
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "app/ProjectLinks.h"
 #include "climate/ClimateCommands.h"
 #include "files/FileCommands.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FileAccess.h"
 #include "kit/QtPlatformServices.h"
+#include "projectwindow/ProjectCommands.h"
 
 #ifndef CABINETCOOL_RELATIVE_DATA_DIR
 #define CABINETCOOL_RELATIVE_DATA_DIR "../share/cabinetcool"

@@ -106,11 +106,13 @@ private:
 
 }  // namespace
 
-void saveCalculationAs(CabinetCoolApp& app) {
+void saveCalculationAs(CabinetCoolApp& app, const QString& defaultName) {
     MainWindow* form = app.mainWindow();
     if (!form) return;
     QWidget* parent = form->widget();
-    const QString path = app.platform().saveFileName(parent, coolFileDialog(app, true));
+    PlatformServices::FileDialog dialog = coolFileDialog(app, true);
+    dialog.defaultName = defaultName;
+    const QString path = app.platform().saveFileName(parent, dialog);
     if (path.isEmpty()) return;
     if (!WriteCoolFile(path, recordOf(*form))) {
         // Nothing about the format can fail here: the file could not be

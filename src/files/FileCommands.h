@@ -5,7 +5,8 @@
 class CabinetCoolApp;
 
 // "Save As", "Open" and "화면 Print" of the main window.
-void saveCalculationAs(CabinetCoolApp& app);
+// `defaultName`: the file name the dialog offers.
+void saveCalculationAs(CabinetCoolApp& app, const QString& defaultName = QString());
 void openCalculation(CabinetCoolApp& app);
 void printMainWindow(CabinetCoolApp& app);
 

@@ -31,10 +31,18 @@
 namespace {
 
 constexpr CabinetField kFields[] = {
-    CabinetField::Height,       CabinetField::Width,     CabinetField::Depth,
-    CabinetField::SurfaceArea,  CabinetField::InternalHeat, CabinetField::T1,
-    CabinetField::T2,           CabinetField::T3,        CabinetField::T4,
-    CabinetField::UValue,       CabinetField::CoolingPower, CabinetField::ModelName,
+    CabinetField::Height,
+    CabinetField::Width,
+    CabinetField::Depth,
+    CabinetField::SurfaceArea,
+    CabinetField::InternalHeat,
+    CabinetField::T1,
+    CabinetField::T2,
+    CabinetField::T3,
+    CabinetField::T4,
+    CabinetField::UValue,
+    CabinetField::CoolingPower,
+    CabinetField::ModelName,
     CabinetField::ModelCapacity,
 };
 
@@ -65,28 +73,44 @@ double number(const Cabinet& c, CabinetField f) {
 
 QString cabinetFieldName(CabinetField field) {
     switch (field) {
-        case CabinetField::Height: return QStringLiteral("txtHeight");
-        case CabinetField::Width: return QStringLiteral("txtWidth");
-        case CabinetField::Depth: return QStringLiteral("txtDepth");
-        case CabinetField::SurfaceArea: return QStringLiteral("txtSS");
-        case CabinetField::InternalHeat: return QStringLiteral("txtPP");
-        case CabinetField::T1: return QStringLiteral("txtT1");
-        case CabinetField::T2: return QStringLiteral("txtT2");
-        case CabinetField::T3: return QStringLiteral("txtT3");
-        case CabinetField::T4: return QStringLiteral("txtT4");
-        case CabinetField::UValue: return QStringLiteral("txtUU");
-        case CabinetField::CoolingPower: return QStringLiteral("txtPT");
-        case CabinetField::ModelName: return QStringLiteral("txtKind");
-        case CabinetField::ModelCapacity: return QStringLiteral("txtCoolValue");
+        case CabinetField::Height:
+            return QStringLiteral("txtHeight");
+        case CabinetField::Width:
+            return QStringLiteral("txtWidth");
+        case CabinetField::Depth:
+            return QStringLiteral("txtDepth");
+        case CabinetField::SurfaceArea:
+            return QStringLiteral("txtSS");
+        case CabinetField::InternalHeat:
+            return QStringLiteral("txtPP");
+        case CabinetField::T1:
+            return QStringLiteral("txtT1");
+        case CabinetField::T2:
+            return QStringLiteral("txtT2");
+        case CabinetField::T3:
+            return QStringLiteral("txtT3");
+        case CabinetField::T4:
+            return QStringLiteral("txtT4");
+        case CabinetField::UValue:
+            return QStringLiteral("txtUU");
+        case CabinetField::CoolingPower:
+            return QStringLiteral("txtPT");
+        case CabinetField::ModelName:
+            return QStringLiteral("txtKind");
+        case CabinetField::ModelCapacity:
+            return QStringLiteral("txtCoolValue");
     }
     return QString();
 }
 
 QString modeName(SelectionMode mode) {
     switch (mode) {
-        case SelectionMode::Aircon: return QStringLiteral("Aircon");
-        case SelectionMode::Fan1: return QStringLiteral("Fan1");
-        case SelectionMode::Fan2: return QStringLiteral("Fan2");
+        case SelectionMode::Aircon:
+            return QStringLiteral("Aircon");
+        case SelectionMode::Fan1:
+            return QStringLiteral("Fan1");
+        case SelectionMode::Fan2:
+            return QStringLiteral("Fan2");
     }
     return QStringLiteral("Aircon");
 }
@@ -150,8 +174,9 @@ void ProjectSession::windowLoaded(QWidget* window) {
     const WindowInputs& kept = [&]() -> const WindowInputs& {
         const Cabinet& c = current();
         const QString slot = stored->storedInputsSlot();
-        return slot == QLatin1String("heat") ? c.heat : slot == QLatin1String("climate") ? c.climate
-                                                                                         : c.rise;
+        return slot == QLatin1String("heat")      ? c.heat
+               : slot == QLatin1String("climate") ? c.climate
+                                                  : c.rise;
     }();
     if (!kept.isEmpty()) {
         m_applying = true;
@@ -385,8 +410,8 @@ void ProjectSession::moveCabinet(int index, int step) {
 void ProjectSession::appendCabinets(const QList<Cabinet>& cabinets) {
     for (Cabinet c : cabinets) {
         if (m_project.cabinets.size() >= kMaxCabinets) break;
-        c.tag = UniqueCabinetTag(m_project, c.tag.trimmed().isEmpty() ? NextCabinetTag(m_project)
-                                                                       : c.tag.trimmed());
+        c.tag = UniqueCabinetTag(
+            m_project, c.tag.trimmed().isEmpty() ? NextCabinetTag(m_project) : c.tag.trimmed());
         m_project.cabinets.append(c);
     }
     edited();

@@ -4,6 +4,10 @@
 #include <QEvent>
 #include <QFile>
 
+#include "kit/FileAccess.h"
+#include "kit/ProjectSession.h"
+#include "projectwindow/ProjectCommands.h"
+
 QByteArray shippedIni() {
     QFile file(QStringLiteral(CC_ASSETS_DIR "/env/app.ini"));
     if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read the shipped app.ini");
@@ -11,6 +15,10 @@ QByteArray shippedIni() {
 }
 
 TestApp::TestApp(const QByteArray& iniText) {
+    // Nothing of a test reaches the real user's folders.
+    ProjectSession::setRecoveryFolder(userDir.filePath(QStringLiteral("recovery")));
+    setRecentProjectsFile(userDir.filePath(QStringLiteral("recent-projects.ini")));
+    setUnfinishedSaveFolder(userDir.filePath(QStringLiteral("unfinished-saves")));
     writeIni(iniText.isEmpty() ? shippedIni() : iniText);
     app = std::make_unique<CabinetCoolApp>(platform, dir.path());
 }

@@ -25,6 +25,8 @@ struct TestApp {
     void writeIni(const QByteArray& text);
 
     QTemporaryDir dir;
+    // The user's own data: recovery copies, the recent projects, journals.
+    QTemporaryDir userDir;
     FakePlatform platform;
     std::unique_ptr<CabinetCoolApp> app;
 };

@@ -1,0 +1,85 @@
+#include "app/ProjectLinks.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "files/CoolFile.h"
+#include "files/FileCommands.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/PlatformServices.h"
+#include "kit/ProjectSession.h"
+#include "projectwindow/ProjectCommands.h"
+#include "projectwindow/frmProject.h"
+
+namespace {
+
+// Reads a calculation file without taking any of its values.
+class NoSink : public CoolFileSink {
+public:
+    void applyMode(SelectionMode) override {}
+    void applyNumber(CoolField, double) override {}
+    void applyModelName(const QString&) override {}
+};
+
+}  // namespace
+
+bool isProjectFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(kProjectFileSuffix, Qt::CaseInsensitive) == 0;
+}
+
+void importCalculationFiles(CabinetCoolApp& app, QWidget* parent, const QStringList& paths) {
+    ProjectSession& session = app.project();
+    const int before = session.currentIndex();
+    QStringList refused;
+    for (const QString& path : paths) {
+        if (session.project().cabinets.size() >= kMaxCabinets) {
+            refused << QDir::toNativeSeparators(path);
+            continue;
+        }
+        // Read by the main window's own Open into a new cabinet, so that the
+        // cabinet holds exactly what opening the file shows.
+        const int index = session.addCabinet();
+        session.setCabinetTag(index,
+                              UniqueCabinetTag(session.project(), QFileInfo(path).completeBaseName()));
+        MainWindow* form = app.mainWindow();
+        NoSink check;
+        if (form && ReadCoolFile(path, check)) {
+            openCalculationFile(app, path);
+            if (!form->calculationFile().isEmpty()) continue;
+        }
+        refused << QDir::toNativeSeparators(path);
+        session.removeCabinet(index);
+    }
+    session.makeCurrent(before);
+    if (!refused.isEmpty()) {
+        app.platform().messageBox(
+            parent, QStringLiteral("다음 계산 파일은 가져오지 못했습니다.\n%1").arg(refused.join('\n')));
+    }
+}
+
+void openNamedFile(CabinetCoolApp& app, QWidget* parent, const QString& path) {
+    if (isProjectFile(path))
+        openProjectFile(app, parent, path);
+    else
+        openCalculationFileNamed(app, path);
+}
+
+void openProjectWindow(CabinetCoolApp& app) {
+    const bool fresh = app.loadedWindow<frmProject>() == nullptr;
+    frmProject* window = app.showWindow<frmProject>();
+    if (!fresh) return;
+    QObject::connect(window, &frmProject::importRequested, window, [&app, window]() {
+        PlatformServices::FileDialog d;
+        d.title = QStringLiteral(".col 가져오기");
+        d.startFolder = projectStartFolder(app);
+        d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"), QStringLiteral(" ALL File (*.*) (*)")};
+        d.confirmOverwrite = false;
+        const QStringList paths = app.platform().openFileNames(window, d);
+        if (!paths.isEmpty()) importCalculationFiles(app, window, paths);
+    });
+    QObject::connect(window, &frmProject::exportRequested, window, [&app]() {
+        saveCalculationAs(app, app.project().current().tag + QStringLiteral(".col"));
+    });
+    QObject::connect(window, &frmProject::calculationFileDropped, window,
+                     [&app](const QString& path) { openCalculationFileNamed(app, path); });
+}

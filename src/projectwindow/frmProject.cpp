@@ -1,0 +1,493 @@
+#include "projectwindow/frmProject.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "calc/NumberText.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/FieldCues.h"
+#include "kit/PlatformServices.h"
+#include "kit/ProjectSession.h"
+#include "kit/WindowKeys.h"
+#include "kit/Widgets.h"
+#include "projectwindow/ProjectCommands.h"
+
+namespace {
+
+enum Column { Tag, Description, Count, Mode, Size, Heat, Requirement, Model, Status, Columns };
+
+QString modeCaption(const QString& mode) {
+    if (mode == QLatin1String("Fan1")) return QStringLiteral("팬 (발열량)");
+    if (mode == QLatin1String("Fan2")) return QStringLiteral("팬 (측정 온도)");
+    return QStringLiteral("에어컨");
+}
+
+// A field whose text was not taken: an amber frame, and the reason above
+// its description in the tooltip. Cleared by an empty reason.
+void setFieldInputError(QLineEdit* field, const QString& why) {
+    if (why.isEmpty()) {
+        field->setStyleSheet(QString());
+        field->setToolTip(description(field));
+        return;
+    }
+    field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; }")
+                             .arg(warningFrameColor(field->palette()).name()));
+    field->setToolTip(why + QLatin1Char('\n') + description(field));
+}
+
+const ToolTipEntry kToolTips[] = {
+    {"txtProjName", "프로젝트 이름. 보고서 머리말과 표지에 나옵니다."},
+    {"txtProjCustomer", "고객(발주처) 이름. 보고서에 나옵니다."},
+    {"txtProjSite", "설치 현장. 보고서에 나옵니다."},
+    {"txtProjAuthor", "작성자. 보고서의 작성 란에 나옵니다."},
+    {"txtProjCompany", "작성 회사. 보고서에 나옵니다."},
+    {"txtProjRevision", "개정 표시 (예: A, B, R2). 보고서에 나옵니다."},
+    {"txtProjNote", "프로젝트에 대한 자유 메모."},
+    {"tblProjCabinets",
+     "프로젝트의 제어반 목록. 행을 고르면 그 제어반이 주 화면과 상세 설계·발열량 창에 "
+     "열리고, 그 뒤의 모든 입력은 그 제어반에 속합니다. 요구 성능은 에어컨 방식에서 "
+     "냉각 능력 (W), 팬 방식에서 비열 용량 (W/K)입니다."},
+    {"txtCabTag", "선택한 제어반의 태그 (예: +A1). 프로젝트 안에서 하나뿐이어야 합니다."},
+    {"txtCabDescription", "선택한 제어반의 설명."},
+    {"txtCabCount", "같은 제어반의 수량 (대). 1 이상의 정수."},
+    {"cmdProjAdd", "시작 값을 가진 새 제어반을 목록 끝에 더하고 엽니다."},
+    {"cmdProjDuplicate", "선택한 제어반을 복제해 바로 아래에 넣고 엽니다."},
+    {"cmdProjRemove", "선택한 제어반을 프로젝트에서 뺍니다. 마지막 한 대는 뺄 수 없습니다."},
+    {"cmdProjUp", "선택한 제어반을 목록에서 한 칸 위로 옮깁니다."},
+    {"cmdProjDown", "선택한 제어반을 목록에서 한 칸 아래로 옮깁니다."},
+    {"cmdProjNew", "새 프로젝트를 시작합니다. 저장하지 않은 변경이 있으면 먼저 묻습니다."},
+    {"cmdProjOpen", "프로젝트 파일 (*.ccproj)을 엽니다."},
+    {"cmdProjSave", "프로젝트를 그 파일에 저장합니다. 새 프로젝트는 이름을 묻습니다."},
+    {"cmdProjSaveAs", "프로젝트를 새 이름의 파일로 저장합니다."},
+    {"cmdProjImportCol",
+     "계산 파일 (*.col)을 하나 이상 골라 각각 새 제어반으로 더합니다. 태그는 파일 이름입니다."},
+    {"cmdProjExportCol", "선택한 제어반을 계산 파일 (*.col)로 저장합니다 (Save As와 같은 내용)."},
+    {"cmdProjReport", "프로젝트 전체의 보고서 PDF: 표지와 요약표, 제어반마다의 설계 보고서."},
+    {"cmdProjExit", "프로젝트 창을 닫습니다. 프로젝트는 그대로 열려 있습니다 (Esc)."},
+    {"lstProjRecent",
+     "최근에 열거나 저장한 프로젝트 (최대 8개). 두 번 누르거나 Enter로 엽니다."},
+};
+
+}  // namespace
+
+frmProject::frmProject(CabinetCoolApp& app)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
+      m_app(app) {
+    setObjectName(QStringLiteral("frmProject"));
+    setAcceptDrops(true);
+    buildLayout();
+    applyToolTips(this, kToolTips);
+    installWindowKeys(this, nullptr, [this]() { cmdProjExit_Click(); });
+
+    ProjectSession& session = m_app.project();
+    connect(&session, &ProjectSession::projectChanged, this, &frmProject::refresh);
+    connect(&session, &ProjectSession::currentChanged, this, &frmProject::refresh);
+    connect(&session, &ProjectSession::modifiedChanged, this, &frmProject::refreshTitle);
+    Form_Load();
+}
+
+void frmProject::buildLayout() {
+    setFont(uiFont(9, false));
+    auto* top = new QVBoxLayout(this);
+
+    auto* info = new QGroupBox(QStringLiteral("프로젝트 정보"), this);
+    auto* infoGrid = new QGridLayout(info);
+    auto field = [this](const char* name) {
+        auto* f = new QLineEdit(this);
+        f->setObjectName(QLatin1String(name));
+        connect(f, &QLineEdit::textEdited, this, &frmProject::infoEdited);
+        return f;
+    };
+    txtProjName = field("txtProjName");
+    txtProjCustomer = field("txtProjCustomer");
+    txtProjSite = field("txtProjSite");
+    txtProjAuthor = field("txtProjAuthor");
+    txtProjCompany = field("txtProjCompany");
+    txtProjRevision = field("txtProjRevision");
+    txtProjNote = new QPlainTextEdit(this);
+    txtProjNote->setObjectName(QStringLiteral("txtProjNote"));
+    txtProjNote->setTabChangesFocus(true);
+    txtProjNote->setFixedHeight(QFontMetrics(font()).lineSpacing() * 3 + 12);
+    connect(txtProjNote, &QPlainTextEdit::textChanged, this, [this]() {
+        if (!m_filling) infoEdited();
+    });
+    const std::pair<const char*, QWidget*> infoRows[] = {
+        {"프로젝트명", txtProjName}, {"고객", txtProjCustomer},   {"현장", txtProjSite},
+        {"작성자", txtProjAuthor},   {"회사", txtProjCompany},    {"개정", txtProjRevision},
+    };
+    int i = 0;
+    for (const auto& [caption, widget] : infoRows) {
+        auto* label = new QLabel(QString::fromUtf8(caption), info);
+        label->setBuddy(widget);
+        infoGrid->addWidget(label, i / 3, (i % 3) * 2);
+        infoGrid->addWidget(widget, i / 3, (i % 3) * 2 + 1);
+        ++i;
+    }
+    auto* noteLabel = new QLabel(QStringLiteral("메모"), info);
+    noteLabel->setBuddy(txtProjNote);
+    infoGrid->addWidget(noteLabel, 2, 0, Qt::AlignTop);
+    infoGrid->addWidget(txtProjNote, 2, 1, 1, 5);
+    top->addWidget(info);
+
+    auto* cabinets = new QGroupBox(QStringLiteral("제어반"), this);
+    auto* cabinetsRow = new QHBoxLayout(cabinets);
+    tblProjCabinets = new QTableWidget(0, Columns, cabinets);
+    tblProjCabinets->setObjectName(QStringLiteral("tblProjCabinets"));
+    tblProjCabinets->setHorizontalHeaderLabels(
+        {QStringLiteral("태그"), QStringLiteral("설명"), QStringLiteral("수량"),
+         QStringLiteral("방식"), QStringLiteral("H × W × D (m)"), QStringLiteral("P (W)"),
+         QStringLiteral("요구 성능"), QStringLiteral("추천 모델"), QStringLiteral("상태")});
+    tblProjCabinets->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblProjCabinets->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblProjCabinets->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblProjCabinets->verticalHeader()->setVisible(false);
+    tblProjCabinets->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tblProjCabinets->horizontalHeader()->setStretchLastSection(true);
+    tblProjCabinets->setMinimumWidth(760);
+    tblProjCabinets->setMinimumHeight(200);
+    connect(tblProjCabinets, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (!m_filling && row >= 0) m_app.project().makeCurrent(row);
+    });
+    cabinetsRow->addWidget(tblProjCabinets, 1);
+
+    auto button = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    auto* listButtons = new QVBoxLayout;
+    cmdProjAdd = button("cmdProjAdd", "새 제어반");
+    cmdProjDuplicate = button("cmdProjDuplicate", "복제");
+    cmdProjRemove = button("cmdProjRemove", "삭제");
+    cmdProjUp = button("cmdProjUp", "위로");
+    cmdProjDown = button("cmdProjDown", "아래로");
+    for (QPushButton* b : {cmdProjAdd, cmdProjDuplicate, cmdProjRemove, cmdProjUp, cmdProjDown})
+        listButtons->addWidget(b);
+    listButtons->addStretch(1);
+    cabinetsRow->addLayout(listButtons);
+    top->addWidget(cabinets, 1);
+
+    auto* selected = new QGroupBox(QStringLiteral("선택한 제어반"), this);
+    auto* selectedRow = new QHBoxLayout(selected);
+    txtCabTag = new QLineEdit(selected);
+    txtCabTag->setObjectName(QStringLiteral("txtCabTag"));
+    txtCabDescription = new QLineEdit(selected);
+    txtCabDescription->setObjectName(QStringLiteral("txtCabDescription"));
+    txtCabCount = new QLineEdit(selected);
+    txtCabCount->setObjectName(QStringLiteral("txtCabCount"));
+    txtCabCount->setMaximumWidth(80);
+    const std::pair<const char*, QLineEdit*> selectedFields[] = {
+        {"태그", txtCabTag}, {"설명", txtCabDescription}, {"수량 (대)", txtCabCount}};
+    for (const auto& [caption, widget] : selectedFields) {
+        auto* label = new QLabel(QString::fromUtf8(caption), selected);
+        label->setBuddy(widget);
+        selectedRow->addWidget(label);
+        selectedRow->addWidget(widget, widget == txtCabDescription ? 3 : 1);
+        connect(widget, &QLineEdit::textEdited, this, &frmProject::cabinetFieldEdited);
+    }
+    top->addWidget(selected);
+
+    lblProjStatus = new QLabel(this);
+    lblProjStatus->setObjectName(QStringLiteral("lblProjStatus"));
+    lblProjStatus->setWordWrap(true);
+    top->addWidget(lblProjStatus);
+
+    auto* bottom = new QHBoxLayout;
+    auto* recentBox = new QGroupBox(QStringLiteral("최근 프로젝트"), this);
+    auto* recentLayout = new QVBoxLayout(recentBox);
+    lstProjRecent = new QListWidget(recentBox);
+    lstProjRecent->setObjectName(QStringLiteral("lstProjRecent"));
+    lstProjRecent->setMaximumHeight(QFontMetrics(font()).lineSpacing() * 5 + 12);
+    connect(lstProjRecent, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { openRecent(lstProjRecent->row(item)); });
+    recentLayout->addWidget(lstProjRecent);
+    bottom->addWidget(recentBox, 1);
+
+    auto* fileButtons = new QGridLayout;
+    cmdProjNew = button("cmdProjNew", "새 프로젝트");
+    cmdProjOpen = button("cmdProjOpen", "열기...");
+    cmdProjSave = button("cmdProjSave", "저장");
+    cmdProjSaveAs = button("cmdProjSaveAs", "다른 이름으로 저장...");
+    cmdProjImportCol = button("cmdProjImportCol", ".col 가져오기...");
+    cmdProjExportCol = button("cmdProjExportCol", ".col 내보내기...");
+    cmdProjReport = button("cmdProjReport", "프로젝트 보고서...");
+    cmdProjExit = button("cmdProjExit", "닫기");
+    const QList<QPushButton*> files = {cmdProjNew,       cmdProjOpen,      cmdProjSave,
+                                       cmdProjSaveAs,    cmdProjImportCol, cmdProjExportCol,
+                                       cmdProjReport,    cmdProjExit};
+    for (int k = 0; k < files.size(); ++k) fileButtons->addWidget(files[k], k / 2, k % 2);
+    bottom->addLayout(fileButtons);
+    top->addLayout(bottom);
+
+    connect(cmdProjAdd, &QPushButton::clicked, this, &frmProject::cmdProjAdd_Click);
+    connect(cmdProjDuplicate, &QPushButton::clicked, this, &frmProject::cmdProjDuplicate_Click);
+    connect(cmdProjRemove, &QPushButton::clicked, this, &frmProject::cmdProjRemove_Click);
+    connect(cmdProjUp, &QPushButton::clicked, this, &frmProject::cmdProjUp_Click);
+    connect(cmdProjDown, &QPushButton::clicked, this, &frmProject::cmdProjDown_Click);
+    connect(cmdProjNew, &QPushButton::clicked, this, &frmProject::cmdProjNew_Click);
+    connect(cmdProjOpen, &QPushButton::clicked, this, &frmProject::cmdProjOpen_Click);
+    connect(cmdProjSave, &QPushButton::clicked, this, &frmProject::cmdProjSave_Click);
+    connect(cmdProjSaveAs, &QPushButton::clicked, this, &frmProject::cmdProjSaveAs_Click);
+    connect(cmdProjImportCol, &QPushButton::clicked, this, &frmProject::importRequested);
+    connect(cmdProjExportCol, &QPushButton::clicked, this, &frmProject::exportRequested);
+    connect(cmdProjReport, &QPushButton::clicked, this, &frmProject::reportRequested);
+    connect(cmdProjExit, &QPushButton::clicked, this, &frmProject::cmdProjExit_Click);
+
+    setKeyboardOrder(this, {txtProjName, txtProjCustomer, txtProjSite, txtProjAuthor,
+                            txtProjCompany, txtProjRevision, txtProjNote, tblProjCabinets,
+                            cmdProjAdd, cmdProjDuplicate, cmdProjRemove, cmdProjUp, cmdProjDown,
+                            txtCabTag, txtCabDescription, txtCabCount, lstProjRecent});
+}
+
+void frmProject::Form_Load() {
+    lblProjStatus->clear();
+    refresh();
+}
+
+// ---- showing the project ------------------------------------------------------
+
+void frmProject::refresh() {
+    m_filling = true;
+    refreshInfoFields();
+    refreshTable();
+    refreshCabinetFields();
+    refreshRecent();
+    m_filling = false;
+    refreshTitle();
+}
+
+void frmProject::refreshTitle() {
+    const ProjectSession& session = m_app.project();
+    QString title = QStringLiteral("프로젝트 - ") + session.displayName();
+    if (session.modified()) title += QStringLiteral(" *");
+    if (session.readOnly())
+        title += QStringLiteral(" (읽기 전용, 형식 버전 %1)").arg(session.fileVersion());
+    setWindowTitle(title);
+}
+
+void frmProject::refreshInfoFields() {
+    const ProjectInfo& info = m_app.project().project().info;
+    const std::pair<QLineEdit*, const QString*> fields[] = {
+        {txtProjName, &info.name},       {txtProjCustomer, &info.customer},
+        {txtProjSite, &info.site},       {txtProjAuthor, &info.author},
+        {txtProjCompany, &info.company}, {txtProjRevision, &info.revision},
+    };
+    for (const auto& [field, value] : fields) {
+        if (field->text() != *value) field->setText(*value);
+    }
+    if (txtProjNote->toPlainText() != info.note) txtProjNote->setPlainText(info.note);
+}
+
+void frmProject::refreshTable() {
+    const ProjectSession& session = m_app.project();
+    const Project& project = session.project();
+    tblProjCabinets->setRowCount(static_cast<int>(project.cabinets.size()));
+    for (int row = 0; row < project.cabinets.size(); ++row) {
+        const Cabinet& c = project.cabinets[row];
+        const auto text = [&](const QString& key) { return c.fields.value(key).trimmed(); };
+        const bool measured = c.mode == QLatin1String("Fan2");
+        QString status;
+        if (c.results.requirement.isEmpty()) {
+            status = QStringLiteral("계산 전");
+        } else if (!c.results.calculated) {
+            status = QStringLiteral("입력 변경됨 (다시 계산 필요)");
+        } else {
+            const CabinetResults now = session.recalculate(c);
+            status = now.requirement == c.results.requirement && now.model == c.results.model
+                         ? QStringLiteral("최신")
+                         : QStringLiteral("재계산 값과 다름");
+        }
+        const QString cells[Columns] = {
+            c.tag,
+            c.description,
+            QString::number(c.count),
+            modeCaption(c.mode),
+            QStringLiteral("%1 × %2 × %3")
+                .arg(text(QStringLiteral("txtHeight")), text(QStringLiteral("txtWidth")),
+                     text(QStringLiteral("txtDepth"))),
+            measured ? QStringLiteral("— (측정 온도)") : text(QStringLiteral("txtPP")),
+            c.results.requirement.isEmpty() ? QStringLiteral("—")
+                                            : c.results.requirement + QLatin1Char(' ') +
+                                                  c.results.unit,
+            c.results.model.isEmpty() ? QStringLiteral("—") : c.results.model,
+            status,
+        };
+        for (int col = 0; col < Columns; ++col) {
+            QTableWidgetItem* item = tblProjCabinets->item(row, col);
+            if (!item) {
+                item = new QTableWidgetItem;
+                tblProjCabinets->setItem(row, col, item);
+            }
+            if (item->text() != cells[col]) item->setText(cells[col]);
+        }
+    }
+    if (tblProjCabinets->currentRow() != session.currentIndex())
+        tblProjCabinets->setCurrentCell(session.currentIndex(), 0);
+    const bool several = project.cabinets.size() > 1;
+    cmdProjRemove->setEnabled(several);
+    cmdProjUp->setEnabled(session.currentIndex() > 0);
+    cmdProjDown->setEnabled(session.currentIndex() + 1 < project.cabinets.size());
+    const bool room = project.cabinets.size() < kMaxCabinets;
+    cmdProjAdd->setEnabled(room);
+    cmdProjDuplicate->setEnabled(room);
+}
+
+void frmProject::refreshCabinetFields() {
+    const Cabinet& c = m_app.project().current();
+    if (txtCabTag->text().trimmed() != c.tag) txtCabTag->setText(c.tag);
+    if (txtCabDescription->text() != c.description) txtCabDescription->setText(c.description);
+    // A count being typed that does not read stays as typed.
+    const std::optional<double> typed = ParseWholeNumber(txtCabCount->text().toStdString());
+    if (!typed || *typed != c.count) txtCabCount->setText(QString::number(c.count));
+}
+
+void frmProject::refreshRecent() {
+    const QStringList recent = recentProjects();
+    QStringList shown;
+    for (int i = 0; i < lstProjRecent->count(); ++i)
+        shown << lstProjRecent->item(i)->data(Qt::UserRole).toString();
+    if (shown == recent) return;
+    lstProjRecent->clear();
+    for (const QString& path : recent) {
+        auto* item = new QListWidgetItem(QFileInfo(path).fileName(), lstProjRecent);
+        item->setData(Qt::UserRole, path);
+        item->setToolTip(QDir::toNativeSeparators(path));
+    }
+}
+
+void frmProject::showNote(const QString& text) { lblProjStatus->setText(text); }
+
+// ---- edits --------------------------------------------------------------------
+
+void frmProject::infoEdited() {
+    if (m_filling) return;
+    ProjectInfo info = m_app.project().project().info;
+    info.name = txtProjName->text();
+    info.customer = txtProjCustomer->text();
+    info.site = txtProjSite->text();
+    info.author = txtProjAuthor->text();
+    info.company = txtProjCompany->text();
+    info.revision = txtProjRevision->text();
+    info.note = txtProjNote->toPlainText();
+    m_app.project().setInfo(info);
+}
+
+void frmProject::cabinetFieldEdited() {
+    if (m_filling) return;
+    ProjectSession& session = m_app.project();
+    const int index = session.currentIndex();
+    QStringList problems;
+    if (QWidget* w = qobject_cast<QWidget*>(sender()); w == txtCabTag) {
+        const QString why = session.setCabinetTag(index, txtCabTag->text());
+        setFieldInputError(txtCabTag, why);
+        if (!why.isEmpty()) problems << QStringLiteral("태그: ") + why;
+    } else if (w == txtCabDescription) {
+        session.setCabinetDescription(index, txtCabDescription->text());
+    } else if (w == txtCabCount) {
+        const std::optional<double> n = ParseWholeNumber(txtCabCount->text().toStdString());
+        QString why;
+        if (!n || *n != static_cast<int>(*n))
+            why = QStringLiteral("\"%1\"은(는) 정수가 아니어서 쓰지 않았습니다.")
+                      .arg(txtCabCount->text());
+        else
+            why = session.setCabinetCount(index, static_cast<int>(*n));
+        setFieldInputError(txtCabCount, why);
+        if (!why.isEmpty()) problems << QStringLiteral("수량: ") + why;
+    }
+    showNote(problems.join(QLatin1Char('\n')));
+}
+
+// ---- commands -------------------------------------------------------------------
+
+void frmProject::cmdProjAdd_Click() { m_app.project().addCabinet(); }
+
+void frmProject::cmdProjDuplicate_Click() {
+    m_app.project().duplicateCabinet(m_app.project().currentIndex());
+}
+
+void frmProject::cmdProjRemove_Click() {
+    ProjectSession& session = m_app.project();
+    if (session.project().cabinets.size() <= 1) return;
+    if (!confirmProjectSaved(m_app, this)) return;
+    session.removeCabinet(session.currentIndex());
+}
+
+void frmProject::cmdProjUp_Click() {
+    m_app.project().moveCabinet(m_app.project().currentIndex(), -1);
+}
+
+void frmProject::cmdProjDown_Click() {
+    m_app.project().moveCabinet(m_app.project().currentIndex(), +1);
+}
+
+void frmProject::cmdProjNew_Click() { startNewProject(m_app, this); }
+void frmProject::cmdProjOpen_Click() { openProjectDialog(m_app, this); }
+void frmProject::cmdProjSave_Click() { saveProject(m_app, this, false); }
+void frmProject::cmdProjSaveAs_Click() { saveProject(m_app, this, true); }
+void frmProject::cmdProjExit_Click() { m_app.unloadWindow(this); }
+
+void frmProject::openRecent(int row) {
+    if (row < 0 || row >= lstProjRecent->count()) return;
+    const QString path = lstProjRecent->item(row)->data(Qt::UserRole).toString();
+    if (!QFileInfo::exists(path)) {
+        forgetRecentProject(path);
+        refreshRecent();
+        m_app.platform().messageBox(
+            this, QStringLiteral("프로젝트 파일을 찾을 수 없어 최근 목록에서 뺐습니다.\n%1")
+                      .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    openProjectFile(m_app, this, path);
+    refreshRecent();
+}
+
+// ---- dropped files --------------------------------------------------------------
+
+namespace {
+
+QString droppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return QString();
+    const QUrl url = mime->urls().first();
+    if (!url.isLocalFile()) return QString();
+    const QString path = url.toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == kProjectFileSuffix || suffix == QLatin1String("col") ? path : QString();
+}
+
+}  // namespace
+
+void frmProject::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmProject::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    if (QFileInfo(path).suffix().toLower() == kProjectFileSuffix)
+        openProjectFile(m_app, this, path);
+    else
+        emit calculationFileDropped(path);
+}
+
+void frmProject::closeEvent(QCloseEvent* event) {
+    // The project stays open without its window; nothing to ask.
+    event->accept();
+}
