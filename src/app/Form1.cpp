@@ -29,6 +29,7 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/CalculationTexts.h"
 #include "kit/PlatformServices.h"
+#include "kit/ProjectSession.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
@@ -513,6 +514,7 @@ void Form1::cmdCal_Click() {
     if (fieldNumber(txtCoolValue) < fieldNumber(txtPT))
         message(calculationMessageText(CalculationMessage::ModelExceeded));
     m_calculatedState = calculationState();
+    m_app.project().mainWindowCalculated();
 
     if (std::fabs(r.deltaT) >= kMinimumChartDeltaT) {
         cmdDiagram_Click();

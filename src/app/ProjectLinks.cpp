@@ -39,8 +39,8 @@ void importCalculationFiles(CabinetCoolApp& app, QWidget* parent, const QStringL
         // Read by the main window's own Open into a new cabinet, so that the
         // cabinet holds exactly what opening the file shows.
         const int index = session.addCabinet();
-        session.setCabinetTag(index,
-                              UniqueCabinetTag(session.project(), QFileInfo(path).completeBaseName()));
+        session.setCabinetTag(
+            index, UniqueCabinetTag(session.project(), QFileInfo(path).completeBaseName()));
         MainWindow* form = app.mainWindow();
         NoSink check;
         if (form && ReadCoolFile(path, check)) {
@@ -53,7 +53,8 @@ void importCalculationFiles(CabinetCoolApp& app, QWidget* parent, const QStringL
     session.makeCurrent(before);
     if (!refused.isEmpty()) {
         app.platform().messageBox(
-            parent, QStringLiteral("다음 계산 파일은 가져오지 못했습니다.\n%1").arg(refused.join('\n')));
+            parent,
+            QStringLiteral("다음 계산 파일은 가져오지 못했습니다.\n%1").arg(refused.join('\n')));
     }
 }
 
@@ -72,7 +73,8 @@ void openProjectWindow(CabinetCoolApp& app) {
         PlatformServices::FileDialog d;
         d.title = QStringLiteral(".col 가져오기");
         d.startFolder = projectStartFolder(app);
-        d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"), QStringLiteral(" ALL File (*.*) (*)")};
+        d.filters = {QStringLiteral("Cool File (*.COL) (*.col)"),
+                     QStringLiteral(" ALL File (*.*) (*)")};
         d.confirmOverwrite = false;
         const QStringList paths = app.platform().openFileNames(window, d);
         if (!paths.isEmpty()) importCalculationFiles(app, window, paths);

@@ -669,3 +669,14 @@ void frmClimate::recompute() {
 }
 
 void frmClimate::cmdClimateExit_Click() { m_app.unloadWindow(this); }
+
+WindowInputs frmClimate::storedInputs() const { return captureControls(this); }
+
+void frmClimate::applyStoredInputs(const WindowInputs& inputs) {
+    if (inputs.isEmpty()) {
+        Form_Load();
+        return;
+    }
+    applyControls(this, inputs);
+    recompute();
+}

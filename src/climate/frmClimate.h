@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calc/ClimateDesign.h"
+#include "kit/StoredInputs.h"
 
 class CabinetCoolApp;
 class QCheckBox;
@@ -30,10 +31,16 @@ struct ClimatePicks {
 // of a heat exchanger, filter-fan airflow at altitude, heater power and the
 // dew point, each with a model pick. It takes its inputs from the main window
 // when it opens and is on its own from then on: nothing here writes back.
-class frmClimate : public QWidget {
+class frmClimate : public QWidget, public StoredInputs {
     Q_OBJECT
 public:
     explicit frmClimate(CabinetCoolApp& app);
+
+    // The design belongs to the cabinet of the project; a cabinet without
+    // one gets the window filled from the main window, as at its opening.
+    QString storedInputsSlot() const override { return QStringLiteral("climate"); }
+    WindowInputs storedInputs() const override;
+    void applyStoredInputs(const WindowInputs& inputs) override;
 
     // Copies the inputs from the main window, reads the model lists, computes.
     void Form_Load();

@@ -64,6 +64,9 @@ public:
 
     // Shows cabinet `index` in the windows.
     void makeCurrent(int index);
+    // The main window's calculation has written its results: they belong
+    // to the inputs now.
+    void mainWindowCalculated() { captureMain(); }
 
     // ---- the project as a whole ----------------------------------------------
     // A new project with one cabinet of start-up values.

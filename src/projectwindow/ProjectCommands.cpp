@@ -75,8 +75,9 @@ bool saveProject(CabinetCoolApp& app, QWidget* parent, bool askName) {
                         .arg(nativePath(path)));
         return false;
     }
-    session.markSaved(path);
+    // The list first: the window shows it when the project says it is saved.
     rememberRecentProject(path);
+    session.markSaved(path);
     return true;
 }
 
@@ -84,8 +85,9 @@ bool openProjectFile(CabinetCoolApp& app, QWidget* parent, const QString& path) 
     if (!confirmProjectSaved(app, parent)) return false;
     PlatformServices& platform = app.platform();
     auto refuse = [&](const QString& why) {
-        platform.messageBox(parent, QStringLiteral("프로젝트를 열 수 없습니다.\n%1\n\n%2")
-                                        .arg(nativePath(path), why));
+        platform.messageBox(
+            parent,
+            QStringLiteral("프로젝트를 열 수 없습니다.\n%1\n\n%2").arg(nativePath(path), why));
         return false;
     };
     if (!QFileInfo::exists(path)) return refuse(QStringLiteral("파일을 찾을 수 없습니다."));
@@ -95,8 +97,8 @@ bool openProjectFile(CabinetCoolApp& app, QWidget* parent, const QString& path) 
     const QByteArray bytes = file.read(kMaxProjectFileBytes + 1);
     const ProjectReading reading = ReadProject(bytes);
     if (!reading.project) return refuse(reading.error);
-    app.project().openProject(*reading.project, path, reading.readOnly, reading.version);
     rememberRecentProject(path);
+    app.project().openProject(*reading.project, path, reading.readOnly, reading.version);
     if (reading.readOnly) {
         platform.messageBox(
             parent, QStringLiteral("이 프로젝트는 더 새로운 형식 버전 %1로 저장되었습니다. 읽기 "
@@ -143,9 +145,8 @@ void offerProjectRecovery(CabinetCoolApp& app, QWidget* parent) {
         if (app.project().restoreRecoveryCopy(copy, &error)) {
             restored = true;
         } else {
-            app.platform().messageBox(
-                parent, QStringLiteral("복구본을 읽을 수 없습니다.\n%1\n\n%2")
-                            .arg(nativePath(copy.file), error));
+            app.platform().messageBox(parent, QStringLiteral("복구본을 읽을 수 없습니다.\n%1\n\n%2")
+                                                  .arg(nativePath(copy.file), error));
         }
     }
 }

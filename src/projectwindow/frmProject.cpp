@@ -24,8 +24,8 @@
 #include "kit/FieldCues.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
-#include "kit/WindowKeys.h"
 #include "kit/Widgets.h"
+#include "kit/WindowKeys.h"
 #include "projectwindow/ProjectCommands.h"
 
 namespace {
@@ -80,8 +80,7 @@ const ToolTipEntry kToolTips[] = {
     {"cmdProjExportCol", "선택한 제어반을 계산 파일 (*.col)로 저장합니다 (Save As와 같은 내용)."},
     {"cmdProjReport", "프로젝트 전체의 보고서 PDF: 표지와 요약표, 제어반마다의 설계 보고서."},
     {"cmdProjExit", "프로젝트 창을 닫습니다. 프로젝트는 그대로 열려 있습니다 (Esc)."},
-    {"lstProjRecent",
-     "최근에 열거나 저장한 프로젝트 (최대 8개). 두 번 누르거나 Enter로 엽니다."},
+    {"lstProjRecent", "최근에 열거나 저장한 프로젝트 (최대 8개). 두 번 누르거나 Enter로 엽니다."},
 };
 
 }  // namespace
@@ -129,8 +128,8 @@ void frmProject::buildLayout() {
         if (!m_filling) infoEdited();
     });
     const std::pair<const char*, QWidget*> infoRows[] = {
-        {"프로젝트명", txtProjName}, {"고객", txtProjCustomer},   {"현장", txtProjSite},
-        {"작성자", txtProjAuthor},   {"회사", txtProjCompany},    {"개정", txtProjRevision},
+        {"프로젝트명", txtProjName}, {"고객", txtProjCustomer}, {"현장", txtProjSite},
+        {"작성자", txtProjAuthor},   {"회사", txtProjCompany},  {"개정", txtProjRevision},
     };
     int i = 0;
     for (const auto& [caption, widget] : infoRows) {
@@ -229,9 +228,9 @@ void frmProject::buildLayout() {
     cmdProjExportCol = button("cmdProjExportCol", ".col 내보내기...");
     cmdProjReport = button("cmdProjReport", "프로젝트 보고서...");
     cmdProjExit = button("cmdProjExit", "닫기");
-    const QList<QPushButton*> files = {cmdProjNew,       cmdProjOpen,      cmdProjSave,
-                                       cmdProjSaveAs,    cmdProjImportCol, cmdProjExportCol,
-                                       cmdProjReport,    cmdProjExit};
+    const QList<QPushButton*> files = {cmdProjNew,    cmdProjOpen,      cmdProjSave,
+                                       cmdProjSaveAs, cmdProjImportCol, cmdProjExportCol,
+                                       cmdProjReport, cmdProjExit};
     for (int k = 0; k < files.size(); ++k) fileButtons->addWidget(files[k], k / 2, k % 2);
     bottom->addLayout(fileButtons);
     top->addLayout(bottom);
@@ -323,9 +322,9 @@ void frmProject::refreshTable() {
                 .arg(text(QStringLiteral("txtHeight")), text(QStringLiteral("txtWidth")),
                      text(QStringLiteral("txtDepth"))),
             measured ? QStringLiteral("— (측정 온도)") : text(QStringLiteral("txtPP")),
-            c.results.requirement.isEmpty() ? QStringLiteral("—")
-                                            : c.results.requirement + QLatin1Char(' ') +
-                                                  c.results.unit,
+            c.results.requirement.isEmpty()
+                ? QStringLiteral("—")
+                : c.results.requirement + QLatin1Char(' ') + c.results.unit,
             c.results.model.isEmpty() ? QStringLiteral("—") : c.results.model,
             status,
         };

@@ -1,0 +1,475 @@
+// The project window as a user meets it: cabinets added, copied, moved and
+// removed; switching between them with the other windows open; saving,
+// reopening, broken files; the recent list; recovery after a crash;
+// calculation files in and out; the main window's close.
+#include <QComboBox>
+#include <QFile>
+#include <QJsonArray>
+#include <QLabel>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "TestApp.h"
+#include "app/ProjectLinks.h"
+#include "files/CoolFile.h"
+#include "heat/frmHeatValue.h"
+#include "kit/ProjectSession.h"
+#include "projectwindow/ProjectCommands.h"
+#include "projectwindow/frmProject.h"
+#include "report/ReportCommands.h"
+
+namespace {
+
+const QString kCool = QStringLiteral(CC_TEST_DATA_DIR "/cool/");
+const QString kProjects = QStringLiteral(CC_TEST_DATA_DIR "/project/");
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
+    file.write(bytes);
+}
+
+// The program started, its project window opened from the main window.
+struct ProjectWindow {
+    ProjectWindow() {
+        form = t.start();
+        form->cmdProject->click();
+        w = t.app->loadedWindow<frmProject>();
+        if (!w) qFatal("the project window did not open");
+    }
+    ProjectSession& session() const { return t.app->project(); }
+    QString cell(int row, int column) const {
+        QTableWidgetItem* item = w->tblProjCabinets->item(row, column);
+        return item ? item->text() : QString();
+    }
+    QStringList tags() const {
+        QStringList list;
+        for (int r = 0; r < w->tblProjCabinets->rowCount(); ++r) list << cell(r, 0);
+        return list;
+    }
+    void choose(int row) const { w->tblProjCabinets->setCurrentCell(row, 1); }
+    static void type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        field->insert(text);  // as typing: textEdited
+    }
+    QString path(const QString& name) const { return t.userDir.filePath(name); }
+
+    TestApp t;
+    Form1* form = nullptr;
+    frmProject* w = nullptr;
+};
+
+}  // namespace
+
+class TestProjectWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithOneCabinetOfStartUpValues();
+    void cabinetsAddedCopiedMovedRemoved();
+    void switchingKeepsEveryWindowsInputs();
+    void savedProjectReopensExactly();
+    void unsavedChangesAreAskedAbout_data();
+    void unsavedChangesAreAskedAbout();
+    void brokenProjectFilesLeaveTheProject_data();
+    void brokenProjectFilesLeaveTheProject();
+    void laterVersionOpensReadOnly();
+    void tagsAndCountsAreChecked_data();
+    void tagsAndCountsAreChecked();
+    void recentProjects();
+    void recoveryAfterACrash();
+    void calculationFilesInAndOut();
+    void escapeClosesAndTooltipsExplain();
+};
+
+void TestProjectWindow::startsWithOneCabinetOfStartUpValues() {
+    ProjectWindow p;
+    QCOMPARE(p.tags(), QStringList{"+A1"});
+    QVERIFY(!p.session().modified());
+    QVERIFY(p.w->windowTitle().contains("새 프로젝트"));
+    QVERIFY(!p.w->windowTitle().contains('*'));
+    QCOMPARE(p.cell(0, 4), QString("2 × 1 × 0.6"));
+    QCOMPARE(p.cell(0, 5), QString("1100"));
+    // An edit in the main window belongs to the cabinet, and the title says so.
+    p.form->txtPP->setText("900");
+    QVERIFY(p.session().modified());
+    QVERIFY(p.w->windowTitle().endsWith('*'));
+    QCOMPARE(p.cell(0, 5), QString("900"));
+    p.form->cmdCal->click();
+    QCOMPARE(p.cell(0, 6), QString("1075.00 W"));
+    QCOMPARE(p.cell(0, 8), QString("최신"));
+    p.form->txtHeight->setText("2.2");
+    QCOMPARE(p.cell(0, 8), QString("입력 변경됨 (다시 계산 필요)"));
+}
+
+void TestProjectWindow::cabinetsAddedCopiedMovedRemoved() {
+    ProjectWindow p;
+    p.form->txtHeight->setText("1.8");
+    p.w->cmdProjAdd->click();
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2"}));
+    QCOMPARE(p.session().currentIndex(), 1);
+    // A new cabinet starts from the start-up values, not the last one's.
+    QCOMPARE(p.form->txtHeight->text(), QString("2"));
+    p.form->txtHeight->setText("2.4");
+
+    p.choose(0);
+    QCOMPARE(p.form->txtHeight->text(), QString("1.8"));
+    p.w->cmdProjDuplicate->click();
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A1 (2)", "+A2"}));
+    QCOMPARE(p.session().currentIndex(), 1);
+    QCOMPARE(p.form->txtHeight->text(), QString("1.8"));
+
+    p.w->cmdProjDown->click();
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2", "+A1 (2)"}));
+    QCOMPARE(p.session().currentIndex(), 2);
+    QVERIFY(!p.w->cmdProjDown->isEnabled());
+    p.w->cmdProjUp->click();
+    p.w->cmdProjUp->click();
+    QCOMPARE(p.tags(), (QStringList{"+A1 (2)", "+A1", "+A2"}));
+    QVERIFY(!p.w->cmdProjUp->isEnabled());
+
+    // Removing asks first while there are unsaved changes; "취소" keeps it.
+    p.t.platform.questionAnswers.enqueue(2);
+    p.w->cmdProjRemove->click();
+    QCOMPARE(p.t.platform.questions.size(), 1);
+    QCOMPARE(p.tags().size(), 3);
+    p.t.platform.questionAnswers.enqueue(1);  // 저장 안 함
+    p.w->cmdProjRemove->click();
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2"}));
+    QCOMPARE(p.session().currentIndex(), 0);
+    QCOMPARE(p.form->txtHeight->text(), QString("1.8"));
+    p.choose(1);
+    QCOMPARE(p.form->txtHeight->text(), QString("2.4"));
+    p.t.platform.questionAnswers.enqueue(1);
+    p.w->cmdProjRemove->click();
+    QCOMPARE(p.tags(), QStringList{"+A1"});
+    // The last cabinet stays.
+    QVERIFY(!p.w->cmdProjRemove->isEnabled());
+}
+
+void TestProjectWindow::switchingKeepsEveryWindowsInputs() {
+    ProjectWindow p;
+    // Cabinet 1 with component counts and a climate design of its own.
+    p.form->cmdHeatValue->click();
+    auto* heat = p.t.app->loadedWindow<frmHeatValue>();
+    QVERIFY(heat);
+    heat->findChild<QLineEdit*>("txtTransformerNum_0")->setText("3");
+    openClimateDesign(*p.t.app);
+    QWidget* climate = p.t.app->loadedWindows().last();
+    QCOMPARE(climate->objectName(), QString("frmClimate"));
+    auto* altitude = climate->findChild<QLineEdit*>("txtClimAlt");
+    auto* install = climate->findChild<QComboBox*>("cboClimInstall");
+    altitude->setText("1500");
+    install->setCurrentIndex(4);
+
+    p.w->cmdProjAdd->click();
+    // The new cabinet has none of them.
+    QCOMPARE(heat->findChild<QLineEdit*>("txtTransformerNum_0")->text(), QString("0"));
+    QCOMPARE(altitude->text(), QString("0"));
+    altitude->setText("300");
+
+    p.choose(0);
+    QCOMPARE(heat->findChild<QLineEdit*>("txtTransformerNum_0")->text(), QString("3"));
+    QCOMPARE(altitude->text(), QString("1500"));
+    QCOMPARE(install->currentIndex(), 4);
+    p.choose(1);
+    QCOMPARE(altitude->text(), QString("300"));
+
+    // Closed and opened again, the climate window shows the cabinet's design.
+    p.t.app->unloadWindow(climate);
+    processDeferredDeletes();
+    p.choose(0);
+    openClimateDesign(*p.t.app);
+    climate = p.t.app->loadedWindows().last();
+    QCOMPARE(climate->findChild<QLineEdit*>("txtClimAlt")->text(), QString("1500"));
+    QCOMPARE(climate->findChild<QComboBox*>("cboClimInstall")->currentIndex(), 4);
+}
+
+void TestProjectWindow::savedProjectReopensExactly() {
+    ProjectWindow p;
+    ProjectWindow::type(p.w->txtProjName, "라인업 A");
+    ProjectWindow::type(p.w->txtProjCustomer, "고객사");
+    p.w->txtProjNote->setPlainText("첫 줄\n둘째 줄");
+    p.form->OptBoxFan1->click();
+    p.form->txtPP->setText("1,100");  // kept as typed
+    p.form->cmdHeatValue->click();
+    p.t.app->loadedWindow<frmHeatValue>()->findChild<QLineEdit*>("txtPLCNum_1")->setText("4");
+    p.w->cmdProjAdd->click();
+    ProjectWindow::type(p.w->txtCabTag, "+B7");
+    ProjectWindow::type(p.w->txtCabDescription, "출력반");
+    ProjectWindow::type(p.w->txtCabCount, "3");
+    p.form->txtWidth->setText("0.8");
+
+    const QString file = p.path("line-up.ccproj");
+    p.t.platform.saveAnswers.enqueue(file);
+    p.w->cmdProjSave->click();
+    QCOMPARE(p.t.platform.saveDialogs.size(), 1);
+    QCOMPARE(p.t.platform.saveDialogs.first().defaultName, QString("라인업 A.ccproj"));
+    QVERIFY(!p.session().modified());
+    QVERIFY(!p.w->windowTitle().endsWith('*'));
+    QVERIFY(p.w->windowTitle().contains("라인업 A"));
+    const Project saved = p.session().project();
+    const QJsonObject top = QJsonDocument::fromJson(readAll(file)).object();
+    QCOMPARE(top["format"].toString(), QString("cabinetcool-project"));
+    QCOMPARE(top["cabinets"].toArray()[0].toObject()["main"].toObject()["fields"].toObject()
+                 ["txtPP"]
+                     .toString(),
+             QString("1,100"));
+
+    // Saving again writes to the same file without asking.
+    p.form->txtDepth->setText("0.5");
+    p.w->cmdProjSave->click();
+    QCOMPARE(p.t.platform.saveDialogs.size(), 1);
+
+    ProjectWindow q;
+    q.t.platform.openAnswers.enqueue(file);
+    q.w->cmdProjOpen->click();
+    QCOMPARE(q.t.platform.messages, QStringList());
+    QCOMPARE(q.tags(), (QStringList{"+A1", "+B7"}));
+    QCOMPARE(q.w->txtProjName->text(), QString("라인업 A"));
+    QCOMPARE(q.w->txtProjNote->toPlainText(), QString("첫 줄\n둘째 줄"));
+    QCOMPARE(q.form->selectedMode(), SelectionMode::Fan1);
+    QCOMPARE(q.form->txtPP->text(), QString("1,100"));
+    QCOMPARE(q.cell(1, 2), QString("3"));
+    q.choose(1);
+    QCOMPARE(q.form->txtWidth->text(), QString("0.8"));
+    QCOMPARE(q.form->txtDepth->text(), QString("0.5"));
+    q.form->cmdHeatValue->click();
+    q.choose(0);
+    QCOMPARE(q.t.app->loadedWindow<frmHeatValue>()->findChild<QLineEdit*>("txtPLCNum_1")->text(),
+             QString("4"));
+    QVERIFY(!q.session().modified());
+}
+
+void TestProjectWindow::unsavedChangesAreAskedAbout_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("answer");  // 0 저장, 1 저장 안 함, 2 취소
+    QTest::addColumn<bool>("goesOn");
+    for (const char* action : {"new project", "close main window"}) {
+        QTest::addRow("%s, cancel", action) << action << 2 << false;
+        QTest::addRow("%s, don't save", action) << action << 1 << true;
+        QTest::addRow("%s, save", action) << action << 0 << true;
+        QTest::addRow("%s, save cancelled", action) << action << -1 << false;
+    }
+}
+
+void TestProjectWindow::unsavedChangesAreAskedAbout() {
+    QFETCH(QString, action);
+    QFETCH(int, answer);
+    QFETCH(bool, goesOn);
+    ProjectWindow p;
+    p.form->txtHeight->setText("2.5");
+    const QString file = p.path("asked.ccproj");
+    p.t.platform.questionAnswers.enqueue(answer < 0 ? 0 : answer);
+    if (answer == 0) p.t.platform.saveAnswers.enqueue(file);
+    if (action == "new project") {
+        p.w->cmdProjNew->click();
+        QCOMPARE(p.form->txtHeight->text(), goesOn ? QString("2") : QString("2.5"));
+    } else {
+        p.form->close();
+        QCOMPARE(p.form->isVisible(), !goesOn);
+    }
+    QCOMPARE(p.t.platform.questions.size(), 1);
+    QVERIFY(p.t.platform.questions.first().contains("새 프로젝트"));
+    QCOMPARE(QFile::exists(file), answer == 0);
+    if (answer == 0)
+        QVERIFY(readAll(file).contains("\"txtHeight\": \"2.5\""));
+}
+
+void TestProjectWindow::brokenProjectFilesLeaveTheProject_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << QByteArray() << "비어";
+    QTest::newRow("not JSON") << QByteArray("Aircon\r\n") << "JSON";
+    QTest::newRow("tag used twice")
+        << QByteArray(R"({"format": "cabinetcool-project", "version": 1,
+                         "cabinets": [{"tag": "+A1"}, {"tag": "+A1"}]})")
+        << "cabinets[1].tag";
+    QTest::newRow("larger than 16 MiB") << QByteArray(kMaxProjectFileBytes + 10, ' ') << "16 MiB";
+    QTest::newRow("missing") << QByteArray("<missing>") << "찾을 수 없습니다";
+}
+
+void TestProjectWindow::brokenProjectFilesLeaveTheProject() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    ProjectWindow p;
+    p.form->txtHeight->setText("2.5");
+    const Project before = p.session().project();
+    const QString file = p.path("broken.ccproj");
+    if (bytes != "<missing>") writeFile(file, bytes);
+    p.t.platform.questionAnswers.enqueue(1);
+    openProjectFile(*p.t.app, p.w, file);
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    const QString shown = p.t.platform.messages.first();
+    QVERIFY2(shown.contains(file) && shown.contains(message), qPrintable(shown));
+    QVERIFY(p.session().project() == before);
+    QCOMPARE(p.form->txtHeight->text(), QString("2.5"));
+}
+
+void TestProjectWindow::laterVersionOpensReadOnly() {
+    ProjectWindow p;
+    openProjectFile(*p.t.app, p.w, kProjects + "later-version.ccproj");
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    QVERIFY(p.t.platform.messages.first().contains("버전 3"));
+    QVERIFY(p.session().readOnly());
+    QVERIFY(p.w->windowTitle().contains("읽기 전용"));
+    QCOMPARE(p.form->selectedMode(), SelectionMode::Fan2);
+    QCOMPARE(p.form->txtT3->text(), QString("31"));
+    // "저장" does not write over it: it asks for a new name.
+    const QString copy = p.path("copy.ccproj");
+    p.t.platform.saveAnswers.enqueue(copy);
+    p.w->cmdProjSave->click();
+    QCOMPARE(p.t.platform.saveDialogs.size(), 1);
+    QVERIFY(readAll(copy).contains("\"approval\""));
+    QVERIFY(!p.session().readOnly());
+}
+
+void TestProjectWindow::tagsAndCountsAreChecked_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");  // the tag or the count afterwards
+    QTest::addColumn<bool>("error");
+    QTest::newRow("new tag") << "txtCabTag" << "+X9" << "+X9" << false;
+    QTest::newRow("tag of another cabinet") << "txtCabTag" << "+A2" << "+A1" << true;
+    QTest::newRow("blank tag") << "txtCabTag" << "  " << "+A1" << true;
+    QTest::newRow("count") << "txtCabCount" << "4" << "4" << false;
+    QTest::newRow("count with blanks") << "txtCabCount" << " 4 " << "4" << false;
+    QTest::newRow("count with a thousands separator") << "txtCabCount" << "1,000" << "1" << true;
+    QTest::newRow("count not whole") << "txtCabCount" << "2.5" << "1" << true;
+    QTest::newRow("count zero") << "txtCabCount" << "0" << "1" << true;
+    QTest::newRow("count with letters") << "txtCabCount" << "3대" << "1" << true;
+}
+
+void TestProjectWindow::tagsAndCountsAreChecked() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, kept);
+    QFETCH(bool, error);
+    ProjectWindow p;
+    p.w->cmdProjAdd->click();
+    p.choose(0);
+    ProjectWindow::type(p.w->findChild<QLineEdit*>(field), text);
+    const Cabinet& c = p.session().project().cabinets[0];
+    QCOMPARE(field == "txtCabTag" ? c.tag : QString::number(c.count), kept);
+    QCOMPARE(p.w->lblProjStatus->text().isEmpty(), !error);
+    QCOMPARE(p.w->findChild<QLineEdit*>(field)->styleSheet().isEmpty(), !error);
+    if (error) QVERIFY(p.w->findChild<QLineEdit*>(field)->toolTip().contains(text.trimmed()) ||
+                       field == "txtCabTag");
+}
+
+void TestProjectWindow::recentProjects() {
+    ProjectWindow p;
+    QStringList files;
+    for (int i = 0; i < 10; ++i) {
+        files << p.path(QStringLiteral("p%1.ccproj").arg(i));
+        p.t.platform.saveAnswers.enqueue(files.last());
+        p.w->cmdProjSaveAs->click();
+    }
+    QCOMPARE(p.w->lstProjRecent->count(), 8);
+    QCOMPARE(p.w->lstProjRecent->item(0)->text(), QString("p9.ccproj"));
+    QCOMPARE(p.w->lstProjRecent->item(7)->text(), QString("p2.ccproj"));
+    // A file that is gone is taken off the list with a message.
+    QFile::remove(files[5]);
+    p.w->openRecent(4);
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    QVERIFY(p.t.platform.messages.first().contains("p5.ccproj"));
+    QCOMPARE(p.w->lstProjRecent->count(), 7);
+    p.w->openRecent(4);  // p4 now
+    QCOMPARE(p.session().filePath(), files[4]);
+    QCOMPARE(p.w->lstProjRecent->item(0)->text(), QString("p4.ccproj"));
+}
+
+void TestProjectWindow::recoveryAfterACrash() {
+    QTemporaryDir user;
+    const QString recoveryDir = user.filePath("recovery");
+    {
+        ProjectWindow p;
+        ProjectSession::setRecoveryFolder(recoveryDir);
+        ProjectWindow::type(p.w->txtProjName, "복구 시험");
+        p.form->txtHeight->setText("2.7");
+        p.session().writeRecoveryCopy();
+        p.session().waitForRecoveryWrites();
+        QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}).size(), 1);
+        // A running program's own copy is never offered.
+        QVERIFY(ProjectSession::leftoverRecoveryCopies().isEmpty());
+        // The crash: the copy and the lock file stay as a killed program
+        // leaves them (the lock is gone with the process).
+        const QString copy = QDir(recoveryDir).entryList({"*.ccproj"}).first();
+        QVERIFY(QFile::copy(recoveryDir + "/" + copy, recoveryDir + "/999999.ccproj"));
+        writeFile(recoveryDir + "/999999.lock", "");
+        // A clean exit removes its own copy.
+    }
+    QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), QStringList{"999999.ccproj"});
+
+    TestApp t;
+    ProjectSession::setRecoveryFolder(recoveryDir);
+    Form1* form = t.start();
+    t.platform.questionAnswers.enqueue(0);  // 복구
+    offerProjectRecovery(*t.app, form);
+    QCOMPARE(t.platform.questions.size(), 1);
+    QVERIFY(t.platform.questions.first().contains("복구 시험"));
+    QCOMPARE(form->txtHeight->text(), QString("2.7"));
+    QCOMPARE(t.app->project().project().info.name, QString("복구 시험"));
+    QVERIFY(t.app->project().modified());
+    QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), QStringList());
+    // Nothing left to offer at the next start.
+    t.platform.questions.clear();
+    offerProjectRecovery(*t.app, form);
+    QCOMPARE(t.platform.questions, QStringList());
+}
+
+void TestProjectWindow::calculationFilesInAndOut() {
+    ProjectWindow p;
+    const QString broken = kCool + "empty.col";
+    p.t.platform.openManyAnswers.enqueue(
+        {kCool + "aircon-crlf.col", kCool + "fan2-lf.col", broken});
+    p.w->cmdProjImportCol->click();
+    QCOMPARE(p.tags(), (QStringList{"+A1", "aircon-crlf", "fan2-lf"}));
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    QVERIFY(p.t.platform.messages.first().contains("empty.col"));
+    // The current cabinet stays the one it was.
+    QCOMPARE(p.session().currentIndex(), 0);
+    QCOMPARE(p.cell(2, 3), QString("팬 (측정 온도)"));
+
+    // The selected cabinet out as a calculation file: what Save As writes.
+    p.choose(2);
+    const QString exported = p.path("out.col");
+    p.t.platform.saveAnswers.enqueue(exported);
+    p.w->cmdProjExportCol->click();
+    QCOMPARE(p.t.platform.saveDialogs.last().defaultName, QString("fan2-lf.col"));
+    const QString savedAs = p.path("saved-as.col");
+    p.t.platform.saveAnswers.enqueue(savedAs);
+    p.form->cmdSaveAs->click();
+    QCOMPARE(readAll(exported), readAll(savedAs));
+    QVERIFY(readAll(exported).startsWith("FAN2"));
+}
+
+void TestProjectWindow::escapeClosesAndTooltipsExplain() {
+    ProjectWindow p;
+    for (QWidget* control : p.w->findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (!(name.startsWith("txt") || name.startsWith("cmd") || name.startsWith("tbl") ||
+              name.startsWith("lst")))
+            continue;
+        QVERIFY2(!control->toolTip().isEmpty(), qPrintable(name));
+    }
+    QTest::keyClick(p.w, Qt::Key_Escape);
+    processDeferredDeletes();
+    QVERIFY(!p.t.app->loadedWindow<frmProject>());
+    // The project lives on without its window.
+    QCOMPARE(p.session().project().cabinets.size(), 1);
+}
+
+QTEST_MAIN(TestProjectWindow)
+#include "tst_projectwindow.moc"
