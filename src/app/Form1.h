@@ -35,6 +35,8 @@ public:
     SelectionMode selectedMode() const override;
     void selectMode(SelectionMode mode) override;
     void selectMaterial(int index) override;
+    QMetaObject::Connection connectModeChanged(QObject* receiver,
+                                               std::function<void()> handler) override;
     QString fieldText(CabinetField field) const override;
     void setFieldText(CabinetField field, const QString& text) override;
     QList<QAbstractButton*> screenOnlyButtons() const override;
@@ -105,6 +107,10 @@ public:
     QPushButton* cmdDiagram;
     QPushButton* cmdClimate;
     QPushButton* cmdReport;
+
+signals:
+    // The mode changed and its fields are set (connectModeChanged).
+    void modeChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
