@@ -889,8 +889,9 @@ void frmClimate::recompute() {
         return !notNeeded;
     };
     if (notNeeded) {
-        out.note(QStringLiteral("냉각: 벽이 발열보다 %1 W 더 내보내어 에어컨·열교환기·필터팬이 "
-                                "필요 없습니다.")
+        out.note(QStringLiteral(
+                     "냉각: 벽이 발열과 일사 열량보다 %1 W 더 내보내어 에어컨·열교환기·필터팬이 "
+                     "필요 없습니다.")
                      .arg(carried));
     }
 
