@@ -174,7 +174,7 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
                    ? valueOrOutOfRange(in.insideDesired - in.ambientMax)
                    : notApplicable(ClimateReason::OutOfRange);
 
-    // Qs = k·A·ΔT
+    // Qs = U·A·ΔT
     const ClimateValue coefficient =
         !std::isfinite(in.uValue) ? notApplicable(ClimateReason::OutOfRange)
         : in.uValue < 0           ? notApplicable(ClimateReason::InvalidCoefficient)
