@@ -253,7 +253,7 @@ void require(Shown& s, bool ok, const QString& why) {
 
 // A tooltip: the result's line above the field's description.
 QString withDescription(const QString& first, const QLineEdit* field) {
-    const QString text = description(field);
+    const QString text = toolTipLines(description(field));
     if (first.isEmpty()) return text;
     return text.isEmpty() ? first : first + u'\n' + text;
 }

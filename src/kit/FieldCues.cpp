@@ -91,6 +91,8 @@ void setDescription(QWidget* control, const QString& text) {
 
 QString description(const QWidget* control) { return control->property(kDescription).toString(); }
 
+QString toolTipLines(const QString& text) { return wrapped(text).join(QLatin1Char('\n')); }
+
 QString staleNotice() { return QStringLiteral("입력이 바뀌었습니다. 계 산을 다시 누르세요."); }
 
 void setFieldStale(QLineEdit* field, bool stale) {

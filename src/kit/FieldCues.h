@@ -35,6 +35,9 @@ void applyToolTips(QWidget* window, std::span<const ToolTipEntry> table);
 // A control's description, shown as its tooltip below the cues.
 void setDescription(QWidget* control, const QString& text);
 QString description(const QWidget* control);
+// A description broken into lines as the tooltips show it, for a tooltip
+// that a window composes itself.
+QString toolTipLines(const QString& text);
 
 // The notice of a stale field.
 QString staleNotice();
