@@ -740,16 +740,16 @@ void frmClimate::recompute() {
     m_notes.clear();
     m_picks = {};
     ResultWriter out(m_notes);
-    // First the inputs that were not used, each by its name.
+    // First the inputs that were not used, each by its name; the field's
+    // tooltip quotes the text.
     for (const QLineEdit* field : unread) {
-        const QString text = field->text().trimmed();
-        out.note(text.isEmpty()
+        out.note(field->text().trimmed().isEmpty()
                      ? QStringLiteral("입력 오류: %1 칸이 비어 있습니다. 이 값에 따른 결과는 "
                                       "계산하지 않았습니다.")
                            .arg(m_captions.value(field))
-                     : QStringLiteral("입력 오류: %1의 \"%2\"은(는) 숫자 하나가 아니어서 쓰지 "
+                     : QStringLiteral("입력 오류: %1 칸의 내용은 숫자 하나가 아니어서 쓰지 "
                                       "않았습니다. 이 값에 따른 결과는 계산하지 않았습니다.")
-                           .arg(m_captions.value(field), text));
+                           .arg(m_captions.value(field)));
     }
     // Which inputs each result is computed from.
     using Inputs = QList<const QLineEdit*>;

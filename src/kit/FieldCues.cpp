@@ -119,8 +119,11 @@ bool isFieldReadPartly(const QLineEdit* field) { return field->property(kReadPar
 QString notUsedNotice(const QString& text) {
     if (text.trimmed().isEmpty())
         return QStringLiteral("입력 오류: 칸이 비어 있어 계산에 쓰지 않았습니다.");
+    // A long paste is quoted by its start.
+    constexpr qsizetype kQuoted = 40;
+    const QString quoted = text.size() > kQuoted ? text.left(kQuoted) + QChar(0x2026) : text;
     return QStringLiteral("입력 오류: \"%1\"은(는) 숫자 하나가 아니어서 계산에 쓰지 않았습니다.")
-        .arg(text);
+        .arg(quoted);
 }
 
 void setFieldNotUsed(QLineEdit* field, bool notUsed) {

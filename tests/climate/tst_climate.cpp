@@ -543,7 +543,7 @@ void TestClimate::badInput_data() {
         << Edits{{"txtClimW", "-1"}} << false << areaResults << unaffected << size;
     QTest::newRow("depth not a number")
         << Edits{{"txtClimD", "abc"}} << false << areaResults << unaffected
-        << QStringLiteral("입력 오류: 깊이 D의 \"abc\"");
+        << QStringLiteral("입력 오류: 깊이 D 칸의 내용은 숫자 하나가 아니어서");
     QTest::newRow("dimensions beyond range")
         << Edits{{"txtClimH", "1E+200"}, {"txtClimW", "1E+200"}} << false << areaResults
         << unaffected << QStringLiteral("범위를 벗어났습니다");
@@ -619,17 +619,17 @@ void TestClimate::strictReading_data() {
         << "txtClimP"
         << "1,100" << false << QStringList{"txtClimCool", "txtClimCoolModel", "txtClimQw"}
         << QStringList{"txtClimA", "txtClimQs", "txtClimHeater", "txtClimDew"}
-        << QStringLiteral("입력 오류: 내부 발열량 P의 \"1,100\"은(는) 숫자 하나가 아니어서");
+        << QStringLiteral("입력 오류: 내부 발열량 P 칸의 내용은 숫자 하나가 아니어서");
     QTest::newRow("decimal comma in H")
         << "txtClimH"
         << "1,5" << false << QStringList{"txtClimA",         "txtClimQs",     "txtClimCool",
                                          "txtClimCoolModel", "txtClimHeater", "txtClimHeaterModel"}
-        << QStringList{"txtClimDew"} << QStringLiteral("입력 오류: 높이 H의 \"1,5\"");
+        << QStringList{"txtClimDew"} << QStringLiteral("입력 오류: 높이 H 칸");
     QTest::newRow("letters after the digits in Tu")
         << "txtClimTu"
         << "12abc" << false << QStringList{"txtClimQs", "txtClimCool", "txtClimDew"}
         << QStringList{"txtClimA", "txtClimHeater"}
-        << QStringLiteral("입력 오류: 최고 외기 온도 Tu의 \"12abc\"");
+        << QStringLiteral("입력 오류: 최고 외기 온도 Tu 칸");
     QTest::newRow("empty humidity")
         << "txtClimRH"
         << "" << false << QStringList{"txtClimDew"} << QStringList{"txtClimCool", "txtClimHeater"}
@@ -643,7 +643,7 @@ void TestClimate::strictReading_data() {
         << "txtClimSunRse"
         << "0,04" << true << QStringList{"txtClimQsun", "txtClimCool"}
         << QStringList{"txtClimQs", "txtClimHeater"}
-        << QStringLiteral("입력 오류: 외표면 열저항 Rse의 \"0,04\"");
+        << QStringLiteral("입력 오류: 외표면 열저항 Rse 칸");
     // Blanks around a number are no error: A = 1.8·2.5·1.6 + 1.4·0.6 = 8.04.
     QTest::newRow("blanks around H") << "txtClimH"
                                      << "  2.5\t" << false << QStringList{}
