@@ -348,6 +348,11 @@ void Form1::selectMode(SelectionMode mode) {
     button->setChecked(true);  // toggled runs the handler only on a change
 }
 
+QMetaObject::Connection Form1::connectModeChanged(QObject* receiver,
+                                                  std::function<void()> handler) {
+    return connect(this, &Form1::modeChanged, receiver, std::move(handler));
+}
+
 void Form1::selectMaterial(int index) { optSel[index == 1 ? 1 : 0]->setChecked(true); }
 
 QLineEdit* Form1::field(CabinetField field) const {
@@ -451,6 +456,7 @@ void Form1::applyMode(SelectionMode mode) {
     txtDepth->setText(QString::fromLatin1(d.depth));
     txtHeight->setText(QString::fromLatin1(d.height));
     cmdSS_Click();
+    emit modeChanged();
 }
 
 void Form1::optSel_Click(int index) { txtUU->setText(numberText(index == 0 ? 5.0 : 3.7)); }

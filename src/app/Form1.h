@@ -36,6 +36,8 @@ public:
     void selectMode(SelectionMode mode) override;
     void selectMaterial(int index) override;
     int selectedMaterial() const override;
+    QMetaObject::Connection connectModeChanged(QObject* receiver,
+                                               std::function<void()> handler) override;
     QString fieldText(CabinetField field) const override;
     void setFieldText(CabinetField field, const QString& text) override;
     QList<QAbstractButton*> screenOnlyButtons() const override;
@@ -108,6 +110,10 @@ public:
     QPushButton* cmdClimate;
     QPushButton* cmdReport;
     QPushButton* cmdProject;
+
+signals:
+    // The mode changed and its fields are set (connectModeChanged).
+    void modeChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

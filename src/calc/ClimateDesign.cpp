@@ -174,7 +174,7 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
                    ? valueOrOutOfRange(in.insideDesired - in.ambientMax)
                    : notApplicable(ClimateReason::OutOfRange);
 
-    // Qs = k·A·ΔT
+    // Qs = U·A·ΔT
     const ClimateValue coefficient =
         !std::isfinite(in.uValue) ? notApplicable(ClimateReason::OutOfRange)
         : in.uValue < 0           ? notApplicable(ClimateReason::InvalidCoefficient)
@@ -186,7 +186,7 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
         r.wallHeat = valueOrOutOfRange(*coefficient.value * *r.area.value * *r.deltaT.value);
     }
 
-    // Qsun = absorptance · irradiance · sunlit area
+    // Qsun = α·E·A_sun·U·Rse
     if (in.sunlitArea) {
         r.sunlitArea = !std::isfinite(*in.sunlitArea) ? notApplicable(ClimateReason::OutOfRange)
                        : *in.sunlitArea < 0 ? notApplicable(ClimateReason::InvalidSolarInput)
@@ -196,14 +196,16 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
     }
     if (!in.sun) {
         r.solarHeat = {0.0, ClimateReason::None};
-    } else if (!allFinite({in.absorptance, in.irradiance})) {
+    } else if (!allFinite({in.absorptance, in.irradiance, in.sunRse})) {
         r.solarHeat = notApplicable(ClimateReason::OutOfRange);
-    } else if (in.absorptance < 0 || in.absorptance > 1 || in.irradiance < 0) {
+    } else if (in.absorptance < 0 || in.absorptance > 1 || in.irradiance < 0 || in.sunRse < 0) {
         r.solarHeat = notApplicable(ClimateReason::InvalidSolarInput);
-    } else if (!r.sunlitArea.applicable()) {
-        r.solarHeat = notApplicable(r.sunlitArea.reason);
+    } else if (const ClimateReason why = firstReason({&r.sunlitArea, &coefficient});
+               why != ClimateReason::None) {
+        r.solarHeat = notApplicable(why);
     } else {
-        r.solarHeat = valueOrOutOfRange(in.absorptance * in.irradiance * *r.sunlitArea.value);
+        r.solarHeat = SolarHeatGain(in.absorptance, in.irradiance, *r.sunlitArea.value,
+                                    *coefficient.value, in.sunRse);
     }
 
     const ClimateValue margin =
@@ -214,7 +216,7 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
 
     // The heat the equipment must get rid of: what it produces and the sun
     // brings, less what the walls give off.
-    ClimateValue surplus;
+    ClimateValue& surplus = r.heatSurplus;
     if (const ClimateReason why = firstReason({&heat, &r.wallHeat, &r.solarHeat});
         why != ClimateReason::None) {
         surplus = notApplicable(why);
@@ -254,25 +256,49 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
                        ? valueOrOutOfRange(*r.airflow.value / kCubicMetresPerHourPerCfm)
                        : r.airflow;
 
-    // k·A·(TiMin − TuMin) − PMin, none below 0.
-    const ClimateValue coldDeltaT = allFinite({in.insideMin, in.ambientMin})
-                                        ? valueOrOutOfRange(in.insideMin - in.ambientMin)
-                                        : notApplicable(ClimateReason::OutOfRange);
+    // U·A·(TiMin − TuMin) − PMin, none below 0.
     const ClimateValue coldHeat = valueOrOutOfRange(in.internalHeatMin);
-    if (const ClimateReason why = firstReason({&r.area, &coefficient, &coldDeltaT, &coldHeat});
-        why != ClimateReason::None) {
-        r.heaterPower = notApplicable(why);
-    } else {
+    auto heaterFor = [&](double insideMin) {
+        const ClimateValue coldDeltaT = allFinite({insideMin, in.ambientMin})
+                                            ? valueOrOutOfRange(insideMin - in.ambientMin)
+                                            : notApplicable(ClimateReason::OutOfRange);
+        if (const ClimateReason why = firstReason({&r.area, &coefficient, &coldDeltaT, &coldHeat});
+            why != ClimateReason::None) {
+            return notApplicable(why);
+        }
         const ClimateValue need = valueOrOutOfRange(
             *coefficient.value * *r.area.value * *coldDeltaT.value - *coldHeat.value);
-        r.heaterPower = need.applicable() ? ClimateValue{std::max(0.0, *need.value)} : need;
-    }
+        return need.applicable() ? ClimateValue{std::max(0.0, *need.value)} : need;
+    };
+    r.heaterPower = heaterFor(in.insideMin);
 
-    r.dewPoint = std::isfinite(in.insideDesired) ? DewPoint(in.insideDesired, in.relativeHumidity)
-                                                 : notApplicable(ClimateReason::OutOfRange);
+    // The air that enters the cabinet is the ambient air: its dew point at
+    // the highest ambient temperature, where the humidity was given.
+    r.dewPointAirTemperature = std::isfinite(in.ambientMax)
+                                   ? ClimateValue{in.ambientMax}
+                                   : notApplicable(ClimateReason::OutOfRange);
+    r.dewPoint = std::isfinite(in.ambientMax) ? DewPoint(in.ambientMax, in.relativeHumidity)
+                                              : notApplicable(ClimateReason::OutOfRange);
     if (r.dewPoint.applicable() && !std::isnan(in.insideMin))
         r.condensation = in.insideMin <= *r.dewPoint.value;
+    if (r.dewPoint.applicable()) {
+        r.condensationFreeInsideMin = valueOrOutOfRange(*r.dewPoint.value + kDewPointMargin);
+        r.condensationFreeHeaterPower = heaterFor(*r.condensationFreeInsideMin.value);
+    } else {
+        r.condensationFreeInsideMin = r.dewPoint;
+        r.condensationFreeHeaterPower = r.dewPoint;
+    }
     return r;
+}
+
+ClimateValue SolarHeatGain(double absorptance, double irradiance, double sunlitArea, double uValue,
+                           double rse) {
+    if (!allFinite({absorptance, irradiance, sunlitArea, uValue, rse}))
+        return notApplicable(ClimateReason::OutOfRange);
+    if (uValue < 0) return notApplicable(ClimateReason::InvalidCoefficient);
+    if (absorptance < 0 || absorptance > 1 || irradiance < 0 || sunlitArea < 0 || rse < 0)
+        return notApplicable(ClimateReason::InvalidSolarInput);
+    return valueOrOutOfRange(absorptance * irradiance * sunlitArea * uValue * rse);
 }
 
 ModelChoice PickModel(double requirement, std::span<const ClimateModel> models) {

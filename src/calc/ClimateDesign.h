@@ -39,8 +39,9 @@ enum class ClimateReason {
     InvalidDimensions,    // a height, width or depth of 0 or less
     InvalidInstallation,  // an installation type outside 0 to 7
     InvalidCoefficient,   // a heat transfer coefficient below 0
-    InvalidSolarInput,  // sun on: absorptance outside 0 to 1, or irradiance or sunlit area below 0
-    InvalidMargin,      // a safety margin below 0 %
+    // sun on: absorptance outside 0 to 1, or irradiance, sunlit area or Rse below 0
+    InvalidSolarInput,
+    InvalidMargin,          // a safety margin below 0 %
     AmbientNotBelowInside,  // Ti <= Tu: outside air cannot carry the heat away
     AltitudeOutOfRange,     // outside -5000 to 11000 m, the standard atmosphere's lower layer
     HumidityOutOfRange,     // relative humidity not above 0 % or above 100 %
@@ -55,36 +56,53 @@ struct ClimateValue {
     bool applicable() const { return value.has_value(); }
 };
 
+// Rse of EN ISO 6946 for a wall to the outside air (horizontal heat flow):
+// 0.04 m²·K/W.
+inline constexpr double kOutsideSurfaceResistance = 0.04;
+
+// The margin above the dew point that the condensation-free inside
+// temperature keeps, K: our choice, for the air next to the coldest parts of
+// the walls and the switching band of a heater's thermostat.
+inline constexpr double kDewPointMargin = 3;
+
 struct ClimateDesignInput {
-    double height = 0;            // H, m
-    double width = 0;             // W, m
-    double depth = 0;             // D, m
-    int installation = 0;         // CabinetInstallation, 0 to 7
-    double internalHeat = 0;      // P, W
-    double uValue = 0;            // k, W/(m²·K)
-    double ambientMax = 0;        // Tu, highest ambient temperature, °C
-    double insideDesired = 0;     // Ti, desired inside temperature, °C
-    double altitude = 0;          // site above sea level, m
-    double ambientMin = 0;        // TuMin, lowest ambient temperature, °C
-    double insideMin = 0;         // TiMin, lowest permissible inside temperature, °C
-    double internalHeatMin = 0;   // PMin, heat produced when it is coldest, W
-    double relativeHumidity = 0;  // %, of the air inside at Ti
-    bool sun = false;             // the cabinet stands in the sun
-    double irradiance = 0;        // W/m², used when sun is on
-    double absorptance = 0;       // of the paint, 0 to 1, used when sun is on
+    double height = 0;           // H, m
+    double width = 0;            // W, m
+    double depth = 0;            // D, m
+    int installation = 0;        // CabinetInstallation, 0 to 7
+    double internalHeat = 0;     // P, W
+    double uValue = 0;           // U, heat transfer coefficient of the walls, W/(m²·K)
+    double ambientMax = 0;       // Tu, highest ambient temperature, °C
+    double insideDesired = 0;    // Ti, desired inside temperature, °C
+    double altitude = 0;         // site above sea level, m
+    double ambientMin = 0;       // TuMin, lowest ambient temperature, °C
+    double insideMin = 0;        // TiMin, lowest permissible inside temperature, °C
+    double internalHeatMin = 0;  // PMin, heat produced when it is coldest, W
+    // %, of the ambient air at its highest temperature Tu: the air that can
+    // enter the cabinet.
+    double relativeHumidity = 0;
+    bool sun = false;        // the cabinet stands in the sun
+    double irradiance = 0;   // W/m², used when sun is on
+    double absorptance = 0;  // of the paint, 0 to 1, used when sun is on
     // Sunlit area, m²; none for the default, roof and front: W·D + W·H.
     std::optional<double> sunlitArea;
+    // Rse, the outside surface resistance of the walls, m²·K/W, used when sun
+    // is on (see SolarHeatGain).
+    double sunRse = kOutsideSurfaceResistance;
     double safetyMargin = 0;  // %, added to cooling power, heat exchanger and airflow
 };
 
 struct ClimateDesignResult {
     ClimateValue area;        // A, effective surface of the installation type, m²
     ClimateValue deltaT;      // Ti − Tu, K
-    ClimateValue wallHeat;    // Qs = k·A·(Ti − Tu), W; below 0 when heat comes in
+    ClimateValue wallHeat;    // Qs = U·A·(Ti − Tu), W; below 0 when heat comes in
     ClimateValue sunlitArea;  // the sunlit area used (given or default), m²
-    ClimateValue solarHeat;   // Qsun, W; 0 when sun is off
-    // (P − Qs + Qsun)·(1 + margin/100), W; 0 or below: the walls carry
-    // more than the cabinet produces.
+    ClimateValue solarHeat;   // Qsun = α·E·A_sun·U·Rse, W; 0 when sun is off
+    // P + Qsun − Qs, W: the heat the cooling equipment must remove, before
+    // the margin. 0 or below: the walls carry away −heatSurplus W more than
+    // the cabinet produces, and no cooling is needed (coolingNotNeeded).
+    ClimateValue heatSurplus;
+    // heatSurplus·(1 + margin/100), W; 0 or below when no cooling is needed.
     ClimateValue coolingPower;
     // (P + Qsun − Qs) / (Ti − Tu)·(1 + margin/100), W/K; only for Ti > Tu.
     // 0 or below (as for the airflow): the walls alone carry the heat.
@@ -92,11 +110,25 @@ struct ClimateDesignResult {
     ClimateValue airflowFactor;  // f at the altitude, m³·K/(W·h)
     ClimateValue airflow;  // f·(P + Qsun − Qs) / (Ti − Tu)·(1 + margin/100), m³/h; only for Ti > Tu
     ClimateValue airflowCfm;   // the same in cubic feet per minute
-    ClimateValue heaterPower;  // k·A·(TiMin − TuMin) − PMin, W; 0 when no heat is needed
-    ClimateValue dewPoint;     // of the inside air at Ti and the humidity, °C
+    ClimateValue heaterPower;  // U·A·(TiMin − TuMin) − PMin, W; 0 when no heat is needed
+    // The air the dew point is of: the ambient air at Tu (°C), with the
+    // relative humidity of the input.
+    ClimateValue dewPointAirTemperature;
+    ClimateValue dewPoint;  // of that air, °C
     // TiMin at or below the dew point: moisture condenses when the cabinet
     // is coldest. None when there is no dew point.
     std::optional<bool> condensation;
+    // The lowest inside temperature that keeps clear of the dew point:
+    // dewPoint + kDewPointMargin, °C; with the dew point.
+    ClimateValue condensationFreeInsideMin;
+    // The heater power that holds the cabinet at condensationFreeInsideMin
+    // when the ambient is at its lowest: as heaterPower, with that
+    // temperature for TiMin, W.
+    ClimateValue condensationFreeHeaterPower;
+
+    // No cooling power, heat exchanger or filter fan is needed: the walls
+    // alone carry the heat (heatSurplus is 0 or below).
+    bool coolingNotNeeded() const { return heatSurplus.applicable() && *heatSurplus.value <= 0; }
 };
 
 // Everything at once. A result that depends on one that is not applicable
@@ -123,6 +155,15 @@ inline constexpr double kSeaLevelAirflowFactor = 3.1;
 
 // One cubic foot per minute in cubic metres per hour (0.028316846592 m³ a minute).
 inline constexpr double kCubicMetresPerHourPerCfm = 0.028316846592 * 60;
+
+// The heat that the sun's absorbed radiation brings through the walls, W:
+// α·E·A_sun·U·Rse. Only the part U·Rse of the absorbed flux passes inwards;
+// the rest goes back to the outside air (the sol-air relation: the absorbed
+// flux raises the outside surface by α·E·Rse, and that excess drives U·A
+// through the wall; EN ISO 6946 for Rse, ASHRAE Fundamentals, ch. "Heat,
+// air and moisture control", for the sol-air temperature).
+ClimateValue SolarHeatGain(double absorptance, double irradiance, double sunlitArea, double uValue,
+                           double rse);
 
 // Dew point by the Magnus formula (a = 17.27, b = 237.7 °C) for air at
 // `temperature` °C and `relativeHumidity` %, 0 excluded to 100 included.

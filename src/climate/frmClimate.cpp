@@ -8,16 +8,22 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "calc/HeatBalance.h"
+#include "calc/NumberText.h"
 #include "climate/InstallationPictogram.h"
 #include "data/ModelLists.h"
 #include "kit/CabinetCoolApp.h"
+#include "kit/FieldCues.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
+#include "kit/WindowKeys.h"
 
 namespace {
 
@@ -36,7 +42,9 @@ constexpr int kDefaultInstallation = 1;
 
 // The window's design size and its two columns, in twips.
 constexpr int kClientWidth = 11400;
-constexpr int kClientHeight = 7920;
+constexpr int kClientHeight = 8700;
+// The results' group, from the top; the notes and the buttons below it.
+constexpr int kResultsHeight = 5900;
 
 // Input rows: caption, field name, unit, and extra room above the row to set
 // the groups apart.
@@ -51,36 +59,125 @@ constexpr InputRow kInputRows[] = {
     {"폭 W", "txtClimW", "m", 0},
     {"깊이 D", "txtClimD", "m", 0},
     {"내부 발열량 P", "txtClimP", "W", 60},
-    {"열통과율 k", "txtClimK", "W/(㎡·K)", 0},
+    {"열관류율 U", "txtClimK", "W/(m²·K)", 0},
     {"최고 외기 온도 Tu", "txtClimTu", "°C", 0},
     {"희망 반내 온도 Ti", "txtClimTi", "°C", 0},
     {"설치 고도", "txtClimAlt", "m", 0},
     {"최저 외기 온도", "txtClimTuMin", "°C", 60},
     {"최저 반내 온도", "txtClimTiMin", "°C", 0},
     {"그때 켜져 있는 장비 발열", "txtClimPMin", "W", 0},
-    {"반내 상대 습도", "txtClimRH", "%", 0},
+    {"외기 상대습도 (Tu 기준)", "txtClimRH", "%", 0},
     {nullptr, "chkClimSun", nullptr, 60},
-    {"일사량", "txtClimSunE", "W/㎡", 0},
+    {"일사량", "txtClimSunE", "W/m²", 0},
     {"표면 일사 흡수율", "txtClimSunAbs", "(0 ~ 1)", 0},
-    {"햇빛 받는 면적", "txtClimSunArea", "㎡", 0},
+    {"햇빛 받는 면적", "txtClimSunArea", "m²", 0},
+    {"외표면 열저항 Rse", "txtClimSunRse", "m²·K/W", 0},
     {"안전 여유", "txtClimMargin", "%", 60},
 };
 constexpr int kInputTop = 2160;
 constexpr int kInputPitch = 300;
+// The line under P that says where its value comes from.
+constexpr int kSourceLineHeight = 270;
 
-// A number as the results show it: about three significant digits, at most
-// `maxDecimals` decimals, the rest dropped (the tooltip has the full value).
-QString displayText(double value, int maxDecimals) {
-    int decimals = maxDecimals;
-    if (value != 0) {
-        const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-        decimals = std::clamp(2 - magnitude, 0, maxDecimals);
-    }
+// What each control is, its unit and, for the results, the formula.
+constexpr ToolTipEntry kToolTips[] = {
+    {"cboClimInstall",
+     "제어반이 놓인 방식 (IEC/TR 60890). 벽이나 이웃 반에 덮인 면은 열을 덜 내보내므로 유효 "
+     "방열 면적 A가 달라집니다."},
+    {"txtClimH", "제어반의 높이 H, m. 창을 열 때 주 화면의 값을 가져옵니다."},
+    {"txtClimW", "제어반의 폭 W, m."},
+    {"txtClimD", "제어반의 깊이 D, m."},
+    {"txtClimP",
+     "반내 장비의 발열량 P, W: 냉각이 없애야 하는 열. 값의 출처는 칸 아래에 표시됩니다."},
+    {"txtClimK",
+     "벽의 열관류율 U, W/(m²·K): 벽 1 m²가 안팎 온도차 1 K마다 전하는 열. 주 화면의 재질 값은 "
+     "강판 5, 수지 3.7입니다."},
+    {"txtClimTu", "여름철 최고 외기 온도 Tu, °C. 외기 상대습도도 이 온도에서의 값입니다."},
+    {"txtClimTi", "유지하려는 희망 반내 온도 Ti, °C."},
+    {"txtClimAlt",
+     "설치 장소의 해발 고도, m (-5000 ~ 11000, 표준 대기). 공기가 희박할수록 같은 열을 "
+     "나르는 데 풍량이 더 필요합니다."},
+    {"txtClimTuMin", "겨울철 최저 외기 온도 TuMin, °C."},
+    {"txtClimTiMin", "반내가 내려가도 되는 최저 온도 TiMin, °C. 히터 출력과 결로 판정에 씁니다."},
+    {"txtClimPMin", "최저 외기 온도일 때에도 켜져 있는 장비의 발열량 PMin, W."},
+    {"txtClimRH",
+     "최고 외기 온도 Tu에서의 외기 상대습도 RH, % (0 초과 100 이하). 반에 들어오는 공기의 "
+     "이슬점을 정합니다."},
+    {"chkClimSun",
+     "제어반이 옥외에서 햇빛을 받으면 켭니다. 벽을 지나 들어오는 일사 열량을 "
+     "냉각 부하에 더합니다."},
+    {"txtClimSunE", "햇빛 받는 면에 닿는 일사량 E, W/m². 한여름 맑은 날 약 800 ~ 1000."},
+    {"txtClimSunAbs",
+     "도장 표면의 일사 흡수율 α, 0 ~ 1. 흰색 약 0.3, 밝은 회색 약 0.5, 검정 약 0.9."},
+    {"txtClimSunArea",
+     "햇빛 받는 면적 A_sun, m². 처음에는 지붕(W·D)과 앞면(W·H)의 면적이며, 비워 두면 다시 "
+     "그 면적을 씁니다."},
+    {"txtClimSunRse",
+     "외표면 열저항 Rse, m²·K/W: 벽 바깥 면과 외기 사이의 열저항 (EN ISO 6946: 0.04). 일사 "
+     "열량 Qsun = α·E·A_sun·U·Rse: 흡수한 일사 가운데 U·Rse의 몫만 벽을 지나 안으로 "
+     "들어오고 나머지는 바깥 공기로 돌아갑니다."},
+    {"txtClimMargin", "냉각 능력, 열교환기·팬 용량과 필터팬 풍량에 더하는 안전 여유, %."},
+    {"txtClimA",
+     "유효 방열 면적 A, m²: 설치 방식에서 열을 내보내는 면의 넓이 (IEC/TR 60890). 식은 그림 "
+     "옆에 있습니다."},
+    {"txtClimQs",
+     "벽면 통과 열량 Qs, W = U·A·(Ti − Tu). 양수는 벽으로 빠져나가는 열, 음수는 벽으로 "
+     "들어오는 열입니다."},
+    {"txtClimQsun", "일사 열량 Qsun, W = α·E·A_sun·U·Rse. 햇빛을 받지 않으면 0입니다."},
+    {"txtClimCool", "에어컨 냉각 능력, W = (P + Qsun − Qs)·(1 + 안전 여유/100)."},
+    {"txtClimCoolModel", "냉각 능력이 필요량을 넘는 첫 에어컨 모델 (주 화면과 같은 선정)."},
+    {"txtClimQw",
+     "열교환기·팬 용량, W/K = (P + Qsun − Qs)/(Ti − Tu)·(1 + 안전 여유/100). Ti가 Tu보다 "
+     "높을 때만 계산합니다."},
+    {"txtClimFanModel", "용량이 필요량을 넘는 첫 열교환기·팬 모델 (주 화면과 같은 선정)."},
+    {"txtClimFlow",
+     "필터팬 풍량 V, m³/h = f·(P + Qsun − Qs)/(Ti − Tu)·(1 + 안전 여유/100); f는 아래의 "
+     "풍량 계수입니다."},
+    {"txtClimFlowCfm", "필터팬 풍량, cfm = V / 1.699 (1 cfm = 1.699 m³/h)."},
+    {"txtClimFlowModel", "풍량이 필요량 이상인 가장 작은 필터팬 (app.ini의 [FilterFan-Model])."},
+    {"txtClimHeater",
+     "히터 출력, W = U·A·(TiMin − TuMin) − PMin; 0 미만이면 히터가 필요 없습니다 (0)."},
+    {"txtClimHeaterModel", "출력이 필요량 이상인 가장 작은 히터 (app.ini의 [Heater-Model])."},
+    {"txtClimDew",
+     "외기 이슬점 Td, °C: 최고 외기 온도 Tu와 외기 상대습도 RH에서 Magnus 식으로 (a = 17.27, "
+     "b = 237.7 °C): γ = a·Tu/(b + Tu) + ln(RH/100), Td = b·γ/(a − γ). 최저 반내 온도가 이 "
+     "값 이하이면 결로 위험입니다."},
+    {"lblClimFlowFactor",
+     "풍량 계수 f, m³·K/(W·h) = 3.1 × (해수면 공기 밀도 / 설치 고도의 공기 밀도), ICAO 표준 "
+     "대기."},
+    {"lblClimCondensation",
+     "최저 반내 온도가 외기 이슬점 이하이면 결로 위험입니다. 결로가 없는 최저 반내 온도는 "
+     "이슬점 + 3 K이며, 그 온도를 지키는 히터 출력은 U·A·(이슬점 + 3 K − TuMin) − PMin입니다."},
+    {"lblClimStatus", "입력 오류와 계산할 수 없는 결과의 이유, 모델 선정에 관한 알림."},
+    {"cmdClimateReport", "주 화면과 이 창의 값으로 설계 보고서를 PDF 파일로 저장합니다."},
+    {"cmdClimateExit", "이 창을 닫습니다 (Esc). 주 화면의 값은 바뀌지 않습니다."},
+};
+
+// The decimals a result shows: about three significant digits, at most
+// `maxDecimals`.
+int shownDecimals(double value, int maxDecimals) {
+    if (value == 0 || !std::isfinite(value)) return maxDecimals;
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    return std::clamp(2 - magnitude, 0, maxDecimals);
+}
+
+// A number rounded to `decimals`, written without trailing zeros.
+QString roundedText(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
     double rounded = std::round(value * scale) / scale;
     if (!std::isfinite(rounded)) rounded = value;  // too large to scale: already whole
     if (rounded == 0) rounded = 0;                 // no "-0"
     return numberText(rounded);
+}
+
+// A number as the results show it.
+QString displayText(double value, int maxDecimals) {
+    return roundedText(value, shownDecimals(value, maxDecimals));
+}
+
+// A number as the tooltips give it: one digit more than the result shows.
+QString tipText(double value, int maxDecimals) {
+    return roundedText(value, shownDecimals(value, maxDecimals) + 1);
 }
 
 // The pictogram of the chosen type, painted afresh at the screen's
@@ -113,9 +210,10 @@ QString reasonText(ClimateReason reason) {
         case ClimateReason::InvalidInstallation:
             return QStringLiteral("설치 방식을 고르세요.");
         case ClimateReason::InvalidCoefficient:
-            return QStringLiteral("열통과율 k는 0 이상이어야 합니다.");
+            return QStringLiteral("열관류율 U는 0 이상이어야 합니다.");
         case ClimateReason::InvalidSolarInput:
-            return QStringLiteral("일사: 흡수율은 0 ~ 1, 일사량과 면적은 0 이상으로 입력하세요.");
+            return QStringLiteral(
+                "일사: 흡수율은 0 ~ 1, 일사량·면적·외표면 열저항 Rse는 0 이상으로 입력하세요.");
         case ClimateReason::InvalidMargin:
             return QStringLiteral("안전 여유는 0 % 이상이어야 합니다.");
         case ClimateReason::AmbientNotBelowInside:
@@ -127,7 +225,7 @@ QString reasonText(ClimateReason reason) {
         case ClimateReason::HumidityOutOfRange:
             return QStringLiteral("상대 습도는 0 %보다 크고 100 % 이하여야 합니다.");
         case ClimateReason::TemperatureOutOfRange:
-            return QStringLiteral("이슬점: 희망 반내 온도가 계산할 수 있는 범위를 벗어났습니다.");
+            return QStringLiteral("이슬점: 최고 외기 온도가 계산할 수 있는 범위를 벗어났습니다.");
         case ClimateReason::OutOfRange:
             return kOutOfRange;
     }
@@ -135,9 +233,12 @@ QString reasonText(ClimateReason reason) {
 }
 
 // A result as the window shows it: a number, or the reason there is none.
+// A result that depends on an input that was not read says so without a
+// note of its own: the input's note names it.
 struct Shown {
     std::optional<double> value;
     QString why;
+    bool inputError = false;
 };
 
 Shown shown(const ClimateValue& v) {
@@ -150,7 +251,14 @@ void require(Shown& s, bool ok, const QString& why) {
     if (!ok) s = {std::nullopt, why};
 }
 
-// Writes the results: rounded numbers with the full value in the tooltip,
+// A tooltip: the result's line above the field's description.
+QString withDescription(const QString& first, const QLineEdit* field) {
+    const QString text = toolTipLines(description(field));
+    if (first.isEmpty()) return text;
+    return text.isEmpty() ? first : first + u'\n' + text;
+}
+
+// Writes the results: rounded numbers with one digit more in the tooltip,
 // or "—" with the reason; every reason once in the status line.
 class ResultWriter {
 public:
@@ -159,21 +267,21 @@ public:
     bool show(QLineEdit* field, const Shown& s, int maxDecimals, const QString& unit) {
         if (!s.value) {
             notApplicable(field, s.why);
-            note(s.why);
+            if (!s.inputError) note(s.why);
             return false;
         }
         field->setText(displayText(*s.value, maxDecimals));
-        const QString full = numberText(*s.value);
-        field->setToolTip(unit.isEmpty() ? full : full + u' ' + unit);
+        const QString value = tipText(*s.value, maxDecimals);
+        field->setToolTip(withDescription(unit.isEmpty() ? value : value + u' ' + unit, field));
         return true;
     }
     void notApplicable(QLineEdit* field, const QString& reason) {
         field->setText(kNotApplicable);
-        field->setToolTip(reason);
+        field->setToolTip(withDescription(reason, field));
     }
     void text(QLineEdit* field, const QString& text, const QString& tip) {
         field->setText(text);
-        field->setToolTip(tip);
+        field->setToolTip(withDescription(tip, field));
     }
     void note(const QString& text) {
         if (!text.isEmpty() && !m_notes.contains(text)) m_notes.append(text);
@@ -193,6 +301,12 @@ void setResultLook(QLineEdit* field, bool number) {
 }
 
 bool isDark(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
+
+// A field's text read whole; NaN for any other text.
+double wholeNumber(const QLineEdit* field) {
+    return ParseWholeNumber(field->text().toStdString())
+        .value_or(std::numeric_limits<double>::quiet_NaN());
+}
 
 }  // namespace
 
@@ -216,7 +330,7 @@ void frmClimate::buildLayout(QWidget* client) {
     auto* inputs = new QGroupBox(QStringLiteral("입력"), client);
     inputs->setObjectName(QStringLiteral("fraClimInputs"));
     inputs->setFont(rowFont);
-    inputs->setGeometry(twipsRect(120, 120, 5400, 7680));
+    inputs->setGeometry(twipsRect(120, 120, 5400, kClientHeight - 240));
 
     QLabel* installLabel = makeLabel(inputs, QStringLiteral("설치 방식"), 120, 330, 1080, 300);
     cboClimInstall = new QComboBox(inputs);
@@ -231,6 +345,8 @@ void frmClimate::buildLayout(QWidget* client) {
     auto* pictogram = new PictogramView(inputs);
     pictogram->setObjectName(QStringLiteral("picClimInstall"));
     pictogram->setGeometry(twipsRect(120, 810, 1620, 1215));
+    pictogram->setToolTip(
+        QStringLiteral("고른 설치 방식: 회색 면은 벽이나 이웃 반에 덮인 면입니다."));
     lblClimFormula = makeLabel(inputs, QString(), 1860, 810, 3420, 1215, rowFont);
     lblClimFormula->setObjectName(QStringLiteral("lblClimFormula"));
     lblClimFormula->setWordWrap(true);
@@ -249,16 +365,24 @@ void frmClimate::buildLayout(QWidget* client) {
             chkClimSun->setGeometry(twipsRect(120, top - 15, 5100, 300));
             inputOrder.append(chkClimSun);
         } else {
-            QLabel* label =
-                makeLabel(inputs, QString::fromUtf8(row.caption), 120, top, 2760, 270, rowFont);
+            const QString caption = QString::fromUtf8(row.caption);
+            QLabel* label = makeLabel(inputs, caption, 120, top, 2760, 270, rowFont);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             QLineEdit* field = makeField(inputs, name, 2940, top, 1080, 270);
             field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             label->setBuddy(field);
             makeLabel(inputs, QString::fromUtf8(row.unit), 4110, top, 1200, 270, rowFont)
                 ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            m_captions.insert(field, caption);
             fields.append(field);
             inputOrder.append(field);
+            if (name == QLatin1String("txtClimP")) {
+                lblClimPSource = makeLabel(inputs, QString(), 2940, top + kInputPitch - 30, 2370,
+                                           kSourceLineHeight, rowFont);
+                lblClimPSource->setObjectName(QStringLiteral("lblClimPSource"));
+                lblClimPSource->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                top += kSourceLineHeight;
+            }
         }
         top += kInputPitch;
     }
@@ -280,23 +404,21 @@ void frmClimate::buildLayout(QWidget* client) {
     txtClimSunE = input("txtClimSunE");
     txtClimSunAbs = input("txtClimSunAbs");
     txtClimSunArea = input("txtClimSunArea");
+    txtClimSunRse = input("txtClimSunRse");
     txtClimMargin = input("txtClimMargin");
-    txtClimSunArea->setToolTip(
-        QStringLiteral("처음에는 지붕(W·D)과 앞면(W·H)의 면적입니다. 직접 입력할 수 있습니다."));
-    txtClimPMin->setToolTip(QStringLiteral("최저 외기 온도일 때에도 켜져 있는 장비의 발열량"));
 
     // ---- results --------------------------------------------------------
     auto* results = new QGroupBox(QStringLiteral("계산 결과"), client);
     results->setObjectName(QStringLiteral("fraClimResults"));
     results->setFont(rowFont);
-    results->setGeometry(twipsRect(5640, 120, 5640, 5400));
+    results->setGeometry(twipsRect(5640, 120, 5640, kResultsHeight));
     makeLabel(results, QStringLiteral("추천 모델"), 3960, 270, 1560, 270, rowFont);
 
     // Rows top down; the airflow's factor takes two lines under the airflow.
     constexpr int kResultTop = 570;
     constexpr int kResultPitch = 390;
     constexpr int kFactorTop = kResultTop + 7 * kResultPitch - 90;
-    constexpr int kFactorHeight = 480;
+    constexpr int kFactorHeight = 600;
     constexpr int kBelowFactor = kFactorTop + kFactorHeight + 60;  // row 8 and on
     auto resultRow = [&](int row, const char* caption, const char* name, const char* unit,
                          const char* modelName) -> std::pair<QLineEdit*, QLineEdit*> {
@@ -307,54 +429,78 @@ void frmClimate::buildLayout(QWidget* client) {
         QLineEdit* field = makeField(results, QString::fromLatin1(name), 2340, y, 1080, 285);
         setResultLook(field, true);
         label->setBuddy(field);
-        makeLabel(results, QString::fromUtf8(unit), 3465, y, 480, 285, rowFont)
-            ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QLabel* unitLabel = makeLabel(results, QString::fromUtf8(unit), 3465, y, 480, 285, rowFont);
+        unitLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         QLineEdit* model = nullptr;
         if (modelName) {
             model = makeField(results, QString::fromLatin1(modelName), 3960, y, 1560, 285);
             setResultLook(model, false);
         }
+        m_rows.append({field, unitLabel, model, twipsRect(2340, y, 1080, 285),
+                       twipsRect(2340, y, (modelName ? 5520 : 3945) - 2340, 285)});
         return {field, model};
     };
-    txtClimA = resultRow(0, "유효 방열 면적 A", "txtClimA", "㎡", nullptr).first;
-    txtClimQs = resultRow(1, "벽면 통과 열량", "txtClimQs", "W", nullptr).first;
-    txtClimQsun = resultRow(2, "일사 열량", "txtClimQsun", "W", nullptr).first;
+    txtClimA = resultRow(0, "유효 방열 면적 A", "txtClimA", "m²", nullptr).first;
+    txtClimQs = resultRow(1, "벽면 통과 열량 Qs", "txtClimQs", "W", nullptr).first;
+    txtClimQsun = resultRow(2, "일사 열량 Qsun", "txtClimQsun", "W", nullptr).first;
     std::tie(txtClimCool, txtClimCoolModel) =
         resultRow(3, "에어컨 냉각 능력", "txtClimCool", "W", "txtClimCoolModel");
     std::tie(txtClimQw, txtClimFanModel) =
         resultRow(4, "열교환기·팬 용량", "txtClimQw", "W/K", "txtClimFanModel");
     std::tie(txtClimFlow, txtClimFlowModel) =
-        resultRow(5, "필터팬 풍량", "txtClimFlow", "㎥/h", "txtClimFlowModel");
+        resultRow(5, "필터팬 풍량", "txtClimFlow", "m³/h", "txtClimFlowModel");
     txtClimFlowCfm = resultRow(6, "", "txtClimFlowCfm", "cfm", nullptr).first;
     lblClimFlowFactor =
         makeLabel(results, QString(), 120, kFactorTop, 5400, kFactorHeight, rowFont);
     lblClimFlowFactor->setObjectName(QStringLiteral("lblClimFlowFactor"));
+    lblClimFlowFactor->setWordWrap(true);
+    lblClimFlowFactor->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     std::tie(txtClimHeater, txtClimHeaterModel) =
         resultRow(8, "히터 출력", "txtClimHeater", "W", "txtClimHeaterModel");
-    txtClimDew = resultRow(9, "반내 공기 이슬점", "txtClimDew", "°C", nullptr).first;
-    lblClimCondensation = makeLabel(results, QString(), 120, kBelowFactor + 2 * kResultPitch - 30,
-                                    5400, 540, rowFont);
+    txtClimDew = resultRow(9, "외기 이슬점 (Tu 기준)", "txtClimDew", "°C", nullptr).first;
+    const int condensationTop = kBelowFactor + 2 * kResultPitch - 30;
+    lblClimCondensation = makeLabel(results, QString(), 120, condensationTop, 5400,
+                                    kResultsHeight - condensationTop - 90, rowFont);
     lblClimCondensation->setObjectName(QStringLiteral("lblClimCondensation"));
     lblClimCondensation->setWordWrap(true);
     lblClimCondensation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblClimCondensation->setVisible(false);
 
     // ---- status line and buttons ------------------------------------------
+    // The notes take the room they need; beyond the box, it scrolls.
+    constexpr int kStatusTop = 120 + kResultsHeight + 120;
+    constexpr int kButtonTop = kClientHeight - 120 - 450;
+    constexpr int kStatusHeight = kButtonTop - 120 - kStatusTop;
     auto* status = new QGroupBox(QStringLiteral("알림"), client);
     status->setObjectName(QStringLiteral("fraClimStatus"));
     status->setFont(rowFont);
-    status->setGeometry(twipsRect(5640, 5640, 5640, 1620));
-    lblClimStatus = makeLabel(status, QString(), 120, 300, 5400, 1260, rowFont);
+    status->setGeometry(twipsRect(5640, kStatusTop, 5640, kStatusHeight));
+    scrClimStatus = new QScrollArea(status);
+    scrClimStatus->setObjectName(QStringLiteral("scrClimStatus"));
+    scrClimStatus->setGeometry(twipsRect(60, 300, 5520, kStatusHeight - 360));
+    scrClimStatus->setFrameShape(QFrame::NoFrame);
+    scrClimStatus->setWidgetResizable(true);
+    scrClimStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrClimStatus->viewport()->setAutoFillBackground(false);
+    lblClimStatus = new QLabel(scrClimStatus);
     lblClimStatus->setObjectName(QStringLiteral("lblClimStatus"));
+    lblClimStatus->setFont(rowFont);
     lblClimStatus->setWordWrap(true);
     lblClimStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblClimStatus->setContentsMargins(twips(60), 0, twips(60), 0);
+    lblClimStatus->setAutoFillBackground(false);
+    lblClimStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    scrClimStatus->setWidget(lblClimStatus);
 
     cmdClimateReport = makeButton(client, QStringLiteral("cmdClimateReport"),
-                                  QStringLiteral("보고서 PDF..."), 5640, 7380, 1800, 450);
+                                  QStringLiteral("보고서 PDF..."), 5640, kButtonTop, 1800, 450);
     cmdClimateExit = makeButton(client, QStringLiteral("cmdClimateExit"), QStringLiteral("Exit"),
-                                9945, 7380, 1335, 450);
+                                9945, kButtonTop, 1335, 450);
     inputOrder << cmdClimateReport << cmdClimateExit;
     for (qsizetype i = 1; i < inputOrder.size(); ++i) setTabOrder(inputOrder[i - 1], inputOrder[i]);
+
+    applyToolTips(this, kToolTips);
+    installWindowKeys(this, nullptr, [this]() { cmdClimateExit_Click(); });
 
     // ---- live calculation -------------------------------------------------
     auto changed = [this]() {
@@ -376,13 +522,19 @@ void frmClimate::buildLayout(QWidget* client) {
     // Emptying the field gives it back to the dimensions.
     connect(txtClimSunArea, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_sunAreaTyped = !text.trimmed().isEmpty(); });
+    // A P typed by the user is the user's own from then on.
+    connect(txtClimP, &QLineEdit::textEdited, this, [this]() {
+        lblClimPSource->setText(QStringLiteral("직접 입력"));
+        lblClimPSource->setToolTip(QStringLiteral("이 창에서 직접 입력한 발열량입니다."));
+    });
     connect(cboClimInstall, &QComboBox::currentIndexChanged, this, [this, pictogram](int index) {
         pictogram->setInstallation(index);
         updatePictogram();
         if (!m_filling) recompute();
     });
     connect(chkClimSun, &QCheckBox::toggled, this, [this](bool on) {
-        for (QLineEdit* f : {txtClimSunE, txtClimSunAbs, txtClimSunArea}) f->setEnabled(on);
+        for (QLineEdit* f : {txtClimSunE, txtClimSunAbs, txtClimSunArea, txtClimSunRse})
+            f->setEnabled(on);
         if (!m_filling) recompute();
     });
     connect(cmdClimateReport, &QPushButton::clicked, this, &frmClimate::reportRequested);
@@ -412,16 +564,15 @@ void frmClimate::Form_Load() {
         CabinetField from;
         const char* fallback;  // without a main window: its start-up values
     };
-    const MainWindow* main = m_app.mainWindow();
+    MainWindow* main = m_app.mainWindow();
     for (const Copy& c :
          {Copy{txtClimH, CabinetField::Height, "2"}, Copy{txtClimW, CabinetField::Width, "1"},
-          Copy{txtClimD, CabinetField::Depth, "0.6"},
-          Copy{txtClimP, CabinetField::InternalHeat, "1100"},
-          Copy{txtClimK, CabinetField::UValue, "5"}, Copy{txtClimTu, CabinetField::T1, "40"},
-          Copy{txtClimTi, CabinetField::T2, "35"}}) {
+          Copy{txtClimD, CabinetField::Depth, "0.6"}, Copy{txtClimK, CabinetField::UValue, "5"},
+          Copy{txtClimTu, CabinetField::T1, "40"}, Copy{txtClimTi, CabinetField::T2, "35"}}) {
         c.field->setText(main ? numberText(main->fieldValue(c.from))
                               : QString::fromLatin1(c.fallback));
     }
+    fillInternalHeat();
     txtClimAlt->setText(QStringLiteral("0"));
     txtClimTuMin->setText(QStringLiteral("-10"));
     txtClimTiMin->setText(QStringLiteral("10"));
@@ -429,21 +580,65 @@ void frmClimate::Form_Load() {
     txtClimRH->setText(QStringLiteral("60"));
     txtClimSunE->setText(QStringLiteral("800"));
     txtClimSunAbs->setText(QStringLiteral("0.5"));
+    txtClimSunRse->setText(numberText(kOutsideSurfaceResistance));
     txtClimMargin->setText(QStringLiteral("10"));
     chkClimSun->setChecked(false);
-    for (QLineEdit* f : {txtClimSunE, txtClimSunAbs, txtClimSunArea}) f->setEnabled(false);
+    for (QLineEdit* f : {txtClimSunE, txtClimSunAbs, txtClimSunArea, txtClimSunRse})
+        f->setEnabled(false);
     cboClimInstall->setCurrentIndex(kDefaultInstallation);
     m_sunAreaTyped = false;
     updateSunArea();
     m_filling = false;
+    // A change of the main window's mode while the window is open brings
+    // the P of the new mode.
+    if (main && !m_modeConnection) {
+        m_modeConnection = main->connectModeChanged(this, [this]() {
+            const bool filling = m_filling;
+            m_filling = true;
+            fillInternalHeat();
+            m_filling = filling;
+            recompute();
+        });
+    }
     recompute();
+}
+
+void frmClimate::fillInternalHeat() {
+    const MainWindow* main = m_app.mainWindow();
+    if (main && main->selectedMode() == SelectionMode::Fan2) {
+        // The main window hides its P in this mode: the heat the measured
+        // rise implies, U·A·(T4 − T3), with the main window's surface, as
+        // its own calculation counts the walls.
+        const double u = main->fieldValue(CabinetField::UValue);
+        const double a = ComputeSurfaceArea(main->fieldValue(CabinetField::Height),
+                                            main->fieldValue(CabinetField::Width),
+                                            main->fieldValue(CabinetField::Depth));
+        const double t3 = main->fieldValue(CabinetField::T3);
+        const double t4 = main->fieldValue(CabinetField::T4);
+        const double p = u * a * (t4 - t3);
+        txtClimP->setText(std::isfinite(p) ? numberText(p) : QString());
+        lblClimPSource->setText(QStringLiteral("측정값에서 추정"));
+        lblClimPSource->setToolTip(
+            QStringLiteral("주 화면의 측정 온도에서 추정한 발열량: P = U·A·(T4 − T3) = %1 × %2 × "
+                           "(%3 − %4) = %5 W. A는 주 화면의 방열 면적(모든 면, m²), U는 "
+                           "W/(m²·K), T3·T4는 측정한 외기·반내 온도(°C)입니다.")
+                .arg(numberText(u), tipText(a, 3), numberText(t4), numberText(t3),
+                     std::isfinite(p) ? tipText(p, 1) : kNotApplicable));
+    } else {
+        txtClimP->setText(main ? numberText(main->fieldValue(CabinetField::InternalHeat))
+                               : QStringLiteral("1100"));
+        lblClimPSource->setText(QStringLiteral("주 화면의 P"));
+        lblClimPSource->setToolTip(
+            QStringLiteral("주 화면의 내부 발열량 P를 가져왔습니다 (창을 열 때와 주 화면의 모드가 "
+                           "바뀔 때)."));
+    }
 }
 
 // The roof and the front, shown as the field's text until the user types an
 // area of their own, and as its placeholder when the field is emptied.
 void frmClimate::updateSunArea() {
     const ClimateValue area =
-        DefaultSunlitArea(fieldNumber(txtClimH), fieldNumber(txtClimW), fieldNumber(txtClimD));
+        DefaultSunlitArea(wholeNumber(txtClimH), wholeNumber(txtClimW), wholeNumber(txtClimD));
     const QString text = area.applicable() ? numberText(*area.value) : QString();
     txtClimSunArea->setPlaceholderText(text);
     if (m_sunAreaTyped) return;
@@ -484,27 +679,60 @@ void frmClimate::updateWarningColour() {
     lblClimCondensation->setPalette(p);
 }
 
+void frmClimate::setRowNotNeeded(const ResultRow& row, bool notNeeded) {
+    row.value->setGeometry(notNeeded ? row.wide : row.normal);
+    row.value->setAlignment((notNeeded ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    row.unit->setVisible(!notNeeded);
+    if (row.model) row.model->setVisible(!notNeeded);
+}
+
 void frmClimate::recompute() {
+    // Each input read whole; a text that is not one number is not used.
+    m_unreadCaptions.clear();
+    QList<const QLineEdit*> unread;
+    auto read = [&](QLineEdit* field) {
+        const std::optional<double> value = ParseWholeNumber(field->text().toStdString());
+        setFieldNotUsed(field, !value);
+        if (value) return *value;
+        unread.append(field);
+        m_unreadCaptions.append(m_captions.value(field));
+        return std::numeric_limits<double>::quiet_NaN();
+    };
+    const bool sun = chkClimSun->isChecked();
+    // The sun's fields count only with the sun; their cue goes with it.
+    auto readSun = [&](QLineEdit* field) {
+        if (sun) return read(field);
+        setFieldNotUsed(field, false);
+        return ParseWholeNumber(field->text().toStdString())
+            .value_or(std::numeric_limits<double>::quiet_NaN());
+    };
+
     ClimateDesignInput in;
     in.installation = cboClimInstall->currentIndex();
-    in.height = fieldNumber(txtClimH);
-    in.width = fieldNumber(txtClimW);
-    in.depth = fieldNumber(txtClimD);
-    in.internalHeat = fieldNumber(txtClimP);
-    in.uValue = fieldNumber(txtClimK);
-    in.ambientMax = fieldNumber(txtClimTu);
-    in.insideDesired = fieldNumber(txtClimTi);
-    in.altitude = fieldNumber(txtClimAlt);
-    in.ambientMin = fieldNumber(txtClimTuMin);
-    in.insideMin = fieldNumber(txtClimTiMin);
-    in.internalHeatMin = fieldNumber(txtClimPMin);
-    in.relativeHumidity = fieldNumber(txtClimRH);
-    in.sun = chkClimSun->isChecked();
-    in.irradiance = fieldNumber(txtClimSunE);
-    in.absorptance = fieldNumber(txtClimSunAbs);
+    in.height = read(txtClimH);
+    in.width = read(txtClimW);
+    in.depth = read(txtClimD);
+    in.internalHeat = read(txtClimP);
+    in.uValue = read(txtClimK);
+    in.ambientMax = read(txtClimTu);
+    in.insideDesired = read(txtClimTi);
+    in.altitude = read(txtClimAlt);
+    in.ambientMin = read(txtClimTuMin);
+    in.insideMin = read(txtClimTiMin);
+    in.internalHeatMin = read(txtClimPMin);
+    in.relativeHumidity = read(txtClimRH);
+    in.sun = sun;
+    in.irradiance = readSun(txtClimSunE);
+    in.absorptance = readSun(txtClimSunAbs);
     // An emptied field stands for the roof and the front.
-    if (!txtClimSunArea->text().trimmed().isEmpty()) in.sunlitArea = fieldNumber(txtClimSunArea);
-    in.safetyMargin = fieldNumber(txtClimMargin);
+    const bool sunAreaGiven = !txtClimSunArea->text().trimmed().isEmpty();
+    if (sunAreaGiven) {
+        in.sunlitArea = readSun(txtClimSunArea);
+    } else {
+        setFieldNotUsed(txtClimSunArea, false);
+    }
+    in.sunRse = readSun(txtClimSunRse);
+    in.safetyMargin = read(txtClimMargin);
     m_input = in;
     m_result = ComputeClimateDesign(in);
     const ClimateDesignResult& r = m_result;
@@ -512,6 +740,48 @@ void frmClimate::recompute() {
     m_notes.clear();
     m_picks = {};
     ResultWriter out(m_notes);
+    // First the inputs that were not used, each by its name; the field's
+    // tooltip quotes the text.
+    for (const QLineEdit* field : unread) {
+        out.note(field->text().trimmed().isEmpty()
+                     ? QStringLiteral("입력 오류: %1 칸이 비어 있습니다. 이 값에 따른 결과는 "
+                                      "계산하지 않았습니다.")
+                           .arg(m_captions.value(field))
+                     : QStringLiteral("입력 오류: %1 칸의 내용은 숫자 하나가 아니어서 쓰지 "
+                                      "않았습니다. 이 값에 따른 결과는 계산하지 않았습니다.")
+                           .arg(m_captions.value(field)));
+    }
+    // Which inputs each result is computed from.
+    using Inputs = QList<const QLineEdit*>;
+    const Inputs areaFrom = {txtClimH, txtClimW, txtClimD};
+    const Inputs wallFrom = areaFrom + Inputs{txtClimK, txtClimTu, txtClimTi};
+    Inputs solarFrom;
+    if (sun) {
+        solarFrom = {txtClimSunE, txtClimSunAbs, txtClimSunRse, txtClimK};
+        solarFrom += sunAreaGiven ? Inputs{txtClimSunArea} : areaFrom;
+    }
+    const Inputs coolingFrom = wallFrom + solarFrom + Inputs{txtClimP, txtClimMargin};
+    const Inputs airflowFrom = coolingFrom + Inputs{txtClimAlt};
+    const Inputs heaterFrom = areaFrom + Inputs{txtClimK, txtClimTuMin, txtClimTiMin, txtClimPMin};
+    const Inputs dewFrom = {txtClimTu, txtClimRH};
+    const Inputs safeHeaterFrom = areaFrom + dewFrom + Inputs{txtClimK, txtClimTuMin, txtClimPMin};
+    auto readFrom = [&](const Inputs& from) {
+        return std::none_of(from.begin(), from.end(),
+                            [&](const QLineEdit* f) { return unread.contains(f); });
+    };
+    // A result whose inputs were not all read: "—", and which inputs.
+    auto requireRead = [&](Shown& s, const Inputs& from) {
+        QStringList names;
+        for (const QLineEdit* f : from) {
+            if (unread.contains(f) && !names.contains(m_captions.value(f)))
+                names << m_captions.value(f);
+        }
+        if (!names.isEmpty()) {
+            s = {std::nullopt,
+                 QStringLiteral("입력 오류 (%1): 계산하지 않았습니다.").arg(names.join(", ")),
+                 true};
+        }
+    };
 
     // What the formulas take but no cabinet has: a negative heat, or a
     // temperature out of this world.
@@ -525,9 +795,12 @@ void frmClimate::recompute() {
     const QString badHeatMin = QStringLiteral("최저 온도일 때의 장비 발열은 0 이상이어야 합니다.");
 
     Shown area = shown(r.area);
+    requireRead(area, areaFrom);
     Shown wall = shown(r.wallHeat);
     require(wall, summerOk, badTemperature);
+    requireRead(wall, wallFrom);
     Shown solar = shown(r.solarHeat);
+    requireRead(solar, solarFrom);
     Shown cooling = shown(r.coolingPower);
     Shown exchanger = shown(r.heatExchangerCapacity);
     Shown airflow = shown(r.airflow);
@@ -536,28 +809,64 @@ void frmClimate::recompute() {
         require(*s, summerOk, badTemperature);
         require(*s, heatOk, badHeat);
     }
+    requireRead(cooling, coolingFrom);
+    requireRead(exchanger, coolingFrom);
+    requireRead(airflow, airflowFrom);
+    requireRead(cfm, airflowFrom);
     Shown heater = shown(r.heaterPower);
     require(heater, winterOk, badTemperature);
     require(heater, heatMinOk, badHeatMin);
+    requireRead(heater, heaterFrom);
     Shown dew = shown(r.dewPoint);
-    require(dew, temperature(in.insideDesired), badTemperature);
+    require(dew, temperature(in.ambientMax), badTemperature);
+    requireRead(dew, dewFrom);
 
-    out.show(txtClimA, area, 3, QStringLiteral("㎡"));
+    out.show(txtClimA, area, 3, QStringLiteral("m²"));
     out.show(txtClimQs, wall, 1, QStringLiteral("W"));
     out.show(txtClimQsun, solar, 1, QStringLiteral("W"));
-    out.show(txtClimCool, cooling, 1, QStringLiteral("W"));
-    out.show(txtClimQw, exchanger, 2, QStringLiteral("W/K"));
-    out.show(txtClimFlow, airflow, 1, QStringLiteral("㎥/h"));
-    out.show(txtClimFlowCfm, cfm, 1, QStringLiteral("cfm"));
     out.show(txtClimHeater, heater, 1, QStringLiteral("W"));
     out.show(txtClimDew, dew, 1, QStringLiteral("°C"));
 
+    // Cooling, heat exchanger and filter fan: not needed when the walls
+    // carry away more than the cabinet produces and the sun brings.
+    const bool notNeeded = r.coolingNotNeeded() && cooling.value;
+    const QString carried = notNeeded ? displayText(-*r.heatSurplus.value, 1) : QString();
+    const QString notNeededText = QStringLiteral("필요 없음 (벽으로 %1 W 방출)").arg(carried);
+    const QString notNeededTip =
+        notNeeded ? QStringLiteral(
+                        "필요 없음: 벽이 P + Qsun보다 %1 W 더 내보냅니다 "
+                        "(P + Qsun − Qs = %2 W).")
+                        .arg(tipText(-*r.heatSurplus.value, 1), tipText(*r.heatSurplus.value, 1))
+                  : QString();
+    struct Requirement {
+        QLineEdit* field;
+        const Shown& need;
+        int decimals;
+        QString unit;
+    };
+    for (const Requirement& q : {Requirement{txtClimCool, cooling, 1, QStringLiteral("W")},
+                                 Requirement{txtClimQw, exchanger, 2, QStringLiteral("W/K")},
+                                 Requirement{txtClimFlow, airflow, 1, QStringLiteral("m³/h")},
+                                 Requirement{txtClimFlowCfm, cfm, 1, QStringLiteral("cfm")}}) {
+        const bool rowNotNeeded = notNeeded && q.need.value;
+        for (const ResultRow& row : m_rows) {
+            if (row.value == q.field) setRowNotNeeded(row, rowNotNeeded);
+        }
+        if (rowNotNeeded) {
+            // The airflow's second unit: the row above says the rest.
+            out.text(q.field,
+                     q.field == txtClimFlowCfm ? QStringLiteral("필요 없음") : notNeededText,
+                     notNeededTip);
+        } else {
+            out.show(q.field, q.need, q.decimals, q.unit);
+        }
+    }
+    for (QLineEdit* model : {txtClimCoolModel, txtClimFanModel, txtClimFlowModel}) {
+        if (model->isHidden()) out.text(model, QString(), QString());
+    }
+
     // The models, for the results that stand.
     const auto& tables = m_app.tables();
-    const QString noCooling =
-        QStringLiteral("에어컨: 벽면으로 빠지는 열이 발열보다 많아 냉각이 필요하지 않습니다.");
-    const QString noFan =
-        QStringLiteral("팬·열교환기·필터팬: 벽면 방열만으로 충분해 필요하지 않습니다.");
     const QString noHeater =
         QStringLiteral("히터: 최저 온도에서도 반내 온도가 유지되어 필요하지 않습니다.");
     auto fallsShort = [&out](const QString& kind, const QString& name) {
@@ -570,24 +879,25 @@ void frmClimate::recompute() {
         out.text(field, QString(), why);
         out.note(why);
     };
-    // Whether a result has a model to pick: none when it does not apply, and
-    // none needed when it is not above 0.
-    auto needs = [&out](QLineEdit* model, const Shown& s, const QString& notNeeded) {
+    // Whether a result has a model to pick: none when it does not apply or
+    // is not needed.
+    auto needs = [&out, notNeeded](QLineEdit* model, const Shown& s) {
         if (!s.value) {
             out.notApplicable(model, s.why);
             return false;
         }
-        if (*s.value <= 0) {
-            out.notApplicable(model, notNeeded);
-            out.note(notNeeded);
-            return false;
-        }
-        return true;
+        return !notNeeded;
     };
+    if (notNeeded) {
+        out.note(QStringLiteral(
+                     "냉각: 벽이 발열과 일사 열량보다 %1 W 더 내보내어 에어컨·열교환기·필터팬이 "
+                     "필요 없습니다.")
+                     .arg(carried));
+    }
 
     // Air conditioner and box fan: by the main window's own search over its
     // tables, the first model whose capacity is above the requirement.
-    if (needs(txtClimCoolModel, cooling, noCooling)) {
+    if (needs(txtClimCoolModel, cooling)) {
         const auto& capacities = tables.AirconModelCapacity;
         if (std::all_of(capacities.begin(), capacities.end(), [](double c) { return c <= 0; })) {
             missing(txtClimCoolModel, QStringLiteral("에어컨"), QStringLiteral("[Aircon-Model]"));
@@ -600,7 +910,7 @@ void frmClimate::recompute() {
             if (capacity < *cooling.value) fallsShort(QStringLiteral("에어컨"), m_picks.aircon);
         }
     }
-    if (needs(txtClimFanModel, exchanger, noFan)) {
+    if (needs(txtClimFanModel, exchanger)) {
         const auto& capacities = tables.FanModelCapacity;
         if (std::all_of(capacities.begin(), capacities.end(), [](double c) { return c <= 0; })) {
             missing(txtClimFanModel, QStringLiteral("열교환기·팬"), QStringLiteral("[FAN-Model]"));
@@ -614,53 +924,76 @@ void frmClimate::recompute() {
         }
     }
     // Filter fans and heaters: the smallest that reaches the requirement.
-    struct ListPick {
-        QLineEdit* field;
-        const Shown& need;
-        const std::vector<ClimateModel>& models;
-        QString* pick;
-        QString kind, section, notNeeded, rating;
-    };
-    for (const ListPick& p :
-         {ListPick{txtClimFlowModel, airflow, m_filterFans, &m_picks.filterFan,
-                   QStringLiteral("필터팬"), QStringLiteral("[FilterFan-Model]"), noFan,
-                   QStringLiteral("풍량 %1 ㎥/h")},
-          ListPick{txtClimHeaterModel, heater, m_heaters, &m_picks.heater, QStringLiteral("히터"),
-                   QStringLiteral("[Heater-Model]"), noHeater, QStringLiteral("출력 %1 W")}}) {
-        if (!needs(p.field, p.need, p.notNeeded)) continue;
-        const ModelChoice choice = PickModel(*p.need.value, p.models);
+    auto pickFromList = [&](QLineEdit* field, const Shown& need,
+                            const std::vector<ClimateModel>& models, QString* pick,
+                            const QString& kind, const QString& section, const QString& rating) {
+        const ModelChoice choice = PickModel(*need.value, models);
         if (!choice.index) {
-            missing(p.field, p.kind, p.section);
-            continue;
+            missing(field, kind, section);
+            return;
         }
-        const ClimateModel& m = p.models[*choice.index];
-        *p.pick = QString::fromStdString(m.designation);
-        out.text(p.field, *p.pick, p.rating.arg(numberText(m.value)));
-        if (choice.exceeds) fallsShort(p.kind, *p.pick);
+        const ClimateModel& m = models[*choice.index];
+        *pick = QString::fromStdString(m.designation);
+        out.text(field, *pick, rating.arg(numberText(m.value)));
+        if (choice.exceeds) fallsShort(kind, *pick);
+    };
+    if (needs(txtClimFlowModel, airflow)) {
+        pickFromList(txtClimFlowModel, airflow, m_filterFans, &m_picks.filterFan,
+                     QStringLiteral("필터팬"), QStringLiteral("[FilterFan-Model]"),
+                     QStringLiteral("풍량 %1 m³/h"));
+    }
+    if (!heater.value) {
+        out.notApplicable(txtClimHeaterModel, heater.why);
+    } else if (*heater.value <= 0) {
+        out.notApplicable(txtClimHeaterModel, noHeater);
+        out.note(noHeater);
+    } else {
+        pickFromList(txtClimHeaterModel, heater, m_heaters, &m_picks.heater, QStringLiteral("히터"),
+                     QStringLiteral("[Heater-Model]"), QStringLiteral("출력 %1 W"));
     }
 
     // The altitude's factor, which the airflow was computed with.
-    if (const Shown f = shown(r.airflowFactor); f.value) {
+    Shown factor = shown(r.airflowFactor);
+    requireRead(factor, {txtClimAlt});
+    if (factor.value) {
         // f grows as the air thins: the same mass of air, which carries the
         // heat, takes up more volume.
         lblClimFlowFactor->setText(
             QStringLiteral(
-                "풍량 계수 f = %1 ㎥·K/(W·h)\n고도 %2 m의 공기 밀도 %3 % (해수면에서 f = %4)")
-                .arg(displayText(*f.value, 3), numberText(in.altitude),
-                     displayText(100 * kSeaLevelAirflowFactor / *f.value, 1),
+                "풍량 계수 f = %1 m³·K/(W·h)\n고도 %2 m의 공기 밀도 %3 % (해수면에서 f = %4)")
+                .arg(displayText(*factor.value, 3), numberText(in.altitude),
+                     displayText(100 * kSeaLevelAirflowFactor / *factor.value, 1),
                      numberText(kSeaLevelAirflowFactor)));
     } else {
-        lblClimFlowFactor->setText(QStringLiteral("풍량 계수 f: ") + f.why);
-        out.note(f.why);
+        lblClimFlowFactor->setText(QStringLiteral("풍량 계수 f: ") + factor.why);
+        if (!factor.inputError) out.note(factor.why);
     }
 
-    // Condensation: when the cabinet may cool to the dew point of its air.
-    m_condensation = dew.value && winterOk && r.condensation.value_or(false);
+    // Condensation: when the cabinet may cool to the dew point of the air
+    // that enters it.
+    m_condensation =
+        dew.value && winterOk && readFrom({txtClimTiMin}) && r.condensation.value_or(false);
     if (m_condensation) {
-        lblClimCondensation->setText(
-            QStringLiteral("결로 위험: 최저 반내 온도 %1 °C가 이슬점 %2 °C 이하입니다. 히터로 반내 "
-                           "온도를 이슬점 위로 유지하세요.")
-                .arg(numberText(in.insideMin), displayText(*dew.value, 1)));
+        QString text = QStringLiteral(
+                           "결로 위험: 최저 반내 온도 %1 °C가 외기 이슬점 %2 °C (Tu %3 °C, "
+                           "상대습도 %4 %) 이하입니다.")
+                           .arg(numberText(in.insideMin), displayText(*dew.value, 1),
+                                numberText(in.ambientMax), numberText(in.relativeHumidity));
+        Shown safeHeater = shown(r.condensationFreeHeaterPower);
+        require(safeHeater, winterOk, badTemperature);
+        require(safeHeater, heatMinOk, badHeatMin);
+        requireRead(safeHeater, safeHeaterFrom);
+        const QString safe = displayText(*r.condensationFreeInsideMin.value, 1);
+        if (safeHeater.value) {
+            text += QStringLiteral(
+                        " 결로가 없는 최저 반내 온도는 %1 °C (이슬점 + %2 K)이며, 이를 "
+                        "유지하는 히터 출력은 %3 W입니다.")
+                        .arg(safe, numberText(kDewPointMargin), displayText(*safeHeater.value, 1));
+        } else {
+            text += QStringLiteral(" 결로가 없는 최저 반내 온도는 %1 °C (이슬점 + %2 K)입니다.")
+                        .arg(safe, numberText(kDewPointMargin));
+        }
+        lblClimCondensation->setText(text);
     }
     lblClimCondensation->setVisible(m_condensation);
 

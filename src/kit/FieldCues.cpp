@@ -14,6 +14,7 @@ const char* const kDescription = "ccDescription";
 const char* const kStale = "ccStale";
 const char* const kReadPartly = "ccReadPartly";
 const char* const kReadValue = "ccReadValue";
+const char* const kNotUsed = "ccNotUsed";
 // Set once a field has had a stale cue: only then does it carry a text colour
 // of its own that has to follow the colour scheme.
 const char* const kOwnTextColor = "ccOwnTextColor";
@@ -45,6 +46,10 @@ QStringList wrapped(const QString& text, qsizetype width = 48) {
 void refreshToolTip(QWidget* control) {
     QStringList lines;
     if (control->property(kStale).toBool()) lines << staleNotice();
+    if (control->property(kNotUsed).toBool()) {
+        if (const auto* field = qobject_cast<const QLineEdit*>(control))
+            lines << notUsedNotice(field->text());
+    }
     if (control->property(kReadPartly).toBool()) {
         lines << readValueNotice(control->property(kReadValue).toDouble());
     }
@@ -86,6 +91,8 @@ void setDescription(QWidget* control, const QString& text) {
 
 QString description(const QWidget* control) { return control->property(kDescription).toString(); }
 
+QString toolTipLines(const QString& text) { return wrapped(text).join(QLatin1Char('\n')); }
+
 QString staleNotice() { return QStringLiteral("입력이 바뀌었습니다. 계 산을 다시 누르세요."); }
 
 void setFieldStale(QLineEdit* field, bool stale) {
@@ -108,6 +115,26 @@ void watchFieldReading(QLineEdit* field) {
 }
 
 bool isFieldReadPartly(const QLineEdit* field) { return field->property(kReadPartly).toBool(); }
+
+QString notUsedNotice(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("입력 오류: 칸이 비어 있어 계산에 쓰지 않았습니다.");
+    // A long paste is quoted by its start.
+    constexpr qsizetype kQuoted = 40;
+    const QString quoted = text.size() > kQuoted ? text.left(kQuoted) + QChar(0x2026) : text;
+    return QStringLiteral("입력 오류: \"%1\"은(는) 숫자 하나가 아니어서 계산에 쓰지 않았습니다.")
+        .arg(quoted);
+}
+
+void setFieldNotUsed(QLineEdit* field, bool notUsed) {
+    const bool was = field->property(kNotUsed).toBool();
+    field->setProperty(kNotUsed, notUsed);
+    // The text may have changed under the same cue.
+    refreshToolTip(field);
+    if (notUsed != was) field->update();
+}
+
+bool isFieldNotUsed(const QLineEdit* field) { return field->property(kNotUsed).toBool(); }
 
 QColor mutedTextColor(const QColor& text, const QColor& background) {
     // Half way: still readable, plainly not the normal text.

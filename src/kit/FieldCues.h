@@ -16,6 +16,9 @@ class QWidget;
 // - Read partly: the number reader does not use the whole text of the field
 //   (a typo such as "1,2" or "2m", or no number at all); the field gets a
 //   thin warning frame and its tooltip says which number is used.
+// - Not used: a window that reads its fields whole (our own windows) found
+//   no single number in the field's text; the field gets the same warning
+//   frame and its tooltip says what was typed and that it was not used.
 //
 // A field's tooltip is the cues' notices, one a line, above its description.
 
@@ -32,6 +35,9 @@ void applyToolTips(QWidget* window, std::span<const ToolTipEntry> table);
 // A control's description, shown as its tooltip below the cues.
 void setDescription(QWidget* control, const QString& text);
 QString description(const QWidget* control);
+// A description broken into lines as the tooltips show it, for a tooltip
+// that a window composes itself.
+QString toolTipLines(const QString& text);
 
 // The notice of a stale field.
 QString staleNotice();
@@ -43,6 +49,13 @@ QString readValueNotice(double value);
 // From now on the field shows the read-partly cue whenever its text calls for it.
 void watchFieldReading(QLineEdit* field);
 bool isFieldReadPartly(const QLineEdit* field);
+
+// The notice of a field whose text was not used: what was typed, and why.
+QString notUsedNotice(const QString& text);
+// Sets or clears the not-used cue; its notice follows the field's text as
+// it stands at each call.
+void setFieldNotUsed(QLineEdit* field, bool notUsed);
+bool isFieldNotUsed(const QLineEdit* field);
 
 // The colours of the cues, from the colours of the field: the muted text lies
 // between its text and its background; the warning frame is an amber that

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QList>
+#include <QMetaObject>
 #include <QString>
+#include <functional>
 
 #include "calc/HeatBalance.h"
 #include "calc/NumberText.h"
 
 class QAbstractButton;
+class QObject;
 class QWidget;
 
 // The values of a calculation as the main window holds them: its inputs and
@@ -42,6 +45,16 @@ public:
     virtual void selectMaterial(int index) = 0;
     // The wall material chosen: 0 steel sheet, 1 resin.
     virtual int selectedMaterial() const = 0;
+    // Runs `handler` after each change of the mode, once the main window
+    // has set the mode's fields, for as long as `receiver` lives. A main
+    // window whose mode never changes (a stand-in for a page) keeps this
+    // default, which connects nothing.
+    virtual QMetaObject::Connection connectModeChanged(QObject* receiver,
+                                                       std::function<void()> handler) {
+        (void)receiver;
+        (void)handler;
+        return {};
+    }
 
     // The text of a field as it stands, and a new text for it, as if the
     // user had typed it.

@@ -80,6 +80,12 @@ private slots:
     void dewPoint();
     void design_data();
     void design();
+    void solarHeatGain_data();
+    void solarHeatGain();
+    void condensationFree_data();
+    void condensationFree();
+    void coolingNotNeeded_data();
+    void coolingNotNeeded();
     void badInputNeverGivesInfinityOrNaN();
     void pickModel_data();
     void pickModel();
@@ -228,15 +234,17 @@ void TestClimate::design_data() {
 
     // Filter fan: Ti 35 > Tu 25. Qs = 31.416·10 = 314.16 W; left to carry
     // 500 − 314.16 = 185.84 W, 18.584 W/K, V = 3.1·18.584 = 57.6104 m³/h.
-    // Heater: 31.416·(5 − (−10)) − 100 = 371.24 W. Dew point at 35 °C, 50 %:
-    // gamma = 604.45/272.7 − 0.6931472 = 1.5233911, Td = 22.9961 °C.
+    // Heater: 31.416·(5 − (−10)) − 100 = 371.24 W. Dew point of the ambient
+    // air at Tu 25 °C, 50 %: gamma = 431.75/262.7 − 0.6931472 = 0.9503627,
+    // Td = 225.9012/16.3196373 = 13.8423 °C, above TiMin 5: condensation.
     ClimateDesignInput fan = baseInput();
     QTest::newRow("filter fan") << fan << of(314.16) << of(0) << of(185.84) << of(18.584)
-                                << of(57.6104) << of(371.24) << of(22.996067) << 1;
+                                << of(57.6104) << of(371.24) << of(13.842291) << 1;
 
     // The same at 2000 m in the sun with 20 % margin. Sunlit roof and
-    // front 0.48 + 1.6 = 2.08 m²: Qsun = 0.6·500·2.08 = 624 W; 500 + 624
-    // − 314.16 = 809.84 W, ·1.2 = 971.808 W; 80.984 W/K ·1.2 = 97.1808 W/K;
+    // front 0.48 + 1.6 = 2.08 m²: absorbed 0.6·500·2.08 = 624 W, of which
+    // U·Rse = 5.5·0.04 = 0.22 passes inwards, Qsun = 137.28 W; 500 + 137.28
+    // − 314.16 = 323.12 W, ·1.2 = 387.744 W; 32.312 W/K ·1.2 = 38.7744 W/K;
     // f at 2000 m from the tables 3.1·1.225/1.0066.
     ClimateDesignInput sunny = fan;
     sunny.altitude = 2000;
@@ -245,21 +253,23 @@ void TestClimate::design_data() {
     sunny.irradiance = 500;
     sunny.safetyMargin = 20;
     QTest::newRow("sun, margin, 2000 m")
-        << sunny << of(314.16) << of(624) << of(971.808) << of(97.1808)
-        << of(97.1808 * 3.1 * 1.225 / 1.0066) << of(371.24) << of(22.996067) << 1;
+        << sunny << of(314.16) << of(137.28) << of(387.744) << of(38.7744)
+        << of(38.7744 * 3.1 * 1.225 / 1.0066) << of(371.24) << of(13.842291) << 1;
 
-    // A sunlit area given: only the roof, 0.48 m²: Qsun = 144 W.
+    // A sunlit area given: only the roof, 0.48 m²: Qsun = 144·0.22 = 31.68 W.
     ClimateDesignInput roof = sunny;
     roof.sunlitArea = 0.48;
     roof.safetyMargin = 0;
     roof.altitude = 0;
-    QTest::newRow("sunlit area given") << roof << of(314.16) << of(144) << of(329.84) << of(32.984)
-                                       << of(3.1 * 32.984) << of(371.24) << of(22.996067) << 1;
+    QTest::newRow("sunlit area given")
+        << roof << of(314.16) << of(31.68) << of(217.52) << of(21.752) << of(3.1 * 21.752)
+        << of(371.24) << of(13.842291) << 1;
 
     // Air conditioner: Ti 30 < Tu 35: Qs = −157.08 W (heat comes in);
     // (1000 + 157.08)·1.1 = 1272.788 W. Fan and heat exchanger cannot cool
-    // below the ambient. Dew point at 30 °C, 50 %: gamma = 518.1/267.7 −
-    // 0.6931472 = 1.2422282, Td = 18.4229 °C, above TiMin 5: condensation.
+    // below the ambient. Dew point of the ambient air at Tu 35 °C, 50 %:
+    // gamma = 604.45/272.7 − 0.6931472 = 1.5233911, Td = 22.9961 °C (not of
+    // the inside air at Ti 30, 18.42 °C), above TiMin 5: condensation.
     ClimateDesignInput aircon = baseInput();
     aircon.ambientMax = 35;
     aircon.insideDesired = 30;
@@ -267,7 +277,7 @@ void TestClimate::design_data() {
     aircon.safetyMargin = 10;
     QTest::newRow("air conditioner")
         << aircon << of(-157.08) << of(0) << of(1272.788) << no(R::AmbientNotBelowInside)
-        << no(R::AmbientNotBelowInside) << of(371.24) << of(18.422876) << 1;
+        << no(R::AmbientNotBelowInside) << of(371.24) << of(22.996067) << 1;
 
     ClimateDesignInput equal = aircon;
     equal.insideDesired = 35;
@@ -282,76 +292,76 @@ void TestClimate::design_data() {
     mild.ambientMin = 10;
     mild.insideMin = 10;
     mild.relativeHumidity = 20;
-    // Dry air: at 35 °C and 20 % gamma = 2.2165383 − 1.6094379 = 0.6071004,
-    // Td = 237.7·0.6071004/16.6628996 = 8.6604 °C, below TiMin 10.
+    // Dry air: at Tu 25 °C and 20 % gamma = 1.6435097 − 1.6094379 =
+    // 0.0340718, Td = 237.7·0.0340718/17.2359282 = 0.4699 °C, below TiMin 10.
     QTest::newRow("no heat needed, no condensation")
         << mild << of(314.16) << of(0) << of(185.84) << of(18.584) << of(57.6104) << of(0)
-        << of(8.660423) << 0;
+        << of(0.469883) << 0;
     ClimateDesignInput covered = fan;
     covered.internalHeatMin = 500;
     QTest::newRow("equipment covers the loss")
         << covered << of(314.16) << of(0) << of(185.84) << of(18.584) << of(57.6104) << of(0)
-        << of(22.996067) << 1;
+        << of(13.842291) << 1;
 
     // The walls carry more than is produced: nothing left to cool.
     ClimateDesignInput small = fan;
     small.internalHeat = 200;
     QTest::newRow("walls carry it all")
         << small << of(314.16) << of(0) << of(-114.16) << of(-11.416) << of(-35.3896) << of(371.24)
-        << of(22.996067) << 1;
+        << of(13.842291) << 1;
 
     ClimateDesignInput noDepth = fan;
     noDepth.depth = 0;
     QTest::newRow("zero depth") << noDepth << no(R::InvalidDimensions) << of(0)
                                 << no(R::InvalidDimensions) << no(R::InvalidDimensions)
                                 << no(R::InvalidDimensions) << no(R::InvalidDimensions)
-                                << of(22.996067) << 1;
+                                << of(13.842291) << 1;
     ClimateDesignInput noDepthSun = sunny;
     noDepthSun.depth = -1;
     noDepthSun.ambientMax = 40;
     QTest::newRow("negative depth, sun, ambient hotter")
         << noDepthSun << no(R::InvalidDimensions) << no(R::InvalidDimensions)
         << no(R::InvalidDimensions) << no(R::AmbientNotBelowInside) << no(R::AmbientNotBelowInside)
-        << no(R::InvalidDimensions) << of(22.996067) << 1;
+        << no(R::InvalidDimensions) << of(27.561882) << 1;
 
     ClimateDesignInput badType = fan;
     badType.installation = 8;
     QTest::newRow("installation 8")
         << badType << no(R::InvalidInstallation) << of(0) << no(R::InvalidInstallation)
         << no(R::InvalidInstallation) << no(R::InvalidInstallation) << no(R::InvalidInstallation)
-        << of(22.996067) << 1;
+        << of(13.842291) << 1;
 
     ClimateDesignInput badK = fan;
     badK.uValue = -5.5;
     QTest::newRow("negative coefficient")
         << badK << no(R::InvalidCoefficient) << of(0) << no(R::InvalidCoefficient)
         << no(R::InvalidCoefficient) << no(R::InvalidCoefficient) << no(R::InvalidCoefficient)
-        << of(22.996067) << 1;
+        << of(13.842291) << 1;
 
     ClimateDesignInput badSun = sunny;
     badSun.absorptance = 1.5;
     QTest::newRow("absorptance above 1")
         << badSun << of(314.16) << no(R::InvalidSolarInput) << no(R::InvalidSolarInput)
-        << no(R::InvalidSolarInput) << no(R::InvalidSolarInput) << of(371.24) << of(22.996067) << 1;
+        << no(R::InvalidSolarInput) << no(R::InvalidSolarInput) << of(371.24) << of(13.842291) << 1;
     ClimateDesignInput sunOff = badSun;
     sunOff.sun = false;
     sunOff.safetyMargin = 0;
     sunOff.altitude = 0;
     QTest::newRow("sun inputs ignored when off")
         << sunOff << of(314.16) << of(0) << of(185.84) << of(18.584) << of(57.6104) << of(371.24)
-        << of(22.996067) << 1;
+        << of(13.842291) << 1;
 
     ClimateDesignInput badMargin = fan;
     badMargin.safetyMargin = -10;
     QTest::newRow("negative margin")
         << badMargin << of(314.16) << of(0) << no(R::InvalidMargin) << no(R::InvalidMargin)
-        << no(R::InvalidMargin) << of(371.24) << of(22.996067) << 1;
+        << no(R::InvalidMargin) << of(371.24) << of(13.842291) << 1;
 
     ClimateDesignInput high = fan;
     high.altitude = 12000;
     QTest::newRow("altitude above the tropopause")
         << high << of(314.16) << of(0) << of(185.84) << of(18.584) << no(R::AltitudeOutOfRange)
-        << of(371.24) << of(22.996067) << 1;
+        << of(371.24) << of(13.842291) << 1;
 
     ClimateDesignInput dry = fan;
     dry.relativeHumidity = 0;
@@ -362,9 +372,10 @@ void TestClimate::design_data() {
     huge.internalHeat = DBL_MAX;
     huge.ambientMax = 45;    // Qs = −314.16 W
     huge.safetyMargin = 10;  // (P − Qs)·1.1 overflows
+    // Td of the ambient air at 45 °C, 50 %: 32.1203 °C.
     QTest::newRow("heat beyond a double")
         << huge << of(-314.16) << of(0) << no(R::OutOfRange) << no(R::AmbientNotBelowInside)
-        << no(R::AmbientNotBelowInside) << of(371.24) << of(22.996067) << 1;
+        << no(R::AmbientNotBelowInside) << of(371.24) << of(32.120339) << 1;
 
     // ΔT = 1E-307: 500 W over it overflows. An insulated cabinet (k = 0)
     // needs no heater. At 0 °C and 50 %: gamma = −0.6931472, Td = −9.1722 °C.
@@ -402,6 +413,147 @@ void TestClimate::design() {
     if (r.condensation) QCOMPARE(*r.condensation, condensation == 1);
 }
 
+// The sol-air relation: of the absorbed flux α·E·A_sun only the part U·Rse
+// passes through the wall.
+void TestClimate::solarHeatGain_data() {
+    QTest::addColumn<double>("absorptance");
+    QTest::addColumn<double>("irradiance");
+    QTest::addColumn<double>("area");
+    QTest::addColumn<double>("u");
+    QTest::addColumn<double>("rse");
+    QTest::addColumn<Expect>("gain");
+    const auto of = Expect::of;
+    const auto no = Expect::no;
+    // 0.5·800·2.6 = 1040 W absorbed; ·5.5·0.04 = 228.8 W, about 88 W per m²
+    // sunlit, near the 75 W/m² rule for painted steel outdoors.
+    QTest::newRow("painted steel, roof and front")
+        << 0.5 << 800.0 << 2.6 << 5.5 << 0.04 << of(228.8);
+    QTest::newRow("black, full sun, 1 m²") << 1.0 << 1000.0 << 1.0 << 5.0 << 0.04 << of(200);
+    QTest::newRow("a larger Rse lets more in") << 0.5 << 800.0 << 2.6 << 5.5 << 0.1 << of(572);
+    QTest::newRow("insulated wall") << 0.5 << 800.0 << 2.6 << 0.0 << 0.04 << of(0);
+    QTest::newRow("no surface resistance") << 0.5 << 800.0 << 2.6 << 5.5 << 0.0 << of(0);
+    QTest::newRow("negative Rse") << 0.5 << 800.0 << 2.6 << 5.5 << -0.04
+                                  << no(R::InvalidSolarInput);
+    QTest::newRow("negative U") << 0.5 << 800.0 << 2.6 << -5.5 << 0.04 << no(R::InvalidCoefficient);
+    QTest::newRow("absorptance above 1")
+        << 1.2 << 800.0 << 2.6 << 5.5 << 0.04 << no(R::InvalidSolarInput);
+    QTest::newRow("NaN Rse") << 0.5 << 800.0 << 2.6 << 5.5 << kNaN << no(R::OutOfRange);
+}
+
+void TestClimate::solarHeatGain() {
+    QFETCH(double, absorptance);
+    QFETCH(double, irradiance);
+    QFETCH(double, area);
+    QFETCH(double, u);
+    QFETCH(double, rse);
+    QFETCH(Expect, gain);
+    VERIFY_VALUE(SolarHeatGain(absorptance, irradiance, area, u, rse), gain, 1e-12);
+    // The design takes the same relation, with the default Rse of EN ISO 6946.
+    if (rse == kOutsideSurfaceResistance && gain.reason == R::None) {
+        ClimateDesignInput in = baseInput();
+        in.sun = true;
+        in.absorptance = absorptance;
+        in.irradiance = irradiance;
+        in.sunlitArea = area;
+        in.uValue = u;
+        VERIFY_VALUE(ComputeClimateDesign(in).solarHeat, gain, 1e-12);
+    }
+}
+
+// The dew point is of the ambient air at Tu; the lowest inside temperature
+// clear of it is 3 K above, and its heater U·A·(Td + 3 − TuMin) − PMin with
+// U·A = 31.416 W/K, TuMin −10 °C, PMin 100 W.
+void TestClimate::condensationFree_data() {
+    QTest::addColumn<double>("ambientMax");
+    QTest::addColumn<double>("insideDesired");
+    QTest::addColumn<double>("humidity");
+    QTest::addColumn<double>("insideMin");
+    QTest::addColumn<Expect>("dewPoint");
+    QTest::addColumn<bool>("condensation");
+    QTest::addColumn<Expect>("safeInside");
+    QTest::addColumn<Expect>("safeHeater");
+    const auto of = Expect::of;
+    const auto no = Expect::no;
+    // Tu 40 °C, 60 %: gamma = 690.8/277.7 + ln 0.6 = 2.4875765 − 0.5108256
+    // = 1.9767509, Td = 469.8737/15.2932491 = 30.7243 °C; the inside
+    // temperature Ti does not enter. 31.416·(33.7243 + 10) − 100 = 1273.64 W.
+    QTest::newRow("hot humid day, cold night") << 40.0 << 35.0 << 60.0 << 10.0 << of(30.724255)
+                                               << true << of(33.724255) << of(1273.641202);
+    QTest::newRow("the same, Ti above Tu") << 40.0 << 55.0 << 60.0 << 10.0 << of(30.724255) << true
+                                           << of(33.724255) << of(1273.641202);
+    // At the dew point itself: condensation.
+    QTest::newRow("TiMin at the dew point")
+        << 40.0 << 35.0 << 60.0 << 30.724255207605914 << of(30.724255) << true << of(33.724255)
+        << of(1273.641202);
+    QTest::newRow("TiMin above the dew point") << 40.0 << 35.0 << 60.0 << 31.0 << of(30.724255)
+                                               << false << of(33.724255) << of(1273.641202);
+    // Cold dry winter air, −5 °C, 80 %: Td = −7.9067 °C; 31.416·(−4.9067 +
+    // 10) − 100 = 60.00 W.
+    QTest::newRow("below freezing") << -5.0 << 5.0 << 80.0 << 5.0 << of(-7.906676) << false
+                                    << of(-4.906676) << of(31.416 * (10 - 4.906676) - 100);
+    QTest::newRow("no humidity") << 40.0 << 35.0 << 0.0 << 10.0 << no(R::HumidityOutOfRange)
+                                 << false << no(R::HumidityOutOfRange) << no(R::HumidityOutOfRange);
+}
+
+void TestClimate::condensationFree() {
+    QFETCH(double, ambientMax);
+    QFETCH(double, insideDesired);
+    QFETCH(double, humidity);
+    QFETCH(double, insideMin);
+    QFETCH(Expect, dewPoint);
+    QFETCH(bool, condensation);
+    QFETCH(Expect, safeInside);
+    QFETCH(Expect, safeHeater);
+    ClimateDesignInput in = baseInput();
+    in.ambientMax = ambientMax;
+    in.insideDesired = insideDesired;
+    in.relativeHumidity = humidity;
+    in.insideMin = insideMin;
+    const ClimateDesignResult r = ComputeClimateDesign(in);
+    VERIFY_VALUE(r.dewPoint, dewPoint, 1e-7);
+    VERIFY_VALUE(r.dewPointAirTemperature, Expect::of(ambientMax), 0);
+    QCOMPARE(r.condensation.value_or(false), condensation);
+    VERIFY_VALUE(r.condensationFreeInsideMin, safeInside, 1e-7);
+    VERIFY_VALUE(r.condensationFreeHeaterPower, safeHeater, 1e-7);
+}
+
+// Heat that leaves through the walls on its own: no cooling of any kind,
+// and the surplus the walls carry away.
+void TestClimate::coolingNotNeeded_data() {
+    QTest::addColumn<double>("internalHeat");
+    QTest::addColumn<bool>("sun");
+    QTest::addColumn<double>("surplus");
+    QTest::addColumn<bool>("notNeeded");
+    // The walls carry 314.16 W (Ti 35, Tu 25, U·A 31.416 W/K).
+    QTest::newRow("walls carry more") << 200.0 << false << -114.16 << true;
+    // NaN: P equal to the wall heat as computed.
+    QTest::newRow("exactly balanced") << kNaN << false << 0.0 << true;
+    QTest::newRow("a little left to cool") << 320.0 << false << 5.84 << false;
+    // The sun adds 0.6·500·2.08·5.5·0.04 = 137.28 W: 200 + 137.28 − 314.16.
+    QTest::newRow("the sun tips it") << 200.0 << true << 23.12 << false;
+}
+
+void TestClimate::coolingNotNeeded() {
+    QFETCH(double, internalHeat);
+    QFETCH(bool, sun);
+    QFETCH(double, surplus);
+    QFETCH(bool, notNeeded);
+    ClimateDesignInput in = baseInput();
+    in.internalHeat =
+        std::isnan(internalHeat) ? *ComputeClimateDesign(in).wallHeat.value : internalHeat;
+    in.sun = sun;
+    in.absorptance = 0.6;
+    in.irradiance = 500;
+    in.safetyMargin = 10;
+    const ClimateDesignResult r = ComputeClimateDesign(in);
+    VERIFY_VALUE(r.heatSurplus, Expect::of(surplus), 1e-9);
+    QCOMPARE(r.coolingNotNeeded(), notNeeded);
+    // The requirements keep their sign with the margin: none of them is
+    // above 0 when nothing is needed.
+    for (const ClimateValue* v : {&r.coolingPower, &r.heatExchangerCapacity, &r.airflow})
+        QCOMPARE(*v->value <= 0, notNeeded);
+}
+
 void TestClimate::badInputNeverGivesInfinityOrNaN() {
     // Every result is a finite number with no reason, or none with a reason,
     // for any mix of the values a field can hold, and some it cannot.
@@ -412,20 +564,22 @@ void TestClimate::badInputNeverGivesInfinityOrNaN() {
     auto any = [&] { return extremes[random() % extremes.size()]; };
     for (int i = 0; i < 100000; ++i) {
         ClimateDesignInput in = baseInput();
-        double* fields[] = {&in.height,        &in.width,           &in.depth,
-                            &in.internalHeat,  &in.uValue,          &in.ambientMax,
-                            &in.insideDesired, &in.altitude,        &in.ambientMin,
-                            &in.insideMin,     &in.internalHeatMin, &in.relativeHumidity,
-                            &in.irradiance,    &in.absorptance,     &in.safetyMargin};
+        double* fields[] = {
+            &in.height,     &in.width,       &in.depth,           &in.internalHeat,
+            &in.uValue,     &in.ambientMax,  &in.insideDesired,   &in.altitude,
+            &in.ambientMin, &in.insideMin,   &in.internalHeatMin, &in.relativeHumidity,
+            &in.irradiance, &in.absorptance, &in.safetyMargin,    &in.sunRse};
         // A few fields at a time, so that most results stay reachable.
         for (int k = 0; k < 3; ++k) *fields[random() % std::size(fields)] = any();
         in.installation = int(random() % 10) - 1;
         in.sun = random() % 2;
         if (random() % 3 == 0) in.sunlitArea = any();
         const ClimateDesignResult r = ComputeClimateDesign(in);
-        for (const ClimateValue* v : {&r.area, &r.deltaT, &r.wallHeat, &r.sunlitArea, &r.solarHeat,
-                                      &r.coolingPower, &r.heatExchangerCapacity, &r.airflowFactor,
-                                      &r.airflow, &r.airflowCfm, &r.heaterPower, &r.dewPoint}) {
+        for (const ClimateValue* v :
+             {&r.area, &r.deltaT, &r.wallHeat, &r.sunlitArea, &r.solarHeat, &r.coolingPower,
+              &r.heatExchangerCapacity, &r.airflowFactor, &r.airflow, &r.airflowCfm, &r.heaterPower,
+              &r.dewPoint, &r.heatSurplus, &r.dewPointAirTemperature, &r.condensationFreeInsideMin,
+              &r.condensationFreeHeaterPower}) {
             const bool sound = v->applicable() ? std::isfinite(*v->value) && v->reason == R::None
                                                : v->reason != R::None;
             if (!sound) QFAIL(qPrintable(QStringLiteral("draw %1: %2").arg(i).arg(describe(*v))));

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -14,6 +16,7 @@
 #include "climate/ClimateCommands.h"
 #include "climate/InstallationPictogram.h"
 #include "climate/frmClimate.h"
+#include "kit/FieldCues.h"
 
 namespace {
 
@@ -47,6 +50,8 @@ struct ClimateWindow {
     }
     QString text(const QString& name) const { return field(name)->text(); }
     QString tip(const QString& name) const { return field(name)->toolTip(); }
+    // The first line of a result's tooltip: its value, or why there is none.
+    QString tipLine(const QString& name) const { return tip(name).section(u'\n', 0, 0); }
     // Types into a field as a user does: every edit is a change.
     void type(const QString& name, const QString& text) const {
         QLineEdit* f = field(name);
@@ -106,11 +111,21 @@ private slots:
     void dewPoint();
     void badInput_data();
     void badInput();
+    void strictReading_data();
+    void strictReading();
+    void internalHeatSource_data();
+    void internalHeatSource();
+    void modeChangeWhileOpen();
+    void notNeeded();
     void modelPicks_data();
     void modelPicks();
     void sunlitAreaFollowsTheSizeUntilTyped();
     void reportButtonAndValues();
     void exitClosesOnlyThisWindow();
+    void escapeCloses_data();
+    void escapeCloses();
+    void everyControlExplainsItself();
+    void everyNoteCanBeReadWhole();
     void preparedWindowOpensAsAFreshOne();
 };
 
@@ -178,7 +193,7 @@ void TestClimate::openingCopiesTheMainWindow() {
         {"txtClimPMin", "0"},       {"txtClimRH", "60"},
         {"txtClimSunE", "800"},     {"txtClimSunAbs", "0.5"},
         {"txtClimSunArea", "1.84"},  // 0.8·0.5 + 0.8·1.8
-        {"txtClimMargin", "10"}};
+        {"txtClimSunRse", "0.04"},  {"txtClimMargin", "10"}};
     for (const auto& [name, text] : expected)
         QCOMPARE(c.text(QString::fromLatin1(name)), QString::fromUtf8(text));
     QCOMPARE(c.w->cboClimInstall->currentIndex(), 1);
@@ -188,7 +203,7 @@ void TestClimate::openingCopiesTheMainWindow() {
     QVERIFY(!c.field(QStringLiteral("txtClimSunE"))->isEnabled());
     // Computed at once: type 1, A = 1.8·1.8·(0.8+0.5) + 1.4·0.8·0.5 = 4.212 + 0.56.
     QCOMPARE(c.text(QStringLiteral("txtClimA")), QStringLiteral("4.77"));
-    QCOMPARE(c.tip(QStringLiteral("txtClimA")), QStringLiteral("4.772 ㎡"));
+    QCOMPARE(c.tipLine(QStringLiteral("txtClimA")), QStringLiteral("4.772 m²"));
 }
 
 void TestClimate::openWindowIsOnlyRaised() {
@@ -259,9 +274,10 @@ void TestClimate::installationTypes_data() {
                                     << "-121 W"
                                     << "1343.1 W";
     // 1.4·1·2 + 0.7·1·0.6 + 0.6·2
+    // The tooltip rounds to one digit more than the field's whole watts.
     QTest::newRow("7 middle, wall, roof") << 7 << "4.42"
                                           << "-110.5 W"
-                                          << "1331.55 W";
+                                          << "1331.6 W";
 }
 
 void TestClimate::installationTypes() {
@@ -274,9 +290,9 @@ void TestClimate::installationTypes() {
     c.w->cboClimInstall->setCurrentIndex(type == 1 ? 0 : 1);
     c.w->cboClimInstall->setCurrentIndex(type);
     QCOMPARE(c.text(QStringLiteral("txtClimA")), area);
-    QCOMPARE(c.tip(QStringLiteral("txtClimA")), area + QStringLiteral(" ㎡"));
-    QCOMPARE(c.tip(QStringLiteral("txtClimQs")), wallHeatTip);
-    QCOMPARE(c.tip(QStringLiteral("txtClimCool")), coolingTip);
+    QCOMPARE(c.tipLine(QStringLiteral("txtClimA")), area + QStringLiteral(" m²"));
+    QCOMPARE(c.tipLine(QStringLiteral("txtClimQs")), wallHeatTip);
+    QCOMPARE(c.tipLine(QStringLiteral("txtClimCool")), coolingTip);
     QCOMPARE(c.text(QStringLiteral("txtClimCoolModel")), QStringLiteral("VKA-1600BR"));
     QCOMPARE(c.w->installationType(), type);
     QCOMPARE(c.w->installationCaption(), c.w->cboClimInstall->currentText());
@@ -330,13 +346,15 @@ void TestClimate::pictogramsShowEachType() {
 
 // A wall-mounted cabinet in the sun, warmer inside than out, worked by hand:
 // A = 1.4·0.8·(2 + 0.5) + 1.8·0.5·2 = 4.6 m²; Qs = 5.5·4.6·(45 − 35) = 253 W;
-// sunlit area 0.8·0.5 + 0.8·2 = 2 m², Qsun = 0.5·800·2 = 800 W;
-// cooling (800 − 253 + 800)·1.1 = 1481.7 W; W/K (800 + 800 − 253)/10·1.1 = 148.17;
-// heater 5.5·4.6·(10 − (−10)) = 506 W; dew point at 45 °C and 60 % by Magnus
-// 35.39 °C, above the 10 °C the cabinet may fall to.
-// Airflow: 3.1·148.17 = 459.3 m³/h = 270.3 cfm at sea level. At 2000 m the
+// sunlit area 0.8·0.5 + 0.8·2 = 2 m², absorbed 0.5·800·2 = 800 W, of which
+// U·Rse = 5.5·0.04 = 0.22 passes the wall: Qsun = 176 W;
+// cooling (800 − 253 + 176)·1.1 = 795.3 W; W/K 72.3·1.1 = 79.53;
+// heater 5.5·4.6·(10 − (−10)) = 506 W; dew point of the ambient air at
+// 35 °C and 60 % by Magnus 26.05 °C, above the 10 °C the cabinet may fall to.
+// Airflow: 3.1·79.53 = 246.5 m³/h = 145.1 cfm at sea level. At 2000 m the
 // standard atmosphere's density is 1.0066 kg/m³ against 1.2250 (ICAO table),
-// f = 3.1·1.2250/1.0066 = 3.77: 559.0 m³/h = 329.0 cfm.
+// f = 3.1·1.2250/1.0066 = 3.77: 300.03 m³/h = 176.6 cfm, just beyond the
+// 300 m³/h filter fan.
 void TestClimate::workedExample_data() {
     QTest::addColumn<QString>("altitude");
     QTest::addColumn<QString>("flow");
@@ -344,15 +362,15 @@ void TestClimate::workedExample_data() {
     QTest::addColumn<QString>("factor");
     QTest::addColumn<QString>("filterFan");
     QTest::newRow("sea level") << "0"
-                               << "459"
-                               << "270"
+                               << "247"
+                               << "145"
                                << "f = 3.1 "
-                               << "FF-500";
+                               << "FF-300";
     QTest::newRow("2000 m") << "2000"
-                            << "559"
-                            << "329"
+                            << "300"
+                            << "177"
                             << "f = 3.77 "
-                            << "FF-800";
+                            << "FF-500";
 }
 
 void TestClimate::workedExample() {
@@ -370,16 +388,16 @@ void TestClimate::workedExample() {
     for (const auto& [name, text] : edits) c.type(name, text);
 
     const QList<std::array<const char*, 3>> expected = {
-        {"txtClimSunArea", "2", nullptr},    {"txtClimA", "4.6", "4.6 ㎡"},
-        {"txtClimQs", "253", "253 W"},       {"txtClimQsun", "800", "800 W"},
-        {"txtClimCool", "1482", "1481.7 W"}, {"txtClimCoolModel", "VKA-1600BR", nullptr},
-        {"txtClimQw", "148", "148.17 W/K"},  {"txtClimFanModel", "VK-360", nullptr},
-        {"txtClimHeater", "506", "506 W"},   {"txtClimHeaterModel", "HT-600", nullptr},
-        {"txtClimDew", "35.4", nullptr},
+        {"txtClimSunArea", "2", nullptr},   {"txtClimA", "4.6", "4.6 m²"},
+        {"txtClimQs", "253", "253 W"},      {"txtClimQsun", "176", "176 W"},
+        {"txtClimCool", "795", "795.3 W"},  {"txtClimCoolModel", "VKA-1100BR", nullptr},
+        {"txtClimQw", "79.5", "79.53 W/K"}, {"txtClimFanModel", "VK-420", nullptr},
+        {"txtClimHeater", "506", "506 W"},  {"txtClimHeaterModel", "HT-600", nullptr},
+        {"txtClimDew", "26", "26.05 °C"},
     };
     for (const auto& [name, text, tip] : expected) {
         QCOMPARE(c.text(QString::fromLatin1(name)), QString::fromUtf8(text));
-        if (tip) QCOMPARE(c.tip(QString::fromLatin1(name)), QString::fromUtf8(tip));
+        if (tip) QCOMPARE(c.tipLine(QString::fromLatin1(name)), QString::fromUtf8(tip));
     }
     QCOMPARE(c.text(QStringLiteral("txtClimFlow")), flow);
     QCOMPARE(c.text(QStringLiteral("txtClimFlowCfm")), cfm);
@@ -405,12 +423,6 @@ void TestClimate::notApplicable_data() {
         << Edits{} << fanResults << QStringList{"txtClimCool", "txtClimHeater"} << noFan;
     QTest::newRow("inside as warm as ambient") << Edits{{"txtClimTi", "40"}} << fanResults
                                                << QStringList{"txtClimCool", "txtClimQs"} << noFan;
-    // Walls lose 5·6.6·15 = 495 W, more than the 100 W inside.
-    QTest::newRow("walls shed all the heat")
-        << Edits{{"txtClimP", "100"}, {"txtClimTi", "55"}}
-        << QStringList{"txtClimCoolModel", "txtClimFanModel", "txtClimFlowModel"}
-        << QStringList{"txtClimCool", "txtClimQw", "txtClimFlow"}
-        << QStringLiteral("필요하지 않습니다");
     QTest::newRow("mild winter") << Edits{{"txtClimTuMin", "12"}}
                                  << QStringList{"txtClimHeaterModel"}
                                  << QStringList{"txtClimHeater"} << QStringLiteral("히터: ");
@@ -439,48 +451,75 @@ void TestClimate::notApplicable() {
         QCOMPARE(c.text(QStringLiteral("txtClimHeater")), QStringLiteral("0"));
 }
 
-// Dew point by Magnus (a = 17.27, b = 237.7 °C), above and below freezing,
-// and the warning when the cabinet may cool to it.
+// Dew point by Magnus (a = 17.27, b = 237.7 °C) of the ambient air at Tu
+// and its humidity, above and below freezing; the warning when the cabinet
+// may cool to it names both numbers, the lowest inside temperature clear of
+// it (3 K above) and the heater that holds it: U·A·(Td + 3 − TuMin) − PMin
+// with U·A = 5·6.6 = 33 W/K, TuMin −10 °C, PMin 0.
 void TestClimate::dewPoint_data() {
+    QTest::addColumn<QString>("ambient");
     QTest::addColumn<QString>("inside");
     QTest::addColumn<QString>("humidity");
     QTest::addColumn<QString>("insideMin");
     QTest::addColumn<QString>("dew");
-    QTest::addColumn<bool>("warning");
+    QTest::addColumn<QStringList>("warning");  // what it says; empty: none
+    // 26.05 °C; 29.05 °C; 33·39.05 = 1288.6 W.
+    const QStringList summer = {"최저 반내 온도 10 °C", "외기 이슬점 26 °C", "29 °C", "1289 W"};
     QTest::newRow("summer, cool night") << "35"
+                                        << "35"
                                         << "60"
                                         << "10"
-                                        << "26" << true;  // 26.05
+                                        << "26" << summer;
+    // The inside temperature Ti does not change the air that comes in.
+    QTest::newRow("summer, cabinet warmer") << "35"
+                                            << "55"
+                                            << "60"
+                                            << "10"
+                                            << "26" << summer;
     QTest::newRow("summer, warm night") << "35"
+                                        << "35"
                                         << "60"
                                         << "27"
-                                        << "26" << false;
-    QTest::newRow("below freezing") << "5"
-                                    << "50"
-                                    << "-5"
-                                    << "-4.6" << true;  // -4.55
+                                        << "26" << QStringList{};
+    // −4.55 °C; −1.55 °C; 33·8.45 = 278.8 W.
+    QTest::newRow("below freezing")
+        << "5"
+        << "20"
+        << "50"
+        << "-5"
+        << "-4.6" << QStringList{"최저 반내 온도 -5 °C", "외기 이슬점 -4.6 °C", "-1.6 °C", "279 W"};
     QTest::newRow("below freezing, kept warm") << "5"
+                                               << "20"
                                                << "50"
                                                << "-4"
-                                               << "-4.6" << false;
+                                               << "-4.6" << QStringList{};
     QTest::newRow("saturated air") << "20"
+                                   << "35"
                                    << "100"
                                    << "19.9"
-                                   << "20" << true;
+                                   << "20" << QStringList{"외기 이슬점 20 °C", "23 °C"};
 }
 
 void TestClimate::dewPoint() {
+    QFETCH(QString, ambient);
     QFETCH(QString, inside);
     QFETCH(QString, humidity);
     QFETCH(QString, insideMin);
     QFETCH(QString, dew);
-    QFETCH(bool, warning);
+    QFETCH(QStringList, warning);
     ClimateWindow c;
-    applyEdits(c, {{"txtClimTi", inside}, {"txtClimRH", humidity}, {"txtClimTiMin", insideMin}});
+    applyEdits(c, {{"txtClimTu", ambient},
+                   {"txtClimTi", inside},
+                   {"txtClimRH", humidity},
+                   {"txtClimTiMin", insideMin}});
     QCOMPARE(c.text(QStringLiteral("txtClimDew")), dew);
-    QCOMPARE(c.w->lblClimCondensation->isVisibleTo(c.w), warning);
-    QCOMPARE(c.w->condensationRisk(), warning);
-    if (warning) QVERIFY(c.w->lblClimCondensation->text().startsWith(QStringLiteral("결로 위험")));
+    QCOMPARE(c.w->results().dewPointAirTemperature.value,
+             std::optional<double>(ambient.toDouble()));
+    QCOMPARE(c.w->lblClimCondensation->isVisibleTo(c.w), !warning.isEmpty());
+    QCOMPARE(c.w->condensationRisk(), !warning.isEmpty());
+    const QString text = c.w->lblClimCondensation->text();
+    if (!warning.isEmpty()) QVERIFY(text.startsWith(QStringLiteral("결로 위험")));
+    for (const QString& part : warning) QVERIFY2(text.contains(part), qPrintable(text));
 }
 
 // Nonsense never reaches a result: the results that depend on it show "—",
@@ -497,19 +536,21 @@ void TestClimate::badInput_data() {
     const QStringList unaffected = {"txtClimDew", "txtClimQsun"};
     QTest::newRow("zero height") << Edits{{"txtClimH", "0"}} << false << areaResults << unaffected
                                  << size;
+    // Not a number at all: an input error, named by its field.
     QTest::newRow("empty height") << Edits{{"txtClimH", ""}} << false << areaResults << unaffected
-                                  << size;
+                                  << QStringLiteral("입력 오류: 높이 H 칸이 비어 있습니다");
     QTest::newRow("negative width")
         << Edits{{"txtClimW", "-1"}} << false << areaResults << unaffected << size;
     QTest::newRow("depth not a number")
-        << Edits{{"txtClimD", "abc"}} << false << areaResults << unaffected << size;
+        << Edits{{"txtClimD", "abc"}} << false << areaResults << unaffected
+        << QStringLiteral("입력 오류: 깊이 D 칸의 내용은 숫자 하나가 아니어서");
     QTest::newRow("dimensions beyond range")
         << Edits{{"txtClimH", "1E+200"}, {"txtClimW", "1E+200"}} << false << areaResults
         << unaffected << QStringLiteral("범위를 벗어났습니다");
     QTest::newRow("negative k") << Edits{{"txtClimK", "-5"}} << false
                                 << QStringList{"txtClimQs", "txtClimCool", "txtClimHeater"}
                                 << QStringList{"txtClimA", "txtClimDew"}
-                                << QStringLiteral("열통과율");
+                                << QStringLiteral("열관류율 U");
     QTest::newRow("negative internal heat")
         << Edits{{"txtClimTi", "55"}, {"txtClimP", "-100"}} << false
         << QStringList{"txtClimCool", "txtClimQw", "txtClimFlow", "txtClimCoolModel"}
@@ -561,6 +602,189 @@ void TestClimate::badInput() {
     for (const QString& text : shownTexts(c.w))
         QVERIFY2(!text.contains(notANumber), qPrintable(text));
     QCOMPARE(c.t.platform.messages, QStringList{});
+}
+
+// Every input is read whole: a thousands separator, a decimal comma, a
+// number with letters after it and an empty field are input errors. The
+// field shows the amber cue and says what was typed; the status line names
+// the field; what depends on it shows "—"; nothing uses a part of it or 0.
+void TestClimate::strictReading_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("sun");
+    QTest::addColumn<QStringList>("dashed");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("note");  // empty: read, no note
+    QTest::newRow("thousands separator in P")
+        << "txtClimP"
+        << "1,100" << false << QStringList{"txtClimCool", "txtClimCoolModel", "txtClimQw"}
+        << QStringList{"txtClimA", "txtClimQs", "txtClimHeater", "txtClimDew"}
+        << QStringLiteral("입력 오류: 내부 발열량 P 칸의 내용은 숫자 하나가 아니어서");
+    QTest::newRow("decimal comma in H")
+        << "txtClimH"
+        << "1,5" << false << QStringList{"txtClimA",         "txtClimQs",     "txtClimCool",
+                                         "txtClimCoolModel", "txtClimHeater", "txtClimHeaterModel"}
+        << QStringList{"txtClimDew"} << QStringLiteral("입력 오류: 높이 H 칸");
+    QTest::newRow("letters after the digits in Tu")
+        << "txtClimTu"
+        << "12abc" << false << QStringList{"txtClimQs", "txtClimCool", "txtClimDew"}
+        << QStringList{"txtClimA", "txtClimHeater"}
+        << QStringLiteral("입력 오류: 최고 외기 온도 Tu 칸");
+    QTest::newRow("empty humidity")
+        << "txtClimRH"
+        << "" << false << QStringList{"txtClimDew"} << QStringList{"txtClimCool", "txtClimHeater"}
+        << QStringLiteral("입력 오류: 외기 상대습도 (Tu 기준) 칸이 비어 있습니다");
+    QTest::newRow("only blanks in the margin")
+        << "txtClimMargin"
+        << "   " << false << QStringList{"txtClimCool", "txtClimCoolModel"}
+        << QStringList{"txtClimQs", "txtClimHeater"}
+        << QStringLiteral("입력 오류: 안전 여유 칸이 비어 있습니다");
+    QTest::newRow("decimal comma in Rse, sun on")
+        << "txtClimSunRse"
+        << "0,04" << true << QStringList{"txtClimQsun", "txtClimCool"}
+        << QStringList{"txtClimQs", "txtClimHeater"}
+        << QStringLiteral("입력 오류: 외표면 열저항 Rse 칸");
+    // Blanks around a number are no error: A = 1.8·2.5·1.6 + 1.4·0.6 = 8.04.
+    QTest::newRow("blanks around H") << "txtClimH"
+                                     << "  2.5\t" << false << QStringList{}
+                                     << QStringList{"txtClimA", "txtClimCool"} << QString();
+    // The sun's fields count only in the sun.
+    QTest::newRow("irradiance in the shade")
+        << "txtClimSunE"
+        << "8oo" << false << QStringList{} << QStringList{"txtClimQsun", "txtClimCool"}
+        << QString();
+}
+
+void TestClimate::strictReading() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(bool, sun);
+    QFETCH(QStringList, dashed);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, note);
+    ClimateWindow c;
+    if (sun) c.w->chkClimSun->click();
+    c.set(field, typed);  // a tab and a disabled field too
+    QCOMPARE(c.text(field), typed);
+    QLineEdit* f = c.field(field);
+    QCOMPARE(isFieldNotUsed(f), !note.isEmpty());
+    for (const QString& name : dashed) QCOMPARE(c.text(name), kDash);
+    for (const QString& name : shown)
+        QVERIFY2(c.text(name) != kDash && !c.text(name).isEmpty(), qPrintable(name));
+    if (note.isEmpty()) {
+        QVERIFY(!c.status().contains(QStringLiteral("입력 오류")));
+        QVERIFY(c.w->unreadInputs().isEmpty());
+        if (field == QLatin1String("txtClimH"))
+            QCOMPARE(c.text(QStringLiteral("txtClimA")), QStringLiteral("8.04"));
+        return;
+    }
+    QVERIFY2(c.status().contains(note), qPrintable(c.status()));
+    // The note is the field's, once: the results that depend on it add none.
+    QCOMPARE(c.status().count(QStringLiteral("입력 오류")), 1);
+    QCOMPARE(c.w->unreadInputs().size(), 1);
+    QVERIFY(c.w->statusNotes().first().contains(c.w->unreadInputs().first()));
+    // The tooltip says what was typed and that it was not used.
+    const QString tip = f->toolTip();
+    QVERIFY2(tip.contains(QStringLiteral("쓰지 않았습니다")), qPrintable(tip));
+    if (!typed.trimmed().isEmpty()) QVERIFY2(tip.contains(u'"' + typed + u'"'), qPrintable(tip));
+    // No model is picked from a number nobody typed.
+    if (dashed.contains(QStringLiteral("txtClimCool"))) QVERIFY(c.w->picks().aircon.isEmpty());
+    // Typed right, everything comes back.
+    c.type(field, QStringLiteral("0.05"));
+    QVERIFY(!isFieldNotUsed(f));
+    QVERIFY(!c.status().contains(QStringLiteral("입력 오류")));
+}
+
+// P as the main window's mode has it: its heat field, or in the measured
+// mode, where that field is hidden, U·A·(T4 − T3) from its measurements.
+void TestClimate::internalHeatSource_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("p");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("exchanger");
+    QTest::newRow("air conditioner") << int(SelectionMode::Aircon) << "1100"
+                                     << "주 화면의 P"
+                                     << "—";  // Ti 35 < Tu 40
+    QTest::newRow("box fan, heat") << int(SelectionMode::Fan1) << "500"
+                                   << "주 화면의 P"
+                                   << "";
+    // Defaults of the mode: 1.25 × 0.63 × 0.63 m, U 5, T3 40, T4 68, T2 55.
+    // A = 3.5469 m², P = 5·3.5469·28 = 496.566 W. In the window (type 1,
+    // A 3.39066): (496.566 − 5·3.39066·15)/15·1.1 = 17.77 W/K, not the 62 W/K
+    // that the hidden 1100 W would give.
+    QTest::newRow("box fan, measured") << int(SelectionMode::Fan2) << "496.566"
+                                       << "측정값에서 추정"
+                                       << "17.8";
+}
+
+void TestClimate::internalHeatSource() {
+    QFETCH(int, mode);
+    QFETCH(QString, p);
+    QFETCH(QString, source);
+    QFETCH(QString, exchanger);
+    ClimateWindow c(fixture("models.ini"),
+                    [mode](Form1* f) { f->selectMode(SelectionMode(mode)); });
+    QCOMPARE(c.text(QStringLiteral("txtClimP")), p);
+    QCOMPARE(c.w->lblClimPSource->text(), source);
+    QVERIFY(!c.w->lblClimPSource->toolTip().isEmpty());
+    if (!exchanger.isEmpty()) QCOMPARE(c.text(QStringLiteral("txtClimQw")), exchanger);
+    if (mode == int(SelectionMode::Fan2)) {
+        QVERIFY2(c.w->lblClimPSource->toolTip().contains(QStringLiteral("= 496.6 W")),
+                 qPrintable(c.w->lblClimPSource->toolTip()));
+    }
+    // A P of the user's own says so.
+    c.type(QStringLiteral("txtClimP"), QStringLiteral("700"));
+    QCOMPARE(c.w->lblClimPSource->text(), QStringLiteral("직접 입력"));
+}
+
+void TestClimate::modeChangeWhileOpen() {
+    ClimateWindow c;
+    c.type(QStringLiteral("txtClimAlt"), QStringLiteral("500"));  // the window's own
+    c.form->selectMode(SelectionMode::Fan2);
+    QCOMPARE(c.text(QStringLiteral("txtClimP")), QStringLiteral("496.566"));
+    QCOMPARE(c.w->lblClimPSource->text(), QStringLiteral("측정값에서 추정"));
+    QCOMPARE(c.w->inputs().internalHeat, 496.566);  // computed with it at once
+    QCOMPARE(c.text(QStringLiteral("txtClimAlt")), QStringLiteral("500"));
+    // New measurements count at the next change of mode, not at each keystroke.
+    c.form->txtT4->setText(QStringLiteral("50"));
+    c.form->selectMode(SelectionMode::Fan1);
+    QCOMPARE(c.text(QStringLiteral("txtClimP")), QStringLiteral("500"));
+    QCOMPARE(c.w->lblClimPSource->text(), QStringLiteral("주 화면의 P"));
+    c.form->selectMode(SelectionMode::Aircon);
+    QCOMPARE(c.text(QStringLiteral("txtClimP")), QStringLiteral("1100"));
+    QCOMPARE(c.t.app->loadedWindow<frmClimate>(), c.w);
+}
+
+// When the walls carry away more than the cabinet produces, no cooling is
+// needed: the requirements say so with what the walls carry away, and no
+// model is picked.
+void TestClimate::notNeeded() {
+    ClimateWindow c;
+    // Walls lose 5·6.6·15 = 495 W, 395 W more than the 100 W inside.
+    applyEdits(c, {{"txtClimP", "100"}, {"txtClimTi", "55"}});
+    const QString expected = QStringLiteral("필요 없음 (벽으로 395 W 방출)");
+    const QStringList requirements = {"txtClimCool", "txtClimQw", "txtClimFlow"};
+    QCOMPARE(c.text(QStringLiteral("txtClimFlowCfm")), QStringLiteral("필요 없음"));
+    for (const QString& name : requirements) {
+        QCOMPARE(c.text(name), expected);
+        QVERIFY(c.tipLine(name).contains(QStringLiteral("395 W")));
+        // Read whole: the field spans the unit and the model.
+        QLineEdit* f = c.field(name);
+        QVERIFY2(f->fontMetrics().horizontalAdvance(expected) < f->width(), qPrintable(name));
+    }
+    for (const char* name : {"txtClimCoolModel", "txtClimFanModel", "txtClimFlowModel"})
+        QVERIFY(!c.field(QString::fromLatin1(name))->isVisibleTo(c.w));
+    QCOMPARE(c.w->picks().aircon, QString());
+    QCOMPARE(c.w->picks().fan, QString());
+    QCOMPARE(c.w->picks().filterFan, QString());
+    QVERIFY(c.w->results().coolingNotNeeded());
+    QVERIFY2(c.status().contains(QStringLiteral("395 W")), qPrintable(c.status()));
+    // Enough heat again: numbers, units and models are back.
+    c.type(QStringLiteral("txtClimP"), QStringLiteral("1100"));
+    QCOMPARE(c.text(QStringLiteral("txtClimCool")), QStringLiteral("666"));  // 605·1.1
+    QVERIFY(c.field(QStringLiteral("txtClimCoolModel"))->isVisibleTo(c.w));
+    QCOMPARE(c.text(QStringLiteral("txtClimCoolModel")), QStringLiteral("VKA-750BR"));
+    QVERIFY(!c.w->results().coolingNotNeeded());
 }
 
 // Models from the fixture's lists: the filter fans and heaters by the
@@ -637,15 +861,16 @@ void TestClimate::sunlitAreaFollowsTheSizeUntilTyped() {
     c.type(QStringLiteral("txtClimH"), QStringLiteral("3"));
     QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("3.6"));
     c.w->chkClimSun->click();
-    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("1440"));  // 0.5·800·3.6
+    // 0.5·800·3.6 absorbed, U·Rse = 5·0.04 of it passes the wall.
+    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("288"));
     c.type(QStringLiteral("txtClimSunArea"), QStringLiteral("1.5"));
-    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("600"));
+    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("120"));
     c.type(QStringLiteral("txtClimW"), QStringLiteral("2"));
     QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("1.5"));  // the user's stays
     c.type(QStringLiteral("txtClimSunArea"), QString());
     // Emptied, the field stands for roof and front: 2·0.6 + 2·3 = 7.2 m².
     QCOMPARE(c.field(QStringLiteral("txtClimSunArea"))->placeholderText(), QStringLiteral("7.2"));
-    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("2880"));  // 0.5·800·7.2
+    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("576"));  // 0.5·800·7.2·0.2
     c.type(QStringLiteral("txtClimD"), QStringLiteral("1"));
     QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("8"));  // 2·1 + 2·3 again
     c.w->chkClimSun->click();
@@ -684,6 +909,106 @@ void TestClimate::exitClosesOnlyThisWindow() {
     c.form->txtHeight->setText(QStringLiteral("1.5"));
     c.open();  // afresh: the main window's values again
     QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.5"));
+}
+
+// Escape closes the window as Exit does, wherever the focus is.
+void TestClimate::escapeCloses_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("an input") << "txtClimP";
+    QTest::newRow("a result") << "txtClimCool";
+    QTest::newRow("the installation list") << "cboClimInstall";
+    QTest::newRow("the Exit button") << "cmdClimateExit";
+}
+
+void TestClimate::escapeCloses() {
+    QFETCH(QString, focus);
+    ClimateWindow c;
+    auto* target = c.w->findChild<QWidget*>(focus);
+    QVERIFY(target);
+    QApplication::setActiveWindow(c.w);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Escape);
+    processDeferredDeletes();
+    QVERIFY(!c.t.app->loadedWindow<frmClimate>());
+    QVERIFY(c.form->isVisible());
+}
+
+// Every input, button and result tells in Korean what it is; the results'
+// tooltips give their value one digit finer than the field and no raw
+// double anywhere.
+void TestClimate::everyControlExplainsItself() {
+    ClimateWindow c;
+    c.w->chkClimSun->click();
+    c.type(QStringLiteral("txtClimTiMin"), QStringLiteral("0"));  // the condensation warning
+    static const QRegularExpression korean(QStringLiteral("[\\x{AC00}-\\x{D7A3}]"));
+    static const QRegularExpression longDecimals(QStringLiteral("\\d\\.\\d{4,}"));
+    QList<QWidget*> controls;
+    for (QWidget* w : c.w->findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+            qobject_cast<QComboBox*>(w))
+            controls << w;
+    }
+    controls << c.w->lblClimFlowFactor << c.w->lblClimCondensation << c.w->lblClimPSource;
+    for (QWidget* w : controls) {
+        const QString tip = w->toolTip();
+        QVERIFY2(tip.contains(korean), qPrintable(w->objectName() + ": " + tip));
+        QVERIFY2(!tip.contains(longDecimals), qPrintable(w->objectName() + ": " + tip));
+    }
+    // Results: the value of the tooltip rounds to one digit more than shown,
+    // and the tooltip names the formula.
+    for (QLineEdit* f : c.w->findChildren<QLineEdit*>()) {
+        if (!f->isReadOnly()) {
+            QVERIFY2(!description(f).isEmpty(), qPrintable(f->objectName()));
+            continue;
+        }
+        const QString text = f->text();
+        bool number = false;
+        text.toDouble(&number);
+        if (!number) continue;
+        const qsizetype shownDecimals =
+            text.contains(u'.') ? text.size() - text.indexOf(u'.') - 1 : 0;
+        const QString value = f->toolTip().section(u'\n', 0, 0).section(u' ', 0, 0);
+        const qsizetype tipDecimals =
+            value.contains(u'.') ? value.size() - value.indexOf(u'.') - 1 : 0;
+        QVERIFY2(tipDecimals <= shownDecimals + 1, qPrintable(f->objectName() + ": " + value));
+    }
+    QVERIFY(c.tip(QStringLiteral("txtClimQs")).contains(QStringLiteral("U·A·(Ti − Tu)")));
+    QVERIFY(c.tip(QStringLiteral("txtClimQsun")).contains(QStringLiteral("α·E·A_sun·U·Rse")));
+    QVERIFY(c.tip(QStringLiteral("txtClimSunRse")).contains(QStringLiteral("α·E·A_sun·U·Rse")));
+    QVERIFY(c.tip(QStringLiteral("txtClimK")).contains(QStringLiteral("열관류율 U")));
+    QVERIFY(c.tip(QStringLiteral("txtClimK")).contains(QStringLiteral("W/(m²·K)")));
+    // One term for the wall's coefficient.
+    for (const QString& text : shownTexts(c.w))
+        QVERIFY2(!text.contains(QStringLiteral("열통과율")), qPrintable(text));
+}
+
+// The status line holds every note whole, however many there are; the
+// airflow factor's two lines are not cut.
+void TestClimate::everyNoteCanBeReadWhole() {
+    ClimateWindow c;
+    c.w->chkClimSun->click();
+    applyEdits(c, {{"txtClimTuMin", "-10,5"},
+                   {"txtClimRH", "150"},
+                   {"txtClimAlt", "50000"},
+                   {"txtClimMargin", "-10"},
+                   {"txtClimSunAbs", "2"}});
+    QVERIFY2(c.w->statusNotes().size() >= 5, qPrintable(c.status()));
+    c.w->show();
+    QApplication::processEvents();
+    QLabel* label = c.w->lblClimStatus;
+    QScrollArea* area = c.w->scrClimStatus;
+    QCOMPARE(area->widget(), label);
+    for (const QString& note : c.w->statusNotes()) QVERIFY(label->text().contains(note));
+    // The label is as tall as its text needs; what the box cannot show at
+    // once, it scrolls to.
+    QVERIFY(label->height() >= label->heightForWidth(label->width()));
+    QVERIFY(label->width() <= area->viewport()->width());
+    QCOMPARE(area->verticalScrollBar()->maximum(),
+             std::max(0, label->height() - area->viewport()->height()));
+    QVERIFY(area->verticalScrollBar()->maximum() > 0);
+    QLabel* factor = c.w->lblClimFlowFactor;
+    c.type(QStringLiteral("txtClimAlt"), QStringLiteral("2000"));
+    QVERIFY(factor->heightForWidth(factor->width()) <= factor->height());
 }
 
 // The program builds the window ahead, hidden; opening it must still be
