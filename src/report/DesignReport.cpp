@@ -365,38 +365,53 @@ ClimateReportPart climatePart(const frmClimate& w) {
     };
     part.formula = installationFormula(type);
 
+    // Each input as the window used it; a text that is not one number as
+    // it stands, for the error below names it.
+    auto input = [&w](const char* name, const QString& label, double value, int decimals,
+                      const QString& unit) {
+        const auto* field = w.findChild<QLineEdit*>(QLatin1String(name));
+        if (field) {
+            const QString text = field->text().trimmed();
+            if (!text.isEmpty() && !ParseWholeNumber(text.toStdString()))
+                return ReportLine{label, QStringLiteral("\"%1\" (숫자가 아님)").arg(text)};
+        }
+        return ReportLine{label, reportInput(value, decimals, unit)};
+    };
     part.inputs = {
-        {QStringLiteral("높이 H"), reportInput(in.height, 3, kMetres)},
-        {QStringLiteral("폭 W"), reportInput(in.width, 3, kMetres)},
-        {QStringLiteral("깊이 D"), reportInput(in.depth, 3, kMetres)},
-        {QStringLiteral("내부 발열량 P"), reportInput(in.internalHeat, 1, kWatt)},
-        {QStringLiteral("열관류율 U"), reportInput(in.uValue, 2, kUValue)},
-        {QStringLiteral("최고 외기 온도 Tu"), reportInput(in.ambientMax, 1, kDegrees)},
-        {QStringLiteral("희망 반내 온도 Ti"), reportInput(in.insideDesired, 1, kDegrees)},
-        {QStringLiteral("설치 고도"), reportInput(in.altitude, 0, kMetres)},
-        {QStringLiteral("최저 외기 온도"), reportInput(in.ambientMin, 1, kDegrees)},
-        {QStringLiteral("최저 반내 온도"), reportInput(in.insideMin, 1, kDegrees)},
-        {QStringLiteral("그때 켜져 있는 장비 발열"), reportInput(in.internalHeatMin, 1, kWatt)},
-        {QStringLiteral("상대 습도"), reportInput(in.relativeHumidity, 1, kPercent)},
+        input("txtClimH", QStringLiteral("높이 H"), in.height, 3, kMetres),
+        input("txtClimW", QStringLiteral("폭 W"), in.width, 3, kMetres),
+        input("txtClimD", QStringLiteral("깊이 D"), in.depth, 3, kMetres),
+        input("txtClimP", QStringLiteral("내부 발열량 P"), in.internalHeat, 1, kWatt),
+        input("txtClimK", QStringLiteral("열관류율 U"), in.uValue, 2, kUValue),
+        input("txtClimTu", QStringLiteral("최고 외기 온도 Tu"), in.ambientMax, 1, kDegrees),
+        input("txtClimTi", QStringLiteral("희망 반내 온도 Ti"), in.insideDesired, 1, kDegrees),
+        input("txtClimAlt", QStringLiteral("설치 고도"), in.altitude, 0, kMetres),
+        input("txtClimTuMin", QStringLiteral("최저 외기 온도"), in.ambientMin, 1, kDegrees),
+        input("txtClimTiMin", QStringLiteral("최저 반내 온도"), in.insideMin, 1, kDegrees),
+        input("txtClimPMin", QStringLiteral("그때 켜져 있는 장비 발열"), in.internalHeatMin, 1,
+              kWatt),
+        input("txtClimRH", QStringLiteral("상대 습도"), in.relativeHumidity, 1, kPercent),
         {QStringLiteral("옥외 설치, 햇빛을 받음"),
          in.sun ? QStringLiteral("예") : QStringLiteral("아니오")},
     };
     if (in.sun) {
-        const QString sunArea = in.sunlitArea
-                                    ? reportArea(*in.sunlitArea)
-                                    : (r.sunlitArea.value ? reportArea(*r.sunlitArea.value) +
-                                                                QStringLiteral(" (지붕과 앞면)")
-                                                          : noValueText());
-        part.inputs << ReportLine{QStringLiteral("일사량"),
-                                  reportInput(in.irradiance, 0, QStringLiteral("W/m²"))}
-                    << ReportLine{QStringLiteral("표면 일사 흡수율 α"),
-                                  reportInput(in.absorptance, 2)}
-                    << ReportLine{QStringLiteral("햇빛 받는 면적"), sunArea}
-                    << ReportLine{QStringLiteral("외표면 열저항 Rse"),
-                                  reportInput(climateRse(w), 3, QStringLiteral("m²·K/W"))};
+        ReportLine sunArea = input("txtClimSunArea", QStringLiteral("햇빛 받는 면적"),
+                                   in.sunlitArea.value_or(0), 3, kSquareMetres);
+        if (!in.sunlitArea) {
+            sunArea.value = r.sunlitArea.value
+                                ? reportArea(*r.sunlitArea.value) + QStringLiteral(" (지붕과 앞면)")
+                                : noValueText();
+        }
+        part.inputs << input("txtClimSunE", QStringLiteral("일사량"), in.irradiance, 0,
+                             QStringLiteral("W/m²"))
+                    << input("txtClimSunAbs", QStringLiteral("표면 일사 흡수율 α"), in.absorptance,
+                             2, QString())
+                    << sunArea
+                    << input("txtClimSunRse", QStringLiteral("외표면 열저항 Rse"), climateRse(w), 3,
+                             QStringLiteral("m²·K/W"));
     }
-    part.inputs << ReportLine{QStringLiteral("안전 여유"),
-                              reportInput(in.safetyMargin, 1, kPercent)};
+    part.inputs << input("txtClimMargin", QStringLiteral("안전 여유"), in.safetyMargin, 1,
+                         kPercent);
 
     part.inputErrors = climateInputErrors(w);
     if (!part.inputErrors.isEmpty()) return part;

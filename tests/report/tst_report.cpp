@@ -20,6 +20,7 @@
 #include "TestApp.h"
 #include "charts/frmFan2.h"
 #include "climate/frmClimate.h"
+#include "heat/HeatValueTable.h"
 #include "heat/frmHeatValue.h"
 #include "report/DesignReport.h"
 #include "report/ReportCommands.h"
@@ -153,6 +154,7 @@ private slots:
     void roundingForPeople();
     void chartLabelsShowOnPaper_data();
     void chartLabelsShowOnPaper();
+    void tableAcrossPagesRepeatsItsHeading();
     void documentInformation();
     void dialogStartsWhereTheUserCanWrite();
 };
@@ -589,7 +591,7 @@ void TestReport::climateWindowReport_data() {
     QTest::newRow("sun, inside above outside")
         << QStringList{"sun", "txtClimTi=50"}
         << QStringList{"옥외 설치, 햇빛을 받음 예", "일사량 800 W/m²", "표면 일사 흡수율 α 0.5",
-                       "햇빛 받는 면적 2.600 m²", "외표면 열저항 Rse 0.04 m²·K/W",
+                       "햇빛 받는 면적 2.6 m²", "외표면 열저항 Rse 0.04 m²·K/W",
                        // Qs = 5 · 6.6 · 10; Qsun as the window computes it
                        "벽면 통과 열량 Qs 330.0 W", "일사 열량 Qsun 1040.0 W",
                        // (1100 - 330 + 1040) · 1.1; per K: / 10; airflow: · 3.1 m³·K/(W·h)
@@ -942,6 +944,31 @@ void TestReport::chartLabelsShowOnPaper() {
         ++checked;
     }
     QVERIFY(checked > 10);
+}
+
+void TestReport::tableAcrossPagesRepeatsItsHeading() {
+    TestApp t(shippedIni());
+    Form1* form = t.start();
+    form->cmdHeatValue->click();
+    auto* heat = t.app->loadedWindow<frmHeatValue>();
+    QVERIFY(heat);
+    // Every component once: more rows than the first page holds.
+    int rows = 0;
+    for (const HeatFamilyRows& family : heatFamilies()) {
+        for (size_t i = 0; i < family.rows.size(); ++i, ++rows)
+            heat->countField(family.family, static_cast<int>(i))->setText("1");
+    }
+    QVERIFY(rows > 40);
+    const QString path = t.programDir() + "/report.pdf";
+    makeReport(t, path);
+    const QString first =
+        QString::fromUtf8(run("pdftotext", {"-raw", "-f", "1", "-l", "1", path, "-"})).simplified();
+    const QString second =
+        QString::fromUtf8(run("pdftotext", {"-raw", "-f", "2", "-l", "2", path, "-"})).simplified();
+    const QString header = "부품 개수 개당 발열량 소계";
+    QVERIFY2(first.contains(header), qPrintable(first));
+    // The rows go on under the heading and the header row again.
+    QVERIFY2(second.startsWith("종류별 발열량 창의 부품 (계속) " + header), qPrintable(second));
 }
 
 void TestReport::documentInformation() {
