@@ -113,12 +113,13 @@ void putOnPaper(QWidget* window, ChartCanvas* canvas) {
 }
 
 // A number as a chart's field shows it on paper, rounded as the report
-// rounds its kind; the field keeps its text when it holds no number.
-void roundField(QLineEdit* field, int decimals) {
+// rounds its kind; `fixed`: with all its decimals, else as typed (an input's
+// "28", not "28.0", as narrow as the window's field). The field keeps its
+// text when it holds no number.
+void roundField(QLineEdit* field, int decimals, bool fixed = true) {
     const std::optional<double> v = ParseWholeNumber(field->text().toStdString());
     if (!v || !std::isfinite(*v)) return;
-    const std::string pattern = decimals > 0 ? "0." + std::string(decimals, '0') : "0";
-    field->setText(QString::fromStdString(FormatNumber(*v, pattern)));
+    field->setText(fixed ? reportRounded(*v, decimals) : reportInput(*v, decimals));
 }
 
 // The number a chart's field holds, as the report rounds it, with its unit.
@@ -346,7 +347,7 @@ std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow&
                 chart->m_notes << QStringLiteral(
                     "유효 방열 면적 S가 차트의 S 선(0 m² 초과 10 m² 이하) 밖이어서 "
                     "최소값과 최대값을 읽을 수 없습니다.");
-            for (QLineEdit* f : {w->txtDetaT, w->txtdeltaT1}) roundField(f, 1);
+            for (QLineEdit* f : {w->txtDetaT, w->txtdeltaT1}) roundField(f, 1, false);
             roundField(w->txtSS, 3);
             for (QLineEdit* f : {w->txtXX0, w->txtXX}) roundField(f, 1);
             recaption(w->SSPanel1, QStringLiteral("W"), QStringLiteral("W/K"));
