@@ -427,7 +427,9 @@ ClimateReportPart climatePart(const frmClimate& w) {
          climateRequirement(r.heatExchangerCapacity, conductanceText, in, r, picks.fan)},
         {QStringLiteral("필터팬 풍량") + tag,
          climateRequirement(r.airflow, airflowText, in, r, picks.filterFan)},
-        {QStringLiteral("필터팬 풍량 (cfm)"), r.airflow.value && *r.airflow.value <= 0
+        // The same airflow: its reason, if any, stands on the line above.
+        {QStringLiteral("필터팬 풍량 (cfm)"), !r.airflow.value ? noValueText()
+                                              : *r.airflow.value <= 0
                                                   ? QStringLiteral("필요 없음")
                                                   : climateValue(r.airflowCfm, cfmText)},
         {QStringLiteral("히터 출력") + tag,
