@@ -31,8 +31,22 @@ struct ClimateReportPart {
     // Draws the installation type's pictogram into a square.
     std::function<void(QPainter&, const QRectF&)> drawPictogram;
     ReportLines inputs;
-    ReportLines results;
-    QStringList notes;  // warnings and remarks of the window, as text
+    ReportLines results;      // empty when its inputs cannot be calculated with
+    QStringList inputErrors;  // what of its inputs cannot be calculated with
+    QStringList findings;     // what its results mean, in plain words
+};
+
+// Which answer the report gives, and by which method: the first thing on
+// its first page.
+struct ReportSummary {
+    QString method;         // the method that governs
+    QString why;            // why that one
+    QString requirement;    // what is required, its name
+    QString value;          // how much, rounded, with its unit; or why none is
+    QString model;          // the model recommended; "—" for none
+    QString modelRating;    // its capacity; "—" for none
+    QStringList remarks;    // what else the answer needs said
+    bool answered = false;  // a requirement and a model stand
 };
 
 // Everything a design report says, as text, in the order of the page.
@@ -41,19 +55,23 @@ struct DesignReport {
     QString program;          // name and version
     QString calculationFile;  // the file's name; empty when the values came from none
 
+    ReportSummary summary;
+    QStringList inputErrors;  // the main window's inputs that cannot be calculated with
+
     QString mode;  // the selection mode as the main window names it
     ReportLines inputs;
     QList<ReportHeatRow> heatRows;  // the component heat window's non-zero rows
     QString heatTotal;
     QString heatNote;
 
-    ReportLines results;
-    QStringList messages;  // what the calculation tells, in order
+    ReportLines results;   // the main window's method; empty with input errors
+    QStringList messages;  // what that calculation finds, in order
     bool recalculated = false;
 
     std::optional<ClimateReportPart> climate;
-    std::shared_ptr<const ReportChart> chart;
+    std::shared_ptr<const ReportChart> chart;  // none with input errors
 
+    QStringList methods;  // the methods and constants used
     QStringList footnotes;
 };
 

@@ -2,12 +2,15 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
+#include <cmath>
 #include <optional>
+#include <string>
 
 #include "calc/AirconDiagram.h"
 #include "calc/Fan2Nomogram.h"
@@ -110,8 +113,82 @@ void putOnPaper(QWidget* window, ChartCanvas* canvas) {
     }
 }
 
-QString fieldOf(const QLineEdit* field, const QString& unit) {
-    return reportFieldValue(field->text(), unit);
+// A number as a chart's field shows it on paper, rounded as the report
+// rounds its kind; `fixed`: with all its decimals, else as typed (an input's
+// "28", not "28.0", as narrow as the window's field). The field keeps its
+// text when it holds no number.
+void roundField(QLineEdit* field, int decimals, bool fixed = true) {
+    const std::optional<double> v = ParseWholeNumber(field->text().toStdString());
+    if (!v || !std::isfinite(*v)) return;
+    field->setText(fixed ? reportRounded(*v, decimals) : reportInput(*v, decimals));
+}
+
+// The number a chart's field holds, as the report rounds it, with its unit.
+QString reading(const QLineEdit* field, QString (*format)(double)) {
+    const std::optional<double> v = ParseWholeNumber(field->text().toStdString());
+    return v ? format(*v) : noValueText();
+}
+QString powerText(double v) { return reportPower(v); }
+QString conductanceText(double v) { return reportConductance(v); }
+QString differenceText(double v) { return reportDifference(v); }
+QString areaText(double v) { return reportArea(v); }
+QString plainText(double v) { return reportRounded(v, 1); }
+
+// A caption of the window said right on paper: the chart reads a heat
+// exchanger's capacity in W/K, not the wall's heat transfer coefficient.
+void recaption(QWidget* panel, const QString& from, const QString& to) {
+    for (QLabel* label : panel->findChildren<QLabel*>()) {
+        if (label->text() != from) continue;
+        const QRect before = label->geometry();
+        label->setText(to);
+        const QSize hint = label->sizeHint();
+        // Right-aligned captions keep their right edge: a field follows them.
+        if (to.endsWith(QLatin1Char(':'))) {
+            label->setGeometry(before.right() + 1 - hint.width(), before.top(), hint.width(),
+                               before.height());
+        } else {
+            label->resize(hint.expandedTo(before.size()));
+        }
+    }
+}
+
+// A label as the window paints it: its text in its font and colour, at its
+// alignment in its box. Drawn with the page's painter rather than through
+// QWidget::render, whose clipping loses text on a PDF page.
+void drawLabel(QPainter& painter, const QLabel* label) {
+    if (label->text().isEmpty()) return;
+    painter.save();
+    painter.setFont(label->font());
+    painter.setPen(label->palette().color(label->foregroundRole()));
+    int flags = static_cast<int>(label->alignment());
+    if (label->wordWrap()) flags |= Qt::TextWordWrap;
+    const int m = label->margin();
+    painter.drawText(QRectF(label->contentsRect().adjusted(m, m, -m, -m)), flags, label->text());
+    painter.restore();
+}
+
+// A field as a white box with a thin frame and its text; wider than on the
+// screen where its text needs it, so that no number is cut on paper.
+void drawField(QPainter& painter, const QLineEdit* field) {
+    painter.save();
+    painter.setFont(field->font());
+    const QFontMetricsF fm(field->font(), painter.device());
+    const double pad = 3;
+    QRectF box(QPointF(0, 0), QSizeF(field->size()));
+    const double needed = fm.horizontalAdvance(field->text()) + 2 * pad + 2;
+    if (needed > box.width()) box.setWidth(needed);
+    painter.fillRect(box, Qt::white);
+    QPen frame(QColor(110, 110, 110));
+    frame.setWidthF(0.75);
+    painter.setPen(frame);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setPen(Qt::black);
+    const Qt::Alignment horizontal = field->alignment() & Qt::AlignHorizontal_Mask;
+    painter.drawText(box.adjusted(pad, 0, -pad, 0),
+                     static_cast<int>((horizontal ? horizontal : Qt::AlignLeft) | Qt::AlignVCenter),
+                     field->text());
+    painter.restore();
 }
 
 // Draws `widget`'s chart (when it is a canvas) and its children, each at
@@ -140,8 +217,10 @@ void drawTree(QPainter& painter, QWidget* widget, bool outline) {
         painter.translate(child->pos());
         if (qobject_cast<ChartCanvas*>(child)) {
             drawTree(painter, child, true);
-        } else if (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child)) {
-            child->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+        } else if (const auto* label = qobject_cast<QLabel*>(child)) {
+            drawLabel(painter, label);
+        } else if (const auto* field = qobject_cast<QLineEdit*>(child)) {
+            drawField(painter, field);
         }
         painter.restore();
     }
@@ -180,6 +259,8 @@ std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow&
     ChartCanvas* canvas = nullptr;
     ReportLines& r = chart->m_readings;
 
+    // Every reading of a chart is what its lines give, not the calculation.
+    const QString tag = QStringLiteral(" (도표 판독값, 참고)");
     switch (mode) {
         case SelectionMode::Aircon: {
             auto* w = new frmAircon(app);
@@ -187,12 +268,13 @@ std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow&
             chart->m_panel = w->SSPanel1;
             canvas = w->SSPanel1;
             const AirconDiagram d = CalcAirconDiagram(in.t1, in.t2);
-            r << ReportLine{QStringLiteral("최고 외기 온도 T1 (표시선)"),
-                            reportNumber(in.t1, QStringLiteral("°C"))}
+            roundField(w->txtWW, 1);
+            roundField(w->txtyy2, 1);
+            roundField(w->txtSS, 3);
+            r << ReportLine{QStringLiteral("최고 외기 온도 T1 (표시선)"), reportTemperature(in.t1)}
               << ReportLine{QStringLiteral("희망 설정 온도 대역"), airconBandText(d, in.t2)}
-              << ReportLine{QStringLiteral("선 값"), fieldOf(w->txtyy2, QString())}
-              << ReportLine{QStringLiteral("필요한 냉각 능력"),
-                            fieldOf(w->txtWW, QStringLiteral("W"))};
+              << ReportLine{QStringLiteral("선 값") + tag, reading(w->txtyy2, plainText)}
+              << ReportLine{QStringLiteral("필요한 냉각 능력") + tag, reading(w->txtWW, powerText)};
             break;
         }
         case SelectionMode::Fan1: {
@@ -203,13 +285,19 @@ std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow&
             chart->m_window.reset(w);
             chart->m_panel = w->Frame1;
             canvas = w->Picture1;
-            r << ReportLine{QStringLiteral("반내 발열량 P"), fieldOf(w->txtPP, QStringLiteral("W"))}
-              << ReportLine{QStringLiteral("온도 차 ΔT = T2 - T1"),
-                            reportNumber(v.FanDeltaT, QStringLiteral("K"))}
-              << ReportLine{QStringLiteral("유효 방열 면적 S"),
-                            fieldOf(w->txtSS, QStringLiteral("㎡"))}
-              << ReportLine{QStringLiteral("열교환기 정격 능력 X"),
-                            fieldOf(w->txtXX, QStringLiteral("W/K"))};
+            roundField(w->txtSS, 3);
+            roundField(w->txtXX, 1);
+            recaption(w->Frame1, QStringLiteral("열관류율 :"), QStringLiteral("열교환 능력 X :"));
+            recaption(w->Frame1, QStringLiteral("W"), QStringLiteral("W/K"));
+            recaption(w->Frame1,
+                      QStringLiteral("3. 그래프 B점으로부터 수직선을 그어 열관류율을 구함."),
+                      QStringLiteral("3. 그래프 B점으로부터 수직선을 그어 열교환 능력을 구함."));
+            r << ReportLine{QStringLiteral("반내 발열량 P"),
+                            reportInput(in.internalHeat, 1, ReportUnit::kWatt)}
+              << ReportLine{QStringLiteral("온도 차 ΔT = T2 - T1"), reportDifference(v.FanDeltaT)}
+              << ReportLine{QStringLiteral("유효 방열 면적 S"), reading(w->txtSS, areaText)}
+              << ReportLine{QStringLiteral("열교환기 정격 능력 X") + tag,
+                            reading(w->txtXX, conductanceText)};
             if (v.FanDeltaT == 0)
                 chart->m_notes << QStringLiteral("온도 차가 0이어서 점 A와 B를 구할 수 없습니다.");
             break;
@@ -218,16 +306,16 @@ std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow&
             v.FanMeasuredDeltaT = in.t4 - in.t3;
             v.FanDeltaT = in.t2 - in.t1;
             v.FanOutsideMinusInside = v.FanMeasuredDeltaT * -1;
-            const std::optional<Fan2Reading> reading =
+            const std::optional<Fan2Reading> band =
                 ComputeFan2Y(v.FanDeltaT, v.FanOutsideMinusInside);
             // Without a band there is no reading: none of an earlier opening is used.
-            v.FanReadingY = reading ? reading->y : 0;
+            v.FanReadingY = band ? band->y : 0;
             auto* w = new frmFan2(app);
             chart->m_window.reset(w);
             chart->m_panel = w->SSPanel1;
             canvas = w->SSPanel1;
-            if (reading) {
-                w->markBandLine(reading->bandLine);
+            if (band) {
+                w->markBandLine(band->bandLine);
                 w->txtYY->setText(numberText(v.FanReadingY));
             } else {
                 // The construction would stand on a reading that does not exist.
@@ -243,27 +331,36 @@ std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow&
                     << QStringLiteral(
                            "허용 온도 차 ΔT = %1가 차트의 온도 차 선(0 K 초과 40 K 이하) 밖이어서 "
                            "차트를 읽을 수 없습니다.")
-                           .arg(reportNumber(v.FanDeltaT, QStringLiteral("K")));
+                           .arg(reportDifference(v.FanDeltaT));
             }
+            const bool sBand = band && SelectFan2SBand(w->AreaS(), fieldNumber(w->txtYY));
             r << ReportLine{QStringLiteral("측정 온도 차 T4 - T3"),
-                            fieldOf(w->txtDetaT, QStringLiteral("K"))}
+                            reading(w->txtDetaT, differenceText)}
               << ReportLine{QStringLiteral("허용 온도 차 ΔT = T2 - T1"),
-                            fieldOf(w->txtdeltaT1, QStringLiteral("K"))}
-              << ReportLine{QStringLiteral("유효 방열 면적 S"),
-                            fieldOf(w->txtSS, QStringLiteral("㎡"))}
-              << ReportLine{QStringLiteral("Y축 결과값 (점 A)"),
-                            reading ? fieldOf(w->txtYY, QString()) : noValueText()}
-              << ReportLine{QStringLiteral("최소값 (점 B)"),
-                            fieldOf(w->txtXX0, QStringLiteral("W/K"))}
-              << ReportLine{QStringLiteral("최대값 (점 C)"),
-                            fieldOf(w->txtXX, QStringLiteral("W/K"))};
-            if (reading && !SelectFan2SBand(w->AreaS(), fieldNumber(w->txtYY)))
+                            reading(w->txtdeltaT1, differenceText)}
+              << ReportLine{QStringLiteral("유효 방열 면적 S"), reading(w->txtSS, areaText)}
+              << ReportLine{QStringLiteral("Y축 결과값 (점 A)") + tag,
+                            band ? reading(w->txtYY, plainText) : noValueText()}
+              << ReportLine{QStringLiteral("최소값 (점 B)") + tag,
+                            reading(w->txtXX0, conductanceText)}
+              << ReportLine{QStringLiteral("최대값") + tag, reading(w->txtXX, conductanceText)};
+            if (band && !sBand)
                 chart->m_notes << QStringLiteral(
-                    "유효 방열 면적 S가 차트의 S 선(0 ㎡ 초과 10 ㎡ 이하) 밖이어서 "
+                    "유효 방열 면적 S가 차트의 S 선(0 m² 초과 10 m² 이하) 밖이어서 "
                     "최소값과 최대값을 읽을 수 없습니다.");
+            for (QLineEdit* f : {w->txtDetaT, w->txtdeltaT1}) roundField(f, 1, false);
+            roundField(w->txtSS, 3);
+            for (QLineEdit* f : {w->txtXX0, w->txtXX}) roundField(f, 1);
+            recaption(w->SSPanel1, QStringLiteral("W"), QStringLiteral("W/K"));
+            recaption(w->SSPanel1,
+                      QStringLiteral("3. 그래프 B점으로부터 수직선을 그어 열관류율을 구함."),
+                      QStringLiteral("3. 그래프 B점으로부터 수직선을 그어 열교환 능력을 구함."));
             break;
         }
     }
+    chart->m_notes << QStringLiteral(
+        "도표 판독값은 도표의 선과 눈금에서 읽은 근사값이어서, 식으로 계산한 위의 값과 다를 수 "
+        "있습니다. 선정에는 계산값을 씁니다.");
     putOnPaper(chart->m_window.get(), canvas);
     return chart;
 }

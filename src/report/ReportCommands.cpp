@@ -16,8 +16,11 @@ namespace {
 PlatformServices::FileDialog reportDialog(const CabinetCoolApp& app, const QString& defaultName) {
     PlatformServices::FileDialog d;
     d.title = QStringLiteral("보고서 PDF 저장");
-    // Where the calculation files are: a report usually goes beside its calculation.
-    d.startFolder = app.programDir() + QStringLiteral("/Cool");
+    // Where Save As and Open start, the calculation files' folder that the
+    // user can write to (Cool/ of a portable program, ~/Documents/CabinetCool
+    // of an installed one): a report usually goes beside its calculation.
+    d.startFolder = QDir::fromNativeSeparators(
+        QString::fromStdU16String(app.paths().calculationFolder().u16string()));
     d.filters = {QStringLiteral("PDF 문서 (*.pdf) (*.pdf)"), QStringLiteral("모든 파일 (*.*) (*)")};
     d.confirmOverwrite = true;
     d.defaultName = defaultName;

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
+#include "kit/AppInfo.h"
 #include "kit/FileAccess.h"
 #include "report/DesignReport.h"
 #include "report/PaperFont.h"
@@ -39,7 +41,7 @@ public:
         m_body = paperFont(9, false);
         m_bold = paperFont(9, true);
         m_small = paperFont(7.5, false);
-        m_heading = paperFont(12, true);
+        m_headingFont = paperFont(12, true);
         m_title = paperFont(18, true);
     }
 
@@ -54,9 +56,22 @@ public:
         return fm.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
     }
 
-    // Room for `height` more on this page, or a new page.
-    void ensure(double height) {
-        if (m_y + height > bottom() && m_y > 0) newPage();
+    // Room for `height` more on this page, or a new page (true).
+    bool ensure(double height) {
+        if (m_y + height > bottom() && m_y > 0) {
+            newPage();
+            return true;
+        }
+        return false;
+    }
+    // The same inside a table: on a new page its heading comes again.
+    void ensureInTable(double height) {
+        if (!ensure(height)) return;
+        if (m_heading.isEmpty()) return;
+        const QString text = m_heading + QStringLiteral(" (계속)");
+        const double h = textHeight(m_bold, m_width, text);
+        drawText(m_bold, QRectF(0, m_y, m_width, h), Qt::AlignLeft, text, kMuted);
+        m_y += h + 4;
     }
     // The same for a block that a fresh page could hold whole; a taller one
     // begins where it is.
@@ -74,10 +89,11 @@ public:
     }
 
     void heading(const QString& text) {
-        const double h = textHeight(m_heading, m_width, text);
+        const double h = textHeight(m_headingFont, m_width, text);
         ensure(h + 40);  // a heading never stands alone at the foot of a page
         m_y += 10;
-        drawText(m_heading, QRectF(0, m_y, m_width, h), Qt::AlignLeft, text, Qt::black);
+        m_heading = text;
+        drawText(m_headingFont, QRectF(0, m_y, m_width, h), Qt::AlignLeft, text, Qt::black);
         m_y += h + 2;
         rule(kRule);
         m_y += 4;
@@ -87,6 +103,7 @@ public:
         const double h = textHeight(m_bold, m_width, text);
         ensure(h + 24);
         m_y += 4;
+        m_heading = text;
         drawText(m_bold, QRectF(0, m_y, m_width, h), Qt::AlignLeft, text, Qt::black);
         m_y += h + 4;
     }
@@ -123,7 +140,7 @@ public:
             const double h = std::max(textHeight(m_body, labelWidth - 2 * pad, line.label),
                                       textHeight(m_bold, w - labelWidth - 2 * pad, line.value)) +
                              2 * pad - 2;
-            ensure(h);
+            ensureInTable(h);
             if (m_painter) {
                 m_painter->fillRect(QRectF(indent, m_y, labelWidth, h), kShade);
                 linePen(kRowLine);
@@ -153,7 +170,7 @@ public:
                               textHeight(m_bold, half - labelWidth - 2 * pad, lines[j].value)});
             }
             h += 2 * pad - 2;
-            ensure(h);
+            ensureInTable(h);
             for (qsizetype j = i; j < std::min(i + 2, lines.size()); ++j) {
                 const double x = j == i ? 0 : half + gap;
                 if (m_painter) {
@@ -177,27 +194,40 @@ public:
     void grid(const QStringList& header, const QList<QStringList>& rows,
               const QList<double>& shares) {
         const double pad = 5;
-        auto row = [&](const QStringList& cells, const QFont& font, bool shaded) {
+        auto height = [&](const QStringList& cells, const QFont& font) {
             double h = 0;
             for (int i = 0; i < cells.size(); ++i)
                 h = std::max(h, textHeight(font, m_width * shares[i] - 2 * pad, cells[i]));
-            h += 2 * pad - 2;
-            ensure(h);
-            if (m_painter) {
-                if (shaded) m_painter->fillRect(QRectF(0, m_y, m_width, h), kShade);
-                linePen(kRowLine);
-                m_painter->drawLine(QLineF(0, m_y + h, m_width, m_y + h));
-            }
-            double x = 0;
-            for (int i = 0; i < cells.size(); ++i) {
-                const double cw = m_width * shares[i];
-                const int align = i == 0 ? Qt::AlignLeft : Qt::AlignRight;
-                drawText(font, QRectF(x + pad, m_y + pad - 1, cw - 2 * pad, h),
-                         align | Qt::TextWordWrap, cells[i], Qt::black);
-                x += cw;
-            }
-            m_y += h;
+            return h + 2 * pad - 2;
         };
+        const double headerHeight = height(header, m_bold);
+        std::function<void(const QStringList&, const QFont&, bool)> row =
+            [&](const QStringList& cells, const QFont& font, bool shaded) {
+                const double h = height(cells, font);
+                // A row never stands under the foot of the page without its
+                // header: a break repeats the heading and the header row.
+                if (!shaded && m_y + h > bottom() && m_y > 0) {
+                    ensureInTable(h + headerHeight);
+                    row(header, m_bold, true);
+                } else {
+                    ensure(h);
+                }
+                if (m_painter) {
+                    if (shaded) m_painter->fillRect(QRectF(0, m_y, m_width, h), kShade);
+                    linePen(kRowLine);
+                    m_painter->drawLine(QLineF(0, m_y + h, m_width, m_y + h));
+                }
+                double x = 0;
+                for (int i = 0; i < cells.size(); ++i) {
+                    const double cw = m_width * shares[i];
+                    const int align = i == 0 ? Qt::AlignLeft : Qt::AlignRight;
+                    drawText(font, QRectF(x + pad, m_y + pad - 1, cw - 2 * pad, h),
+                             align | Qt::TextWordWrap, cells[i], Qt::black);
+                    x += cw;
+                }
+                m_y += h;
+            };
+        ensure(headerHeight + (rows.isEmpty() ? 0 : height(rows.first(), m_body)));
         row(header, m_bold, true);
         for (const QStringList& cells : rows) row(cells, m_body, false);
         m_y += 4;
@@ -207,9 +237,14 @@ public:
     template <class Draw>
     void block(double height, Draw draw) {
         ensure(height);
-        if (m_painter) draw(*m_painter, QRectF(0, m_y, m_width, height));
+        m_lastBlock = QRectF(0, m_y, m_width, height);
+        m_lastBlockPage = m_page;
+        if (m_painter) draw(*m_painter, m_lastBlock);
         m_y += height;
     }
+    // The last block's rectangle and page.
+    QRectF lastBlock() const { return m_lastBlock; }
+    int lastBlockPage() const { return m_lastBlockPage; }
 
     void rule(const QColor& color) {
         if (m_painter) {
@@ -291,16 +326,26 @@ private:
     double m_y = 0;
     double m_footnoteHeight = 0;
     int m_page = 1;
-    QFont m_body, m_bold, m_small, m_heading, m_title;
+    QFont m_body, m_bold, m_small, m_headingFont, m_title;
+    QRectF m_lastBlock;
+    int m_lastBlockPage = 0;
+    QString m_heading;  // the heading the page flow is under, for a table that breaks
 };
 
-void layOut(PageFlow& flow, const DesignReport& r) {
+// Where layOut put the chart's drawing.
+struct ChartBlock {
+    int page = 0;
+    QRectF rect;  // the drawing, in page units from the corner of the printable area
+};
+
+void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = nullptr) {
     flow.title(kTitle);
     ReportLines about{
         {QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
         {QStringLiteral("프로그램"), r.program}};
     if (!r.calculationFile.isEmpty())
         about << ReportLine{QStringLiteral("계산 파일"), r.calculationFile};
+    about << ReportLine{QStringLiteral("선정 방식"), r.mode};
     flow.table(about, 0.2);
 
     int section = 0;
@@ -308,10 +353,22 @@ void layOut(PageFlow& flow, const DesignReport& r) {
         return QStringLiteral("%1. %2").arg(++section).arg(title);
     };
 
+    // One answer first: the requirement and model of the method that governs.
+    const ReportSummary& s = r.summary;
+    flow.heading(number(QStringLiteral("선정 요약")));
+    flow.table({{QStringLiteral("기준 방법"), s.method},
+                {s.requirement, s.value},
+                {QStringLiteral("추천 모델"), s.model},
+                {QStringLiteral("추천 모델의 능력"), s.modelRating}});
+    flow.paragraph(s.why, flow.body());
+    if (!s.remarks.isEmpty()) flow.bullets(s.remarks);
+    if (!r.inputErrors.isEmpty()) {
+        flow.subheading(QStringLiteral("입력 오류"));
+        flow.bullets(r.inputErrors);
+    }
+
     flow.heading(number(QStringLiteral("입력값")));
-    ReportLines inputs{{QStringLiteral("선정 방식"), r.mode}};
-    inputs << r.inputs;
-    flow.table(inputs);
+    flow.table(r.inputs);
     if (!r.heatRows.isEmpty()) {
         flow.subheading(QStringLiteral("종류별 발열량 창의 부품"));
         QList<QStringList> rows;
@@ -324,15 +381,17 @@ void layOut(PageFlow& flow, const DesignReport& r) {
         if (!r.heatNote.isEmpty()) flow.paragraph(r.heatNote, flow.small(), kMuted);
     }
 
-    flow.heading(number(QStringLiteral("계산 결과")) +
-                 (r.recalculated ? QStringLiteral(" *") : QString()));
-    flow.footnotes(r.footnotes);
-    flow.table(r.results);
-    flow.subheading(QStringLiteral("계산 메시지"));
-    if (r.messages.isEmpty()) {
-        flow.paragraph(QStringLiteral("없음"), flow.body());
-    } else {
-        flow.bullets(r.messages);
+    if (r.inputErrors.isEmpty()) {
+        flow.heading(number(QStringLiteral("기본 계산 결과 (주 화면)")) +
+                     (r.recalculated ? QStringLiteral(" *") : QString()));
+        flow.footnotes(r.footnotes);
+        if (!r.results.isEmpty()) flow.table(r.results);
+        flow.subheading(QStringLiteral("계산 소견"));
+        if (r.messages.isEmpty()) {
+            flow.paragraph(QStringLiteral("없음"), flow.body());
+        } else {
+            flow.bullets(r.messages);
+        }
     }
 
     if (r.climate) {
@@ -352,11 +411,17 @@ void layOut(PageFlow& flow, const DesignReport& r) {
             p.drawText(text.adjusted(0, 24, 0, 0), Qt::AlignLeft | Qt::TextWordWrap,
                        QStringLiteral("유효 방열 면적 (덮인 면은 회색): ") + c.formula);
         });
-        flow.subheading(QStringLiteral("입력값"));
+        flow.subheading(QStringLiteral("상세 설계 입력값"));
         flow.pairs(c.inputs);
-        flow.subheading(QStringLiteral("결과"));
-        flow.pairs(c.results);
-        if (!c.notes.isEmpty()) flow.bullets(c.notes);
+        if (!c.inputErrors.isEmpty()) {
+            flow.subheading(QStringLiteral("상세 설계 입력 오류"));
+            flow.bullets(c.inputErrors);
+        }
+        if (!c.results.isEmpty()) {
+            flow.subheading(QStringLiteral("상세 설계 결과"));
+            flow.pairs(c.results);
+            if (!c.findings.isEmpty()) flow.bullets(c.findings);
+        }
     }
 
     if (r.chart) {
@@ -368,7 +433,7 @@ void layOut(PageFlow& flow, const DesignReport& r) {
         // The heading, the drawing and its readings on one page, the drawing
         // shrunk if no page holds them at their natural size.
         flow.keepTogether(80 + natural.height() + readingsHeight);
-        flow.heading(number(QStringLiteral("차트")));
+        flow.heading(number(QStringLiteral("차트 (도표 판독값, 참고)")));
         flow.paragraph(chart.title(), flow.bold());
         if (chart.hasDrawing()) {
             const double height =
@@ -376,30 +441,83 @@ void layOut(PageFlow& flow, const DesignReport& r) {
             flow.block(height + 8, [&](QPainter& p, const QRectF& box) {
                 chart.draw(p, QRectF(box.left(), box.top(), box.width(), height));
             });
+            if (chartBlock) {
+                const QRectF box = flow.lastBlock();
+                chartBlock->page = flow.lastBlockPage();
+                chartBlock->rect =
+                    chart.drawnRect(QRectF(box.left(), box.top(), box.width(), height));
+            }
         }
         flow.table(chart.readings());
         if (!chart.notes().isEmpty()) flow.bullets(chart.notes());
     }
+
+    flow.heading(number(QStringLiteral("가정과 방법")));
+    flow.bullets(r.methods);
     flow.finish();
+}
+
+const QMarginsF kMarginsMm(18, 15, 18, 12);
+
+void setUpPages(QPdfWriter& writer) {
+    writer.setResolution(kResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm,
+                                     QPageLayout::Millimeter));
+}
+
+// A PDF string of any text: UTF-16 with its byte order mark, in hex.
+QByteArray pdfText(const QString& text) {
+    QByteArray bytes("<FEFF");
+    for (const QChar c : text) bytes += QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
+    return bytes + '>';
+}
+
+// Adds /Author, /Subject and /Keywords to the document information that
+// QPdfWriter writes (it sets only the title and the creator), moving the
+// cross-reference offsets of everything after them. The bytes come back
+// unchanged when they are not laid out as expected.
+QByteArray withDocumentInfo(QByteArray pdf, const QString& author, const QString& subject,
+                            const QString& keywords) {
+    const qsizetype producer = pdf.indexOf("/Producer");
+    const qsizetype xref = pdf.lastIndexOf("\nxref\n");
+    const qsizetype startXref = pdf.lastIndexOf("startxref\n");
+    if (producer < 0 || xref < producer || startXref < xref) return pdf;
+    const QByteArray info = "/Author " + pdfText(author) + "\n/Subject " + pdfText(subject) +
+                            "\n/Keywords " + pdfText(keywords) + "\n";
+    const qsizetype shift = info.size();
+
+    // The table: "xref", "0 N", then N entries of 20 bytes.
+    qsizetype pos = xref + 6;
+    const qsizetype lineEnd = pdf.indexOf('\n', pos);
+    const QList<QByteArray> range = pdf.mid(pos, lineEnd - pos).trimmed().split(' ');
+    bool ok = range.size() == 2;
+    const int count = ok ? range[1].toInt(&ok) : 0;
+    if (!ok) return pdf;
+    pos = lineEnd + 1;
+    for (int i = 0; i < count; ++i, pos += 20) {
+        if (pos + 20 > pdf.size() || pdf.at(pos + 17) != 'n') continue;
+        const qint64 offset = pdf.mid(pos, 10).toLongLong(&ok);
+        if (!ok) return pdf;
+        if (offset > producer)
+            pdf.replace(pos, 10, QByteArray::number(offset + shift).rightJustified(10, '0'));
+    }
+    const qsizetype numberAt = startXref + 10;
+    const qsizetype numberEnd = pdf.indexOf('\n', numberAt);
+    const qint64 xrefOffset = pdf.mid(numberAt, numberEnd - numberAt).trimmed().toLongLong(&ok);
+    if (!ok) return pdf;
+    pdf.replace(numberAt, numberEnd - numberAt, QByteArray::number(xrefOffset + shift));
+    pdf.insert(producer, info);
+    return pdf;
 }
 
 }  // namespace
 
-bool writeDesignReportPdf(const DesignReport& report, const QString& path, QString* error) {
-    // The whole document is made in memory first and then saved like every
-    // file of the program: a failure leaves a file of that name as it was.
+QByteArray designReportPdf(const DesignReport& report) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(kResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter));
+        setUpPages(writer);
         writer.setTitle(kTitle);
         writer.setCreator(report.program);
 
@@ -408,13 +526,50 @@ bool writeDesignReportPdf(const DesignReport& report, const QString& path, QStri
         layOut(counting, report);
 
         QPainter painter;
-        if (!painter.begin(&writer)) return fail(QStringLiteral("PDF를 만들 수 없습니다."));
+        if (!painter.begin(&writer)) return {};
         PageFlow drawing(writer, &painter, counting.pages());
         layOut(drawing, report);
-        if (!painter.end()) return fail(QStringLiteral("PDF를 만들 수 없습니다."));
+        if (!painter.end()) return {};
     }
+    QString subject = kTitle;
+    QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.mode};
+    if (report.summary.answered) {
+        subject += QStringLiteral(": %1 %2, 추천 %3")
+                       .arg(report.summary.requirement, report.summary.value, report.summary.model);
+        keywords << report.summary.model;
+    }
+    return withDocumentInfo(buffer.data(), applicationTitle(), subject,
+                            keywords.join(QStringLiteral(", ")));
+}
+
+std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    setUpPages(writer);
+    PageFlow counting(writer, nullptr, 0);
+    ChartBlock block;
+    layOut(counting, report, &block);
+    if (block.page == 0) return std::nullopt;
+    const double perMm = kResolution / 25.4;
+    return ReportChartPlace{
+        block.page, block.rect.translated(kMarginsMm.left() * perMm, kMarginsMm.top() * perMm)};
+}
+
+bool writeDesignReportPdf(const DesignReport& report, const QString& path, QString* error) {
+    const QByteArray pdf = designReportPdf(report);
+    if (pdf.isEmpty()) {
+        if (error) *error = QStringLiteral("PDF를 만들 수 없습니다.");
+        return false;
+    }
+    auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
+    // Saved like every file of the program: a failure leaves a file of that
+    // name as it was.
     errno = 0;
-    if (!replaceFileContents(path, buffer.data())) {
+    if (!replaceFileContents(path, pdf)) {
         const int code = errno;
         return fail(code != 0 ? QString::fromLocal8Bit(std::strerror(code))
                               : QStringLiteral("파일을 쓸 수 없습니다."));

@@ -1,12 +1,27 @@
 #pragma once
 
+#include <QByteArray>
+#include <QRectF>
 #include <QString>
+#include <optional>
 
 struct DesignReport;
 
-// Writes the report as a PDF of A4 portrait pages: text as text in the
-// program's Korean font, embedded, the chart as vector drawing. The file
-// is written beside its target under another name and takes the target's
-// name only when it is whole, so a failed write leaves an earlier file as
-// it was. On failure returns false and says why in `error`.
+// The report as a PDF of A4 portrait pages: text as text in the program's
+// Korean font, embedded, the chart as vector drawing; the document's title,
+// author, subject and keywords filled. Empty when no PDF could be made.
+QByteArray designReportPdf(const DesignReport& report);
+
+// Writes designReportPdf(report) to `path`. The file is written beside its
+// target under another name and takes the target's name only when it is
+// whole, so a failed write leaves an earlier file as it was. On failure
+// returns false and says why in `error`.
 bool writeDesignReportPdf(const DesignReport& report, const QString& path, QString* error);
+
+// Where the chart's drawing stands: its page (from 1) and its rectangle in
+// 1/96 inch from the page's top-left corner. None without a drawing.
+struct ReportChartPlace {
+    int page = 0;
+    QRectF rect;
+};
+std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& report);

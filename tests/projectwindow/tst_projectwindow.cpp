@@ -5,9 +5,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
-#include <QLabel>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -222,9 +222,12 @@ void TestProjectWindow::savedProjectReopensExactly() {
     const Project saved = p.session().project();
     const QJsonObject top = QJsonDocument::fromJson(readAll(file)).object();
     QCOMPARE(top["format"].toString(), QString("cabinetcool-project"));
-    QCOMPARE(top["cabinets"].toArray()[0].toObject()["main"].toObject()["fields"].toObject()
-                 ["txtPP"]
-                     .toString(),
+    QCOMPARE(top["cabinets"]
+                 .toArray()[0]
+                 .toObject()["main"]
+                 .toObject()["fields"]
+                 .toObject()["txtPP"]
+                 .toString(),
              QString("1,100"));
 
     // Saving again writes to the same file without asking.
@@ -283,8 +286,7 @@ void TestProjectWindow::unsavedChangesAreAskedAbout() {
     QCOMPARE(p.t.platform.questions.size(), 1);
     QVERIFY(p.t.platform.questions.first().contains("새 프로젝트"));
     QCOMPARE(QFile::exists(file), answer == 0);
-    if (answer == 0)
-        QVERIFY(readAll(file).contains("\"txtHeight\": \"2.5\""));
+    if (answer == 0) QVERIFY(readAll(file).contains("\"txtHeight\": \"2.5\""));
 }
 
 void TestProjectWindow::brokenProjectFilesLeaveTheProject_data() {
@@ -292,10 +294,9 @@ void TestProjectWindow::brokenProjectFilesLeaveTheProject_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("empty") << QByteArray() << "비어";
     QTest::newRow("not JSON") << QByteArray("Aircon\r\n") << "JSON";
-    QTest::newRow("tag used twice")
-        << QByteArray(R"({"format": "cabinetcool-project", "version": 1,
+    QTest::newRow("tag used twice") << QByteArray(R"({"format": "cabinetcool-project", "version": 1,
                          "cabinets": [{"tag": "+A1"}, {"tag": "+A1"}]})")
-        << "cabinets[1].tag";
+                                    << "cabinets[1].tag";
     QTest::newRow("larger than 16 MiB") << QByteArray(kMaxProjectFileBytes + 10, ' ') << "16 MiB";
     QTest::newRow("missing") << QByteArray("<missing>") << "찾을 수 없습니다";
 }
@@ -340,15 +341,33 @@ void TestProjectWindow::tagsAndCountsAreChecked_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("kept");  // the tag or the count afterwards
     QTest::addColumn<bool>("error");
-    QTest::newRow("new tag") << "txtCabTag" << "+X9" << "+X9" << false;
-    QTest::newRow("tag of another cabinet") << "txtCabTag" << "+A2" << "+A1" << true;
-    QTest::newRow("blank tag") << "txtCabTag" << "  " << "+A1" << true;
-    QTest::newRow("count") << "txtCabCount" << "4" << "4" << false;
-    QTest::newRow("count with blanks") << "txtCabCount" << " 4 " << "4" << false;
-    QTest::newRow("count with a thousands separator") << "txtCabCount" << "1,000" << "1" << true;
-    QTest::newRow("count not whole") << "txtCabCount" << "2.5" << "1" << true;
-    QTest::newRow("count zero") << "txtCabCount" << "0" << "1" << true;
-    QTest::newRow("count with letters") << "txtCabCount" << "3대" << "1" << true;
+    QTest::newRow("new tag") << "txtCabTag"
+                             << "+X9"
+                             << "+X9" << false;
+    QTest::newRow("tag of another cabinet") << "txtCabTag"
+                                            << "+A2"
+                                            << "+A1" << true;
+    QTest::newRow("blank tag") << "txtCabTag"
+                               << "  "
+                               << "+A1" << true;
+    QTest::newRow("count") << "txtCabCount"
+                           << "4"
+                           << "4" << false;
+    QTest::newRow("count with blanks") << "txtCabCount"
+                                       << " 4 "
+                                       << "4" << false;
+    QTest::newRow("count with a thousands separator") << "txtCabCount"
+                                                      << "1,000"
+                                                      << "1" << true;
+    QTest::newRow("count not whole") << "txtCabCount"
+                                     << "2.5"
+                                     << "1" << true;
+    QTest::newRow("count zero") << "txtCabCount"
+                                << "0"
+                                << "1" << true;
+    QTest::newRow("count with letters") << "txtCabCount"
+                                        << "3대"
+                                        << "1" << true;
 }
 
 void TestProjectWindow::tagsAndCountsAreChecked() {
@@ -364,8 +383,9 @@ void TestProjectWindow::tagsAndCountsAreChecked() {
     QCOMPARE(field == "txtCabTag" ? c.tag : QString::number(c.count), kept);
     QCOMPARE(p.w->lblProjStatus->text().isEmpty(), !error);
     QCOMPARE(p.w->findChild<QLineEdit*>(field)->styleSheet().isEmpty(), !error);
-    if (error) QVERIFY(p.w->findChild<QLineEdit*>(field)->toolTip().contains(text.trimmed()) ||
-                       field == "txtCabTag");
+    if (error)
+        QVERIFY(p.w->findChild<QLineEdit*>(field)->toolTip().contains(text.trimmed()) ||
+                field == "txtCabTag");
 }
 
 void TestProjectWindow::recentProjects() {
