@@ -1003,13 +1003,29 @@ void frmClimate::recompute() {
 
 void frmClimate::cmdClimateExit_Click() { m_app.unloadWindow(this); }
 
-WindowInputs frmClimate::storedInputs() const { return captureControls(this); }
+namespace {
+
+// The inputs that come from the main window at every opening: the cabinet
+// keeps them in the main window's own fields.
+const QStringList kFromMainWindow = {QStringLiteral("txtClimH"), QStringLiteral("txtClimW"),
+                                     QStringLiteral("txtClimD"), QStringLiteral("txtClimP"),
+                                     QStringLiteral("txtClimK"), QStringLiteral("txtClimTu"),
+                                     QStringLiteral("txtClimTi")};
+
+}  // namespace
+
+WindowInputs frmClimate::storedInputs() const {
+    WindowInputs inputs = captureControls(this);
+    for (const QString& name : kFromMainWindow) inputs.remove(name);
+    return inputs;
+}
 
 void frmClimate::applyStoredInputs(const WindowInputs& inputs) {
-    if (inputs.isEmpty()) {
-        Form_Load();
-        return;
-    }
-    applyControls(this, inputs);
+    // The main window's values as at an opening, then the design's own.
+    Form_Load();
+    if (inputs.isEmpty()) return;
+    WindowInputs own = inputs;
+    for (const QString& name : kFromMainWindow) own.remove(name);
+    applyControls(this, own);
     recompute();
 }

@@ -45,8 +45,10 @@ class frmClimate : public QWidget, public StoredInputs {
 public:
     explicit frmClimate(CabinetCoolApp& app);
 
-    // The design belongs to the cabinet of the project; a cabinet without
-    // one gets the window filled from the main window, as at its opening.
+    // The design belongs to the cabinet of the project: its own inputs
+    // (installation, altitude, winter, humidity, sun, margin) are kept; the
+    // dimensions, P, U, Tu and Ti come from the main window at every
+    // opening, as for a cabinet without a design.
     QString storedInputsSlot() const override { return QStringLiteral("climate"); }
     WindowInputs storedInputs() const override;
     void applyStoredInputs(const WindowInputs& inputs) override;

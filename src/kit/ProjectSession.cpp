@@ -103,7 +103,7 @@ QString cabinetFieldName(CabinetField field) {
     return QString();
 }
 
-QString modeName(SelectionMode mode) {
+QString projectModeName(SelectionMode mode) {
     switch (mode) {
         case SelectionMode::Aircon:
             return QStringLiteral("Aircon");
@@ -115,7 +115,7 @@ QString modeName(SelectionMode mode) {
     return QStringLiteral("Aircon");
 }
 
-SelectionMode modeOfName(const QString& name) {
+SelectionMode projectModeOfName(const QString& name) {
     if (name == QLatin1String("Fan1")) return SelectionMode::Fan1;
     if (name == QLatin1String("Fan2")) return SelectionMode::Fan2;
     return SelectionMode::Aircon;
@@ -217,7 +217,7 @@ Cabinet ProjectSession::capturedCurrent() const {
     Cabinet c = m_project.cabinets[m_current];
     MainWindow* form = m_mainWidget ? m_main : nullptr;
     if (!form) return c;
-    c.mode = modeName(form->selectedMode());
+    c.mode = projectModeName(form->selectedMode());
     c.material = form->selectedMaterial();
     for (CabinetField f : kFields) c.fields.insert(cabinetFieldName(f), form->fieldText(f));
     const QString requirement = form->fieldText(CabinetField::CoolingPower);
@@ -255,7 +255,7 @@ void ProjectSession::captureWindow(QWidget* window) {
 void ProjectSession::loadIntoWindows(const Cabinet& cabinet) {
     m_applying = true;
     if (MainWindow* form = m_mainWidget ? m_main : nullptr) {
-        form->selectMode(modeOfName(cabinet.mode));
+        form->selectMode(projectModeOfName(cabinet.mode));
         form->selectMaterial(cabinet.material);
         for (CabinetField f : kFields) {
             const auto it = cabinet.fields.constFind(cabinetFieldName(f));
@@ -477,7 +477,7 @@ void ProjectSession::markSaved(const QString& path) {
 
 CabinetResults ProjectSession::recalculate(const Cabinet& c) const {
     HeatBalanceInput in;
-    in.mode = modeOfName(c.mode);
+    in.mode = projectModeOfName(c.mode);
     in.height = number(c, CabinetField::Height);
     in.width = number(c, CabinetField::Width);
     in.depth = number(c, CabinetField::Depth);

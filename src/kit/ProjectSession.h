@@ -153,5 +153,5 @@ private:
 // The name of the main window's field (its control's objectName).
 QString cabinetFieldName(CabinetField field);
 // "Aircon", "Fan1", "Fan2" and back.
-QString modeName(SelectionMode mode);
-SelectionMode modeOfName(const QString& name);
+QString projectModeName(SelectionMode mode);
+SelectionMode projectModeOfName(const QString& name);

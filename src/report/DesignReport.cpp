@@ -277,7 +277,7 @@ constexpr ClimateField kClimateFields[] = {
     {"txtClimTuMin", "최저 외기 온도", ClimateField::Temperature},
     {"txtClimTiMin", "최저 반내 온도", ClimateField::Temperature},
     {"txtClimPMin", "그때 켜져 있는 장비 발열", ClimateField::NotNegative},
-    {"txtClimRH", "상대 습도", ClimateField::Humidity},
+    {"txtClimRH", "외기 상대습도 (Tu 기준)", ClimateField::Humidity},
     {"txtClimSunE", "일사량", ClimateField::NotNegative, true},
     {"txtClimSunAbs", "표면 일사 흡수율", ClimateField::Fraction, true},
     {"txtClimSunArea", "햇빛 받는 면적", ClimateField::NotNegative, true, true},
@@ -390,7 +390,8 @@ ClimateReportPart climatePart(const frmClimate& w) {
         input("txtClimTiMin", QStringLiteral("최저 반내 온도"), in.insideMin, 1, kDegrees),
         input("txtClimPMin", QStringLiteral("그때 켜져 있는 장비 발열"), in.internalHeatMin, 1,
               kWatt),
-        input("txtClimRH", QStringLiteral("상대 습도"), in.relativeHumidity, 1, kPercent),
+        input("txtClimRH", QStringLiteral("외기 상대습도 (Tu 기준)"), in.relativeHumidity, 1,
+              kPercent),
         {QStringLiteral("옥외 설치, 햇빛을 받음"),
          in.sun ? QStringLiteral("예") : QStringLiteral("아니오")},
     };
@@ -439,7 +440,7 @@ ClimateReportPart climatePart(const frmClimate& w) {
              : powerText(*r.heaterPower.value) + (picks.heater.isEmpty()
                                                       ? QString()
                                                       : QStringLiteral(" · 추천 ") + picks.heater)},
-        {QStringLiteral("이슬점"), climateValue(r.dewPoint, temperatureText)},
+        {QStringLiteral("외기 이슬점 (Tu 기준)"), climateValue(r.dewPoint, temperatureText)},
         {QStringLiteral("결로 위험"),
          !r.condensation || !r.dewPoint.value
              ? noValueText()
@@ -455,10 +456,18 @@ ClimateReportPart climatePart(const frmClimate& w) {
     }
     if (w.condensationRisk() && r.dewPoint.value) {
         part.findings << QStringLiteral(
-                             "결로 위험: 최저 반내 온도 %1가 이슬점 %2 이하여서 반내에 이슬이 맺힐 "
-                             "수 있습니다.")
+                             "결로 위험: 최저 반내 온도 %1가 외기 이슬점 %2 이하여서 반내에 이슬이 "
+                             "맺힐 수 있습니다.")
                              .arg(reportTemperature(in.insideMin),
                                   reportTemperature(*r.dewPoint.value));
+        if (r.condensationFreeInsideMin.value && r.condensationFreeHeaterPower.value) {
+            part.findings << QStringLiteral(
+                                 "결로를 피하는 최저 반내 온도는 %1 (이슬점 + %2 K)이고, 이를 "
+                                 "유지하는 히터 출력은 %3입니다.")
+                                 .arg(reportTemperature(*r.condensationFreeInsideMin.value),
+                                      reportNumber(kDewPointMargin),
+                                      powerText(*r.condensationFreeHeaterPower.value));
+        }
     }
     return part;
 }
@@ -640,8 +649,9 @@ QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPar
                      "열저항 Rse = %1 (기본값 0.04 m²·K/W, EN ISO 6946).")
                      .arg(reportInput(climateRse(*w), 3, QStringLiteral("m²·K/W")))
               << QStringLiteral(
-                     "이슬점: Magnus 식 Td = b·γ / (a - γ), γ = a·T / (b + T) + ln(RH/100), "
-                     "a = %1, b = %2 °C.")
+                     "이슬점: 들어올 수 있는 외기의 것, 최고 외기 온도 Tu와 외기 상대습도에서 "
+                     "Magnus 식 Td = b·γ / (a - γ), γ = a·T / (b + T) + ln(RH/100), "
+                     "a = %1, b = %2 °C. 결로를 피하는 최저 반내 온도는 이슬점 + 3 K.")
                      .arg(reportNumber(17.27), reportNumber(237.7));
     }
     lines << QStringLiteral(

@@ -65,7 +65,7 @@ QString pdfText(const QString& path) {
 // Every value the chart and the tables show, as a reader searches for it.
 void verifyContains(const QString& text, const QStringList& expected) {
     for (const QString& e : expected)
-        QVERIFY2(text.contains(e.simplified()), qPrintable("missing: " + e));
+        QVERIFY2(text.contains(e.simplified()), qPrintable("missing: " + e + "\nin: " + text));
 }
 
 // Nothing on paper reads like a raw double or an instruction to the user.
@@ -576,29 +576,32 @@ void TestReport::climateWindowReport_data() {
     // margin, type 1 (A = 1.8·H·(W + D) + 1.4·W·D = 6.6 ㎡).
     QTest::newRow("defaults")
         << QStringList{}
-        << QStringList{"높이 H 2 m", "희망 반내 온도 Ti 35 °C", "상대 습도 60 %",
-                       "옥외 설치, 햇빛을 받음 아니오", "안전 여유 10 %",
-                       "유효 방열 면적 A 6.600 m²",
-                       // U·A·(Ti - Tu) = 5 · 6.6 · (-5); (P - Qs)·1.1 = 1391.5
-                       "벽면 통과 열량 Qs -165.0 W", "일사 열량 Qsun 0.0 W",
-                       "에어컨 냉각 능력 (상세 설계) 1391.5 W · 추천 VKA-1600BR",
-                       // Ti below Tu: no fan; 5 · 6.6 · 20 = 660 W of heater
-                       "열교환기·팬 용량 (상세 설계) — (희망 반내 온도가 최고 외기 온도 이하여서",
-                       "히터 출력 (상세 설계) 660.0 W · 추천 HT-800",
-                       // Magnus at 35 °C and 60 %: 26.05 °C, above the 10 °C inside at the coldest
-                       "이슬점 26.0 °C", "결로 위험 있음",
-                       "결로 위험: 최저 반내 온도 10.0 °C가 이슬점 26.0 °C 이하"};
+        << QStringList{
+               "높이 H 2 m", "희망 반내 온도 Ti 35 °C", "외기 상대습도 (Tu 기준) 60 %",
+               "옥외 설치, 햇빛을 받음 아니오", "안전 여유 10 %", "유효 방열 면적 A 6.600 m²",
+               // U·A·(Ti - Tu) = 5 · 6.6 · (-5); (P - Qs)·1.1 = 1391.5
+               "벽면 통과 열량 Qs -165.0 W", "일사 열량 Qsun 0.0 W",
+               "에어컨 냉각 능력 (상세 설계) 1391.5 W · 추천 VKA-1600BR",
+               // Ti below Tu: no fan; 5 · 6.6 · 20 = 660 W of heater
+               "열교환기·팬 용량 (상세 설계) — (희망 반내 온도가 최고 외기 온도 이하여서",
+               "히터 출력 (상세 설계) 660.0 W · 추천 HT-800",
+               // Magnus for the outside air, 40 °C and 60 %: 30.72 °C, above the
+               // 10 °C inside at the coldest; 33.7 °C would hold it off, with
+               // 5 · 6.6 · (33.72 + 10) = 1442.9 W of heater
+               "외기 이슬점 (Tu 기준) 30.7 °C", "결로 위험 있음",
+               "결로 위험: 최저 반내 온도 10.0 °C가 외기 이슬점 30.7 °C 이하",
+               "결로를 피하는 최저 반내 온도는 33.7 °C (이슬점 + 3 K)", "히터 출력은 1442.9 W"};
     QTest::newRow("sun, inside above outside")
         << QStringList{"sun", "txtClimTi=50"}
         << QStringList{"옥외 설치, 햇빛을 받음 예", "일사량 800 W/m²", "표면 일사 흡수율 α 0.5",
                        "햇빛 받는 면적 2.6 m²", "외표면 열저항 Rse 0.04 m²·K/W",
-                       // Qs = 5 · 6.6 · 10; Qsun as the window computes it
-                       "벽면 통과 열량 Qs 330.0 W", "일사 열량 Qsun 1040.0 W",
-                       // (1100 - 330 + 1040) · 1.1; per K: / 10; airflow: · 3.1 m³·K/(W·h)
-                       "에어컨 냉각 능력 (상세 설계) 1991.0 W · 추천 VKA-2000BR",
-                       "열교환기·팬 용량 (상세 설계) 199.1 W/K · 추천 VK-400",
-                       "필터팬 풍량 (상세 설계) 617 m³/h · 추천 FF-650",
-                       "필터팬 풍량 (cfm) 363 cfm", "이슬점 40.1 °C"};
+                       // Qs = 5 · 6.6 · 10; Qsun = α·E·A_sun·U·Rse = 0.5 · 800 · 2.6 · 5 · 0.04
+                       "벽면 통과 열량 Qs 330.0 W", "일사 열량 Qsun 208.0 W",
+                       // (1100 - 330 + 208) · 1.1; per K: / 10; airflow: · 3.1 m³·K/(W·h)
+                       "에어컨 냉각 능력 (상세 설계) 1075.8 W · 추천 VKA-1100BR",
+                       "열교환기·팬 용량 (상세 설계) 107.6 W/K · 추천 VK-400",
+                       "필터팬 풍량 (상세 설계) 333 m³/h · 추천 FF-450",
+                       "필터팬 풍량 (cfm) 196 cfm", "외기 이슬점 (Tu 기준) 30.7 °C"};
 }
 
 void TestReport::climateWindowReport() {

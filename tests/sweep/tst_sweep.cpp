@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "TestApp.h"
+#include "kit/ProjectSession.h"
 
 namespace {
 
@@ -65,9 +66,13 @@ struct Sweep {
     QString fileName;  // answer of the save and open dialogs
     QString context;   // what was being done, for failure messages
     QString failure;
-    // What the sweep typed into each field: a field that still shows the
-    // typed "NaN" is not a finding.
-    QHash<const QLineEdit*, QString> typed;
+    // What the sweep typed into each field, by window and field name (a
+    // window opened again shows what its cabinet kept): a field that still
+    // shows the typed "NaN" is not a finding.
+    QHash<QString, QString> typed;
+    static QString key(const QLineEdit* f) {
+        return f->window()->objectName() + QLatin1Char('.') + f->objectName();
+    }
 
     // The main window's field texts just after start-up.
     QHash<QString, QString> startTexts;
@@ -89,6 +94,8 @@ struct Sweep {
             if (w != form) t.app->unloadWindow(w);
         }
         processDeferredDeletes();
+        // A fresh project: nothing typed before is kept for a window.
+        t.app->project().newProject();
         for (QLineEdit* f : fields(form)) f->setText(startTexts.value(f->objectName()));
         form->selectMode(mode == SelectionMode::Aircon ? SelectionMode::Fan1
                                                        : SelectionMode::Aircon);
@@ -99,7 +106,7 @@ struct Sweep {
 
     void type(QLineEdit* field, const QString& text) {
         field->setText(text);
-        typed.insert(field, text);
+        typed.insert(key(field), text);
     }
 
     void fillAll(const QString& text) {
@@ -153,7 +160,7 @@ struct Sweep {
         for (QWidget* w : windows()) {
             QList<std::pair<QString, QString>> shown;  // (what, text)
             for (QLineEdit* f : fields(w)) {
-                if (typed.contains(f) && typed.value(f) == f->text()) continue;
+                if (typed.contains(key(f)) && typed.value(key(f)) == f->text()) continue;
                 shown.append({f->objectName(), f->text()});
             }
             for (QLabel* l : w->findChildren<QLabel*>()) {
