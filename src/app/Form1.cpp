@@ -27,6 +27,7 @@
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "report/ReportCommands.h"
+#include "rise/RiseCommands.h"
 
 namespace {
 
@@ -206,6 +207,10 @@ void Form1::buildLayout(QWidget* client) {
     // The design report, a file command like Save As, right of the material frame.
     cmdReport =
         makeButton(f, QStringLiteral("cmdReport"), QStringLiteral("보고서"), 5760, 7320, 1455, 450);
+    // The temperature rise verification, under the climate design: free room
+    // above the results in every mode.
+    cmdRise = makeButton(f, QStringLiteral("cmdRise"), QStringLiteral("온도 상승 검증"), 4080, 7860,
+                         1575, 420);
 
     // Step 6: the calculation and its result.
     makeLabelAt(f, QStringLiteral("6. 계산"), 360, 8280, true, 9.75);
@@ -274,6 +279,7 @@ void Form1::buildLayout(QWidget* client) {
     connect(cmdDiagram, &QPushButton::clicked, this, &Form1::cmdDiagram_Click);
     connect(cmdClimate, &QPushButton::clicked, this, &Form1::cmdClimate_Click);
     connect(cmdReport, &QPushButton::clicked, this, &Form1::cmdReport_Click);
+    connect(cmdRise, &QPushButton::clicked, this, &Form1::cmdRise_Click);
 }
 
 // ---- start-up and shut-down ---------------------------------------------
@@ -370,7 +376,7 @@ void Form1::setFieldText(CabinetField f, const QString& text) {
 }
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
-    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport};
+    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport, cmdRise};
 }
 
 QStringList Form1::calculationState() const {
@@ -522,3 +528,4 @@ void Form1::cmdHelp_Click() { showAboutBox(m_app); }
 void Form1::cmdURL_Click() { openProductPage(m_app); }
 void Form1::cmdClimate_Click() { openClimateDesign(m_app); }
 void Form1::cmdReport_Click() { makeDesignReport(m_app, this); }
+void Form1::cmdRise_Click() { showRiseWindow(m_app); }

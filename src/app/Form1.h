@@ -62,6 +62,7 @@ public:
     void cmdURL_Click();
     void cmdClimate_Click();
     void cmdReport_Click();
+    void cmdRise_Click();
     void cmdExit_Click();
 
     CabinetCoolApp& app() const { return m_app; }
@@ -105,6 +106,7 @@ public:
     QPushButton* cmdDiagram;
     QPushButton* cmdClimate;
     QPushButton* cmdReport;
+    QPushButton* cmdRise;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -64,6 +64,10 @@ constexpr ToolTipEntry kToolTips[] = {
     {"cmdReport",
      "보고서: 입력, 지금 입력으로 다시 한 계산의 결과, 추천 모델과 도표를 "
      "A4 PDF 문서로 저장합니다"},
+    {"cmdRise",
+     "온도 상승 검증: IEC/TR 60890의 계산법으로 제어반 안 공기의 온도 상승을 구하고 "
+     "기기의 허용 온도와 비교하는 창을 엽니다 (IEC 61439-1 10.10). 이 창의 높이·폭·깊이와 "
+     "내부 발열량으로 시작합니다"},
 };
 
 }  // namespace
@@ -83,7 +87,7 @@ void setUpForm1Keyboard(Form1& form) {
         form.optSel[0], form.optSel[1], form.txtUU,
         form.cmdCal,
         form.txtPT, form.txtKind, form.txtCoolValue,
-        form.cmdClimate, form.cmdReport,
+        form.cmdClimate, form.cmdReport, form.cmdRise,
         form.cmdOpen, form.cmdSaveAs, form.cmdPrint, form.cmdHelp, form.cmdURL, form.cmdExit,
     });
     // clang-format on

@@ -9,6 +9,7 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/FileAccess.h"
 #include "kit/QtPlatformServices.h"
+#include "rise/RiseCommands.h"
 
 #ifndef CABINETCOOL_RELATIVE_DATA_DIR
 #define CABINETCOOL_RELATIVE_DATA_DIR "../share/cabinetcool"
@@ -52,6 +53,7 @@ int main(int argc, char* argv[]) {
                                            QStringLiteral(CABINETCOOL_RELATIVE_DATA_DIR)));
     app.start<Form1>();
     keepClimateWindowReady(app);
+    keepRiseWindowReady(app);
     if (!line.file.isEmpty())
         openCalculationFileNamed(app, QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();

@@ -14,6 +14,7 @@ const char* const kDescription = "ccDescription";
 const char* const kStale = "ccStale";
 const char* const kReadPartly = "ccReadPartly";
 const char* const kReadValue = "ccReadValue";
+const char* const kInputError = "ccInputError";
 // Set once a field has had a stale cue: only then does it carry a text colour
 // of its own that has to follow the colour scheme.
 const char* const kOwnTextColor = "ccOwnTextColor";
@@ -48,6 +49,7 @@ void refreshToolTip(QWidget* control) {
     if (control->property(kReadPartly).toBool()) {
         lines << readValueNotice(control->property(kReadValue).toDouble());
     }
+    if (control->property(kInputError).toBool()) lines << inputErrorNotice();
     const QString text = description(control);
     if (!text.isEmpty()) lines << wrapped(text);
     control->setToolTip(lines.join(QLatin1Char('\n')));
@@ -108,6 +110,19 @@ void watchFieldReading(QLineEdit* field) {
 }
 
 bool isFieldReadPartly(const QLineEdit* field) { return field->property(kReadPartly).toBool(); }
+
+QString inputErrorNotice() {
+    return QStringLiteral("숫자 하나로 읽을 수 없어 계산에 쓰지 않습니다.");
+}
+
+void setFieldInputError(QLineEdit* field, bool error) {
+    if (field->property(kInputError).toBool() == error) return;
+    field->setProperty(kInputError, error);
+    refreshToolTip(field);
+    field->update();
+}
+
+bool isFieldInputError(const QLineEdit* field) { return field->property(kInputError).toBool(); }
 
 QColor mutedTextColor(const QColor& text, const QColor& background) {
     // Half way: still readable, plainly not the normal text.

@@ -44,6 +44,13 @@ QString readValueNotice(double value);
 void watchFieldReading(QLineEdit* field);
 bool isFieldReadPartly(const QLineEdit* field);
 
+// - Input error: a window that reads its fields whole (ParseWholeNumber)
+//   found no number in it; the field gets the same warning frame, and its
+//   tooltip says that it is not calculated with.
+QString inputErrorNotice();
+void setFieldInputError(QLineEdit* field, bool error);
+bool isFieldInputError(const QLineEdit* field);
+
 // The colours of the cues, from the colours of the field: the muted text lies
 // between its text and its background; the warning frame is an amber that
 // stands out against the background, dark on a light one and light on a dark

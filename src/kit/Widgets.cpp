@@ -100,7 +100,7 @@ protected:
         painter.setPen(QColor(0x82, 0x87, 0x90));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        if (isFieldReadPartly(this)) {
+        if (isFieldReadPartly(this) || isFieldInputError(this)) {
             // Two pixels wide, inside the box: seen at a glance, and it
             // leaves the digits their room.
             painter.setPen(warningFrameColor(palette()));
