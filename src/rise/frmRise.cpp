@@ -158,16 +158,17 @@ constexpr ToolTipEntry kToolTips[] = {
      "0.14931); 소형 c = 1 + 0.19354·g (g ≤ 0.8147), 그 위 0.93643 + 0.324055·(1 − "
      "e^(−1.8827·g + 0.38579)). IEC/TR 60890 곡선의 근사식"},
     {"txtRiseD",
-     "칸막이 계수 d: 수평 칸막이 0, 1, 2, 3개에 밀폐 1, 1.05, 1.15, 1.3, 환기구 1, 1.05, "
+     "칸막이 계수 d (Δt0.5 = d·k·P^x): 수평 칸막이 0, 1, 2, 3개에 밀폐 1, 1.05, 1.15, 1.3, 환기구 "
+     "1, 1.05, "
      "1.1, 1.15 (IEC/TR 60890의 표. 공개 자료로 확인하지 못한 값입니다)"},
-    {"txtRiseX", "P의 지수 x: 밀폐 0.804, 환기구 0.715 (IEC/TR 60890)"},
+    {"txtRiseX", "P의 지수 x (Δt0.5 = d·k·P^x): 밀폐 x = 0.804, 환기구 x = 0.715 (IEC/TR 60890)"},
     {"txtRiseDt05", "1/2 높이의 공기 온도 상승 Δt0.5 (K) = d·k·P^x (IEC/TR 60890)"},
     {"txtRiseDt075",
-     "3/4 높이의 공기 온도 상승 Δt0.75 (K): Ae ≤ 1.25 ㎡ c·Δt0.5; Ae > 1.25 ㎡ Δt0.5와 Δt1.0 "
-     "사이 직선의 가운데 (IEC/TR 60890)"},
+     "3/4 높이의 공기 온도 상승 Δt0.75 (K): Ae ≤ 1.25 ㎡ Δt0.75 = c·Δt0.5; Ae > 1.25 ㎡ Δt0.75 = "
+     "(Δt0.5 + Δt1.0) / 2, 두 점 사이 직선의 가운데 (IEC/TR 60890)"},
     {"txtRiseDt10",
-     "상부의 공기 온도 상승 Δt1.0 (K): Ae > 1.25 ㎡ c·Δt0.5; Ae ≤ 1.25 ㎡ Δt0.75와 같음 "
-     "(IEC/TR 60890)"},
+     "상부의 공기 온도 상승 Δt1.0 (K): Ae > 1.25 ㎡ Δt1.0 = c·Δt0.5; Ae ≤ 1.25 ㎡ Δt1.0 = "
+     "Δt0.75 (IEC/TR 60890)"},
     {"txtRiseT05", "1/2 높이의 공기 온도 (°C) = Tu + Δt0.5"},
     {"txtRiseT075", "3/4 높이의 공기 온도 (°C) = Tu + Δt0.75"},
     {"txtRiseT10", "상부의 공기 온도 (°C) = Tu + Δt1.0"},
@@ -504,7 +505,9 @@ void frmRise::buildLayout(QWidget* client) {
     cmdRiseExit = makeButton(client, QStringLiteral("cmdRiseExit"), QStringLiteral("닫기"), 11265,
                              7890, 1335, 450);
     order.append(cmdRiseExit);
-    setKeyboardOrder(this, order);
+    // The order by hand: the lists' pop-ups, windows of their own, stay out.
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    order.first()->setFocus(Qt::OtherFocusReason);
     installWindowKeys(this, nullptr, [this]() { cmdRiseExit->click(); });
 
     connect(cboRiseInstall, &QComboBox::currentIndexChanged, this, [this](int index) {
