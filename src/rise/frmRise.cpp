@@ -603,8 +603,8 @@ std::optional<double> frmRise::read(QLineEdit* field, bool used) {
     return value;
 }
 
-void frmRise::show(QLineEdit* field, const RiseValue& value, const char* pattern,
-                   const QString& unit) {
+void frmRise::showResult(QLineEdit* field, const RiseValue& value, const char* pattern,
+                         const QString& unit) {
     const QString base = m_tips.value(field);
     if (!value.applicable()) {
         field->setText(kDash);
@@ -642,19 +642,19 @@ void frmRise::recompute() {
     in.overrideK = read(txtRiseOverrideK, in.overrideFactors);
     const RiseResult r = ComputeTemperatureRise(in);
 
-    show(txtRiseAe, r.ae, "0.000", QStringLiteral("㎡"));
+    showResult(txtRiseAe, r.ae, "0.000", QStringLiteral("㎡"));
     lblRiseFName->setText(r.small ? QStringLiteral("g") : QStringLiteral("f"));
-    show(txtRiseF, r.small ? r.g : r.f, "0.00", QString());
-    show(txtRiseK, r.k, "0.000", QString());
-    show(txtRiseC, r.c, "0.000", QString());
-    show(txtRiseD, r.d, "0.00", QString());
-    show(txtRiseX, r.x, "0.000", QString());
-    show(txtRiseDt05, r.dt05, "0.0", QStringLiteral("K"));
-    show(txtRiseDt075, r.dt075, "0.0", QStringLiteral("K"));
-    show(txtRiseDt10, r.dt10, "0.0", QStringLiteral("K"));
-    show(txtRiseT05, r.t05, "0.0", QStringLiteral("°C"));
-    show(txtRiseT075, r.t075, "0.0", QStringLiteral("°C"));
-    show(txtRiseT10, r.t10, "0.0", QStringLiteral("°C"));
+    showResult(txtRiseF, r.small ? r.g : r.f, "0.00", QString());
+    showResult(txtRiseK, r.k, "0.000", QString());
+    showResult(txtRiseC, r.c, "0.000", QString());
+    showResult(txtRiseD, r.d, "0.00", QString());
+    showResult(txtRiseX, r.x, "0.000", QString());
+    showResult(txtRiseDt05, r.dt05, "0.0", QStringLiteral("K"));
+    showResult(txtRiseDt075, r.dt075, "0.0", QStringLiteral("K"));
+    showResult(txtRiseDt10, r.dt10, "0.0", QStringLiteral("K"));
+    showResult(txtRiseT05, r.t05, "0.0", QStringLiteral("°C"));
+    showResult(txtRiseT075, r.t075, "0.0", QStringLiteral("°C"));
+    showResult(txtRiseT10, r.t10, "0.0", QStringLiteral("°C"));
     // Which curve of c is read: only the closed curves above 1.25 m² have five.
     const bool curveUsed = !in.overrideFactors && !r.small && !r.openingsUsed && r.ae.applicable();
     lblRiseCurve->setText(curveUsed ? QStringLiteral("곡선 %1").arg(r.curve) : QString());

@@ -83,7 +83,8 @@ private:
     void updateEnabled();
     void updateVerdictColour();
     std::optional<double> read(QLineEdit* field, bool used);
-    void show(QLineEdit* field, const RiseValue& value, const char* pattern, const QString& unit);
+    void showResult(QLineEdit* field, const RiseValue& value, const char* pattern,
+                    const QString& unit);
 
     CabinetCoolApp& m_app;
     RiseReport m_report;
