@@ -36,6 +36,11 @@ double niceStep(double span, int maxSteps) {
     return 10 * power;
 }
 
+// The width the painter gives a text, fallback fonts for Hangul included.
+double textWidth(QPainter& painter, const QString& text) {
+    return painter.boundingRect(QRectF(0, 0, 1e4, 1e4), Qt::AlignLeft | Qt::AlignTop, text).width();
+}
+
 }  // namespace
 
 void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
@@ -54,8 +59,8 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
     const QFontMetricsF metrics(font, painter.device());
     const double line = metrics.height();
 
-    const QRectF plot = area.adjusted(metrics.horizontalAdvance(QStringLiteral("상부")) + line,
-                                      line * 1.6, -line * 0.8, -line * 2.4);
+    const QRectF plot = area.adjusted(textWidth(painter, QStringLiteral("상부")) + line, line * 1.6,
+                                      -line * 0.8, -line * 2.4);
 
     // The heights, bottom up, with their names.
     struct Level {
@@ -77,9 +82,15 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
     }
 
     if (!p.ambient || !p.mid || !p.top) {
+        // The reason on the ground, clear of the grid's lines.
+        const QString text =
+            p.missing.isEmpty() ? QStringLiteral("계산할 수 없습니다.") : p.missing;
+        const QRectF room = plot.adjusted(line * 0.5, 0, -line * 0.5, 0);
+        QRectF box = painter.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text);
+        box.moveCenter(QPointF(room.center().x(), yAt(0.625)));
+        painter.fillRect(box.adjusted(-line * 0.3, -line * 0.2, line * 0.3, line * 0.2), kGround);
         painter.setPen(QPen(kText, 0));
-        painter.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap,
-                         p.missing.isEmpty() ? QStringLiteral("계산할 수 없습니다.") : p.missing);
+        painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
         painter.restore();
         return;
     }
@@ -93,7 +104,8 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
     double high = *std::max_element(shown.begin(), shown.end());
     const double step = niceStep(std::max(high - low, 1.0), 5);
     low = std::floor(low / step) * step;
-    high = std::ceil(high / step) * step;
+    // Room right of the warmest value for its mark.
+    high = std::ceil((high + 0.02 * (high - low)) / step) * step;
     if (high - low < step) high = low + step;
     auto xAt = [&plot, low, high](double t) {
         return plot.left() + (t - low) / (high - low) * plot.width();
@@ -122,22 +134,29 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
                      Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Tu ") + QString::fromStdString(NumberText(*p.ambient)));
 
-    // What the devices allow: a red bar across the height it holds for.
+    // What the devices allow: a red bar at the height it holds for.
     const double pen = std::max(1.0, unit / 160);
     auto limit = [&](const std::optional<double>& t, double fraction, bool labelBelow) {
         if (!t) return;
         const double x = xAt(*t);
         painter.setPen(QPen(kLimit, pen * 2, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPointF(x, yAt(fraction) - line * 0.9),
-                         QPointF(x, yAt(fraction) + line * 0.9));
+        // Below the height's line: above it stand the values of the points.
+        painter.drawLine(QPointF(x, yAt(fraction) - line * 0.15),
+                         QPointF(x, yAt(fraction) + line * 1.2));
         painter.setPen(QPen(kLimit, 0));
         const QString text = QStringLiteral("허용 ") + QString::fromStdString(NumberText(*t));
-        const double width = metrics.horizontalAdvance(text) + line * 0.2;
-        // Inside the plot, left of the bar where it would run out on the right.
-        const double left =
-            x + line * 0.3 + width > plot.right() ? x - line * 0.3 - width : x + line * 0.3;
+        const double width = textWidth(painter, text) + line * 0.2;
+        // Inside the plot: right of the bar, or left of it where it would run
+        // out on the right (set against the bar whatever the text measures).
         const double top = labelBelow ? yAt(fraction) + line * 0.1 : yAt(fraction) - line * 1.1;
-        painter.drawText(QRectF(left, top, width, line), Qt::AlignLeft | Qt::AlignVCenter, text);
+        const double gap = line * 0.7;
+        if (x + gap + width <= plot.right()) {
+            painter.drawText(QRectF(x + gap, top, width, line), Qt::AlignLeft | Qt::AlignVCenter,
+                             text);
+        } else {
+            painter.drawText(QRectF(x - gap - width * 2, top, width * 2, line),
+                             Qt::AlignRight | Qt::AlignVCenter, text);
+        }
     };
     limit(p.permissibleMid, 0.5, true);
     limit(p.permissibleTop, 1.0, true);
@@ -174,7 +193,7 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
         painter.drawEllipse(point.at, radius, radius);
         // The value left of its point, or right where the axis is too near.
         const QString text = degrees(*point.t);
-        const double width = metrics.horizontalAdvance(text) + line * 0.2;
+        const double width = textWidth(painter, text) + line * 0.2;
         const double leftOf = point.at.x() - radius - line * 0.2 - width;
         const double left = leftOf >= plot.left() ? leftOf : point.at.x() + radius + line * 0.2;
         painter.setPen(QPen(over ? kLimit : kText, 0));

@@ -394,6 +394,8 @@ void frmRise::buildLayout(QWidget* client) {
         box->setObjectName(QString::fromLatin1(name));
         box->setFont(rowFont);
         box->setGeometry(twipsRect(120, top - 15, 5280, 300));
+        // As wide as its caption: the box takes clicks only where it shows.
+        box->resize(std::min(box->width(), box->sizeHint().width()), box->height());
         order.append(box);
         connect(box, &QCheckBox::toggled, this, [this]() {
             updateEnabled();
