@@ -298,8 +298,8 @@ QString noteText(const RiseNote& n, const RiseResult& r) {
 }
 
 QString marginText(const QString& where, double margin) {
-    if (margin >= 0 || number(margin, "0.0") == QStringLiteral("0.0"))
-        return QStringLiteral("%1 여유 %2 K").arg(where, number(margin, "0.0"));
+    // By the exact margin, as the verdict: a hair too warm reads "0.0 K 초과".
+    if (margin >= 0) return QStringLiteral("%1 여유 %2 K").arg(where, number(margin, "0.0"));
     return QStringLiteral("%1 %2 K 초과").arg(where, number(-margin, "0.0"));
 }
 

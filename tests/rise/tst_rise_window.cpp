@@ -101,6 +101,7 @@ private slots:
     void openingCopiesTheCabinet();
     void wholeCases_data();
     void wholeCases();
+    void verdictFollowsTheExactMargin();
     void arrangementsAndFaces();
     void strictReading_data();
     void strictReading();
@@ -230,6 +231,18 @@ void TestRiseWindow::wholeCases() {
     QVERIFY2(r.verdict().startsWith(QStringLiteral("부적합\n1/2 높이 ")), qPrintable(r.verdict()));
     QVERIFY(r.verdict().contains(QStringLiteral(" K 초과")));
     QCOMPARE(r.win->report().result.fits, std::optional<bool>(false));
+}
+
+// 66.32 and 79.671 °C against 66.3 and 79.67 °C allowed: too warm by
+// margins that round to 0.0 K, and said so; a hair cooler, fit.
+void TestRiseWindow::verdictFollowsTheExactMargin() {
+    RiseWindow r;
+    r.type(QStringLiteral("txtRiseTmax05"), QStringLiteral("66.3"));
+    r.type(QStringLiteral("txtRiseTmax10"), QStringLiteral("79.67"));
+    QCOMPARE(r.verdict(), QStringLiteral("부적합\n1/2 높이 0.0 K 초과\n상부 0.0 K 초과"));
+    r.type(QStringLiteral("txtRiseTmax05"), QStringLiteral("66.33"));
+    r.type(QStringLiteral("txtRiseTmax10"), QStringLiteral("79.68"));
+    QCOMPARE(r.verdict(), QStringLiteral("적합\n1/2 높이 여유 0.0 K\n상부 여유 0.0 K"));
 }
 
 void TestRiseWindow::arrangementsAndFaces() {
