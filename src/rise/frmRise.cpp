@@ -596,11 +596,11 @@ std::optional<double> frmRise::read(QLineEdit* field, bool used) {
     const std::optional<double> value = ParseWholeNumber(field->text().toStdString());
     setFieldInputError(field, !value);
     if (!value) {
-        const QString text = field->text().trimmed();
-        m_unreadable << (text.isEmpty()
-                             ? QStringLiteral("%1: 값을 입력하세요.").arg(m_captions.value(field))
-                             : QStringLiteral("%1: \"%2\"은(는) 숫자 하나가 아닙니다.")
-                                   .arg(m_captions.value(field), text));
+        // The field itself shows what was typed; the note says what it needs.
+        const bool empty = field->text().trimmed().isEmpty();
+        m_unreadable << (empty ? QStringLiteral("%1: 값을 입력하세요.")
+                               : QStringLiteral("%1: 숫자 하나로 입력하세요 (단위나 쉼표 없이)."))
+                            .arg(m_captions.value(field));
     }
     return value;
 }

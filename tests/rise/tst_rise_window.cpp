@@ -289,11 +289,12 @@ void TestRiseWindow::strictReading_data() {
     QTest::newRow("height with a unit")
         << "txtRiseHeight"
         << "2m" << QStringList{"txtRiseAe", "txtRiseF", "txtRiseK"} + rises
-        << QStringList{"txtRiseX", "txtRiseD"} << "높이 H: \"2m\"은(는) 숫자 하나가 아닙니다.";
+        << QStringList{"txtRiseX", "txtRiseD"}
+        << "높이 H: 숫자 하나로 입력하세요 (단위나 쉼표 없이).";
     QTest::newRow("width with a decimal comma")
         << "txtRiseWidth"
         << "0,8" << QStringList{"txtRiseAe", "txtRiseC"} + rises << QStringList{"txtRiseD"}
-        << "폭 W: \"0,8\"은(는) 숫자 하나가 아닙니다.";
+        << "폭 W: 숫자 하나로 입력하세요 (단위나 쉼표 없이).";
     QTest::newRow("power emptied")
         << "txtRiseP"
         << "" << rises << QStringList{"txtRiseAe", "txtRiseK", "txtRiseC"}
@@ -318,7 +319,7 @@ void TestRiseWindow::strictReading_data() {
         << "txtRiseTu"
         << "삼십오" << QStringList{"txtRiseT05", "txtRiseT075", "txtRiseT10"}
         << QStringList{"txtRiseDt05", "txtRiseDt10"}
-        << "주위 온도 Tu: \"삼십오\"은(는) 숫자 하나가 아닙니다.";
+        << "주위 온도 Tu: 숫자 하나로 입력하세요 (단위나 쉼표 없이).";
     QTest::newRow("huge power") << "txtRiseP"
                                 << "1E400" << QStringList{} << QStringList{"txtRiseDt05"} << "";
 }
@@ -333,7 +334,7 @@ void TestRiseWindow::strictReading() {
     const QString before = r.text(field);
     r.type(field, text);
     QLineEdit* f = r.field(field);
-    const bool unreadable = note.contains(QStringLiteral("숫자 하나가 아닙니다")) ||
+    const bool unreadable = note.contains(QStringLiteral("숫자 하나로 입력하세요")) ||
                             note.contains(QStringLiteral("값을 입력하세요"));
     QCOMPARE(isFieldInputError(f), unreadable);
     if (unreadable) QVERIFY(f->toolTip().contains(inputErrorNotice()));
@@ -428,11 +429,12 @@ void TestRiseWindow::inputMapRoundTrip() {
         return texts << r.verdict() << r.notes();
     }();
 
+    const QPointer<frmRise> first = w;
     w->cmdRiseExit->click();
     processDeferredDeletes();
+    QVERIFY(first.isNull());
     r.form->txtHeight->setText(QStringLiteral("1"));
     r.open();
-    QVERIFY(r.win != w);
     QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), QStringLiteral("1"));
     QVariantMap applied = saved;
     r.win->applyInputValues(applied);
