@@ -28,6 +28,7 @@ const std::vector<SecondaryWindow>& secondaryWindows() {
         {"frmFan1", "cmdCal", fan1Chart},
         {"frmFan2", "cmdCal", fan2Chart},
         {"frmClimate", "cmdClimate", airconMode},
+        {"frmRise", "cmdRise", airconMode},
     };
     return rows;
 }

@@ -16,6 +16,7 @@
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/QtPlatformServices.h"
+#include "rise/RiseCommands.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ int main(int argc, char* argv[]) {
 
     app.start<Form1>();
     keepClimateWindowReady(app);  // as main.cpp
+    keepRiseWindowReady(app);
     const int64_t mainShown = application.waitExposed(QStringLiteral("Form1"), 0, 10000);
     probe::record("t", "main_shown", mainShown);
     Form1* form = app.loadedWindow<Form1>();
@@ -124,6 +126,7 @@ int main(int argc, char* argv[]) {
     }
     for (QWidget* w : app.loadedWindows()) {
         if (w->objectName() == QLatin1String("frmClimate")) timeEdits(w, "txtClimP", "frmClimate");
+        if (w->objectName() == QLatin1String("frmRise")) timeEdits(w, "txtRiseP", "frmRise");
     }
     timeReports(app, *form, platform.saveAnswer);
     probe::settle(500);

@@ -35,6 +35,7 @@
 #include "kit/Widgets.h"
 #include "projectwindow/ProjectCommands.h"
 #include "report/ReportCommands.h"
+#include "rise/RiseCommands.h"
 
 namespace {
 
@@ -218,6 +219,10 @@ void Form1::buildLayout(QWidget* client) {
     // The design report, a file command like Save As, right of the material frame.
     cmdReport =
         makeButton(f, QStringLiteral("cmdReport"), QStringLiteral("보고서"), 5760, 7320, 1455, 450);
+    // The temperature rise verification, under the climate design: free room
+    // above the results in every mode.
+    cmdRise = makeButton(f, QStringLiteral("cmdRise"), QStringLiteral("온도 상승 검증"), 4080, 7860,
+                         1575, 420);
 
     // Step 6: the calculation and its result.
     makeLabelAt(f, QStringLiteral("6. 계산"), 360, 8280, true, 9.75);
@@ -287,6 +292,7 @@ void Form1::buildLayout(QWidget* client) {
     connect(cmdClimate, &QPushButton::clicked, this, &Form1::cmdClimate_Click);
     connect(cmdReport, &QPushButton::clicked, this, &Form1::cmdReport_Click);
     connect(cmdProject, &QPushButton::clicked, this, &Form1::cmdProject_Click);
+    connect(cmdRise, &QPushButton::clicked, this, &Form1::cmdRise_Click);
 }
 
 // ---- start-up and shut-down ---------------------------------------------
@@ -395,7 +401,7 @@ void Form1::setFieldText(CabinetField f, const QString& text) {
 }
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
-    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport, cmdProject};
+    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport, cmdRise, cmdProject};
 }
 
 QStringList Form1::calculationState() const {
@@ -576,3 +582,4 @@ void Form1::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     openNamedFile(m_app, this, path);
 }
+void Form1::cmdRise_Click() { showRiseWindow(m_app); }

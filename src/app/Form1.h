@@ -66,6 +66,7 @@ public:
     void cmdClimate_Click();
     void cmdReport_Click();
     void cmdProject_Click();
+    void cmdRise_Click();
     void cmdExit_Click();
 
     CabinetCoolApp& app() const { return m_app; }
@@ -110,6 +111,7 @@ public:
     QPushButton* cmdClimate;
     QPushButton* cmdReport;
     QPushButton* cmdProject;
+    QPushButton* cmdRise;
 
 signals:
     // The mode changed and its fields are set (connectModeChanged).

@@ -67,6 +67,10 @@ constexpr ToolTipEntry kToolTips[] = {
     {"cmdProject",
      "프로젝트: 여러 제어반과 그 모든 입력(상세 설계, 종류별 발열량 포함)을 한 파일 "
      "(*.ccproj)에 저장하고 엽니다. 지금 화면은 프로젝트의 현재 제어반입니다"},
+    {"cmdRise",
+     "온도 상승 검증: IEC/TR 60890의 계산법으로 제어반 안 공기의 온도 상승을 구하고 "
+     "기기의 허용 온도와 비교하는 창을 엽니다 (IEC 61439-1 10.10). 이 창의 높이·폭·깊이와 "
+     "내부 발열량으로 시작합니다"},
 };
 
 }  // namespace
@@ -86,7 +90,7 @@ void setUpForm1Keyboard(Form1& form) {
         form.optSel[0], form.optSel[1], form.txtUU,
         form.cmdCal,
         form.txtPT, form.txtKind, form.txtCoolValue,
-        form.cmdClimate, form.cmdReport,
+        form.cmdClimate, form.cmdReport, form.cmdRise,
         form.cmdOpen, form.cmdSaveAs, form.cmdPrint, form.cmdHelp, form.cmdProject,
         form.cmdURL, form.cmdExit,
     });

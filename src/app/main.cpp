@@ -11,6 +11,7 @@
 #include "kit/FileAccess.h"
 #include "kit/QtPlatformServices.h"
 #include "projectwindow/ProjectCommands.h"
+#include "rise/RiseCommands.h"
 
 #ifndef CABINETCOOL_RELATIVE_DATA_DIR
 #define CABINETCOOL_RELATIVE_DATA_DIR "../share/cabinetcool"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
                                            QStringLiteral(CABINETCOOL_RELATIVE_DATA_DIR)));
     app.start<Form1>();
     keepClimateWindowReady(app);
+    keepRiseWindowReady(app);
     if (!line.file.isEmpty())
         openCalculationFileNamed(app, QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();

@@ -35,11 +35,12 @@
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "kit/WindowPlacement.h"
+#include "rise/frmRise.h"
 
 namespace {
 
-const QStringList kWindows = {"Form1",        "frmAircon",       "frmFan1",  "frmFan2",
-                              "frmHeatValue", "frmHeatProduced", "frmAbout", "frmHelp"};
+const QStringList kWindows = {"Form1",           "frmAircon", "frmFan1", "frmFan2", "frmHeatValue",
+                              "frmHeatProduced", "frmAbout",  "frmHelp", "frmRise"};
 
 // Room a window leaves on the screen for the title bar and borders, as the
 // windows reserve it (ScrollableClient).
@@ -79,6 +80,10 @@ QWidget* openWindow(TestApp& t, const QString& name) {
     if (name == "frmAbout") {
         showAboutBox(*t.app);
         return t.app->loadedWindow<frmAbout>();
+    }
+    if (name == "frmRise") {
+        form->cmdRise->click();
+        return t.app->loadedWindow<frmRise>();
     }
     return t.app->showWindow<frmHelp>();
 }

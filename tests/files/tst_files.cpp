@@ -163,8 +163,8 @@ public:
     }
 };
 
-const QStringList kScreenOnly = {"cmdURL",    "cmdExit", "cmdHelp",  "cmdPrint",
-                                 "cmdSaveAs", "cmdOpen", "cmdReport"};
+const QStringList kScreenOnly = {"cmdURL",    "cmdExit", "cmdHelp",   "cmdPrint",
+                                 "cmdSaveAs", "cmdOpen", "cmdReport", "cmdRise"};
 
 // The part of a grabbed main-window image that `w` covers.
 QImage region(const QImage& image, QWidget* form, QWidget* w) {
