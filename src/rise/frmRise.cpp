@@ -774,3 +774,26 @@ void frmRise::updateVerdictColour() {
 }
 
 void frmRise::cmdRiseExit_Click() { m_app.unloadWindow(this); }
+
+namespace {
+
+// What comes from the main window at every opening.
+const QStringList kFromMainWindow = {QStringLiteral("txtRiseHeight"),
+                                     QStringLiteral("txtRiseWidth"),
+                                     QStringLiteral("txtRiseDepth"), QStringLiteral("txtRiseP")};
+
+}  // namespace
+
+WindowInputs frmRise::storedInputs() const {
+    WindowInputs inputs = inputValues();
+    for (const QString& name : kFromMainWindow) inputs.remove(name);
+    return inputs;
+}
+
+void frmRise::applyStoredInputs(const WindowInputs& inputs) {
+    Form_Load();
+    if (inputs.isEmpty()) return;
+    WindowInputs own = inputs;
+    for (const QString& name : kFromMainWindow) own.remove(name);
+    applyInputValues(own);
+}

@@ -7,6 +7,7 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include "kit/StoredInputs.h"
 #include "calc/TemperatureRise.h"
 #include "rise/RiseProfile.h"
 
@@ -33,10 +34,18 @@ struct RiseReport {
 // method of IEC/TR 60890, and whether the devices there allow it. It takes
 // the cabinet from the main window when it opens and is on its own from then
 // on: nothing here writes back. Every edit recomputes.
-class frmRise : public QWidget {
+class frmRise : public QWidget, public StoredInputs {
     Q_OBJECT
 public:
     explicit frmRise(CabinetCoolApp& app);
+
+    // The verification's own inputs (arrangement, faces, partitions,
+    // openings, ambient and permissible temperatures, overrides) belong to
+    // the cabinet of the project; the dimensions and P come afresh at every
+    // opening, as for a cabinet without them.
+    QString storedInputsSlot() const override { return QStringLiteral("rise"); }
+    WindowInputs storedInputs() const override;
+    void applyStoredInputs(const WindowInputs& inputs) override;
 
     // Fills the inputs afresh from the main window and computes.
     void Form_Load();

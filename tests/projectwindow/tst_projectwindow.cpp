@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -23,6 +24,7 @@
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
 #include "report/ReportCommands.h"
+#include "rise/frmRise.h"
 
 namespace {
 
@@ -172,8 +174,15 @@ void TestProjectWindow::switchingKeepsEveryWindowsInputs() {
     auto* install = climate->findChild<QComboBox*>("cboClimInstall");
     altitude->setText("1500");
     install->setCurrentIndex(4);
+    p.form->cmdRise->click();
+    auto* rise = p.t.app->loadedWindow<frmRise>();
+    QVERIFY(rise);
+    rise->txtRisePartitions->setText("2");
+    rise->chkRiseVent->setChecked(true);
 
     p.w->cmdProjAdd->click();
+    QCOMPARE(rise->txtRisePartitions->text(), QString("0"));
+    QVERIFY(!rise->chkRiseVent->isChecked());
     // The new cabinet has none of them.
     QCOMPARE(heat->findChild<QLineEdit*>("txtTransformerNum_0")->text(), QString("0"));
     QCOMPARE(altitude->text(), QString("0"));
@@ -183,6 +192,10 @@ void TestProjectWindow::switchingKeepsEveryWindowsInputs() {
     QCOMPARE(heat->findChild<QLineEdit*>("txtTransformerNum_0")->text(), QString("3"));
     QCOMPARE(altitude->text(), QString("1500"));
     QCOMPARE(install->currentIndex(), 4);
+    QCOMPARE(rise->txtRisePartitions->text(), QString("2"));
+    QVERIFY(rise->chkRiseVent->isChecked());
+    // The dimensions come from the main window, whatever the cabinet kept.
+    QCOMPARE(rise->txtRiseHeight->text(), p.form->txtHeight->text());
     p.choose(1);
     QCOMPARE(altitude->text(), QString("300"));
 
