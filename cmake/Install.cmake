@@ -24,6 +24,10 @@ option(CABINETCOOL_SYSTEM_LAYOUT
 set(CC_SYSTEM_DATA_DIR ${CMAKE_INSTALL_DATADIR}/cabinetcool)
 set(CC_MIME_TYPE application/x-cabinetcool)
 set(CC_MIME_ICON application-x-cabinetcool)
+set(CC_PROJECT_MIME_TYPE application/x-cabinetcool-project)
+set(CC_PROJECT_MIME_ICON application-x-cabinetcool-project)
+# The desktop entry opens both: calculation files and projects.
+set(CC_MIME_TYPES "${CC_MIME_TYPE}\;${CC_PROJECT_MIME_TYPE}")
 set(CC_APPSTREAM_ID org.cabinetcool.CabinetCool)
 set(CC_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(CABINETCOOL_PACKAGE_MAINTAINER "CabinetCool developers <packages@cabinetcool.org>" CACHE STRING
@@ -130,7 +134,7 @@ if(NOT WIN32)
     # (cmake --install --prefix) is known. Link it into
     # ~/.local/share/applications to see the program in the desktop's menu.
     install(CODE "set(CC_DESKTOP_TEMPLATE \"${CMAKE_CURRENT_SOURCE_DIR}/assets/cabinetcool.desktop\")
-                  set(CABINETCOOL_MIME_TYPE \"${CC_MIME_TYPE}\")" ${CC_PORTABLE})
+                  set(CABINETCOOL_MIME_TYPE \"${CC_MIME_TYPES}\")" ${CC_PORTABLE})
     install(CODE [[
         get_filename_component(cc_prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE)
         # Desktop entry quoting: within double quotes, \ " ` $ take a backslash,
@@ -162,17 +166,20 @@ if(NOT WIN32)
         set(cc_icon assets/icons/hicolor/${size}x${size}/apps/cabinetcool.png)
         install(FILES ${cc_icon}
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps ${CC_SYSTEM})
-        # Calculation files show the program's icon in file managers.
-        install(FILES ${cc_icon}
-                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
-                RENAME ${CC_MIME_ICON}.png ${CC_SYSTEM})
+        # Calculation files and projects show the program's icon in file
+        # managers, each under its own icon name.
+        foreach(mime_icon ${CC_MIME_ICON} ${CC_PROJECT_MIME_ICON})
+            install(FILES ${cc_icon}
+                    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+                    RENAME ${mime_icon}.png ${CC_SYSTEM})
+        endforeach()
     endforeach()
 
     # The menu entry starts the program by name from the PATH and opens a
     # calculation file handed to it.
     set(CABINETCOOL_DESKTOP_EXEC cabinetcool)
     set(CABINETCOOL_DESKTOP_ICON cabinetcool)
-    set(CABINETCOOL_MIME_TYPE ${CC_MIME_TYPE})
+    set(CABINETCOOL_MIME_TYPE "${CC_MIME_TYPE};${CC_PROJECT_MIME_TYPE}")
     configure_file(assets/cabinetcool.desktop ${CMAKE_CURRENT_BINARY_DIR}/system/cabinetcool.desktop @ONLY)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/cabinetcool.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications ${CC_SYSTEM})
