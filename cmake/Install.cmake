@@ -27,7 +27,7 @@ set(CC_MIME_ICON application-x-cabinetcool)
 set(CC_PROJECT_MIME_TYPE application/x-cabinetcool-project)
 set(CC_PROJECT_MIME_ICON application-x-cabinetcool-project)
 # The desktop entry opens both: calculation files and projects.
-set(CC_MIME_TYPES "${CC_MIME_TYPE}\;${CC_PROJECT_MIME_TYPE}")
+set(CC_MIME_TYPES "${CC_MIME_TYPE};${CC_PROJECT_MIME_TYPE}")
 set(CC_APPSTREAM_ID org.cabinetcool.CabinetCool)
 set(CC_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(CABINETCOOL_PACKAGE_MAINTAINER "CabinetCool developers <packages@cabinetcool.org>" CACHE STRING
