@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Probe.h"
+#include "ProjectTiming.h"
 #include "ReportTiming.h"
 #include "SecondaryWindows.h"
 #include "app/Form1.h"
@@ -16,6 +17,7 @@
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/QtPlatformServices.h"
+#include "projectwindow/ProjectCommands.h"
 #include "rise/RiseCommands.h"
 
 namespace {
@@ -28,6 +30,8 @@ public:
     void fileErrorBox(QWidget*) override {}
     bool openUrl(const QUrl&) override { return true; }
     bool startProgram(const QString&, const QStringList&) override { return true; }
+    // Unsaved changes are never kept: "저장 안 함".
+    int askQuestion(QWidget*, const QString&, const QStringList&, int, int) override { return 1; }
     // The design report's dialog, answered while the reports are timed.
     QString saveAnswer;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override {
@@ -95,6 +99,7 @@ int main(int argc, char* argv[]) {
     app.start<Form1>();
     keepClimateWindowReady(app);  // as main.cpp
     keepRiseWindowReady(app);
+    keepProjectWindowReady(app);
     const int64_t mainShown = application.waitExposed(QStringLiteral("Form1"), 0, 10000);
     probe::record("t", "main_shown", mainShown);
     Form1* form = app.loadedWindow<Form1>();
@@ -129,6 +134,7 @@ int main(int argc, char* argv[]) {
         if (w->objectName() == QLatin1String("frmRise")) timeEdits(w, "txtRiseP", "frmRise");
     }
     timeReports(app, *form, platform.saveAnswer);
+    timeProjects(app, form);
     probe::settle(500);
     probe::record("rss", "all", probe::residentKb());
     probe::record("windows", "all", app.loadedWindows().size());

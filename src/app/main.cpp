@@ -56,6 +56,7 @@ int main(int argc, char* argv[]) {
     app.start<Form1>();
     keepClimateWindowReady(app);
     keepRiseWindowReady(app);
+    keepProjectWindowReady(app);
     if (!line.file.isEmpty())
         openCalculationFileNamed(app, QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();

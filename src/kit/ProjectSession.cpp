@@ -235,7 +235,7 @@ void ProjectSession::captureMain() {
     Cabinet& c = m_project.cabinets[m_current];
     if (now == c) return;
     c = std::move(now);
-    edited();
+    currentEdited();
 }
 
 void ProjectSession::captureWindow(QWidget* window) {
@@ -249,7 +249,7 @@ void ProjectSession::captureWindow(QWidget* window) {
     WindowInputs now = stored->storedInputs();
     if (now == kept) return;
     kept = std::move(now);
-    edited();
+    currentEdited();
 }
 
 void ProjectSession::loadIntoWindows(const Cabinet& cabinet) {
@@ -285,6 +285,11 @@ void ProjectSession::loadIntoWindows(const Cabinet& cabinet) {
 void ProjectSession::edited() {
     setModified(true);
     emit projectChanged();
+}
+
+void ProjectSession::currentEdited() {
+    setModified(true);
+    emit cabinetEdited(m_current);
 }
 
 void ProjectSession::setModified(bool modified) {

@@ -117,8 +117,11 @@ public:
     static void discardLeftover(const Leftover& copy);
 
 signals:
-    // The project's data, its list or a cabinet's row changed.
+    // The project's data or its list changed.
     void projectChanged();
+    // What the windows show of the current cabinet changed (an edit); its
+    // row alone needs showing again.
+    void cabinetEdited(int index);
     // Another cabinet became current, or the project was replaced.
     void currentChanged(int index);
     void modifiedChanged(bool modified);
@@ -131,6 +134,7 @@ private:
     void connectEdits(QWidget* window, const QList<QWidget*>& controls, bool main);
     void setModified(bool modified);
     void edited();
+    void currentEdited();
     int clampIndex(int index) const;
 
     CabinetCoolApp& m_app;

@@ -12,6 +12,7 @@
 #include "kit/FileAccess.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
+#include "projectwindow/frmProject.h"
 
 namespace {
 
@@ -175,3 +176,5 @@ void forgetRecentProject(const QString& path) {
 }
 
 void setRecentProjectsFile(const QString& path) { g_recentFile = path; }
+
+void keepProjectWindowReady(CabinetCoolApp& app) { app.keepWindowReady<frmProject>(300); }

@@ -39,5 +39,9 @@ void forgetRecentProject(const QString& path);
 // Where the list is kept (tests: a file of their own).
 void setRecentProjectsFile(const QString& path);
 
+// Keeps a project window built ahead while the program waits, so that the
+// main window's button only fills and shows it.
+void keepProjectWindowReady(CabinetCoolApp& app);
+
 // Where the project dialogs start: the calculation files' folder.
 QString projectStartFolder(const CabinetCoolApp& app);

@@ -97,6 +97,12 @@ frmProject::frmProject(CabinetCoolApp& app)
 
     ProjectSession& session = m_app.project();
     connect(&session, &ProjectSession::projectChanged, this, &frmProject::refresh);
+    connect(&session, &ProjectSession::cabinetEdited, this, [this](int row) {
+        if (!isVisible()) return;
+        m_filling = true;
+        refreshRow(row);
+        m_filling = false;
+    });
     connect(&session, &ProjectSession::currentChanged, this, &frmProject::refresh);
     connect(&session, &ProjectSession::modifiedChanged, this, &frmProject::refreshTitle);
     Form_Load();
@@ -263,6 +269,8 @@ void frmProject::Form_Load() {
 // ---- showing the project ------------------------------------------------------
 
 void frmProject::refresh() {
+    // A window made ahead of its opening catches up when it is shown.
+    if (!isVisible()) return;
     m_filling = true;
     refreshInfoFields();
     refreshTable();
@@ -294,49 +302,53 @@ void frmProject::refreshInfoFields() {
     if (txtProjNote->toPlainText() != info.note) txtProjNote->setPlainText(info.note);
 }
 
+void frmProject::refreshRow(int row) {
+    const ProjectSession& session = m_app.project();
+    const Project& project = session.project();
+    if (row < 0 || row >= project.cabinets.size() || row >= tblProjCabinets->rowCount()) return;
+    const Cabinet& c = project.cabinets[row];
+    const auto text = [&](const QString& key) { return c.fields.value(key).trimmed(); };
+    const bool measured = c.mode == QLatin1String("Fan2");
+    QString status;
+    if (c.results.requirement.isEmpty()) {
+        status = QStringLiteral("계산 전");
+    } else if (!c.results.calculated) {
+        status = QStringLiteral("입력 변경됨 (다시 계산 필요)");
+    } else {
+        const CabinetResults now = session.recalculate(c);
+        status = now.requirement == c.results.requirement && now.model == c.results.model
+                     ? QStringLiteral("최신")
+                     : QStringLiteral("재계산 값과 다름");
+    }
+    const QString cells[Columns] = {
+        c.tag,
+        c.description,
+        QString::number(c.count),
+        modeCaption(c.mode),
+        QStringLiteral("%1 × %2 × %3")
+            .arg(text(QStringLiteral("txtHeight")), text(QStringLiteral("txtWidth")),
+                 text(QStringLiteral("txtDepth"))),
+        measured ? QStringLiteral("— (측정 온도)") : text(QStringLiteral("txtPP")),
+        c.results.requirement.isEmpty() ? QStringLiteral("—")
+                                        : c.results.requirement + QLatin1Char(' ') + c.results.unit,
+        c.results.model.isEmpty() ? QStringLiteral("—") : c.results.model,
+        status,
+    };
+    for (int col = 0; col < Columns; ++col) {
+        QTableWidgetItem* item = tblProjCabinets->item(row, col);
+        if (!item) {
+            item = new QTableWidgetItem;
+            tblProjCabinets->setItem(row, col, item);
+        }
+        if (item->text() != cells[col]) item->setText(cells[col]);
+    }
+}
+
 void frmProject::refreshTable() {
     const ProjectSession& session = m_app.project();
     const Project& project = session.project();
     tblProjCabinets->setRowCount(static_cast<int>(project.cabinets.size()));
-    for (int row = 0; row < project.cabinets.size(); ++row) {
-        const Cabinet& c = project.cabinets[row];
-        const auto text = [&](const QString& key) { return c.fields.value(key).trimmed(); };
-        const bool measured = c.mode == QLatin1String("Fan2");
-        QString status;
-        if (c.results.requirement.isEmpty()) {
-            status = QStringLiteral("계산 전");
-        } else if (!c.results.calculated) {
-            status = QStringLiteral("입력 변경됨 (다시 계산 필요)");
-        } else {
-            const CabinetResults now = session.recalculate(c);
-            status = now.requirement == c.results.requirement && now.model == c.results.model
-                         ? QStringLiteral("최신")
-                         : QStringLiteral("재계산 값과 다름");
-        }
-        const QString cells[Columns] = {
-            c.tag,
-            c.description,
-            QString::number(c.count),
-            modeCaption(c.mode),
-            QStringLiteral("%1 × %2 × %3")
-                .arg(text(QStringLiteral("txtHeight")), text(QStringLiteral("txtWidth")),
-                     text(QStringLiteral("txtDepth"))),
-            measured ? QStringLiteral("— (측정 온도)") : text(QStringLiteral("txtPP")),
-            c.results.requirement.isEmpty()
-                ? QStringLiteral("—")
-                : c.results.requirement + QLatin1Char(' ') + c.results.unit,
-            c.results.model.isEmpty() ? QStringLiteral("—") : c.results.model,
-            status,
-        };
-        for (int col = 0; col < Columns; ++col) {
-            QTableWidgetItem* item = tblProjCabinets->item(row, col);
-            if (!item) {
-                item = new QTableWidgetItem;
-                tblProjCabinets->setItem(row, col, item);
-            }
-            if (item->text() != cells[col]) item->setText(cells[col]);
-        }
-    }
+    for (int row = 0; row < project.cabinets.size(); ++row) refreshRow(row);
     if (tblProjCabinets->currentRow() != session.currentIndex())
         tblProjCabinets->setCurrentCell(session.currentIndex(), 0);
     const bool several = project.cabinets.size() > 1;
@@ -484,6 +496,11 @@ void frmProject::dropEvent(QDropEvent* event) {
         openProjectFile(m_app, this, path);
     else
         emit calculationFileDropped(path);
+}
+
+void frmProject::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
 }
 
 void frmProject::closeEvent(QCloseEvent* event) {

@@ -61,10 +61,12 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildLayout();
     void refreshTable();
+    void refreshRow(int row);
     void refreshCabinetFields();
     void refreshInfoFields();
     void refreshRecent();

@@ -779,8 +779,8 @@ namespace {
 
 // What comes from the main window at every opening.
 const QStringList kFromMainWindow = {QStringLiteral("txtRiseHeight"),
-                                     QStringLiteral("txtRiseWidth"),
-                                     QStringLiteral("txtRiseDepth"), QStringLiteral("txtRiseP")};
+                                     QStringLiteral("txtRiseWidth"), QStringLiteral("txtRiseDepth"),
+                                     QStringLiteral("txtRiseP")};
 
 }  // namespace
 

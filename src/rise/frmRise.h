@@ -7,8 +7,8 @@
 #include <QVariantMap>
 #include <QWidget>
 
-#include "kit/StoredInputs.h"
 #include "calc/TemperatureRise.h"
+#include "kit/StoredInputs.h"
 #include "rise/RiseProfile.h"
 
 class CabinetCoolApp;

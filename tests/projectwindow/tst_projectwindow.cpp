@@ -2,6 +2,7 @@
 // removed; switching between them with the other windows open; saving,
 // reopening, broken files; the recent list; recovery after a crash;
 // calculation files in and out; the main window's close.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QCheckBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>

@@ -1,0 +1,95 @@
+#include "ProjectTiming.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
+
+#include "Probe.h"
+#include "app/ProjectLinks.h"
+#include "kit/CabinetCoolApp.h"
+#include "kit/FileAccess.h"
+#include "kit/ProjectSession.h"
+#include "projectwindow/ProjectCommands.h"
+#include "projectwindow/frmProject.h"
+
+namespace {
+
+// A switchboard line-up: 200 sections of three sizes and every mode, each
+// with a climate design and component counts of its own.
+Project lineUp() {
+    Project p;
+    p.info.name = QStringLiteral("벤치마크 라인업");
+    for (int i = 0; i < 200; ++i) {
+        Cabinet c;
+        c.tag = QStringLiteral("+A%1").arg(i + 1);
+        c.description = QStringLiteral("섹션 %1").arg(i + 1);
+        c.count = 1 + i % 3;
+        c.mode = QStringList{"Aircon", "Fan1", "Fan2"}[i % 3];
+        c.fields = {{"txtHeight", QString::number(1.8 + 0.2 * (i % 3))},
+                    {"txtWidth", QString::number(0.6 + 0.2 * (i % 4))},
+                    {"txtDepth", "0.6"},
+                    {"txtPP", QString::number(300 + 10 * i)},
+                    {"txtT1", "40"},
+                    {"txtT2", "35"},
+                    {"txtT3", "40"},
+                    {"txtT4", "68"},
+                    {"txtUU", "5"}};
+        c.climate = {{"cboClimInstall", i % 8}, {"txtClimAlt", QString::number(10 * i)}};
+        c.heat = {{"txtTransformerNum_0", QString::number(i % 5)}};
+        p.cabinets.append(c);
+    }
+    return p;
+}
+
+int64_t median(std::vector<int64_t> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
+}
+
+}  // namespace
+
+void timeProjects(CabinetCoolApp& app, QWidget* parent) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("line-up.ccproj"));
+    if (!replaceFileContents(path, ProjectBytes(lineUp()))) {
+        probe::record("project", "open200", -1);
+        return;
+    }
+    openProjectWindow(app);
+    auto* window = app.loadedWindow<frmProject>();
+    probe::settle(200);
+
+    const int64_t start = probe::now();
+    const bool opened = openProjectFile(app, parent, path);
+    window->tblProjCabinets->viewport()->repaint();
+    probe::record("project", "open200", opened ? probe::now() - start : -1);
+    probe::settle(200);
+
+    std::vector<int64_t> switches;
+    for (int i = 1; i <= 21; ++i) {
+        const int64_t t = probe::now();
+        app.project().makeCurrent((i * 37) % 200);
+        switches.push_back(probe::now() - t);
+        probe::settle(20);
+    }
+    probe::record("project", "switch", median(switches));
+    probe::record("project", "switch_max", *std::max_element(switches.begin(), switches.end()));
+
+    // A recovery copy of the whole line-up after each edit.
+    std::vector<int64_t> copies;
+    auto* height = app.mainWindow()->widget()->findChild<QLineEdit*>(QStringLiteral("txtHeight"));
+    for (int i = 0; i < 11; ++i) {
+        height->setText(QString::number(2.0 + 0.01 * i));
+        const int64_t t = probe::now();
+        app.project().writeRecoveryCopy();
+        copies.push_back(probe::now() - t);
+        app.project().waitForRecoveryWrites();
+    }
+    probe::record("project", "recovery", median(copies));
+    probe::record("project", "recovery_max", *std::max_element(copies.begin(), copies.end()));
+    app.project().discardRecoveryCopy();
+}
