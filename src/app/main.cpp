@@ -57,7 +57,9 @@ int main(int argc, char* argv[]) {
     keepClimateWindowReady(app);
     keepRiseWindowReady(app);
     keepProjectWindowReady(app);
-    if (!line.file.isEmpty())
-        openCalculationFileNamed(app, QFileInfo(line.file).absoluteFilePath());
+    // A project that a run which did not end left unsaved comes back first.
+    QWidget* form = app.mainWindow() ? app.mainWindow()->widget() : nullptr;
+    offerProjectRecovery(app, form);
+    if (!line.file.isEmpty()) openNamedFile(app, form, QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();
 }

@@ -333,7 +333,8 @@ void TestProjectWindow::brokenProjectFilesLeaveTheProject() {
 
 void TestProjectWindow::laterVersionOpensReadOnly() {
     ProjectWindow p;
-    openProjectFile(*p.t.app, p.w, kProjects + "later-version.ccproj");
+    // As the command line and a drop open it.
+    openNamedFile(*p.t.app, p.form, kProjects + "later-version.ccproj");
     QCOMPARE(p.t.platform.messages.size(), 1);
     QVERIFY(p.t.platform.messages.first().contains("버전 3"));
     QVERIFY(p.session().readOnly());
