@@ -24,6 +24,7 @@
 #include "kit/FieldCues.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
+#include "kit/ScrollableClient.h"
 #include "kit/Widgets.h"
 #include "kit/WindowKeys.h"
 #include "projectwindow/ProjectCommands.h"
@@ -110,7 +111,10 @@ frmProject::frmProject(CabinetCoolApp& app)
 
 void frmProject::buildLayout() {
     setFont(uiFont(9, false));
-    auto* top = new QVBoxLayout(this);
+    // Laid out at a design size that a 1366 × 768 screen holds; a smaller
+    // screen, or a larger scale, scrolls it as the other windows do.
+    QWidget* client = makeScrollableClient(this, QSize(1000, 660));
+    auto* top = new QVBoxLayout(client);
 
     auto* info = new QGroupBox(QStringLiteral("프로젝트 정보"), this);
     auto* infoGrid = new QGridLayout(info);
@@ -165,8 +169,7 @@ void frmProject::buildLayout() {
     tblProjCabinets->verticalHeader()->setVisible(false);
     tblProjCabinets->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tblProjCabinets->horizontalHeader()->setStretchLastSection(true);
-    tblProjCabinets->setMinimumWidth(760);
-    tblProjCabinets->setMinimumHeight(200);
+    tblProjCabinets->setMinimumHeight(120);
     connect(tblProjCabinets, &QTableWidget::currentCellChanged, this, [this](int row) {
         if (!m_filling && row >= 0) m_app.project().makeCurrent(row);
     });
@@ -271,6 +274,8 @@ void frmProject::Form_Load() {
 void frmProject::refresh() {
     // A window made ahead of its opening catches up when it is shown.
     if (!isVisible()) return;
+    // A change of the project answers the last note.
+    lblProjStatus->clear();
     m_filling = true;
     refreshInfoFields();
     refreshTable();
@@ -351,13 +356,6 @@ void frmProject::refreshTable() {
     for (int row = 0; row < project.cabinets.size(); ++row) refreshRow(row);
     if (tblProjCabinets->currentRow() != session.currentIndex())
         tblProjCabinets->setCurrentCell(session.currentIndex(), 0);
-    const bool several = project.cabinets.size() > 1;
-    cmdProjRemove->setEnabled(several);
-    cmdProjUp->setEnabled(session.currentIndex() > 0);
-    cmdProjDown->setEnabled(session.currentIndex() + 1 < project.cabinets.size());
-    const bool room = project.cabinets.size() < kMaxCabinets;
-    cmdProjAdd->setEnabled(room);
-    cmdProjDuplicate->setEnabled(room);
 }
 
 void frmProject::refreshCabinetFields() {
@@ -427,24 +425,52 @@ void frmProject::cabinetFieldEdited() {
 
 // ---- commands -------------------------------------------------------------------
 
-void frmProject::cmdProjAdd_Click() { m_app.project().addCabinet(); }
+// The list's buttons stay enabled (a greyed caption is hard to read); one
+// that cannot act says why in the status line.
+void frmProject::cmdProjAdd_Click() {
+    if (m_app.project().project().cabinets.size() >= kMaxCabinets) {
+        showNote(
+            QStringLiteral("한 프로젝트에는 제어반을 %1대까지 둘 수 있습니다.").arg(kMaxCabinets));
+        return;
+    }
+    m_app.project().addCabinet();
+}
 
 void frmProject::cmdProjDuplicate_Click() {
+    if (m_app.project().project().cabinets.size() >= kMaxCabinets) {
+        showNote(
+            QStringLiteral("한 프로젝트에는 제어반을 %1대까지 둘 수 있습니다.").arg(kMaxCabinets));
+        return;
+    }
     m_app.project().duplicateCabinet(m_app.project().currentIndex());
 }
 
 void frmProject::cmdProjRemove_Click() {
     ProjectSession& session = m_app.project();
-    if (session.project().cabinets.size() <= 1) return;
+    if (session.project().cabinets.size() <= 1) {
+        showNote(
+            QStringLiteral("프로젝트에는 제어반이 한 대 이상 있어야 해서 마지막 제어반은 뺄 "
+                           "수 없습니다."));
+        return;
+    }
     if (!confirmProjectSaved(m_app, this)) return;
     session.removeCabinet(session.currentIndex());
 }
 
 void frmProject::cmdProjUp_Click() {
+    if (m_app.project().currentIndex() == 0) {
+        showNote(QStringLiteral("선택한 제어반이 이미 맨 위에 있습니다."));
+        return;
+    }
     m_app.project().moveCabinet(m_app.project().currentIndex(), -1);
 }
 
 void frmProject::cmdProjDown_Click() {
+    const ProjectSession& session = m_app.project();
+    if (session.currentIndex() + 1 >= session.project().cabinets.size()) {
+        showNote(QStringLiteral("선택한 제어반이 이미 맨 아래에 있습니다."));
+        return;
+    }
     m_app.project().moveCabinet(m_app.project().currentIndex(), +1);
 }
 

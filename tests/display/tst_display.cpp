@@ -35,12 +35,13 @@
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
 #include "kit/WindowPlacement.h"
+#include "projectwindow/frmProject.h"
 #include "rise/frmRise.h"
 
 namespace {
 
 const QStringList kWindows = {"Form1",           "frmAircon", "frmFan1", "frmFan2", "frmHeatValue",
-                              "frmHeatProduced", "frmAbout",  "frmHelp", "frmRise"};
+                              "frmHeatProduced", "frmAbout",  "frmHelp", "frmRise", "frmProject"};
 
 // Room a window leaves on the screen for the title bar and borders, as the
 // windows reserve it (ScrollableClient).
@@ -80,6 +81,10 @@ QWidget* openWindow(TestApp& t, const QString& name) {
     if (name == "frmAbout") {
         showAboutBox(*t.app);
         return t.app->loadedWindow<frmAbout>();
+    }
+    if (name == "frmProject") {
+        form->cmdProject->click();
+        return t.app->loadedWindow<frmProject>();
     }
     if (name == "frmRise") {
         form->cmdRise->click();

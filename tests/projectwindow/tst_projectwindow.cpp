@@ -135,11 +135,12 @@ void TestProjectWindow::cabinetsAddedCopiedMovedRemoved() {
     p.w->cmdProjDown->click();
     QCOMPARE(p.tags(), (QStringList{"+A1", "+A2", "+A1 (2)"}));
     QCOMPARE(p.session().currentIndex(), 2);
-    QVERIFY(!p.w->cmdProjDown->isEnabled());
+    p.w->cmdProjDown->click();  // already at the bottom: it says so
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2", "+A1 (2)"}));
+    QVERIFY(p.w->lblProjStatus->text().contains("맨 아래"));
     p.w->cmdProjUp->click();
     p.w->cmdProjUp->click();
     QCOMPARE(p.tags(), (QStringList{"+A1 (2)", "+A1", "+A2"}));
-    QVERIFY(!p.w->cmdProjUp->isEnabled());
 
     // Removing asks first while there are unsaved changes; "취소" keeps it.
     p.t.platform.questionAnswers.enqueue(2);
@@ -156,8 +157,10 @@ void TestProjectWindow::cabinetsAddedCopiedMovedRemoved() {
     p.t.platform.questionAnswers.enqueue(1);
     p.w->cmdProjRemove->click();
     QCOMPARE(p.tags(), QStringList{"+A1"});
-    // The last cabinet stays.
-    QVERIFY(!p.w->cmdProjRemove->isEnabled());
+    // The last cabinet stays, and the window says why.
+    p.w->cmdProjRemove->click();
+    QCOMPARE(p.tags(), QStringList{"+A1"});
+    QVERIFY(p.w->lblProjStatus->text().contains("마지막 제어반"));
 }
 
 void TestProjectWindow::switchingKeepsEveryWindowsInputs() {
