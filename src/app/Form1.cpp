@@ -28,6 +28,7 @@
 #include "info/frmHelp.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/CalculationTexts.h"
+#include "kit/FileAccess.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
 #include "kit/ScrollableClient.h"
@@ -559,25 +560,12 @@ void Form1::cmdProject_Click() { openProjectWindow(m_app); }
 
 // A project or a calculation file dropped on the window opens as the
 // command line would open it.
-namespace {
-
-QString droppedFile(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return QString();
-    const QUrl url = mime->urls().first();
-    if (!url.isLocalFile()) return QString();
-    const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
-    return suffix == QLatin1String("col") || isProjectFile(url.toLocalFile()) ? url.toLocalFile()
-                                                                              : QString();
-}
-
-}  // namespace
-
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!droppedOpenableFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event) {
-    const QString path = droppedFile(event->mimeData());
+    const QString path = droppedOpenableFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     openNamedFile(m_app, this, path);

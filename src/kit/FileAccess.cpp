@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QUrl>
 #include <algorithm>
 #include <cerrno>
 
@@ -309,6 +311,15 @@ QString unfinishedSaveFolder() {
 void setUnfinishedSaveFolder(const QString& folder) { g_journalFolder = folder; }
 
 void setFileWriteProbe(FileWriteProbe probe) { g_probe = probe; }
+
+QString droppedOpenableFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return QString();
+    const QUrl url = mime->urls().first();
+    if (!url.isLocalFile()) return QString();
+    const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+    return suffix == QLatin1String("col") || suffix == QLatin1String("ccproj") ? url.toLocalFile()
+                                                                               : QString();
+}
 
 bool openRegularFile(QFile& file, const QString& path) {
 #ifdef Q_OS_UNIX

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QFile;
+class QMimeData;
 
 // Opening and replacing the user's files safely.
 
@@ -52,6 +53,10 @@ void setUnfinishedSaveFolder(const QString& folder);
 // instance of the program are left alone. Returns how many files were put
 // back.
 int recoverUnfinishedSaves();
+
+// The one local file of a drop that the program opens: a project
+// (*.ccproj) or a calculation file (*.col); empty for anything else.
+QString droppedOpenableFile(const QMimeData* mime);
 
 // For tests: called before each system call that changes a file on disk,
 // with the call's name ("create", "write", "sync", "rename", "reserve",

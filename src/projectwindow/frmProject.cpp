@@ -22,6 +22,7 @@
 #include "calc/NumberText.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FieldCues.h"
+#include "kit/FileAccess.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
 #include "kit/ScrollableClient.h"
@@ -497,25 +498,12 @@ void frmProject::openRecent(int row) {
 
 // ---- dropped files --------------------------------------------------------------
 
-namespace {
-
-QString droppedFile(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return QString();
-    const QUrl url = mime->urls().first();
-    if (!url.isLocalFile()) return QString();
-    const QString path = url.toLocalFile();
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == kProjectFileSuffix || suffix == QLatin1String("col") ? path : QString();
-}
-
-}  // namespace
-
 void frmProject::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!droppedOpenableFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void frmProject::dropEvent(QDropEvent* event) {
-    const QString path = droppedFile(event->mimeData());
+    const QString path = droppedOpenableFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     if (QFileInfo(path).suffix().toLower() == kProjectFileSuffix)

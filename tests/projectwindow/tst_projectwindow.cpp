@@ -11,9 +11,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUrl>
 #include <QtTest>
 
 #include "TestApp.h"
@@ -93,6 +95,8 @@ private slots:
     void recoveryAfterACrash();
     void calculationFilesInAndOut();
     void escapeClosesAndTooltipsExplain();
+    void droppedFilesOpen_data();
+    void droppedFilesOpen();
 };
 
 void TestProjectWindow::startsWithOneCabinetOfStartUpValues() {
@@ -505,6 +509,40 @@ void TestProjectWindow::escapeClosesAndTooltipsExplain() {
     processDeferredDeletes();
     QVERIFY(!p.t.app->loadedWindow<frmProject>());
     // The project lives on without its window.
+    QCOMPARE(p.session().project().cabinets.size(), 1);
+}
+
+void TestProjectWindow::droppedFilesOpen_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("opened");  // what shows afterwards
+    for (const char* target : {"main window", "project window"}) {
+        QTest::addRow("%s, project", target) << target << kProjects + "later-version.ccproj"
+                                             << "project";
+        QTest::addRow("%s, calculation file", target) << target << kCool + "fan2-lf.col"
+                                                      << "calculation";
+        QTest::addRow("%s, other file", target) << target << kCool + "../ini/empty.ini"
+                                                << "nothing";
+    }
+}
+
+void TestProjectWindow::droppedFilesOpen() {
+    QFETCH(QString, target);
+    QFETCH(QString, file);
+    QFETCH(QString, opened);
+    ProjectWindow p;
+    QWidget* on = target == "main window" ? static_cast<QWidget*>(p.form) : p.w;
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &enter);
+    QCOMPARE(enter.isAccepted(), opened != "nothing");
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &drop);
+    QCOMPARE(p.session().filePath(), opened == "project" ? file : QString());
+    QCOMPARE(p.form->selectedMode(),
+             opened == "nothing" ? SelectionMode::Aircon : SelectionMode::Fan2);
+    // A calculation file goes into the current cabinet, as Open does.
     QCOMPARE(p.session().project().cabinets.size(), 1);
 }
 
