@@ -15,6 +15,7 @@
 #include "kit/FileAccess.h"
 #include "report/DesignReport.h"
 #include "report/PaperFont.h"
+#include "rise/RiseProfile.h"
 
 namespace {
 
@@ -338,7 +339,84 @@ struct ChartBlock {
     QRectF rect;  // the drawing, in page units from the corner of the printable area
 };
 
-void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = nullptr) {
+// The temperature rise of IEC/TR 60890: inputs, factors, rises, the
+// verdict, the drawing, the notes.
+void layOutRise(PageFlow& flow, const RiseReportPart& rise, const QString& title) {
+    flow.heading(title);
+    flow.subheading(QStringLiteral("입력값"));
+    flow.pairs(rise.inputs);
+    flow.subheading(QStringLiteral("계수"));
+    flow.pairs(rise.factors);
+    flow.subheading(QStringLiteral("온도 상승과 공기 온도"));
+    ReportLines heights;
+    for (qsizetype i = 0; i < std::min(rise.rises.size(), rise.temperatures.size()); ++i)
+        heights << rise.rises[i] << rise.temperatures[i];
+    flow.pairs(heights);
+    QString verdict = rise.verdict;
+    if (!rise.margins.isEmpty())
+        verdict += QStringLiteral(" (") + rise.margins.join(QStringLiteral(", ")) + u')';
+    flow.table({{QStringLiteral("판정 (허용 온도 대비)"), verdict}});
+    const double height = 230;
+    flow.keepTogether(height + 8);
+    flow.block(height + 8, [&](QPainter& p, const QRectF& box) {
+        p.save();
+        drawRiseProfile(p, QRectF(box.left(), box.top(), std::min(box.width(), 460.0), height),
+                        rise.profile);
+        p.restore();
+    });
+    flow.subheading(QStringLiteral("적용 범위"));
+    if (rise.notes.isEmpty()) {
+        flow.paragraph(QStringLiteral("IEC/TR 60890의 적용 범위 안에서 계산했습니다."),
+                       flow.body());
+    } else {
+        flow.bullets(rise.notes);
+    }
+}
+
+// 작성, 검토, 승인: each a box with a name and a date line to sign on;
+// 작성 carries the project's author.
+void layOutSignOff(PageFlow& flow, const QString& author) {
+    const double height = 92;
+    flow.keepTogether(height + 16);
+    flow.space(12);
+    flow.block(height, [&](QPainter& p, const QRectF& box) {
+        const double gap = 12;
+        const double w = (box.width() - 2 * gap) / 3;
+        const QStringList roles{QStringLiteral("작성"), QStringLiteral("검토"),
+                                QStringLiteral("승인")};
+        for (int i = 0; i < roles.size(); ++i) {
+            const QRectF cell(box.left() + i * (w + gap), box.top(), w, height - 2);
+            QPen pen(kRule);
+            pen.setCosmetic(true);
+            p.setPen(pen);
+            p.fillRect(QRectF(cell.left(), cell.top(), cell.width(), 20), kShade);
+            p.drawRect(cell);
+            p.setPen(Qt::black);
+            p.setFont(flow.bold());
+            p.drawText(QRectF(cell.left(), cell.top(), cell.width(), 20), Qt::AlignCenter,
+                       roles[i]);
+            p.setFont(flow.body());
+            const double labelWidth = 34;
+            auto line = [&](double y, const QString& label, const QString& text) {
+                p.setPen(Qt::black);
+                p.drawText(QRectF(cell.left() + 8, y - 16, labelWidth, 16),
+                           Qt::AlignLeft | Qt::AlignBottom, label);
+                if (!text.isEmpty()) {
+                    p.drawText(QRectF(cell.left() + 8 + labelWidth, y - 16,
+                                      cell.width() - labelWidth - 16, 16),
+                               Qt::AlignLeft | Qt::AlignBottom, text);
+                }
+                p.setPen(pen);
+                p.drawLine(QLineF(cell.left() + 8 + labelWidth, y, cell.right() - 8, y));
+            };
+            line(cell.top() + 48, QStringLiteral("성명"), i == 0 ? author : QString());
+            line(cell.top() + 78, QStringLiteral("날짜"), QString());
+        }
+    });
+}
+
+void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = nullptr,
+            bool signOff = true) {
     flow.title(kTitle);
     ReportLines about{
         {QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
@@ -347,6 +425,9 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
         about << ReportLine{QStringLiteral("계산 파일"), r.calculationFile};
     about << ReportLine{QStringLiteral("선정 방식"), r.mode};
     flow.table(about, 0.2);
+    // Whose cabinet: the project's data and the cabinet's, those given.
+    const ReportLines header = r.header.project + r.header.cabinet;
+    if (!header.isEmpty()) flow.pairs(header);
 
     int section = 0;
     auto number = [&section](const QString& title) {
@@ -424,6 +505,8 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
         }
     }
 
+    if (r.rise) layOutRise(flow, *r.rise, number(QStringLiteral("온도 상승 검증 (IEC/TR 60890)")));
+
     if (r.chart) {
         const ReportChart& chart = *r.chart;
         const double readingsHeight = 22.0 * chart.readings().size();
@@ -454,7 +537,7 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
 
     flow.heading(number(QStringLiteral("가정과 방법")));
     flow.bullets(r.methods);
-    flow.finish();
+    if (signOff) layOutSignOff(flow, r.header.author);
 }
 
 const QMarginsF kMarginsMm(18, 15, 18, 12);
@@ -524,11 +607,13 @@ QByteArray designReportPdf(const DesignReport& report) {
         // First the page count, for "n / N" at the foot of every page.
         PageFlow counting(writer, nullptr, 0);
         layOut(counting, report);
+        counting.finish();
 
         QPainter painter;
         if (!painter.begin(&writer)) return {};
         PageFlow drawing(writer, &painter, counting.pages());
         layOut(drawing, report);
+        drawing.finish();
         if (!painter.end()) return {};
     }
     QString subject = kTitle;
