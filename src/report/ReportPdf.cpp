@@ -15,6 +15,7 @@
 #include "kit/FileAccess.h"
 #include "report/DesignReport.h"
 #include "report/PaperFont.h"
+#include "report/ProjectReport.h"
 #include "rise/RiseProfile.h"
 
 namespace {
@@ -78,6 +79,10 @@ public:
     // begins where it is.
     void keepTogether(double height) {
         if (height <= bottom()) ensure(height);
+    }
+    // The next block begins a page of its own.
+    void pageBreak() {
+        if (m_y > 0) newPage();
     }
     void space(double height) { m_y = std::min(m_y + height, bottom()); }
     double y() const { return m_y; }
@@ -593,29 +598,100 @@ QByteArray withDocumentInfo(QByteArray pdf, const QString& author, const QString
     return pdf;
 }
 
-}  // namespace
+const QString kProjectTitle = QStringLiteral("프로젝트 열 설계 보고서");
 
-QByteArray designReportPdf(const DesignReport& report) {
+// The cover: the project's data, one line per cabinet, the sign-off; then
+// each cabinet's report from a page of its own.
+void layOutProject(PageFlow& flow, const ProjectReport& r) {
+    flow.title(kProjectTitle);
+    flow.table({{QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
+                {QStringLiteral("프로그램"), r.program},
+                {QStringLiteral("제어반"), QStringLiteral("%1종").arg(r.rows.size())}},
+               0.2);
+    if (!r.info.isEmpty()) flow.pairs(r.info);
+    flow.heading(QStringLiteral("제어반 요약"));
+    QList<QStringList> rows;
+    for (const ProjectReportRow& row : r.rows)
+        rows << QStringList{row.tag, row.count, row.requirement, row.model, row.method, row.rise};
+    flow.grid({QStringLiteral("제어반"), QStringLiteral("수량"), QStringLiteral("필요 능력"),
+               QStringLiteral("추천 모델"), QStringLiteral("기준 방법"),
+               QStringLiteral("온도 상승 검증")},
+              rows, {0.14, 0.08, 0.28, 0.18, 0.14, 0.18});
+    flow.paragraph(QStringLiteral("필요 능력과 추천 모델은 한 대 기준입니다. 제어반마다의 "
+                                  "입력값, 계산과 근거는 다음 쪽부터 이어집니다."),
+                   flow.body(), kMuted);
+    layOutSignOff(flow, r.author);
+    for (const DesignReport& cabinet : r.cabinets) {
+        flow.pageBreak();
+        layOut(flow, cabinet, nullptr, false);
+    }
+}
+
+QByteArray pdfBytes(const QString& title, const QString& creator,
+                    const std::function<void(PageFlow&)>& layOutPages) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
         setUpPages(writer);
-        writer.setTitle(kTitle);
-        writer.setCreator(report.program);
+        writer.setTitle(title);
+        writer.setCreator(creator);
 
         // First the page count, for "n / N" at the foot of every page.
         PageFlow counting(writer, nullptr, 0);
-        layOut(counting, report);
+        layOutPages(counting);
         counting.finish();
 
         QPainter painter;
         if (!painter.begin(&writer)) return {};
         PageFlow drawing(writer, &painter, counting.pages());
-        layOut(drawing, report);
+        layOutPages(drawing);
         drawing.finish();
         if (!painter.end()) return {};
     }
+    return buffer.data();
+}
+
+bool writePdf(const QByteArray& pdf, const QString& path, QString* error) {
+    if (pdf.isEmpty()) {
+        if (error) *error = QStringLiteral("PDF를 만들 수 없습니다.");
+        return false;
+    }
+    // Saved like every file of the program: a failure leaves a file of that
+    // name as it was.
+    errno = 0;
+    if (!replaceFileContents(path, pdf)) {
+        const int code = errno;
+        if (error) {
+            *error = code != 0 ? QString::fromLocal8Bit(std::strerror(code))
+                               : QStringLiteral("파일을 쓸 수 없습니다.");
+        }
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QByteArray projectReportPdf(const ProjectReport& report) {
+    const QByteArray pdf = pdfBytes(kProjectTitle, report.program,
+                                    [&](PageFlow& flow) { layOutProject(flow, report); });
+    if (pdf.isEmpty()) return {};
+    QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.name};
+    for (const ProjectReportRow& row : report.rows) keywords << row.tag;
+    return withDocumentInfo(pdf, applicationTitle(),
+                            kProjectTitle + QStringLiteral(": ") + report.name,
+                            keywords.join(QStringLiteral(", ")));
+}
+
+bool writeProjectReportPdf(const ProjectReport& report, const QString& path, QString* error) {
+    return writePdf(projectReportPdf(report), path, error);
+}
+
+QByteArray designReportPdf(const DesignReport& report) {
+    const QByteArray pdf =
+        pdfBytes(kTitle, report.program, [&](PageFlow& flow) { layOut(flow, report); });
+    if (pdf.isEmpty()) return {};
     QString subject = kTitle;
     QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.mode};
     if (report.summary.answered) {
@@ -623,8 +699,7 @@ QByteArray designReportPdf(const DesignReport& report) {
                        .arg(report.summary.requirement, report.summary.value, report.summary.model);
         keywords << report.summary.model;
     }
-    return withDocumentInfo(buffer.data(), applicationTitle(), subject,
-                            keywords.join(QStringLiteral(", ")));
+    return withDocumentInfo(pdf, applicationTitle(), subject, keywords.join(QStringLiteral(", ")));
 }
 
 std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& report) {
@@ -642,22 +717,5 @@ std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& repor
 }
 
 bool writeDesignReportPdf(const DesignReport& report, const QString& path, QString* error) {
-    const QByteArray pdf = designReportPdf(report);
-    if (pdf.isEmpty()) {
-        if (error) *error = QStringLiteral("PDF를 만들 수 없습니다.");
-        return false;
-    }
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-    // Saved like every file of the program: a failure leaves a file of that
-    // name as it was.
-    errno = 0;
-    if (!replaceFileContents(path, pdf)) {
-        const int code = errno;
-        return fail(code != 0 ? QString::fromLocal8Bit(std::strerror(code))
-                              : QStringLiteral("파일을 쓸 수 없습니다."));
-    }
-    return true;
+    return writePdf(designReportPdf(report), path, error);
 }

@@ -243,25 +243,39 @@ std::optional<QString> riseVerdictOfInputs(const WindowInputs& inputs) {
         }
         return ParseWholeNumber(it->toString().trimmed().toStdString());
     };
-    auto index = [&](const char* name) {
-        const auto it = inputs.constFind(QLatin1String(name));
-        if (it == inputs.constEnd()) complete = false;
-        return it == inputs.constEnd() ? 0 : it->toInt();
-    };
     auto checked = [&](const char* name) { return inputs.value(QLatin1String(name)).toBool(); };
 
     RiseInput in;
     in.height = number("txtRiseHeight");
     in.width = number("txtRiseWidth");
     in.depth = number("txtRiseDepth");
-    const int top = index("cboRiseTop");
-    const int faces[] = {index("cboRiseFront"), index("cboRiseBack"), index("cboRiseLeft"),
-                         index("cboRiseRight")};
-    if (top < 0 || top > 1) return std::nullopt;
-    for (int f : faces)
-        if (f < 0 || f > 2) return std::nullopt;
-    in.faces = {RiseTop(top), RiseFace(faces[0]), RiseFace(faces[1]), RiseFace(faces[2]),
-                RiseFace(faces[3])};
+    // The arrangement sets the faces, and a face kept on its own overrides
+    // it, as the window applies them.
+    std::optional<RiseFaces> faces;
+    if (inputs.contains(QStringLiteral("cboRiseInstall")))
+        faces = RiseFacesOfInstallation(inputs.value(QStringLiteral("cboRiseInstall")).toInt());
+    auto face = [&](const char* name, int highest) -> std::optional<int> {
+        const auto it = inputs.constFind(QLatin1String(name));
+        if (it == inputs.constEnd()) return std::nullopt;
+        const int value = it->toInt();
+        if (value < 0 || value > highest) complete = false;
+        return value;
+    };
+    const std::optional<int> top = face("cboRiseTop", 1);
+    const std::optional<int> sides[] = {face("cboRiseFront", 2), face("cboRiseBack", 2),
+                                        face("cboRiseLeft", 2), face("cboRiseRight", 2)};
+    if (!faces) {
+        if (!top) return std::nullopt;
+        for (const std::optional<int>& s : sides)
+            if (!s) return std::nullopt;
+        faces = RiseFaces{};
+    }
+    if (!complete) return std::nullopt;
+    if (top) faces->top = RiseTop(*top);
+    RiseFace* targets[] = {&faces->front, &faces->back, &faces->left, &faces->right};
+    for (int i = 0; i < 4; ++i)
+        if (sides[i]) *targets[i] = RiseFace(*sides[i]);
+    in.faces = *faces;
     in.partitions = number("txtRisePartitions");
     in.openings = checked("chkRiseVent");
     in.power = number("txtRiseP");

@@ -25,6 +25,7 @@
 #include "heat/frmHeatValue.h"
 #include "kit/ProjectSession.h"
 #include "report/DesignReport.h"
+#include "report/ProjectReport.h"
 #include "report/ReportCommands.h"
 #include "report/ReportPdf.h"
 #include "report/ReportText.h"
@@ -164,6 +165,9 @@ private slots:
     void headerAndSignOff();
     void riseSection();
     void riseSectionOnlyWhileOpen();
+    void projectReport();
+    void projectReportFileName_data();
+    void projectReportFileName();
 };
 
 void TestReport::initTestCase() {
@@ -1192,6 +1196,137 @@ void TestReport::riseSectionOnlyWhileOpen() {
     processDeferredDeletes();
     makeReport(t, path);
     QVERIFY(!pdfText(path).contains("온도 상승"));
+}
+
+namespace {
+
+// The pages of a PDF as pdfinfo counts them.
+int pageCount(const QString& path) {
+    const QString info = QString::fromUtf8(run("pdfinfo", {path}));
+    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString pageText(const QString& path, int page) {
+    const QString n = QString::number(page);
+    return QString::fromUtf8(
+               run("pdftotext", {"-raw", "-enc", "UTF-8", "-f", n, "-l", n, path, "-"}))
+        .simplified();
+}
+
+}  // namespace
+
+void TestReport::projectReport() {
+    TestApp t;
+    Form1* form = t.start();
+    ProjectSession& session = t.app->project();
+    ProjectInfo info;
+    info.name = "남부 변전소";
+    info.customer = "한빛전력";
+    info.author = "김민수";
+    session.setInfo(info);
+    // +A1: the aircon's start-up values, two of them; +A2: a fan; +A3: an
+    // input that is no number.
+    QCOMPARE(session.setCabinetCount(0, 2), QString());
+    form->cmdCal->click();
+    session.addCabinet();
+    clickMode(form, "OptBoxFan1");
+    form->cmdCal->click();
+    session.addCabinet();
+    setField(form, "txtHeight", "2m");
+    // +A3 keeps the temperature-rise window's inputs of a design that fits.
+    Project project = session.project();
+    project.cabinets[2].rise = wallEnclosure();
+    session.openProject(project, QString(), false, kProjectFormatVersion);
+    QCOMPARE(session.project().cabinets.size(), 3);
+
+    // The window open on +A2 and +A2 current when the report is made.
+    session.makeCurrent(1);
+    form->cmdCal->click();
+    QVariantMap tooWarm = wallEnclosure();
+    tooWarm.insert("txtRiseTmax10", "80");
+    openRise(t, tooWarm);
+    form->setCalculationFile(t.programDir() + "/Cool/fan.col");
+    const QStringList before = fieldTexts(form);
+    t.platform.messages.clear();
+
+    form->findChild<QPushButton*>("cmdProject")->click();
+    QPushButton* button = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!button) button = w->findChild<QPushButton*>("cmdProjReport");
+    QVERIFY(button);
+    const QString path = t.programDir() + "/project.pdf";
+    t.platform.saveAnswers.enqueue(path);
+    button->click();
+    QCOMPARE(t.platform.messages, QStringList());
+
+    // The dialog starts where the design report's does and offers the name.
+    QVERIFY(!t.platform.saveDialogs.isEmpty());
+    const auto dialog = t.platform.saveDialogs.last();
+    QCOMPARE(dialog.defaultName, QDate::currentDate().toString("yyyy-MM-dd") + " 남부 변전소.pdf");
+    makeReport(t, t.programDir() + "/one.pdf");
+    QCOMPARE(t.platform.saveDialogs.last().startFolder, dialog.startFolder);
+
+    // The cover: the project's data and a line per cabinet.
+    const QString cover = pageText(path, 1);
+    verifyContains(
+        cover, {"프로젝트 열 설계 보고서", "프로젝트 남부 변전소", "고객 한빛전력",
+                "제어반 수량 필요 능력 추천 모델 기준 방법 온도 상승 검증",
+                "+A1 2 1275.0 W VKA-1600BR 기본 계산 —", "+A2 1 15.6 W/K VK-280 기본 계산 부적합",
+                "+A3 1 계산하지 않음 (입력 오류) — 기본 계산 적합",
+                "작성 성명 김민수 날짜 검토 성명 날짜 승인 성명 날짜"});
+    QVERIFY(!cover.contains("현장"));
+
+    // Every page numbered through the whole document; each cabinet from a
+    // page of its own, in the order of the project.
+    const int pages = pageCount(path);
+    QVERIFY2(pages > 4, qPrintable(QString::number(pages)));
+    QList<int> starts;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = pageText(path, page);
+        QVERIFY2(text.endsWith(QStringLiteral("%1 / %2").arg(page).arg(pages)),
+                 qPrintable(text.right(40)));
+        if (text.startsWith("제어반 열 설계 보고서 작성 일시")) starts << page;
+        for (int i = 0; i < 3; ++i) {
+            if (text.contains(QStringLiteral("제어반 +A%1 ").arg(i + 1)))
+                QCOMPARE(starts.size(), i + 1);
+        }
+    }
+    QCOMPARE(starts.size(), 3);
+    QCOMPARE(starts.first(), 2);
+    const QString text = pdfText(path);
+    verifyContains(text, {"수량 2대", "Box Fan (내부발열량으로 측정)",
+                          "높이 H: 입력 \"2m\"는 하나의 숫자가 아닙니다"});
+    // The window's section once, in the cabinet it was opened on.
+    QCOMPARE(text.count("온도 상승 검증 (IEC/TR 60890)"), 1);
+    QVERIFY(text.indexOf("제어반 +A2 ") < text.indexOf("온도 상승 검증 (IEC/TR 60890)"));
+    QVERIFY(text.indexOf("온도 상승 검증 (IEC/TR 60890)") < text.indexOf("제어반 +A3 "));
+
+    // The program as it was.
+    QCOMPARE(session.currentIndex(), 1);
+    QCOMPARE(fieldTexts(form), before);
+    QCOMPARE(form->selectedMode(), SelectionMode::Fan1);
+    QCOMPARE(form->calculationFile(), t.programDir() + "/Cool/fan.col");
+    QCOMPARE(session.project().cabinets[0].count, 2);
+}
+
+void TestReport::projectReportFileName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "남부 변전소"
+                           << "2026-12-10 남부 변전소.pdf";
+    QTest::newRow("separators") << "A/B:C*?"
+                                << "2026-12-10 A_B_C__.pdf";
+    QTest::newRow("blank") << "  "
+                           << "2026-12-10 프로젝트.pdf";
+    QTest::newRow("dots") << ".."
+                          << "2026-12-10 프로젝트.pdf";
+}
+
+void TestReport::projectReportFileName() {
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(defaultProjectReportFileName(QDate(2026, 12, 10), name), expected);
 }
 
 QTEST_MAIN(TestReport)
