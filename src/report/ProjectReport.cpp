@@ -46,8 +46,7 @@ ProjectReport collectProjectReport(CabinetCoolApp& app, const QDateTime& made) {
     // follows the current cabinet, else the one current when the report
     // began.
     const frmRise* riseWindow = app.loadedWindow<frmRise>();
-    const bool riseFollows =
-        riseWindow && dynamic_cast<const StoredInputs*>(riseWindow) != nullptr;
+    const bool riseFollows = riseWindow && dynamic_cast<const StoredInputs*>(riseWindow) != nullptr;
 
     const qsizetype count = session.project().cabinets.size();
     for (int i = 0; i < count; ++i) {
@@ -62,6 +61,7 @@ ProjectReport collectProjectReport(CabinetCoolApp& app, const QDateTime& made) {
         ProjectReportRow row;
         row.tag = c.tag;
         row.count = QString::number(c.count);
+        report.units += c.count;
         const ReportSummary& s = cabinet.summary;
         row.requirement = s.value;
         row.model = s.model;

@@ -27,6 +27,7 @@ struct ProjectReport {
     QString name;  // the project's name as the program shows it
     ReportLines info;
     QString author;
+    long long units = 0;  // the cabinets' counts together
     QList<ProjectReportRow> rows;
     QList<DesignReport> cabinets;
 };

@@ -430,9 +430,10 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
         about << ReportLine{QStringLiteral("계산 파일"), r.calculationFile};
     about << ReportLine{QStringLiteral("선정 방식"), r.mode};
     flow.table(about, 0.2);
-    // Whose cabinet: the project's data and the cabinet's, those given.
-    const ReportLines header = r.header.project + r.header.cabinet;
-    if (!header.isEmpty()) flow.pairs(header);
+    // Which cabinet of whose project: the cabinet's data and the project's,
+    // those given.
+    if (!r.header.cabinet.isEmpty()) flow.pairs(r.header.cabinet);
+    if (!r.header.project.isEmpty()) flow.pairs(r.header.project);
 
     int section = 0;
     auto number = [&section](const QString& title) {
@@ -606,7 +607,8 @@ void layOutProject(PageFlow& flow, const ProjectReport& r) {
     flow.title(kProjectTitle);
     flow.table({{QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
                 {QStringLiteral("프로그램"), r.program},
-                {QStringLiteral("제어반"), QStringLiteral("%1종").arg(r.rows.size())}},
+                {QStringLiteral("제어반"),
+                 QStringLiteral("%1종, 모두 %2대").arg(r.rows.size()).arg(r.units)}},
                0.2);
     if (!r.info.isEmpty()) flow.pairs(r.info);
     flow.heading(QStringLiteral("제어반 요약"));
