@@ -51,11 +51,12 @@ struct RiseReportPart {
     ReportLines factors;
     ReportLines rises;
     ReportLines temperatures;
-    QString verdict;      // "적합", "부적합" or "—"
-    QStringList margins;  // at half height and at the top
-    QStringList notes;    // where the method was stretched or does not apply
-    RiseProfile profile;  // for drawRiseProfile
-    QStringList methods;  // the method and its constants
+    QString verdict;         // "적합", "부적합" or "—"
+    QString summaryVerdict;  // the same for a summary, marked beyond the method
+    QStringList margins;     // at half height and at the top
+    QStringList notes;       // where the method was stretched or does not apply
+    RiseProfile profile;     // for drawRiseProfile
+    QStringList methods;     // the method and its constants
 };
 
 // Which answer the report gives, and by which method: the first thing on

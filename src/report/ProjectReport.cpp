@@ -67,7 +67,7 @@ ProjectReport collectProjectReport(CabinetCoolApp& app, const QDateTime& made) {
         row.model = s.model;
         row.method = s.methodName;
         if (cabinet.rise) {
-            row.rise = cabinet.rise->verdict;
+            row.rise = cabinet.rise->summaryVerdict;
         } else {
             row.rise = riseVerdictOfInputs(c.rise).value_or(noValueText());
         }

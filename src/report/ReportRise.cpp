@@ -115,6 +115,13 @@ QString verdictText(const RiseResult& r) {
     return *r.fits ? QStringLiteral("적합") : QStringLiteral("부적합");
 }
 
+// The verdict in a line of the project's summary: a verdict reached beyond
+// the method's conditions says so.
+QString summaryVerdictText(const RiseResult& r) {
+    if (r.fits && !r.withinMethod) return verdictText(r) + QStringLiteral(" (적용 범위 밖, 참고)");
+    return verdictText(r);
+}
+
 QStringList methodLines() {
     auto n = [](double v) { return reportNumber(v); };
     return {
@@ -205,6 +212,7 @@ RiseReportPart risePart(const frmRise& w) {
         {QStringLiteral("공기 온도 (상부)"), valueText(r.t10, 1, kDegrees)},
     };
     part.verdict = verdictText(r);
+    part.summaryVerdict = summaryVerdictText(r);
     if (r.marginMid.value)
         part.margins << marginText(QStringLiteral("1/2 높이"), *r.marginMid.value);
     if (r.marginTop.value) part.margins << marginText(QStringLiteral("상부"), *r.marginTop.value);
@@ -296,5 +304,5 @@ std::optional<QString> riseVerdictOfInputs(const WindowInputs& inputs) {
     if (!complete) return std::nullopt;
     const RiseResult r = ComputeTemperatureRise(in);
     if (!r.fits) return std::nullopt;
-    return verdictText(r);
+    return summaryVerdictText(r);
 }

@@ -14,6 +14,7 @@ class frmRise;
 RiseReportPart risePart(const frmRise& window);
 
 // The verdict of the temperature rise a cabinet's kept inputs of that window
-// give ("적합" or "부적합"), computed by the same calculation; none when the
+// give ("적합" or "부적합", marked as a reference beyond the method's
+// conditions), computed by the same calculation; none when the
 // cabinet keeps no such inputs or they give no verdict.
 std::optional<QString> riseVerdictOfInputs(const WindowInputs& inputs);
