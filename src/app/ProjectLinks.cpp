@@ -10,6 +10,7 @@
 #include "kit/ProjectSession.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
+#include "report/ReportCommands.h"
 
 namespace {
 
@@ -82,6 +83,8 @@ void openProjectWindow(CabinetCoolApp& app) {
     QObject::connect(window, &frmProject::exportRequested, window, [&app]() {
         saveCalculationAs(app, app.project().current().tag + QStringLiteral(".col"));
     });
+    QObject::connect(window, &frmProject::reportRequested, window,
+                     [&app, window]() { makeProjectReport(app, window); });
     QObject::connect(window, &frmProject::calculationFileDropped, window,
                      [&app](const QString& path) { openCalculationFileNamed(app, path); });
 }

@@ -16,8 +16,11 @@
 #include "kit/AppInfo.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
+#include "kit/ProjectSession.h"
 #include "kit/Widgets.h"
 #include "report/ReportCalculation.h"
+#include "report/ReportRise.h"
+#include "rise/frmRise.h"
 
 namespace {
 
@@ -665,6 +668,29 @@ QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPar
     return lines;
 }
 
+// The project's data and the current cabinet's, as given: a text left
+// empty is left out.
+ReportHeader headerOf(const ProjectSession& session) {
+    ReportHeader h;
+    auto add = [](ReportLines& lines, const QString& label, const QString& text) {
+        if (!text.trimmed().isEmpty()) lines << ReportLine{label, text.trimmed()};
+    };
+    const ProjectInfo& info = session.project().info;
+    add(h.project, QStringLiteral("프로젝트"), info.name);
+    add(h.project, QStringLiteral("고객"), info.customer);
+    add(h.project, QStringLiteral("현장"), info.site);
+    add(h.project, QStringLiteral("작성자"), info.author);
+    add(h.project, QStringLiteral("회사"), info.company);
+    add(h.project, QStringLiteral("개정"), info.revision);
+    add(h.project, QStringLiteral("날짜"), info.date);
+    const Cabinet& cabinet = session.current();
+    add(h.cabinet, QStringLiteral("제어반"), cabinet.tag);
+    add(h.cabinet, QStringLiteral("설명"), cabinet.description);
+    add(h.cabinet, QStringLiteral("수량"), QStringLiteral("%1대").arg(cabinet.count));
+    h.author = info.author.trimmed();
+    return h;
+}
+
 }  // namespace
 
 QString defaultReportFileName(const QDate& date, SelectionMode mode) {
@@ -684,6 +710,8 @@ DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made) {
     const QString file = form->calculationFile();
     if (!file.isEmpty()) report.calculationFile = QFileInfo(file).fileName();
 
+    report.header = headerOf(app.project());
+
     const SelectionMode mode = form->selectedMode();
     report.mode = modeText(mode);
     report.inputs = inputLines(*form);
@@ -693,10 +721,15 @@ DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made) {
     const frmClimate* climate = app.loadedWindow<frmClimate>();
     if (climate) report.climate = climatePart(*climate);
     report.methods = methodLines(mode, report.climate, climate);
+    if (const frmRise* rise = app.loadedWindow<frmRise>()) {
+        report.rise = risePart(*rise);
+        report.methods << report.rise->methods;
+    }
     report.recalculated = form->inputsChangedSinceCalculation();
 
     if (!report.inputErrors.isEmpty()) {
         report.summary = summaryOfInputErrors(climate ? kClimateMethod : kMainMethod);
+        report.summary.methodName = climate ? kClimateMethod : kMainMethod;
         // Nothing computed from inputs that cannot be: the climate design
         // took its inputs from these fields as well.
         if (report.climate) report.climate->results.clear();
@@ -713,6 +746,7 @@ DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made) {
     report.summary = climate ? climateSummary(*climate, *report.climate,
                                               mode == SelectionMode::Aircon, app.tables())
                              : mainSummary(c);
+    report.summary.methodName = climate ? kClimateMethod : kMainMethod;
     if (report.recalculated) {
         report.footnotes << QStringLiteral(
             "마지막 \"계 산\" 뒤에 입력이 바뀌었거나 아직 계산하지 않아, 이 보고서를 만들 때 현재 "

@@ -11,6 +11,7 @@
 #include "calc/HeatBalance.h"
 #include "report/ReportChart.h"
 #include "report/ReportText.h"
+#include "rise/RiseProfile.h"
 
 class CabinetCoolApp;
 class QPainter;
@@ -36,10 +37,33 @@ struct ClimateReportPart {
     QStringList findings;     // what its results mean, in plain words
 };
 
+// Who the report is for and what it is about: the project's data and the
+// cabinet's, only those given; and who signs it.
+struct ReportHeader {
+    ReportLines project;  // name, customer, site, author, company, revision, date
+    ReportLines cabinet;  // tag, description, count
+    QString author;       // the project's author, for the sign-off
+};
+
+// The temperature-rise window's part of the report (IEC/TR 60890).
+struct RiseReportPart {
+    ReportLines inputs;
+    ReportLines factors;
+    ReportLines rises;
+    ReportLines temperatures;
+    QString verdict;         // "적합", "부적합" or "—"
+    QString summaryVerdict;  // the same for a summary, marked beyond the method
+    QStringList margins;     // at half height and at the top
+    QStringList notes;       // where the method was stretched or does not apply
+    RiseProfile profile;     // for drawRiseProfile
+    QStringList methods;     // the method and its constants
+};
+
 // Which answer the report gives, and by which method: the first thing on
 // its first page.
 struct ReportSummary {
     QString method;         // the method that governs
+    QString methodName;     // its short name, for a table
     QString why;            // why that one
     QString requirement;    // what is required, its name
     QString value;          // how much, rounded, with its unit; or why none is
@@ -54,6 +78,7 @@ struct DesignReport {
     QDateTime made;
     QString program;          // name and version
     QString calculationFile;  // the file's name; empty when the values came from none
+    ReportHeader header;
 
     ReportSummary summary;
     QStringList inputErrors;  // the main window's inputs that cannot be calculated with
@@ -69,6 +94,7 @@ struct DesignReport {
     bool recalculated = false;
 
     std::optional<ClimateReportPart> climate;
+    std::optional<RiseReportPart> rise;
     std::shared_ptr<const ReportChart> chart;  // none with input errors
 
     QStringList methods;  // the methods and constants used

@@ -8,7 +8,9 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
 #include "kit/PlatformServices.h"
+#include "kit/ProjectSession.h"
 #include "report/DesignReport.h"
+#include "report/ProjectReport.h"
 #include "report/ReportPdf.h"
 
 namespace {
@@ -41,6 +43,24 @@ void makeDesignReport(CabinetCoolApp& app, QWidget* parent) {
     const DesignReport report = collectDesignReport(app, now);
     QString error;
     if (!writeDesignReportPdf(report, path, &error)) {
+        app.platform().messageBox(
+            parent, QStringLiteral(
+                        "보고서를 저장하지 못했습니다. 그 이름의 파일은 바뀌지 않았습니다.\n%1\n%2")
+                        .arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+void makeProjectReport(CabinetCoolApp& app, QWidget* parent) {
+    if (!app.mainWindow()) return;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString path = app.platform().saveFileName(
+        parent,
+        reportDialog(app, defaultProjectReportFileName(now.date(), app.project().displayName())));
+    if (path.isEmpty()) return;
+
+    const ProjectReport report = collectProjectReport(app, now);
+    QString error;
+    if (!writeProjectReportPdf(report, path, &error)) {
         app.platform().messageBox(
             parent, QStringLiteral(
                         "보고서를 저장하지 못했습니다. 그 이름의 파일은 바뀌지 않았습니다.\n%1\n%2")

@@ -15,6 +15,8 @@
 #include "kit/FileAccess.h"
 #include "report/DesignReport.h"
 #include "report/PaperFont.h"
+#include "report/ProjectReport.h"
+#include "rise/RiseProfile.h"
 
 namespace {
 
@@ -77,6 +79,10 @@ public:
     // begins where it is.
     void keepTogether(double height) {
         if (height <= bottom()) ensure(height);
+    }
+    // The next block begins a page of its own.
+    void pageBreak() {
+        if (m_y > 0) newPage();
     }
     void space(double height) { m_y = std::min(m_y + height, bottom()); }
     double y() const { return m_y; }
@@ -338,7 +344,84 @@ struct ChartBlock {
     QRectF rect;  // the drawing, in page units from the corner of the printable area
 };
 
-void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = nullptr) {
+// The temperature rise of IEC/TR 60890: inputs, factors, rises, the
+// verdict, the drawing, the notes.
+void layOutRise(PageFlow& flow, const RiseReportPart& rise, const QString& title) {
+    flow.heading(title);
+    flow.subheading(QStringLiteral("입력값"));
+    flow.pairs(rise.inputs);
+    flow.subheading(QStringLiteral("계수"));
+    flow.pairs(rise.factors);
+    flow.subheading(QStringLiteral("온도 상승과 공기 온도"));
+    ReportLines heights;
+    for (qsizetype i = 0; i < std::min(rise.rises.size(), rise.temperatures.size()); ++i)
+        heights << rise.rises[i] << rise.temperatures[i];
+    flow.pairs(heights);
+    QString verdict = rise.verdict;
+    if (!rise.margins.isEmpty())
+        verdict += QStringLiteral(" (") + rise.margins.join(QStringLiteral(", ")) + u')';
+    flow.table({{QStringLiteral("판정 (허용 온도 대비)"), verdict}});
+    const double height = 230;
+    flow.keepTogether(height + 8);
+    flow.block(height + 8, [&](QPainter& p, const QRectF& box) {
+        p.save();
+        drawRiseProfile(p, QRectF(box.left(), box.top(), std::min(box.width(), 460.0), height),
+                        rise.profile);
+        p.restore();
+    });
+    flow.subheading(QStringLiteral("적용 범위"));
+    if (rise.notes.isEmpty()) {
+        flow.paragraph(QStringLiteral("IEC/TR 60890의 적용 범위 안에서 계산했습니다."),
+                       flow.body());
+    } else {
+        flow.bullets(rise.notes);
+    }
+}
+
+// 작성, 검토, 승인: each a box with a name and a date line to sign on;
+// 작성 carries the project's author.
+void layOutSignOff(PageFlow& flow, const QString& author) {
+    const double height = 92;
+    flow.keepTogether(height + 16);
+    flow.space(12);
+    flow.block(height, [&](QPainter& p, const QRectF& box) {
+        const double gap = 12;
+        const double w = (box.width() - 2 * gap) / 3;
+        const QStringList roles{QStringLiteral("작성"), QStringLiteral("검토"),
+                                QStringLiteral("승인")};
+        for (int i = 0; i < roles.size(); ++i) {
+            const QRectF cell(box.left() + i * (w + gap), box.top(), w, height - 2);
+            QPen pen(kRule);
+            pen.setCosmetic(true);
+            p.setPen(pen);
+            p.fillRect(QRectF(cell.left(), cell.top(), cell.width(), 20), kShade);
+            p.drawRect(cell);
+            p.setPen(Qt::black);
+            p.setFont(flow.bold());
+            p.drawText(QRectF(cell.left(), cell.top(), cell.width(), 20), Qt::AlignCenter,
+                       roles[i]);
+            p.setFont(flow.body());
+            const double labelWidth = 34;
+            auto line = [&](double y, const QString& label, const QString& text) {
+                p.setPen(Qt::black);
+                p.drawText(QRectF(cell.left() + 8, y - 16, labelWidth, 16),
+                           Qt::AlignLeft | Qt::AlignBottom, label);
+                if (!text.isEmpty()) {
+                    p.drawText(QRectF(cell.left() + 8 + labelWidth, y - 16,
+                                      cell.width() - labelWidth - 16, 16),
+                               Qt::AlignLeft | Qt::AlignBottom, text);
+                }
+                p.setPen(pen);
+                p.drawLine(QLineF(cell.left() + 8 + labelWidth, y, cell.right() - 8, y));
+            };
+            line(cell.top() + 48, QStringLiteral("성명"), i == 0 ? author : QString());
+            line(cell.top() + 78, QStringLiteral("날짜"), QString());
+        }
+    });
+}
+
+void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = nullptr,
+            bool signOff = true) {
     flow.title(kTitle);
     ReportLines about{
         {QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
@@ -347,6 +430,10 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
         about << ReportLine{QStringLiteral("계산 파일"), r.calculationFile};
     about << ReportLine{QStringLiteral("선정 방식"), r.mode};
     flow.table(about, 0.2);
+    // Which cabinet of whose project: the cabinet's data and the project's,
+    // those given.
+    if (!r.header.cabinet.isEmpty()) flow.pairs(r.header.cabinet);
+    if (!r.header.project.isEmpty()) flow.pairs(r.header.project);
 
     int section = 0;
     auto number = [&section](const QString& title) {
@@ -424,6 +511,8 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
         }
     }
 
+    if (r.rise) layOutRise(flow, *r.rise, number(QStringLiteral("온도 상승 검증 (IEC/TR 60890)")));
+
     if (r.chart) {
         const ReportChart& chart = *r.chart;
         const double readingsHeight = 22.0 * chart.readings().size();
@@ -454,7 +543,7 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
 
     flow.heading(number(QStringLiteral("가정과 방법")));
     flow.bullets(r.methods);
-    flow.finish();
+    if (signOff) layOutSignOff(flow, r.header.author);
 }
 
 const QMarginsF kMarginsMm(18, 15, 18, 12);
@@ -510,27 +599,101 @@ QByteArray withDocumentInfo(QByteArray pdf, const QString& author, const QString
     return pdf;
 }
 
-}  // namespace
+const QString kProjectTitle = QStringLiteral("프로젝트 열 설계 보고서");
 
-QByteArray designReportPdf(const DesignReport& report) {
+// The cover: the project's data, one line per cabinet, the sign-off; then
+// each cabinet's report from a page of its own.
+void layOutProject(PageFlow& flow, const ProjectReport& r) {
+    flow.title(kProjectTitle);
+    flow.table({{QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
+                {QStringLiteral("프로그램"), r.program},
+                {QStringLiteral("제어반"),
+                 QStringLiteral("%1종, 모두 %2대").arg(r.rows.size()).arg(r.units)}},
+               0.2);
+    if (!r.info.isEmpty()) flow.pairs(r.info);
+    flow.heading(QStringLiteral("제어반 요약"));
+    QList<QStringList> rows;
+    for (const ProjectReportRow& row : r.rows)
+        rows << QStringList{row.tag, row.count, row.requirement, row.model, row.method, row.rise};
+    flow.grid({QStringLiteral("제어반"), QStringLiteral("수량"), QStringLiteral("필요 능력"),
+               QStringLiteral("추천 모델"), QStringLiteral("기준 방법"),
+               QStringLiteral("온도 상승 검증")},
+              rows, {0.14, 0.08, 0.28, 0.18, 0.14, 0.18});
+    flow.paragraph(QStringLiteral("필요 능력과 추천 모델은 한 대 기준입니다. 제어반마다의 "
+                                  "입력값, 계산과 근거는 다음 쪽부터 이어집니다."),
+                   flow.body(), kMuted);
+    layOutSignOff(flow, r.author);
+    for (const DesignReport& cabinet : r.cabinets) {
+        flow.pageBreak();
+        layOut(flow, cabinet, nullptr, false);
+    }
+}
+
+QByteArray pdfBytes(const QString& title, const QString& creator,
+                    const std::function<void(PageFlow&)>& layOutPages) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
         setUpPages(writer);
-        writer.setTitle(kTitle);
-        writer.setCreator(report.program);
+        writer.setTitle(title);
+        writer.setCreator(creator);
 
         // First the page count, for "n / N" at the foot of every page.
         PageFlow counting(writer, nullptr, 0);
-        layOut(counting, report);
+        layOutPages(counting);
+        counting.finish();
 
         QPainter painter;
         if (!painter.begin(&writer)) return {};
         PageFlow drawing(writer, &painter, counting.pages());
-        layOut(drawing, report);
+        layOutPages(drawing);
+        drawing.finish();
         if (!painter.end()) return {};
     }
+    return buffer.data();
+}
+
+bool writePdf(const QByteArray& pdf, const QString& path, QString* error) {
+    if (pdf.isEmpty()) {
+        if (error) *error = QStringLiteral("PDF를 만들 수 없습니다.");
+        return false;
+    }
+    // Saved like every file of the program: a failure leaves a file of that
+    // name as it was.
+    errno = 0;
+    if (!replaceFileContents(path, pdf)) {
+        const int code = errno;
+        if (error) {
+            *error = code != 0 ? QString::fromLocal8Bit(std::strerror(code))
+                               : QStringLiteral("파일을 쓸 수 없습니다.");
+        }
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QByteArray projectReportPdf(const ProjectReport& report) {
+    const QByteArray pdf = pdfBytes(kProjectTitle, report.program,
+                                    [&](PageFlow& flow) { layOutProject(flow, report); });
+    if (pdf.isEmpty()) return {};
+    QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.name};
+    for (const ProjectReportRow& row : report.rows) keywords << row.tag;
+    return withDocumentInfo(pdf, applicationTitle(),
+                            kProjectTitle + QStringLiteral(": ") + report.name,
+                            keywords.join(QStringLiteral(", ")));
+}
+
+bool writeProjectReportPdf(const ProjectReport& report, const QString& path, QString* error) {
+    return writePdf(projectReportPdf(report), path, error);
+}
+
+QByteArray designReportPdf(const DesignReport& report) {
+    const QByteArray pdf =
+        pdfBytes(kTitle, report.program, [&](PageFlow& flow) { layOut(flow, report); });
+    if (pdf.isEmpty()) return {};
     QString subject = kTitle;
     QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.mode};
     if (report.summary.answered) {
@@ -538,8 +701,7 @@ QByteArray designReportPdf(const DesignReport& report) {
                        .arg(report.summary.requirement, report.summary.value, report.summary.model);
         keywords << report.summary.model;
     }
-    return withDocumentInfo(buffer.data(), applicationTitle(), subject,
-                            keywords.join(QStringLiteral(", ")));
+    return withDocumentInfo(pdf, applicationTitle(), subject, keywords.join(QStringLiteral(", ")));
 }
 
 std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& report) {
@@ -557,22 +719,5 @@ std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& repor
 }
 
 bool writeDesignReportPdf(const DesignReport& report, const QString& path, QString* error) {
-    const QByteArray pdf = designReportPdf(report);
-    if (pdf.isEmpty()) {
-        if (error) *error = QStringLiteral("PDF를 만들 수 없습니다.");
-        return false;
-    }
-    auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-    // Saved like every file of the program: a failure leaves a file of that
-    // name as it was.
-    errno = 0;
-    if (!replaceFileContents(path, pdf)) {
-        const int code = errno;
-        return fail(code != 0 ? QString::fromLocal8Bit(std::strerror(code))
-                              : QStringLiteral("파일을 쓸 수 없습니다."));
-    }
-    return true;
+    return writePdf(designReportPdf(report), path, error);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 struct DesignReport;
+struct ProjectReport;
 
 // The report as a PDF of A4 portrait pages: text as text in the program's
 // Korean font, embedded, the chart as vector drawing; the document's title,
@@ -25,3 +26,10 @@ struct ReportChartPlace {
     QRectF rect;
 };
 std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& report);
+
+// The project's report as one PDF: a cover with the project's data, a line
+// per cabinet and the sign-off, then each cabinet's design report from a page
+// of its own, the pages numbered "n / N" through the whole document.
+QByteArray projectReportPdf(const ProjectReport& report);
+// Writes projectReportPdf(report) to `path` as writeDesignReportPdf does.
+bool writeProjectReportPdf(const ProjectReport& report, const QString& path, QString* error);

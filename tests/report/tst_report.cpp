@@ -1,6 +1,7 @@
 #include <sys/resource.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -22,10 +23,14 @@
 #include "climate/frmClimate.h"
 #include "heat/HeatValueTable.h"
 #include "heat/frmHeatValue.h"
+#include "kit/ProjectSession.h"
 #include "report/DesignReport.h"
+#include "report/ProjectReport.h"
 #include "report/ReportCommands.h"
 #include "report/ReportPdf.h"
+#include "report/ReportRise.h"
 #include "report/ReportText.h"
+#include "rise/frmRise.h"
 
 namespace {
 
@@ -157,6 +162,15 @@ private slots:
     void tableAcrossPagesRepeatsItsHeading();
     void documentInformation();
     void dialogStartsWhereTheUserCanWrite();
+    void headerAndSignOff_data();
+    void headerAndSignOff();
+    void riseSection();
+    void riseSectionOnlyWhileOpen();
+    void projectReport();
+    void riseVerdictOfKeptInputs_data();
+    void riseVerdictOfKeptInputs();
+    void projectReportFileName_data();
+    void projectReportFileName();
 };
 
 void TestReport::initTestCase() {
@@ -1025,6 +1039,367 @@ void TestReport::dialogStartsWhereTheUserCanWrite() {
     QCOMPARE(t.platform.saveDialogs[1].startFolder, t.platform.saveDialogs[0].startFolder);
     QCOMPARE(t.platform.messages, QStringList());
     QVERIFY(QFileInfo(report).size() > 0);
+}
+
+void TestReport::headerAndSignOff_data() {
+    QTest::addColumn<QStringList>("info");  // name, customer, site, author, company, revision, date
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("absent");
+    QTest::newRow("everything given")
+        << QStringList{"남부 변전소", "한빛전력",  "광주 2공장", "김민수", "CabinetCool 엔지니어링",
+                       "B",           "2026-12-10"}
+        << "주 배전반 입선반" << 3
+        << QStringList{"프로젝트 남부 변전소", "고객 한빛전력", "현장 광주 2공장", "작성자 김민수",
+                       "회사 CabinetCool 엔지니어링", "개정 B", "날짜 2026-12-10", "제어반 +A1",
+                       "설명 주 배전반 입선반", "수량 3대",
+                       // 작성 signed by the author; 검토 and 승인 blank lines
+                       "작성 성명 김민수 날짜 검토 성명 날짜 승인 성명 날짜"}
+        << QStringList{};
+    QTest::newRow("only a name") << QStringList{"남부 변전소", "", " ", "", "", "", ""} << "" << 1
+                                 << QStringList{"프로젝트 남부 변전소", "제어반 +A1", "수량 1대",
+                                                "작성 성명 날짜 검토 성명 날짜 승인 성명 날짜"}
+                                 << QStringList{"고객", "현장", "작성자", "회사", "개정", "설명"};
+}
+
+void TestReport::headerAndSignOff() {
+    QFETCH(QStringList, info);
+    QFETCH(QString, description);
+    QFETCH(int, count);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, absent);
+    TestApp t;
+    t.start();
+    ProjectSession& session = t.app->project();
+    ProjectInfo i;
+    i.name = info[0];
+    i.customer = info[1];
+    i.site = info[2];
+    i.author = info[3];
+    i.company = info[4];
+    i.revision = info[5];
+    i.date = info[6];
+    session.setInfo(i);
+    session.setCabinetDescription(0, description);
+    QCOMPARE(session.setCabinetCount(0, count), QString());
+
+    const QString path = t.programDir() + "/report.pdf";
+    makeReport(t, path);
+    const QString text = pdfText(path);
+    verifyContains(text, expected);
+    for (const QString& a : absent)
+        QVERIFY2(!text.contains(a + " "), qPrintable("not given, yet printed: " + a));
+    // The header on the first page, the sign-off after the methods.
+    const QString first =
+        QString::fromUtf8(run("pdftotext", {"-raw", "-f", "1", "-l", "1", path, "-"}));
+    QVERIFY(first.contains("제어반 +A1"));
+    QVERIFY(text.indexOf("가정과 방법") < text.indexOf("승인"));
+}
+
+namespace {
+
+// The temperature rise window opened through its button and given `values`.
+frmRise* openRise(TestApp& t, const QVariantMap& values) {
+    t.form()->findChild<QPushButton*>("cmdRise")->click();
+    frmRise* rise = t.app->loadedWindow<frmRise>();
+    if (!rise) qFatal("no temperature rise window");
+    rise->applyInputValues(values);
+    return rise;
+}
+
+// A 2000 × 800 × 600 mm enclosure against a wall (arrangement 2), one
+// horizontal partition, 800 W, closed; 35 °C outside, 75 °C allowed at half
+// the height and 90 °C at the top.
+QVariantMap wallEnclosure() {
+    return {{"cboRiseInstall", 2},   {"txtRiseHeight", "2"},     {"txtRiseWidth", "0.8"},
+            {"txtRiseDepth", "0.6"}, {"txtRisePartitions", "1"}, {"chkRiseVent", false},
+            {"txtRiseP", "800"},     {"txtRiseTu", "35"},        {"txtRiseTmax05", "75"},
+            {"txtRiseTmax10", "90"}, {"chkRiseOverride", false}};
+}
+
+}  // namespace
+
+void TestReport::riseSection() {
+    TestApp t;
+    t.start();
+    openRise(t, wallEnclosure());
+    const QString path = t.programDir() + "/report.pdf";
+    makeReport(t, path);
+    const QString text = pdfText(path);
+    // By hand: Ae = 1.4·0.48 + 0.9·1.6 + 0.5·1.6 + 2·0.9·1.2 = 5.072 m²;
+    // f = 2^1.35 / 0.48 = 5.311; k = 0.58·5.072^-0.795 = 0.1595;
+    // c (curve 2, one covered face) = -0.0017·f² + 0.055·f + 1.164 = 1.408;
+    // d (one partition, closed) = 1.05; x = 0.804;
+    // Δt0.5 = 1.05·0.1595·800^0.804 = 36.15 K, Δt1.0 = c·Δt0.5 = 50.90 K,
+    // Δt0.75 = (36.15 + 50.90) / 2 = 43.52 K; air 71.1, 78.5, 85.9 °C;
+    // margins 75 - 71.15 = 3.85 K, 90 - 85.90 = 4.10 K.
+    verifyContains(text, {"온도 상승 검증 (IEC/TR 60890)",
+                          "높이 H 2 m",
+                          "폭 W 0.8 m",
+                          "깊이 D 0.6 m",
+                          "수평 칸막이 수 1",
+                          "환기구 없음",
+                          "손실 전력 P 800 W",
+                          "외기 온도 Tu 35 °C",
+                          "허용 온도 (1/2 높이) 75 °C",
+                          "허용 온도 (상부) 90 °C",
+                          "유효 냉각 표면 Ae 5.072 m²",
+                          "f = H^1.35 / (W·D) 5.31",
+                          "외함 상수 k 0.160",
+                          "온도 분포 계수 c (배치 곡선 2) 1.408",
+                          "칸막이 계수 d 1.05",
+                          "지수 x 0.804",
+                          "c, d, k 직접 지정 아니오",
+                          "Δt0.5 (1/2 높이) 36.1 K",
+                          "공기 온도 (1/2 높이) 71.1 °C",
+                          "Δt0.75 (3/4 높이) 43.5 K",
+                          "공기 온도 (3/4 높이) 78.5 °C",
+                          "Δt1.0 (상부) 50.9 K",
+                          "공기 온도 (상부) 85.9 °C",
+                          "적합 (1/2 높이 여유 3.9 K, 상부 여유 4.1 K)",
+                          "IEC/TR 60890의 적용 범위 안에서 계산했습니다.",
+                          "k = 0.58·Ae^-0.795",
+                          "x = 0.804 (밀폐), 0.715 (환기구)"});
+    // Rounded results; the method's fitted constants stand as the source
+    // gives them.
+    verifyForCustomer(text.left(text.indexOf("가정과 방법")));
+
+    // Beyond the method: four partitions give no rise, and the report says
+    // why without telling anyone what to type; overridden factors are named.
+    QVariantMap beyond = wallEnclosure();
+    beyond.insert("txtRisePartitions", "4");
+    t.app->loadedWindow<frmRise>()->applyInputValues(beyond);
+    makeReport(t, path);
+    const QString refused = pdfText(path);
+    verifyContains(refused, {"Δt0.5 (1/2 높이) —", "판정 (허용 온도 대비) —",
+                             "수평 칸막이가 3개를 넘어 IEC/TR 60890의 방법을 적용할 수 없습니다."});
+    verifyForCustomer(refused.left(refused.indexOf("가정과 방법")));
+    QVariantMap overridden = wallEnclosure();
+    overridden.insert("chkRiseOverride", true);
+    overridden.insert("txtRiseOverrideC", "1.5");
+    overridden.insert("txtRiseOverrideD", "1");
+    overridden.insert("txtRiseOverrideK", "0.2");
+    t.app->loadedWindow<frmRise>()->applyInputValues(overridden);
+    makeReport(t, path);
+    verifyContains(pdfText(path),
+                   {"c, d, k 직접 지정 예", "외함 상수 k 0.200",
+                    "c, d, k는 설계자가 직접 정한 값입니다 (곡선과 표의 값: c = 1.408, d = 1.05, "
+                    "k = 0.160)."});
+}
+
+void TestReport::riseSectionOnlyWhileOpen() {
+    TestApp t;
+    t.start();
+    const QString path = t.programDir() + "/report.pdf";
+    makeReport(t, path);
+    QVERIFY(!pdfText(path).contains("온도 상승"));
+    openRise(t, wallEnclosure());
+    t.app->loadedWindow<frmRise>()->cmdRiseExit->click();
+    processDeferredDeletes();
+    makeReport(t, path);
+    QVERIFY(!pdfText(path).contains("온도 상승"));
+}
+
+namespace {
+
+// The pages of a PDF as pdfinfo counts them.
+int pageCount(const QString& path) {
+    const QString info = QString::fromUtf8(run("pdfinfo", {path}));
+    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString pageText(const QString& path, int page) {
+    const QString n = QString::number(page);
+    return QString::fromUtf8(
+               run("pdftotext", {"-raw", "-enc", "UTF-8", "-f", n, "-l", n, path, "-"}))
+        .simplified();
+}
+
+}  // namespace
+
+void TestReport::projectReport() {
+    TestApp t;
+    Form1* form = t.start();
+    ProjectSession& session = t.app->project();
+    ProjectInfo info;
+    info.name = "남부 변전소";
+    info.customer = "한빛전력";
+    info.author = "김민수";
+    session.setInfo(info);
+    // +A1: the aircon's start-up values, two of them; +A2: a fan; +A3: an
+    // input that is no number.
+    QCOMPARE(session.setCabinetCount(0, 2), QString());
+    form->cmdCal->click();
+    session.addCabinet();
+    clickMode(form, "OptBoxFan1");
+    form->cmdCal->click();
+    session.addCabinet();
+    setField(form, "txtHeight", "2m");
+    // +A3 keeps the temperature-rise window's inputs of a design that fits.
+    Project project = session.project();
+    project.cabinets[2].rise = wallEnclosure();
+    session.openProject(project, QString(), false, kProjectFormatVersion);
+    QCOMPARE(session.project().cabinets.size(), 3);
+
+    // The window open on +A2 and +A2 current when the report is made.
+    session.makeCurrent(1);
+    form->cmdCal->click();
+    QVariantMap tooWarm = wallEnclosure();
+    tooWarm.insert("txtRiseTmax10", "80");
+    openRise(t, tooWarm);
+    form->setCalculationFile(t.programDir() + "/Cool/fan.col");
+    const QStringList before = fieldTexts(form);
+    const Project projectBefore = session.project();
+    const bool modifiedBefore = session.modified();
+    t.platform.messages.clear();
+
+    form->findChild<QPushButton*>("cmdProject")->click();
+    QPushButton* button = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!button) button = w->findChild<QPushButton*>("cmdProjReport");
+    QVERIFY(button);
+    const QString path = t.programDir() + "/project.pdf";
+    t.platform.saveAnswers.enqueue(path);
+    button->click();
+    QCOMPARE(t.platform.messages, QStringList());
+
+    // The dialog starts where the design report's does and offers the name.
+    QVERIFY(!t.platform.saveDialogs.isEmpty());
+    const auto dialog = t.platform.saveDialogs.last();
+    QCOMPARE(dialog.defaultName, QDate::currentDate().toString("yyyy-MM-dd") + " 남부 변전소.pdf");
+    makeReport(t, t.programDir() + "/one.pdf");
+    QCOMPARE(t.platform.saveDialogs.last().startFolder, dialog.startFolder);
+
+    // The cover: the project's data and a line per cabinet.
+    const QString cover = pageText(path, 1);
+    verifyContains(
+        cover, {"프로젝트 열 설계 보고서", "프로젝트 남부 변전소", "고객 한빛전력",
+                "제어반 수량 필요 능력 추천 모델 기준 방법 온도 상승 검증",
+                "+A1 2 1275.0 W VKA-1600BR 기본 계산 —", "+A2 1 15.6 W/K VK-280 기본 계산 부적합",
+                "+A3 1 계산하지 않음 (입력 오류) — 기본 계산 적합",
+                "작성 성명 김민수 날짜 검토 성명 날짜 승인 성명 날짜"});
+    QVERIFY(!cover.contains("현장"));
+
+    // Every page numbered through the whole document; each cabinet from a
+    // page of its own, in the order of the project.
+    const int pages = pageCount(path);
+    QVERIFY2(pages > 4, qPrintable(QString::number(pages)));
+    QList<int> starts;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = pageText(path, page);
+        QVERIFY2(text.endsWith(QStringLiteral("%1 / %2").arg(page).arg(pages)),
+                 qPrintable(text.right(40)));
+        if (text.startsWith("제어반 열 설계 보고서 작성 일시")) starts << page;
+        for (int i = 0; i < 3; ++i) {
+            if (text.contains(QStringLiteral("제어반 +A%1 ").arg(i + 1)))
+                QCOMPARE(starts.size(), i + 1);
+        }
+    }
+    QCOMPARE(starts.size(), 3);
+    QCOMPARE(starts.first(), 2);
+    const QString text = pdfText(path);
+    verifyContains(text, {"수량 2대", "Box Fan (내부발열량으로 측정)",
+                          "높이 H: 입력 \"2m\"는 하나의 숫자가 아닙니다"});
+    // The window's section once, in the cabinet it was opened on.
+    QCOMPARE(text.count("온도 상승 검증 (IEC/TR 60890)"), 1);
+    QVERIFY(text.indexOf("제어반 +A2 ") < text.indexOf("온도 상승 검증 (IEC/TR 60890)"));
+    QVERIFY(text.indexOf("온도 상승 검증 (IEC/TR 60890)") < text.indexOf("제어반 +A3 "));
+
+    // The program as it was.
+    QCOMPARE(session.currentIndex(), 1);
+    QCOMPARE(fieldTexts(form), before);
+    QCOMPARE(form->selectedMode(), SelectionMode::Fan1);
+    QCOMPARE(form->calculationFile(), t.programDir() + "/Cool/fan.col");
+    QCOMPARE(session.project().cabinets[0].count, 2);
+    QVERIFY(session.project() == projectBefore);
+    QCOMPARE(session.modified(), modifiedBefore);
+
+    // A project as its file opens it, every cabinet calculated: the report
+    // only visits the cabinets.
+    Project opened = session.project();
+    for (Cabinet& c : opened.cabinets) c.results.calculated = true;
+    session.openProject(opened, QString(), false, kProjectFormatVersion);
+    QVERIFY(!session.modified());
+    t.platform.saveAnswers.enqueue(path);
+    button->click();
+    QCOMPARE(t.platform.messages, QStringList());
+    QCOMPARE(session.currentIndex(), 0);
+    // Leaving a cabinet the main window has not calculated since it was
+    // loaded keeps it as "inputs changed" and marks the project modified, as
+    // going through the rows of the project window does.
+    QEXPECT_FAIL("", "a visited cabinet loses its calculated status in the project session",
+                 Continue);
+    QVERIFY(session.project() == opened);
+    QEXPECT_FAIL("", "a visited cabinet loses its calculated status in the project session",
+                 Continue);
+    QVERIFY(!session.modified());
+}
+
+void TestReport::riseVerdictOfKeptInputs_data() {
+    QTest::addColumn<QVariantMap>("changes");
+    QTest::addColumn<QStringList>("removed");
+    QTest::addColumn<QString>("expected");  // empty: none
+    const QVariantMap none;
+    QTest::newRow("fits") << none << QStringList{} << "적합";
+    QTest::newRow("too warm at the top")
+        << QVariantMap{{"txtRiseTmax10", "80"}} << QStringList{} << "부적합";
+    // The faces on their own, as the window keeps them: all exposed but the
+    // back, as arrangement 2.
+    QTest::newRow("faces without arrangement") << QVariantMap{{"cboRiseTop", 0},
+                                                              {"cboRiseFront", 0},
+                                                              {"cboRiseBack", 1},
+                                                              {"cboRiseLeft", 0},
+                                                              {"cboRiseRight", 0}}
+                                               << QStringList{"cboRiseInstall"} << "적합";
+    // A face of its own over the arrangement: the back exposed too makes the
+    // enclosure cooler, not warmer.
+    QTest::newRow("a face over the arrangement")
+        << QVariantMap{{"cboRiseBack", 0}, {"txtRiseTmax10", "85"}} << QStringList{} << "적합";
+    QTest::newRow("outlet too small")
+        << QVariantMap{{"chkRiseVent", true}, {"txtRiseInlet", "300"}, {"txtRiseOutlet", "200"}}
+        << QStringList{} << "적합 (적용 범위 밖, 참고)";
+    QTest::newRow("openings without their areas")
+        << QVariantMap{{"chkRiseVent", true}} << QStringList{} << "";
+    QTest::newRow("four partitions")
+        << QVariantMap{{"txtRisePartitions", "4"}} << QStringList{} << "";
+    QTest::newRow("not a number") << QVariantMap{{"txtRiseP", "800W"}} << QStringList{} << "";
+    QTest::newRow("a face out of range") << QVariantMap{{"cboRiseLeft", 7}} << QStringList{} << "";
+    QTest::newRow("no power kept") << none << QStringList{"txtRiseP"} << "";
+    QTest::newRow("no faces at all") << none << QStringList{"cboRiseInstall"} << "";
+}
+
+void TestReport::riseVerdictOfKeptInputs() {
+    QFETCH(QVariantMap, changes);
+    QFETCH(QStringList, removed);
+    QFETCH(QString, expected);
+    QVariantMap inputs = wallEnclosure();
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        inputs.insert(it.key(), it.value());
+    for (const QString& name : removed) inputs.remove(name);
+    const std::optional<QString> verdict = riseVerdictOfInputs(inputs);
+    QCOMPARE(verdict.value_or(QString()), expected);
+    QVERIFY(!riseVerdictOfInputs({}));
+}
+
+void TestReport::projectReportFileName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "남부 변전소"
+                           << "2026-12-10 남부 변전소.pdf";
+    QTest::newRow("separators") << "A/B:C*?"
+                                << "2026-12-10 A_B_C__.pdf";
+    QTest::newRow("blank") << "  "
+                           << "2026-12-10 프로젝트.pdf";
+    QTest::newRow("dots") << ".."
+                          << "2026-12-10 프로젝트.pdf";
+}
+
+void TestReport::projectReportFileName() {
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(defaultProjectReportFileName(QDate(2026, 12, 10), name), expected);
 }
 
 QTEST_MAIN(TestReport)
