@@ -166,6 +166,8 @@ void ProjectSession::attachMainWindow(MainWindow& form) {
     c.mode = captured.mode;
     c.material = captured.material;
     c.fields = captured.fields;
+    m_loaded = c;
+    m_calculatedSinceLoad = false;
 }
 
 void ProjectSession::windowLoaded(QWidget* window) {
@@ -183,15 +185,12 @@ void ProjectSession::windowLoaded(QWidget* window) {
         stored->applyStoredInputs(kept);
         m_applying = false;
     }
+    // From now on the user's edits in it belong to the cabinet; opening it
+    // changes nothing of the project.
     if (!window->property("cabinetcoolProjectEdits").toBool()) {
         window->setProperty("cabinetcoolProjectEdits", true);
         connectEdits(window, inputControls(window), false);
     }
-    // What the window shows belongs to the cabinet from now on; opening it
-    // is no change of the project.
-    const bool wasModified = m_modified;
-    captureWindow(window);
-    setModified(wasModified);
 }
 
 void ProjectSession::connectEdits(QWidget* window, const QList<QWidget*>& controls, bool main) {
@@ -220,6 +219,11 @@ Cabinet ProjectSession::capturedCurrent() const {
     c.mode = projectModeName(form->selectedMode());
     c.material = form->selectedMaterial();
     for (CabinetField f : kFields) c.fields.insert(cabinetFieldName(f), form->fieldText(f));
+    if (!m_calculatedSinceLoad && c.mode == m_loaded.mode && c.material == m_loaded.material &&
+        c.fields == m_loaded.fields) {
+        c.results = m_loaded.results;
+        return c;
+    }
     const QString requirement = form->fieldText(CabinetField::CoolingPower);
     c.results.calculated = !requirement.isEmpty() && !form->inputsChangedSinceCalculation();
     c.results.requirement = requirement;
@@ -254,6 +258,8 @@ void ProjectSession::captureWindow(QWidget* window) {
 
 void ProjectSession::loadIntoWindows(const Cabinet& cabinet) {
     m_applying = true;
+    m_loaded = cabinet;
+    m_calculatedSinceLoad = false;
     if (MainWindow* form = m_mainWidget ? m_main : nullptr) {
         form->selectMode(projectModeOfName(cabinet.mode));
         form->selectMaterial(cabinet.material);
@@ -272,12 +278,9 @@ void ProjectSession::loadIntoWindows(const Cabinet& cabinet) {
                                   : slot == QLatin1String("climate") ? cabinet.climate
                                                                      : cabinet.rise);
     }
+    // A window set afresh for a cabinet that keeps none of its inputs adds
+    // none to it: only the user's edits do.
     m_applying = false;
-    // What the windows show now is the cabinet; a window set afresh (no
-    // inputs kept) adds its own.
-    const bool wasModified = m_modified;
-    for (QWidget* window : m_app.loadedWindows()) captureWindow(window);
-    setModified(wasModified);
 }
 
 // ---- edits --------------------------------------------------------------------

@@ -66,7 +66,10 @@ public:
     void makeCurrent(int index);
     // The main window's calculation has written its results: they belong
     // to the inputs now.
-    void mainWindowCalculated() { captureMain(); }
+    void mainWindowCalculated() {
+        m_calculatedSinceLoad = true;
+        captureMain();
+    }
 
     // ---- the project as a whole ----------------------------------------------
     // A new project with one cabinet of start-up values.
@@ -148,6 +151,12 @@ private:
     bool m_modified = false;
     bool m_applying = false;
     Cabinet m_startUp;  // the main window's values at start-up
+    // The current cabinet as it was loaded into the windows, and whether the
+    // main window has calculated since: until either changes, the cabinet's
+    // results keep the status they were kept with (the main window cannot
+    // tell, having had its fields written).
+    Cabinet m_loaded;
+    bool m_calculatedSinceLoad = false;
 
     QTimer m_recoveryTimer;
     bool m_recoveryDue = false;

@@ -725,7 +725,9 @@ DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made) {
         report.rise = risePart(*rise);
         report.methods << report.rise->methods;
     }
-    report.recalculated = form->inputsChangedSinceCalculation();
+    // The cabinet's own status: a cabinet of the project loaded unchanged
+    // keeps the status its results were kept with.
+    report.recalculated = !app.project().capturedCurrent().results.calculated;
 
     if (!report.inputErrors.isEmpty()) {
         report.summary = summaryOfInputErrors(climate ? kClimateMethod : kMainMethod);

@@ -5,7 +5,6 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
 #include "kit/ProjectSession.h"
-#include "kit/StoredInputs.h"
 #include "report/ReportRise.h"
 #include "rise/frmRise.h"
 
@@ -42,18 +41,17 @@ ProjectReport collectProjectReport(CabinetCoolApp& app, const QDateTime& made) {
 
     const int original = session.currentIndex();
     const QString calculationFile = form->calculationFile();
-    // The temperature-rise window shows one cabinet: each cabinet's when it
-    // follows the current cabinet, else the one current when the report
-    // began.
+    // The temperature-rise window's section goes with the cabinet the user
+    // had it open on; every other cabinet's verdict comes from the inputs it
+    // keeps.
     const frmRise* riseWindow = app.loadedWindow<frmRise>();
-    const bool riseFollows = riseWindow && dynamic_cast<const StoredInputs*>(riseWindow) != nullptr;
 
     const qsizetype count = session.project().cabinets.size();
     for (int i = 0; i < count; ++i) {
         session.makeCurrent(i);
         DesignReport cabinet = collectDesignReport(app, made);
         const Cabinet& c = session.project().cabinets[i];
-        const bool riseShown = riseWindow && (riseFollows || i == original);
+        const bool riseShown = riseWindow && i == original;
         if (cabinet.rise && !riseShown) {
             for (const QString& line : cabinet.rise->methods) cabinet.methods.removeOne(line);
             cabinet.rise.reset();

@@ -784,11 +784,10 @@ const QStringList kFromMainWindow = {QStringLiteral("txtRiseHeight"),
 
 }  // namespace
 
-WindowInputs frmRise::storedInputs() const {
-    WindowInputs inputs = inputValues();
-    for (const QString& name : kFromMainWindow) inputs.remove(name);
-    return inputs;
-}
+// All of them, the dimensions and P too, so that the project can give the
+// verdict of a cabinet whose window is not open; they come afresh from the
+// main window when the window shows the cabinet again.
+WindowInputs frmRise::storedInputs() const { return inputValues(); }
 
 void frmRise::applyStoredInputs(const WindowInputs& inputs) {
     Form_Load();

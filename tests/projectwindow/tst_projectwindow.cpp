@@ -117,6 +117,20 @@ void TestProjectWindow::startsWithOneCabinetOfStartUpValues() {
     QCOMPARE(p.cell(0, 8), QString("최신"));
     p.form->txtHeight->setText("2.2");
     QCOMPARE(p.cell(0, 8), QString("입력 변경됨 (다시 계산 필요)"));
+
+    // Calculated cabinets stay calculated while the user goes through them.
+    p.form->cmdCal->click();
+    p.w->cmdProjAdd->click();
+    p.form->txtPP->setText("700");
+    p.form->cmdCal->click();
+    p.t.platform.saveAnswers.enqueue(p.path("calculated.ccproj"));
+    p.w->cmdProjSave->click();
+    for (int row : {0, 1, 0, 1}) {
+        p.choose(row);
+        QCOMPARE(p.cell(0, 8), QString("최신"));
+        QCOMPARE(p.cell(1, 8), QString("최신"));
+        QVERIFY(!p.session().modified());
+    }
 }
 
 void TestProjectWindow::cabinetsAddedCopiedMovedRemoved() {
