@@ -256,11 +256,13 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
                        ? valueOrOutOfRange(*r.airflow.value / kCubicMetresPerHourPerCfm)
                        : r.airflow;
 
-    // U·A·(TiMin − TuMin) − PMin, none below 0.
+    // U·A·(inside − ambient) − PMin, none below 0: the heat a heater adds to
+    // what the walls lose when the equipment gives off only PMin (a steady
+    // heat balance of the walls, as for the cooling).
     const ClimateValue coldHeat = valueOrOutOfRange(in.internalHeatMin);
-    auto heaterFor = [&](double insideMin) {
-        const ClimateValue coldDeltaT = allFinite({insideMin, in.ambientMin})
-                                            ? valueOrOutOfRange(insideMin - in.ambientMin)
+    auto heaterFor = [&](double insideMin, double ambient) {
+        const ClimateValue coldDeltaT = allFinite({insideMin, ambient})
+                                            ? valueOrOutOfRange(insideMin - ambient)
                                             : notApplicable(ClimateReason::OutOfRange);
         if (const ClimateReason why = firstReason({&r.area, &coefficient, &coldDeltaT, &coldHeat});
             why != ClimateReason::None) {
@@ -270,20 +272,43 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
             *coefficient.value * *r.area.value * *coldDeltaT.value - *coldHeat.value);
         return need.applicable() ? ClimateValue{std::max(0.0, *need.value)} : need;
     };
-    r.heaterPower = heaterFor(in.insideMin);
+    // Frost: the lowest inside temperature held at the lowest ambient.
+    r.heaterPower = heaterFor(in.insideMin, in.ambientMin);
 
-    // The air that enters the cabinet is the ambient air: its dew point at
-    // the highest ambient temperature, where the humidity was given.
-    r.dewPointAirTemperature = std::isfinite(in.ambientMax)
-                                   ? ClimateValue{in.ambientMax}
+    // Condensation: the air a cabinet breathes in on a humid day keeps its
+    // moisture when the night cools the walls. Its dew point (Magnus, at the
+    // humid day's temperature and humidity) is what the inside air must stay
+    // above at that night's lowest ambient temperature; the cabinet itself
+    // is warmer than the night air by PMin / (U·A), the steady balance of its
+    // walls. This is the usual sizing of an anti-condensation heater; the
+    // summer's highest temperature against the winter's lowest would ask
+    // for air that never meets those walls.
+    r.dewPointAirTemperature = std::isfinite(in.humidDayTemperature)
+                                   ? ClimateValue{in.humidDayTemperature}
                                    : notApplicable(ClimateReason::OutOfRange);
-    r.dewPoint = std::isfinite(in.ambientMax) ? DewPoint(in.ambientMax, in.relativeHumidity)
-                                              : notApplicable(ClimateReason::OutOfRange);
-    if (r.dewPoint.applicable() && !std::isnan(in.insideMin))
-        r.condensation = in.insideMin <= *r.dewPoint.value;
+    r.dewPoint = std::isfinite(in.humidDayTemperature)
+                     ? DewPoint(in.humidDayTemperature, in.relativeHumidity)
+                     : notApplicable(ClimateReason::OutOfRange);
+    {
+        const ClimateValue nightHeat = valueOrOutOfRange(in.internalHeatMin);
+        if (const ClimateReason why = firstReason({&r.area, &coefficient, &nightHeat});
+            why != ClimateReason::None) {
+            r.nightInsideTemperature = notApplicable(why);
+        } else if (!std::isfinite(in.humidNightMin)) {
+            r.nightInsideTemperature = notApplicable(ClimateReason::OutOfRange);
+        } else {
+            const double conductance = *coefficient.value * *r.area.value;
+            r.nightInsideTemperature =
+                conductance > 0 ? valueOrOutOfRange(in.humidNightMin + *nightHeat.value / conductance)
+                                : notApplicable(ClimateReason::InvalidCoefficient);
+        }
+    }
+    if (r.dewPoint.applicable() && r.nightInsideTemperature.applicable())
+        r.condensation = *r.nightInsideTemperature.value <= *r.dewPoint.value;
     if (r.dewPoint.applicable()) {
         r.condensationFreeInsideMin = valueOrOutOfRange(*r.dewPoint.value + kDewPointMargin);
-        r.condensationFreeHeaterPower = heaterFor(*r.condensationFreeInsideMin.value);
+        r.condensationFreeHeaterPower =
+            heaterFor(*r.condensationFreeInsideMin.value, in.humidNightMin);
     } else {
         r.condensationFreeInsideMin = r.dewPoint;
         r.condensationFreeHeaterPower = r.dewPoint;

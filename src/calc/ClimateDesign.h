@@ -78,9 +78,11 @@ struct ClimateDesignInput {
     double ambientMin = 0;       // TuMin, lowest ambient temperature, °C
     double insideMin = 0;        // TiMin, lowest permissible inside temperature, °C
     double internalHeatMin = 0;  // PMin, heat produced when it is coldest, W
-    // %, of the ambient air at its highest temperature Tu: the air that can
-    // enter the cabinet.
-    double relativeHumidity = 0;
+    // A humid day's air, which the cabinet breathes in, and that night's
+    // lowest ambient temperature, which cools it: the condensation design.
+    double humidDayTemperature = 0;  // °C
+    double relativeHumidity = 0;     // %, of the humid day's air
+    double humidNightMin = 0;        // °C
     bool sun = false;        // the cabinet stands in the sun
     double irradiance = 0;   // W/m², used when sun is on
     double absorptance = 0;  // of the paint, 0 to 1, used when sun is on
@@ -110,20 +112,24 @@ struct ClimateDesignResult {
     ClimateValue airflowFactor;  // f at the altitude, m³·K/(W·h)
     ClimateValue airflow;  // f·(P + Qsun − Qs) / (Ti − Tu)·(1 + margin/100), m³/h; only for Ti > Tu
     ClimateValue airflowCfm;   // the same in cubic feet per minute
-    ClimateValue heaterPower;  // U·A·(TiMin − TuMin) − PMin, W; 0 when no heat is needed
-    // The air the dew point is of: the ambient air at Tu (°C), with the
-    // relative humidity of the input.
+    // The frost heater: U·A·(TiMin − TuMin) − PMin, W; 0 when no heat is needed.
+    ClimateValue heaterPower;
+    // The air the dew point is of: the humid day's (°C), with the relative
+    // humidity of the input.
     ClimateValue dewPointAirTemperature;
     ClimateValue dewPoint;  // of that air, °C
-    // TiMin at or below the dew point: moisture condenses when the cabinet
-    // is coldest. None when there is no dew point.
+    // The inside air at that night's lowest ambient without a heater:
+    // humidNightMin + PMin / (U·A), °C.
+    ClimateValue nightInsideTemperature;
+    // The night's inside air at or below the dew point: the day's moisture
+    // condenses. None when either is missing.
     std::optional<bool> condensation;
     // The lowest inside temperature that keeps clear of the dew point:
     // dewPoint + kDewPointMargin, °C; with the dew point.
     ClimateValue condensationFreeInsideMin;
     // The heater power that holds the cabinet at condensationFreeInsideMin
-    // when the ambient is at its lowest: as heaterPower, with that
-    // temperature for TiMin, W.
+    // at the humid day's night: U·A·(Td + margin − night's lowest) − PMin, W,
+    // 0 when none is needed. heaterPower is the frost heater, on its own.
     ClimateValue condensationFreeHeaterPower;
 
     // No cooling power, heat exchanger or filter fan is needed: the walls

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "heat/HeatValueTable.h"
+#include "design/HeatValueTable.h"
 #include "heat/frmHeatProduced.h"
 #include "heat/frmHeatValue.h"
 #include "kit/FieldCues.h"

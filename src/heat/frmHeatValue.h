@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "heat/HeatValueTable.h"
+#include "design/HeatValueTable.h"
 #include "kit/StoredInputs.h"
 
 class CabinetCoolApp;

@@ -164,6 +164,11 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     c.rise = windowInputs(object(o, QStringLiteral("rise"), where, fault),
                           at(where, QStringLiteral("rise")), fault);
 
+    const QString designAt = at(where, QStringLiteral("design"));
+    const QJsonObject design = object(o, QStringLiteral("design"), where, fault);
+    c.method = text(design, QStringLiteral("method"), designAt, fault);
+    c.device = text(design, QStringLiteral("device"), designAt, fault);
+
     const QString resultsAt = at(where, QStringLiteral("results"));
     const QJsonObject results = object(o, QStringLiteral("results"), where, fault);
     if (results.contains(QStringLiteral("calculated"))) {
@@ -180,7 +185,10 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
 
     // What a later version added, kept for saving again.
     c.unknown =
-        without(o, {"tag", "description", "count", "main", "heat", "climate", "rise", "results"});
+        without(o, {"tag", "description", "count", "main", "heat", "climate", "rise", "design",
+                    "results"});
+    const QJsonObject designRest = without(design, {"method", "device"});
+    if (!designRest.isEmpty()) c.unknown.insert(QStringLiteral("design"), designRest);
     const QJsonObject mainRest = without(main, {"mode", "material", "fields"});
     if (!mainRest.isEmpty()) c.unknown.insert(QStringLiteral("main"), mainRest);
     const QJsonObject resultsRest =
@@ -217,6 +225,9 @@ QJsonObject cabinetJson(const Cabinet& c) {
     o.insert(QStringLiteral("heat"), windowInputsJson(c.heat));
     o.insert(QStringLiteral("climate"), windowInputsJson(c.climate));
     o.insert(QStringLiteral("rise"), windowInputsJson(c.rise));
+    QJsonObject design{{QStringLiteral("method"), c.method}, {QStringLiteral("device"), c.device}};
+    o.insert(QStringLiteral("design"),
+             merged(c.unknown.value(QStringLiteral("design")).toObject(), design));
     o.insert(QStringLiteral("results"),
              merged(c.unknown.value(QStringLiteral("results")).toObject(), results));
     return o;
@@ -232,6 +243,22 @@ const InfoMember kInfoMembers[] = {
     {"company", &ProjectInfo::company}, {"revision", &ProjectInfo::revision},
     {"date", &ProjectInfo::date},       {"note", &ProjectInfo::note},
 };
+
+// Version 1 kept what the climate and rise windows took from the main window
+// as the window last showed it, while the windows themselves took it afresh
+// at every opening: those values follow their source. The climate window's
+// sunlit area was filled from the dimensions and replaced at their next
+// edit whatever it held: it follows too. Its humidity was of the summer's
+// air; it stands for the humid day's now.
+void upgradeFromVersion1(Project& project) {
+    for (Cabinet& c : project.cabinets) {
+        for (const char* name : {"txtClimH", "txtClimW", "txtClimD", "txtClimP", "txtClimK",
+                                 "txtClimTu", "txtClimTi", "txtClimSunArea"})
+            c.climate.remove(QLatin1String(name));
+        for (const char* name : {"txtRiseHeight", "txtRiseWidth", "txtRiseDepth", "txtRiseP"})
+            c.rise.remove(QLatin1String(name));
+    }
+}
 
 }  // namespace
 
@@ -319,6 +346,7 @@ ProjectReading ReadProject(const QByteArray& bytes) {
                             : fault.text();
         return reading;
     }
+    if (reading.version == 1) upgradeFromVersion1(project);
     reading.readOnly = reading.version > kProjectFormatVersion;
     reading.project = std::move(project);
     return reading;

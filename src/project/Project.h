@@ -43,8 +43,17 @@ struct Cabinet {
     QMap<QString, QString> fields;
 
     WindowInputs heat;     // the component heat window's quantities
-    WindowInputs climate;  // the climate design window's inputs
-    WindowInputs rise;     // the temperature-rise window's inputs
+    // The climate design's and the temperature-rise verification's own
+    // inputs. A value these take from the main window or the dimensions has
+    // no entry while it follows its source; an entry is a text typed over it.
+    WindowInputs climate;
+    WindowInputs rise;
+
+    // Which method governs the cabinet's answer ("main", "climate") and the
+    // kind of device that gives it ("aircon", "heat-exchanger", "filter-fan",
+    // "heater", "none"); empty for the program's choice.
+    QString method;
+    QString device;
 
     CabinetResults results;
     // Members of this cabinet written by a later version, kept as they were.
@@ -66,7 +75,7 @@ struct Project {
     bool operator==(const Project&) const = default;
 };
 
-inline constexpr int kProjectFormatVersion = 1;
+inline constexpr int kProjectFormatVersion = 2;
 inline constexpr int kMaxCabinets = 1000;
 inline constexpr qint64 kMaxProjectFileBytes = 16 * 1024 * 1024;
 inline const QString kProjectFormatName = QStringLiteral("cabinetcool-project");

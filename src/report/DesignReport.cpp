@@ -10,7 +10,7 @@
 #include "climate/frmClimate.h"
 #include "data/EquipmentHeatTables.h"
 #include "files/CoolFile.h"
-#include "heat/HeatValueTable.h"
+#include "design/HeatValueTable.h"
 #include "heat/frmHeatValue.h"
 #include "info/InfoTexts.h"
 #include "kit/AppInfo.h"

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "TestApp.h"
-#include "heat/HeatValueTable.h"
+#include "design/HeatValueTable.h"
 #include "heat/frmHeatValue.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"

@@ -21,7 +21,7 @@
 #include "TestApp.h"
 #include "charts/frmFan2.h"
 #include "climate/frmClimate.h"
-#include "heat/HeatValueTable.h"
+#include "design/HeatValueTable.h"
 #include "heat/frmHeatValue.h"
 #include "kit/ProjectSession.h"
 #include "report/DesignReport.h"

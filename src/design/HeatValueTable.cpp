@@ -1,4 +1,4 @@
-#include "heat/HeatValueTable.h"
+#include "design/HeatValueTable.h"
 
 #include <algorithm>
 
