@@ -85,6 +85,8 @@ void openProjectWindow(CabinetCoolApp& app) {
     });
     QObject::connect(window, &frmProject::reportRequested, window,
                      [&app, window]() { makeProjectReport(app, window); });
+    QObject::connect(window, &frmProject::billRequested, window,
+                     [&app, window]() { exportProjectBill(app, window); });
     QObject::connect(window, &frmProject::calculationFileDropped, window,
                      [&app](const QString& path) { openCalculationFileNamed(app, path); });
 }

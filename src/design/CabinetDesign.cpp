@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "calc/NumberText.h"
+#include "data/ModelLists.h"
+#include "kit/CabinetCoolApp.h"
 
 namespace {
 
@@ -71,7 +73,8 @@ struct FieldRule {
 
 // Reads `text` whole; records why not, or why the value is out of its range.
 std::optional<double> readStrict(const QString& text, const QString& name, const QString& caption,
-                                 Rule rule, QList<DesignInputError>& errors) {
+                                 Rule rule, QList<DesignInputError>& errors,
+                                 const QString& unit = QString()) {
     const QString trimmed = text.trimmed();
     const std::optional<double> v = ParseWholeNumber(trimmed.toStdString());
     QString why;
@@ -88,7 +91,10 @@ std::optional<double> readStrict(const QString& text, const QString& name, const
                               .arg(caption, number);
                 break;
             case Rule::NotNegative:
-                if (*v < 0)
+                if (*v < 0 && unit == QLatin1String("W"))
+                    why = QStringLiteral("%1: %2 W는 음수입니다. 발열량은 0 W 이상이어야 합니다.")
+                              .arg(caption, number);
+                else if (*v < 0)
                     why = QStringLiteral("%1: %2은(는) 음수입니다. 0 이상이어야 합니다.")
                               .arg(caption, number);
                 break;
@@ -185,6 +191,37 @@ QString faceCaption(RiseFace face) {
 QString verdictText(const RiseResult& r) {
     if (!r.fits) return QStringLiteral("—");
     return *r.fits ? QStringLiteral("적합") : QStringLiteral("부적합");
+}
+
+// ---- why a climate result does not apply ---
+
+QString climateReasonText(ClimateReason reason) {
+    switch (reason) {
+        case ClimateReason::None:
+            break;
+        case ClimateReason::InvalidDimensions:
+            return QStringLiteral("치수가 0 이하입니다");
+        case ClimateReason::InvalidInstallation:
+            return QStringLiteral("설치 방식이 정해지지 않았습니다");
+        case ClimateReason::InvalidCoefficient:
+            return QStringLiteral("열관류율이 0 미만입니다");
+        case ClimateReason::InvalidSolarInput:
+            return QStringLiteral("일사 입력이 범위 밖입니다");
+        case ClimateReason::InvalidMargin:
+            return QStringLiteral("안전 여유가 0 % 미만입니다");
+        case ClimateReason::AmbientNotBelowInside:
+            return QStringLiteral(
+                "희망 반내 온도가 최고 외기 온도 이하여서 외기로는 식힐 수 없습니다");
+        case ClimateReason::AltitudeOutOfRange:
+            return QStringLiteral("설치 고도가 -5000 m ~ 11000 m 밖입니다");
+        case ClimateReason::HumidityOutOfRange:
+            return QStringLiteral("상대 습도가 0 % 초과 100 % 이하의 범위 밖입니다");
+        case ClimateReason::TemperatureOutOfRange:
+            return QStringLiteral("이 온도에서는 이슬점을 구할 수 없습니다");
+        case ClimateReason::OutOfRange:
+            return QStringLiteral("값이 계산할 수 있는 범위를 벗어났습니다");
+    }
+    return {};
 }
 
 // ---- picks ----------------------------------------------------------------------
@@ -508,7 +545,8 @@ MainEvaluation evaluateMain(const Cabinet& cabinet, const EquipmentHeatTables& t
         const QString caption = mainFieldCaption(field, in.mode);
         const QString text = mainText(cabinet, field);
         const qsizetype before = c.errors.size();
-        readStrict(text, QLatin1String(kNames.value(int(field))), caption, rule, c.errors);
+        readStrict(text, QLatin1String(kNames.value(int(field))), caption, rule, c.errors,
+                   field == CabinetField::InternalHeat ? QStringLiteral("W") : QString());
         // Dimensions, U and P say which kind of value they are.
         if (c.errors.size() > before && rule == Rule::Positive &&
             ParseWholeNumber(text.trimmed().toStdString())) {
@@ -673,11 +711,16 @@ RiseEvaluation evaluateRise(const Cabinet& cabinet) {
     // as the window applies them.
     const int arrangement = index("cboRiseInstall", 1);
     RiseFaces faces = RiseFacesOfInstallation(arrangement).value_or(RiseFaces{});
+    bool facesRead = true;
     auto face = [&](const char* name, int highest, int current) {
         const auto it = kept.constFind(QLatin1String(name));
         if (it == kept.constEnd()) return current;
         const int value = it->toInt();
-        return value < 0 || value > highest ? current : value;
+        if (value < 0 || value > highest) {
+            facesRead = false;
+            return current;
+        }
+        return value;
     };
     faces.top = RiseTop(face("cboRiseTop", 1, int(faces.top)));
     faces.front = RiseFace(face("cboRiseFront", 2, int(faces.front)));
@@ -713,6 +756,12 @@ RiseEvaluation evaluateRise(const Cabinet& cabinet) {
     in.overrideD = read("txtRiseOverrideD", in.overrideFactors);
     in.overrideK = read("txtRiseOverrideK", in.overrideFactors);
     e.result = ComputeTemperatureRise(in);
+    if (!facesRead) {
+        // A face the file names by no known index: no verdict on a guess.
+        e.errors.append({QStringLiteral("cboRiseInstall"), QStringLiteral("면"), QString(),
+                         QStringLiteral("면의 설치 상태가 알 수 없는 값이어서 판정하지 않았습니다.")});
+        e.result.fits.reset();
+    }
     e.verdict = verdictText(e.result);
     e.summaryVerdict = e.result.fits && !e.result.withinMethod
                            ? e.verdict + QStringLiteral(" (적용 범위 밖, 참고)")
@@ -833,7 +882,8 @@ GoverningAnswer climateAnswer(const ClimateEvaluation& e, DeviceKind kind) {
         return a;
     }
     if (!v->value) {
-        a.why = QStringLiteral("계산할 수 없음");
+        const QString reason = climateReasonText(v->reason);
+        a.why = reason.isEmpty() ? QStringLiteral("—") : QStringLiteral("— (%1)").arg(reason);
         return a;
     }
     a.value = *v->value;
@@ -884,6 +934,18 @@ CabinetEvaluation evaluateCabinet(const Cabinet& cabinet, const DesignTables& ta
         e.answer = climateAnswer(*e.climate, kind);
     else
         e.answer = mainAnswer(cabinet, e.main, kind);
+    // The climate design takes what it does not keep from the main window:
+    // an input there that cannot be calculated with leaves no answer.
+    if (!e.main.errors.isEmpty() && !e.answer.inputError) {
+        GoverningAnswer a;
+        a.method = e.answer.method;
+        a.kind = e.answer.kind;
+        a.requirement = e.answer.requirement;
+        a.unit = e.answer.unit;
+        a.inputError = true;
+        a.why = QStringLiteral("계산하지 않음 (입력 오류)");
+        e.answer = a;
+    }
     if (!cabinet.rise.isEmpty()) {
         e.rise = evaluateRise(cabinet);
         // The verification is of the closed enclosure; a device that cools
@@ -926,4 +988,19 @@ QList<BillLine> billOfDevices(const Project& project, const QList<CabinetEvaluat
         }
     }
     return bill;
+}
+
+DesignTables loadDesignTables(CabinetCoolApp& app) {
+    DesignTables t;
+    t.equipment = &app.tables();
+    IniSelection selection;
+    const IniFile file = IniFile::load(app.iniPath(), selectModelLists(selection));
+    auto models = [&file](std::string_view section) {
+        std::vector<ClimateModel> list;
+        for (const NamedValue& m : LoadModelList(file, section)) list.push_back({m.name, m.value});
+        return list;
+    };
+    t.filterFans = models(kFilterFanModelSection);
+    t.heaters = models(kHeaterModelSection);
+    return t;
 }

@@ -221,3 +221,7 @@ struct BillLine {
 QList<BillLine> billOfDevices(const Project& project, const QList<CabinetEvaluation>& evaluations);
 // The unit of a kind's rating: "W", "W/K", "m³/h".
 QString deviceRatingUnit(DeviceKind kind);
+
+class CabinetCoolApp;
+// The program's tables and the configuration's model lists as they are now.
+DesignTables loadDesignTables(CabinetCoolApp& app);

@@ -352,6 +352,19 @@ QString ProjectSession::setCabinetCount(int index, int count) {
     return QString();
 }
 
+void ProjectSession::setCabinetDesign(int index, const QString& method, const QString& device) {
+    if (index < 0 || index >= m_project.cabinets.size()) return;
+    Cabinet& c = m_project.cabinets[index];
+    if (c.method == method && c.device == device) return;
+    c.method = method;
+    c.device = device;
+    // The current cabinet's answer changes what its row shows.
+    if (index == m_current)
+        currentEdited();
+    else
+        edited();
+}
+
 Cabinet ProjectSession::startUpCabinet() const {
     Cabinet c = m_startUp;
     c.tag = NextCabinetTag(m_project);
@@ -360,6 +373,8 @@ Cabinet ProjectSession::startUpCabinet() const {
     c.heat.clear();
     c.climate.clear();
     c.rise.clear();
+    c.method.clear();
+    c.device.clear();
     c.results = CabinetResults{};
     c.unknown = QJsonObject();
     return c;

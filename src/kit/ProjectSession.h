@@ -48,6 +48,9 @@ public:
     QString setCabinetTag(int index, const QString& tag);
     void setCabinetDescription(int index, const QString& description);
     QString setCabinetCount(int index, int count);
+    // The governing method and the kind of device of cabinet `index`, by
+    // their kept names ("" for the program's choice).
+    void setCabinetDesign(int index, const QString& method, const QString& device);
     // A new cabinet with the start-up values at the end; it becomes current.
     int addCabinet();
     // A copy of cabinet `index` right after it, with a tag of its own; it
@@ -61,6 +64,10 @@ public:
     // Appends cabinets (imported calculation files), without making them
     // current.
     void appendCabinets(const QList<Cabinet>& cabinets);
+
+    // The window's inputs become the current cabinet's, as if edited: a
+    // method the user asks to see on paper belongs to the cabinet.
+    void keepWindowInputs(QWidget* window) { captureWindow(window); }
 
     // Shows cabinet `index` in the windows.
     void makeCurrent(int index);

@@ -1,6 +1,8 @@
 #include "projectwindow/frmProject.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QSignalBlocker>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -20,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "calc/NumberText.h"
+#include "design/CabinetDesign.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FieldCues.h"
 #include "kit/FileAccess.h"
@@ -32,7 +35,45 @@
 
 namespace {
 
-enum Column { Tag, Description, Count, Mode, Size, Heat, Requirement, Model, Status, Columns };
+enum Column {
+    Tag,
+    Description,
+    Count,
+    Mode,
+    Size,
+    Heat,
+    Method,
+    Requirement,
+    Device,
+    Model,
+    Rise,
+    Status,
+    Columns
+};
+
+// The governing method's and the device's lists: the kept name of each
+// entry ("" for the program's choice).
+const std::pair<const char*, const char*> kMethodItems[] = {
+    {"", "자동 (상세 설계가 있으면 상세 설계)"},
+    {"main", "기본 계산"},
+    {"climate", "상세 설계"},
+};
+const std::pair<const char*, const char*> kDeviceItems[] = {
+    {"", "자동 (주 화면 방식에 따름)"},
+    {"aircon", "에어컨"},
+    {"heat-exchanger", "열교환기·팬"},
+    {"filter-fan", "필터팬"},
+    {"heater", "히터"},
+    {"none", "없음 (닫힌 외함, 벽으로 방열)"},
+};
+
+// A requirement as the main window's result field writes it: two decimals.
+QString requirementText(const GoverningAnswer& a) {
+    if (a.inputError) return QStringLiteral("입력 확인");
+    if (!a.value) return QStringLiteral("—");
+    if (a.notNeeded) return QStringLiteral("필요 없음");
+    return QString::fromStdString(FormatNumber(*a.value, "0.00")) + QLatin1Char(' ') + a.unit;
+}
 
 QString modeCaption(const QString& mode) {
     if (mode == QLatin1String("Fan1")) return QStringLiteral("팬 (발열량)");
@@ -80,7 +121,19 @@ const ToolTipEntry kToolTips[] = {
     {"cmdProjImportCol",
      "계산 파일 (*.col)을 하나 이상 골라 각각 새 제어반으로 더합니다. 태그는 파일 이름입니다."},
     {"cmdProjExportCol", "선택한 제어반을 계산 파일 (*.col)로 저장합니다 (Save As와 같은 내용)."},
-    {"cmdProjReport", "프로젝트 전체의 보고서 PDF: 표지와 요약표, 제어반마다의 설계 보고서."},
+    {"cmdProjReport",
+     "프로젝트 전체의 보고서 PDF: 표지와 요약표, 장비 목록, 제어반마다의 설계 보고서. 열린 창과 "
+     "관계없이 프로젝트에 저장되는 입력만으로 만듭니다."},
+    {"cmdProjExportBill",
+     "장비 목록 (모델마다 종류, 능력, 쓰는 제어반, 대수 = 제어반 한 대의 대수 × 수량의 합)과 "
+     "제어반 요약을 CSV 파일로 저장합니다 (UTF-8, 스프레드시트에서 한글이 바로 읽힘)."},
+    {"cboCabMethod",
+     "선택한 제어반의 답을 정하는 계산: 기본 계산 (주 화면, 모든 면의 표면적) 또는 상세 설계 "
+     "(설치 방식별 유효 면적, 일사, 안전 여유). 자동은 상세 설계가 있으면 상세 설계입니다."},
+    {"cboCabDevice",
+     "선택한 제어반의 장치 종류: 에어컨 (냉각 능력 W), 열교환기·팬 (W/K), 필터팬 (풍량 m³/h), "
+     "히터 (W), 또는 없음 (닫힌 외함이 벽으로만 열을 내보냄). 필터팬과 히터는 상세 설계에서 "
+     "정합니다."},
     {"cmdProjExit", "프로젝트 창을 닫습니다. 프로젝트는 그대로 열려 있습니다 (Esc)."},
     {"lstProjRecent", "최근에 열거나 저장한 프로젝트 (최대 8개). 두 번 누르거나 Enter로 엽니다."},
 };
@@ -163,7 +216,8 @@ void frmProject::buildLayout() {
     tblProjCabinets->setHorizontalHeaderLabels(
         {QStringLiteral("태그"), QStringLiteral("설명"), QStringLiteral("수량"),
          QStringLiteral("방식"), QStringLiteral("H × W × D (m)"), QStringLiteral("P (W)"),
-         QStringLiteral("요구 성능"), QStringLiteral("추천 모델"), QStringLiteral("상태")});
+         QStringLiteral("기준 방법"), QStringLiteral("요구 성능"), QStringLiteral("장치"),
+         QStringLiteral("추천 모델"), QStringLiteral("온도 상승"), QStringLiteral("상태")});
     tblProjCabinets->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblProjCabinets->setSelectionMode(QAbstractItemView::SingleSelection);
     tblProjCabinets->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -211,6 +265,20 @@ void frmProject::buildLayout() {
         selectedRow->addWidget(widget, widget == txtCabDescription ? 3 : 1);
         connect(widget, &QLineEdit::textEdited, this, &frmProject::cabinetFieldEdited);
     }
+    auto combo = [&](const char* name, const char* caption, const auto& items) {
+        auto* c = new QComboBox(selected);
+        c->setObjectName(QLatin1String(name));
+        for (const auto& [kept, text] : items)
+            c->addItem(QString::fromUtf8(text), QString::fromLatin1(kept));
+        auto* label = new QLabel(QString::fromUtf8(caption), selected);
+        label->setBuddy(c);
+        selectedRow->addWidget(label);
+        selectedRow->addWidget(c, 2);
+        connect(c, &QComboBox::activated, this, &frmProject::designChoiceEdited);
+        return c;
+    };
+    cboCabMethod = combo("cboCabMethod", "기준", kMethodItems);
+    cboCabDevice = combo("cboCabDevice", "장치", kDeviceItems);
     top->addWidget(selected);
 
     lblProjStatus = new QLabel(this);
@@ -237,10 +305,12 @@ void frmProject::buildLayout() {
     cmdProjImportCol = button("cmdProjImportCol", ".col 가져오기...");
     cmdProjExportCol = button("cmdProjExportCol", ".col 내보내기...");
     cmdProjReport = button("cmdProjReport", "프로젝트 보고서...");
+    cmdProjExportBill = button("cmdProjExportBill", "장비 목록 내보내기...");
     cmdProjExit = button("cmdProjExit", "닫기");
-    const QList<QPushButton*> files = {cmdProjNew,    cmdProjOpen,      cmdProjSave,
-                                       cmdProjSaveAs, cmdProjImportCol, cmdProjExportCol,
-                                       cmdProjReport, cmdProjExit};
+    const QList<QPushButton*> files = {cmdProjNew,       cmdProjOpen,   cmdProjSave,
+                                       cmdProjSaveAs,    cmdProjImportCol,
+                                       cmdProjExportCol, cmdProjReport, cmdProjExportBill,
+                                       cmdProjExit};
     for (int k = 0; k < files.size(); ++k) fileButtons->addWidget(files[k], k / 2, k % 2);
     bottom->addLayout(fileButtons);
     top->addLayout(bottom);
@@ -257,15 +327,19 @@ void frmProject::buildLayout() {
     connect(cmdProjImportCol, &QPushButton::clicked, this, &frmProject::importRequested);
     connect(cmdProjExportCol, &QPushButton::clicked, this, &frmProject::exportRequested);
     connect(cmdProjReport, &QPushButton::clicked, this, &frmProject::reportRequested);
+    connect(cmdProjExportBill, &QPushButton::clicked, this, &frmProject::billRequested);
     connect(cmdProjExit, &QPushButton::clicked, this, &frmProject::cmdProjExit_Click);
 
     setKeyboardOrder(this, {txtProjName, txtProjCustomer, txtProjSite, txtProjAuthor,
                             txtProjCompany, txtProjRevision, txtProjNote, tblProjCabinets,
                             cmdProjAdd, cmdProjDuplicate, cmdProjRemove, cmdProjUp, cmdProjDown,
-                            txtCabTag, txtCabDescription, txtCabCount, lstProjRecent});
+                            txtCabTag, txtCabDescription, txtCabCount, cboCabMethod, cboCabDevice,
+                            lstProjRecent});
 }
 
 void frmProject::Form_Load() {
+    // The model lists as the configuration holds them now.
+    m_tables = loadDesignTables(m_app);
     lblProjStatus->clear();
     refresh();
 }
@@ -315,14 +389,20 @@ void frmProject::refreshRow(int row) {
     const Cabinet& c = project.cabinets[row];
     const auto text = [&](const QString& key) { return c.fields.value(key).trimmed(); };
     const bool measured = c.mode == QLatin1String("Fan2");
+    // Every number of the row is the cabinet's evaluation now, as the
+    // report gives it.
+    if (!m_tables.equipment) m_tables = loadDesignTables(m_app);
+    const CabinetEvaluation e = evaluateCabinet(c, m_tables);
+    const GoverningAnswer& a = e.answer;
     QString status;
-    if (c.results.requirement.isEmpty()) {
+    if (!e.main.errors.isEmpty()) {
+        status = QStringLiteral("입력 확인");
+    } else if (c.results.requirement.isEmpty()) {
         status = QStringLiteral("계산 전");
     } else if (!c.results.calculated) {
         status = QStringLiteral("입력 변경됨 (다시 계산 필요)");
     } else {
-        const CabinetResults now = session.recalculate(c);
-        status = now.requirement == c.results.requirement && now.model == c.results.model
+        status = e.main.resultText == c.results.requirement && e.main.modelName == c.results.model
                      ? QStringLiteral("최신")
                      : QStringLiteral("재계산 값과 다름");
     }
@@ -335,9 +415,14 @@ void frmProject::refreshRow(int row) {
             .arg(text(QStringLiteral("txtHeight")), text(QStringLiteral("txtWidth")),
                  text(QStringLiteral("txtDepth"))),
         measured ? QStringLiteral("— (측정 온도)") : text(QStringLiteral("txtPP")),
-        c.results.requirement.isEmpty() ? QStringLiteral("—")
-                                        : c.results.requirement + QLatin1Char(' ') + c.results.unit,
-        c.results.model.isEmpty() ? QStringLiteral("—") : c.results.model,
+        governingMethodText(a.method),
+        requirementText(a),
+        deviceKindText(a.kind),
+        a.device ? (a.device->units > 1
+                        ? QStringLiteral("%1 × %2").arg(a.device->designation).arg(a.device->units)
+                        : a.device->designation)
+                 : QStringLiteral("—"),
+        e.rise ? e.rise->summaryVerdict : QStringLiteral("—"),
         status,
     };
     for (int col = 0; col < Columns; ++col) {
@@ -347,6 +432,32 @@ void frmProject::refreshRow(int row) {
             tblProjCabinets->setItem(row, col, item);
         }
         if (item->text() != cells[col]) item->setText(cells[col]);
+    }
+    if (row == session.currentIndex()) refreshDesignChoice();
+}
+
+void frmProject::refreshDesignChoice() {
+    const Cabinet& c = m_app.project().current();
+    const QSignalBlocker quietMethod(cboCabMethod);
+    const QSignalBlocker quietDevice(cboCabDevice);
+    const int method = cboCabMethod->findData(c.method);
+    cboCabMethod->setCurrentIndex(method < 0 ? 0 : method);
+    const int device = cboCabDevice->findData(c.device);
+    cboCabDevice->setCurrentIndex(device < 0 ? 0 : device);
+}
+
+void frmProject::designChoiceEdited() {
+    if (m_filling) return;
+    ProjectSession& session = m_app.project();
+    session.setCabinetDesign(session.currentIndex(), cboCabMethod->currentData().toString(),
+                             cboCabDevice->currentData().toString());
+    const Cabinet& c = session.current();
+    if (cboCabMethod->currentData().toString() == QLatin1String("climate") && c.climate.isEmpty()) {
+        showNote(QStringLiteral(
+            "이 제어반에는 아직 상세 설계가 없어 기본 계산으로 답합니다. 상세 설계 창에서 값을 "
+            "입력하면 상세 설계가 기준이 됩니다."));
+    } else {
+        showNote(QString());
     }
 }
 
@@ -454,8 +565,14 @@ void frmProject::cmdProjRemove_Click() {
                            "수 없습니다."));
         return;
     }
-    if (!confirmProjectSaved(m_app, this)) return;
+    // Removing asks about the cabinet itself; the file is not written.
+    const QString tag = session.current().tag;
+    if (m_app.platform().askQuestion(
+            this, QStringLiteral("제어반 \"%1\"을(를) 프로젝트에서 삭제할까요?").arg(tag),
+            {QStringLiteral("삭제"), QStringLiteral("취소")}, 1, 1) != 0)
+        return;
     session.removeCabinet(session.currentIndex());
+    showNote(QStringLiteral("제어반 \"%1\"을(를) 삭제했습니다.").arg(tag));
 }
 
 void frmProject::cmdProjUp_Click() {

@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include "design/CabinetDesign.h"
+
 class CabinetCoolApp;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,7 +50,9 @@ public:
     QLineEdit *txtCabTag, *txtCabDescription, *txtCabCount;
     QPushButton *cmdProjAdd, *cmdProjDuplicate, *cmdProjRemove, *cmdProjUp, *cmdProjDown;
     QPushButton *cmdProjNew, *cmdProjOpen, *cmdProjSave, *cmdProjSaveAs, *cmdProjImportCol,
-        *cmdProjExportCol, *cmdProjReport, *cmdProjExit;
+        *cmdProjExportCol, *cmdProjReport, *cmdProjExportBill, *cmdProjExit;
+    // The selected cabinet's governing method and kind of device.
+    QComboBox *cboCabMethod, *cboCabDevice;
     QListWidget* lstProjRecent;
     QLabel* lblProjStatus;
 
@@ -55,6 +60,7 @@ signals:
     void importRequested();
     void exportRequested();
     void reportRequested();
+    void billRequested();
     void calculationFileDropped(const QString& path);
 
 protected:
@@ -73,8 +79,11 @@ private:
     void refreshTitle();
     void infoEdited();
     void cabinetFieldEdited();
+    void designChoiceEdited();
+    void refreshDesignChoice();
     void showNote(const QString& text);
 
     CabinetCoolApp& m_app;
+    DesignTables m_tables;
     bool m_filling = false;
 };

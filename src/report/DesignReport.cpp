@@ -7,11 +7,9 @@
 
 #include "calc/ClimateDesign.h"
 #include "climate/InstallationPictogram.h"
-#include "climate/frmClimate.h"
 #include "data/EquipmentHeatTables.h"
 #include "files/CoolFile.h"
 #include "design/HeatValueTable.h"
-#include "heat/frmHeatValue.h"
 #include "info/InfoTexts.h"
 #include "kit/AppInfo.h"
 #include "kit/CabinetCoolApp.h"
@@ -20,7 +18,6 @@
 #include "kit/Widgets.h"
 #include "report/ReportCalculation.h"
 #include "report/ReportRise.h"
-#include "rise/frmRise.h"
 
 namespace {
 
@@ -165,38 +162,20 @@ ReportLines resultLines(const MainCalculation& c) {
     return lines;
 }
 
-QString componentName(std::string_view label) {
-    QString name = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
-    if (name.endsWith(QStringLiteral(" x"))) name.chop(2);
-    return name;
-}
 
 // The rows of the component heat window that count, and their sum; nothing
-// when the window is not open or every count is 0.
-void addHeatRows(DesignReport& report, CabinetCoolApp& app, const MainWindow& form) {
-    const frmHeatValue* window = app.loadedWindow<frmHeatValue>();
-    if (!window) return;
-    HeatCounts counts;
-    for (const HeatFamilyRows& family : heatFamilies()) {
-        std::vector<double>& row = counts[static_cast<size_t>(familyIndex(family.family))];
-        const std::span<const double> losses = familyLosses(app.tables(), family.family);
-        for (size_t i = 0; i < family.rows.size(); ++i) {
-            const QLineEdit* field = window->countField(family.family, static_cast<int>(i));
-            const double count = field ? fieldNumber(field) : 0;
-            row.push_back(count);
-            if (count == 0) continue;
-            const double loss = i < losses.size() ? losses[i] : 0;
-            report.heatRows << ReportHeatRow{componentName(family.rows[i].label),
-                                             reportNumber(count), reportPower(loss),
-                                             reportPower(count * loss)};
-        }
+// when every count is 0.
+void addHeatRows(DesignReport& report, const HeatEvaluation& heat, const MainWindow& form) {
+    for (const HeatRowEvaluation& row : heat.rows) {
+        report.heatRows << ReportHeatRow{row.component, reportNumber(row.count),
+                                         reportPower(row.perUnit), reportPower(row.subtotal)};
     }
     if (report.heatRows.isEmpty()) return;
-    const double total = sumHeat(counts, app.tables()).total;
-    report.heatTotal = reportPower(total);
+    report.heatTotal = reportPower(heat.total);
     const std::optional<double> p =
         ParseWholeNumber(form.fieldText(CabinetField::InternalHeat).toStdString());
-    if (form.selectedMode() != SelectionMode::Fan2 && !(std::isfinite(total) && p && total == *p)) {
+    if (form.selectedMode() != SelectionMode::Fan2 &&
+        !(std::isfinite(heat.total) && p && heat.total == *p)) {
         report.heatNote =
             QStringLiteral("이 합계는 위의 제어반내 발열량 P와 다릅니다. 계산에는 P가 쓰였습니다.");
     }
@@ -259,95 +238,6 @@ QString climateRequirement(const ClimateValue& v, QString (*format)(double),
     return text;
 }
 
-// The climate window's own fields, read strictly as the report reads the
-// main window's: their texts and what each must hold.
-struct ClimateField {
-    const char* name;
-    const char* caption;
-    enum Rule { Positive, NotNegative, Temperature, Humidity, Fraction, Any } rule;
-    bool sunOnly = false;
-    bool mayBeEmpty = false;
-};
-constexpr ClimateField kClimateFields[] = {
-    {"txtClimH", "높이 H", ClimateField::Positive},
-    {"txtClimW", "폭 W", ClimateField::Positive},
-    {"txtClimD", "깊이 D", ClimateField::Positive},
-    {"txtClimP", "내부 발열량 P", ClimateField::NotNegative},
-    {"txtClimK", "열관류율 U", ClimateField::Positive},
-    {"txtClimTu", "최고 외기 온도 Tu", ClimateField::Temperature},
-    {"txtClimTi", "희망 반내 온도 Ti", ClimateField::Temperature},
-    {"txtClimAlt", "설치 고도", ClimateField::Any},
-    {"txtClimTuMin", "최저 외기 온도", ClimateField::Temperature},
-    {"txtClimTiMin", "최저 반내 온도", ClimateField::Temperature},
-    {"txtClimPMin", "그때 켜져 있는 장비 발열", ClimateField::NotNegative},
-    {"txtClimRH", "외기 상대습도 (Tu 기준)", ClimateField::Humidity},
-    {"txtClimSunE", "일사량", ClimateField::NotNegative, true},
-    {"txtClimSunAbs", "표면 일사 흡수율", ClimateField::Fraction, true},
-    {"txtClimSunArea", "햇빛 받는 면적", ClimateField::NotNegative, true, true},
-    {"txtClimSunRse", "외표면 열저항 Rse", ClimateField::Positive, true},
-    {"txtClimMargin", "안전 여유", ClimateField::NotNegative},
-};
-
-QStringList climateInputErrors(const frmClimate& w) {
-    QStringList errors;
-    const bool sun = w.inputs().sun;
-    for (const ClimateField& f : kClimateFields) {
-        if (f.sunOnly && !sun) continue;
-        // A field this window does not have is not part of its design.
-        const auto* field = w.findChild<QLineEdit*>(QLatin1String(f.name));
-        if (!field) continue;
-        const QString name = QString::fromUtf8(f.caption);
-        const QString text = field->text().trimmed();
-        if (text.isEmpty()) {
-            if (!f.mayBeEmpty) errors << QStringLiteral("%1: 값이 비어 있습니다.").arg(name);
-            continue;
-        }
-        const std::optional<double> v = ParseWholeNumber(text.toStdString());
-        if (!v) {
-            errors << QStringLiteral("%1: 입력 \"%2\"는 하나의 숫자가 아닙니다.").arg(name, text);
-            continue;
-        }
-        const QString number = QString::fromStdString(NumberText(*v));
-        switch (f.rule) {
-            case ClimateField::Positive:
-                if (!(*v > 0))
-                    errors << QStringLiteral("%1: %2은(는) 0 이하입니다. 0보다 커야 합니다.")
-                                  .arg(name, number);
-                break;
-            case ClimateField::NotNegative:
-                if (*v < 0)
-                    errors << QStringLiteral("%1: %2은(는) 음수입니다. 0 이상이어야 합니다.")
-                                  .arg(name, number);
-                break;
-            case ClimateField::Temperature:
-                if (!(*v >= kReportMinTemperature && *v <= kReportMaxTemperature))
-                    errors << QStringLiteral(
-                                  "%1: %2 °C는 계산하는 온도 범위(-100 °C ~ 200 °C) 밖입니다.")
-                                  .arg(name, number);
-                break;
-            case ClimateField::Humidity:
-                if (!(*v > 0 && *v <= 100))
-                    errors << QStringLiteral("%1: %2 %는 0 % 초과 100 % 이하의 범위 밖입니다.")
-                                  .arg(name, number);
-                break;
-            case ClimateField::Fraction:
-                if (!(*v >= 0 && *v <= 1))
-                    errors << QStringLiteral("%1: %2는 0 ~ 1의 범위 밖입니다.").arg(name, number);
-                break;
-            case ClimateField::Any:
-                break;
-        }
-    }
-    return errors;
-}
-
-// Rse as the window holds it; the standard's value where it has no field.
-double climateRse(const frmClimate& w) {
-    const auto* field = w.findChild<QLineEdit*>(QStringLiteral("txtClimSunRse"));
-    if (!field) return kDefaultRse;
-    return ParseWholeNumber(field->text().toStdString()).value_or(kDefaultRse);
-}
-
 QString powerText(double v) { return reportPower(v); }
 QString conductanceText(double v) { return reportConductance(v); }
 QString areaText(double v) { return reportArea(v); }
@@ -355,29 +245,28 @@ QString airflowText(double v) { return reportAirflow(v); }
 QString temperatureText(double v) { return reportTemperature(v); }
 QString cfmText(double v) { return reportRounded(v, 0, QStringLiteral("cfm")); }
 
-// The climate design window's inputs and results as it computed them last.
-ClimateReportPart climatePart(const frmClimate& w) {
+QString pickText(const DesignPick& p) { return p.picked() ? p.designation : QString(); }
+
+// The climate design of a cabinet, from its kept inputs.
+ClimateReportPart climatePart(const Cabinet& cabinet, const ClimateEvaluation& e) {
     ClimateReportPart part;
-    const ClimateDesignInput& in = w.inputs();
-    const ClimateDesignResult& r = w.results();
-    const ClimatePicks& picks = w.picks();
-    const int type = w.installationType();
-    part.installation = w.installationCaption();
+    const ClimateDesignInput& in = e.input;
+    const ClimateDesignResult& r = e.result;
+    const int type = in.installation;
+    part.installation = installationCaption(type);
     part.drawPictogram = [type](QPainter& p, const QRectF& box) {
         drawInstallationPictogram(p, box, type);
     };
     part.formula = installationFormula(type);
 
-    // Each input as the window used it; a text that is not one number as
+    // Each input as the design used it; a text that is not one number as
     // it stands, for the error below names it.
-    auto input = [&w](const char* name, const QString& label, double value, int decimals,
-                      const QString& unit) {
-        const auto* field = w.findChild<QLineEdit*>(QLatin1String(name));
-        if (field) {
-            const QString text = field->text().trimmed();
-            if (!text.isEmpty() && !ParseWholeNumber(text.toStdString()))
-                return ReportLine{label, QStringLiteral("\"%1\" (숫자가 아님)").arg(text)};
-        }
+    auto input = [&cabinet](const char* name, const QString& label, double value, int decimals,
+                            const QString& unit) {
+        const QString text = climateInputText(cabinet, QLatin1String(name)).trimmed();
+        if (text.isEmpty()) return ReportLine{label, QStringLiteral("(비어 있음)")};
+        if (!ParseWholeNumber(text.toStdString()))
+            return ReportLine{label, QStringLiteral("\"%1\" (숫자가 아님)").arg(text)};
         return ReportLine{label, reportInput(value, decimals, unit)};
     };
     part.inputs = {
@@ -389,12 +278,14 @@ ClimateReportPart climatePart(const frmClimate& w) {
         input("txtClimTu", QStringLiteral("최고 외기 온도 Tu"), in.ambientMax, 1, kDegrees),
         input("txtClimTi", QStringLiteral("희망 반내 온도 Ti"), in.insideDesired, 1, kDegrees),
         input("txtClimAlt", QStringLiteral("설치 고도"), in.altitude, 0, kMetres),
-        input("txtClimTuMin", QStringLiteral("최저 외기 온도"), in.ambientMin, 1, kDegrees),
-        input("txtClimTiMin", QStringLiteral("최저 반내 온도"), in.insideMin, 1, kDegrees),
+        input("txtClimTuMin", QStringLiteral("최저 외기 온도 (겨울)"), in.ambientMin, 1, kDegrees),
+        input("txtClimTiMin", QStringLiteral("최저 반내 온도 (겨울)"), in.insideMin, 1, kDegrees),
         input("txtClimPMin", QStringLiteral("그때 켜져 있는 장비 발열"), in.internalHeatMin, 1,
               kWatt),
-        input("txtClimRH", QStringLiteral("외기 상대습도 (Tu 기준)"), in.relativeHumidity, 1,
-              kPercent),
+        input("txtClimDayT", QStringLiteral("습한 날 기온"), in.humidDayTemperature, 1, kDegrees),
+        input("txtClimRH", QStringLiteral("습한 날 상대습도"), in.relativeHumidity, 1, kPercent),
+        input("txtClimNightT", QStringLiteral("그날 밤 최저 기온"), in.humidNightMin, 1,
+              kDegrees),
         {QStringLiteral("옥외 설치, 햇빛을 받음"),
          in.sun ? QStringLiteral("예") : QStringLiteral("아니오")},
     };
@@ -411,43 +302,47 @@ ClimateReportPart climatePart(const frmClimate& w) {
                     << input("txtClimSunAbs", QStringLiteral("표면 일사 흡수율 α"), in.absorptance,
                              2, QString())
                     << sunArea
-                    << input("txtClimSunRse", QStringLiteral("외표면 열저항 Rse"), climateRse(w), 3,
+                    << input("txtClimSunRse", QStringLiteral("외표면 열저항 Rse"), in.sunRse, 3,
                              QStringLiteral("m²·K/W"));
     }
     part.inputs << input("txtClimMargin", QStringLiteral("안전 여유"), in.safetyMargin, 1,
                          kPercent);
 
-    part.inputErrors = climateInputErrors(w);
+    for (const DesignInputError& error : e.errors) part.inputErrors << error.why;
     if (!part.inputErrors.isEmpty()) return part;
 
     const QString tag = QStringLiteral(" (%1)").arg(kClimateMethod);
+    auto heaterLine = [](const ClimateValue& v, const DesignPick& pick) {
+        if (!v.value) return climateValue(v, powerText);
+        if (*v.value <= 0) return QStringLiteral("필요 없음");
+        return powerText(*v.value) +
+               (pick.picked() ? QStringLiteral(" · 추천 ") + pick.designation : QString());
+    };
     part.results = {
         {QStringLiteral("유효 방열 면적 A"), climateValue(r.area, areaText)},
         {QStringLiteral("벽면 통과 열량 Qs"), climateValue(r.wallHeat, powerText)},
         {QStringLiteral("일사 열량 Qsun"), climateValue(r.solarHeat, powerText)},
         {QStringLiteral("에어컨 냉각 능력") + tag,
-         climateRequirement(r.coolingPower, powerText, in, r, picks.aircon)},
+         climateRequirement(r.coolingPower, powerText, in, r, pickText(e.aircon))},
         {QStringLiteral("열교환기·팬 용량") + tag,
-         climateRequirement(r.heatExchangerCapacity, conductanceText, in, r, picks.fan)},
+         climateRequirement(r.heatExchangerCapacity, conductanceText, in, r, pickText(e.fan))},
         {QStringLiteral("필터팬 풍량") + tag,
-         climateRequirement(r.airflow, airflowText, in, r, picks.filterFan)},
+         climateRequirement(r.airflow, airflowText, in, r, pickText(e.filterFan))},
         // The same airflow: its reason, if any, stands on the line above.
         {QStringLiteral("필터팬 풍량 (cfm)"), !r.airflow.value ? noValueText()
                                               : *r.airflow.value <= 0
                                                   ? QStringLiteral("필요 없음")
                                                   : climateValue(r.airflowCfm, cfmText)},
-        {QStringLiteral("히터 출력") + tag,
-         !r.heaterPower.value ? climateValue(r.heaterPower, powerText)
-         : *r.heaterPower.value <= 0
-             ? QStringLiteral("필요 없음")
-             : powerText(*r.heaterPower.value) + (picks.heater.isEmpty()
-                                                      ? QString()
-                                                      : QStringLiteral(" · 추천 ") + picks.heater)},
-        {QStringLiteral("외기 이슬점 (Tu 기준)"), climateValue(r.dewPoint, temperatureText)},
-        {QStringLiteral("결로 위험"),
-         !r.condensation || !r.dewPoint.value
-             ? noValueText()
-             : (w.condensationRisk() ? QStringLiteral("있음") : QStringLiteral("없음"))},
+        {QStringLiteral("동결 방지 히터 출력 (겨울 최저 기온)") + tag,
+         heaterLine(r.heaterPower, e.heater)},
+        {QStringLiteral("습한 날 공기의 이슬점"), climateValue(r.dewPoint, temperatureText)},
+        {QStringLiteral("그날 밤 히터 없는 반내 온도"),
+         climateValue(r.nightInsideTemperature, temperatureText)},
+        {QStringLiteral("결로 위험 (습한 날 밤)"),
+         !r.condensation ? noValueText()
+                         : (e.condensation ? QStringLiteral("있음") : QStringLiteral("없음"))},
+        {QStringLiteral("결로 방지 히터 출력 (습한 날 밤)") + tag,
+         heaterLine(r.condensationFreeHeaterPower, e.condensationHeater)},
     };
     if (r.airflowFactor.value) {
         part.findings << QStringLiteral(
@@ -457,15 +352,25 @@ ClimateReportPart climatePart(const frmClimate& w) {
                                   reportRounded(*r.airflowFactor.value, 3),
                                   reportNumber(kSeaLevelAirflowFactor));
     }
-    if (w.condensationRisk() && r.dewPoint.value) {
-        part.findings << QStringLiteral(
-                             "결로 위험: 최저 반내 온도 %1가 외기 이슬점 %2 이하여서 반내에 이슬이 "
-                             "맺힐 수 있습니다.")
-                             .arg(reportTemperature(in.insideMin),
-                                  reportTemperature(*r.dewPoint.value));
-        if (r.condensationFreeInsideMin.value && r.condensationFreeHeaterPower.value) {
+    if (r.dewPoint.value && r.nightInsideTemperature.value) {
+        part.findings << (e.condensation
+                              ? QStringLiteral(
+                                    "결로 위험: 습한 날(%1, 상대습도 %2)의 공기는 이슬점이 %3이고, "
+                                    "그날 밤 최저 기온 %4에서 히터 없는 반내 온도는 %5로 이슬점 "
+                                    "이하입니다.")
+                              : QStringLiteral(
+                                    "습한 날(%1, 상대습도 %2)의 공기는 이슬점이 %3이고, 그날 밤 "
+                                    "최저 기온 %4에서 히터 없는 반내 온도는 %5로 이슬점보다 "
+                                    "높습니다."))
+                             .arg(reportTemperature(in.humidDayTemperature),
+                                  reportInput(in.relativeHumidity, 1, kPercent),
+                                  reportTemperature(*r.dewPoint.value),
+                                  reportTemperature(in.humidNightMin),
+                                  reportTemperature(*r.nightInsideTemperature.value));
+        if (r.condensationFreeInsideMin.value && r.condensationFreeHeaterPower.value &&
+            *r.condensationFreeHeaterPower.value > 0) {
             part.findings << QStringLiteral(
-                                 "결로를 피하는 최저 반내 온도는 %1 (이슬점 + %2 K)이고, 이를 "
+                                 "결로를 피하는 반내 온도는 %1 (이슬점 + %2 K)이고, 그날 밤 이를 "
                                  "유지하는 히터 출력은 %3입니다.")
                                  .arg(reportTemperature(*r.condensationFreeInsideMin.value),
                                       reportNumber(kDewPointMargin),
@@ -475,137 +380,90 @@ ClimateReportPart climatePart(const frmClimate& w) {
     return part;
 }
 
+
 // ---- the summary ----------------------------------------------------------
 
-// The capacity of a model the climate window picked, from the tables it
-// picks from; NaN when it is none of theirs.
-double climatePickRating(const EquipmentHeatTables& tables, bool aircon, const QString& pick) {
-    if (aircon) {
-        for (double c : tables.AirconModelCapacity)
-            if (airconModelDesignation(c) == pick) return c;
+QString ratingText(DeviceKind kind, double value) {
+    switch (kind) {
+        case DeviceKind::HeatExchanger:
+            return reportConductance(value);
+        case DeviceKind::FilterFan:
+            return reportAirflow(value);
+        default:
+            break;
+    }
+    return reportPower(value);
+}
+
+// The governing answer of the cabinet, worded for the first page.
+ReportSummary summaryOf(const CabinetEvaluation& e) {
+    const GoverningAnswer& a = e.answer;
+    ReportSummary s;
+    const bool climate = a.method == GoverningMethod::Climate;
+    s.method = climate ? kClimateMethod + QStringLiteral(
+                                              " (설치 방식별 유효 방열 면적, 일사, 안전 여유 포함)")
+                       : kMainMethod + QStringLiteral(" (주 화면: 모든 면의 표면적, 열 평형)");
+    s.methodName = climate ? kClimateMethod : kMainMethod;
+    s.device = deviceKindText(a.kind);
+    if (climate) {
+        s.why = QStringLiteral(
+            "이 제어반은 설치 방식·일사·안전 여유까지 반영한 상세 설계를 기준으로 정했습니다. 주 "
+            "화면의 기본 계산과 차트의 도표 판독값은 참고입니다.");
+    } else if (e.climate) {
+        s.why = QStringLiteral(
+            "이 제어반은 주 화면의 기본 계산을 기준으로 정했습니다. 상세 설계와 차트의 도표 "
+            "판독값은 참고입니다.");
     } else {
-        for (size_t i = 0; i < tables.FanModelName.size(); ++i)
-            if (QString::fromStdString(tables.FanModelName[i]) == pick)
-                return tables.FanModelCapacity[i];
+        s.why = QStringLiteral(
+            "이 제어반은 주 화면의 기본 계산을 기준으로 합니다. 차트의 값은 도표에서 읽은 "
+            "참고값입니다.");
     }
-    return std::nan("");
-}
-
-// The note for a model that falls short, with how many make up the need.
-void addShortfall(ReportSummary& s, double requirement, double rating) {
-    if (!(std::isfinite(rating) && rating < requirement)) return;
-    // A count of units only where one can be bought in such numbers.
-    if (rating > 0 && requirement / rating <= 1000) {
-        s.remarks
-            << QStringLiteral(
-                   "필요 능력이 추천 모델 한 대의 능력보다 큽니다: 이 모델 %1대면 충분합니다.")
-                   .arg(static_cast<long long>(std::ceil(requirement / rating)));
-    } else {
-        s.remarks << QStringLiteral("필요 능력이 추천 모델 한 대의 능력보다 큽니다.");
-    }
-}
-
-ReportSummary summaryOfInputErrors(const QString& method) {
-    ReportSummary s;
-    s.method = method;
-    s.why = QStringLiteral(
-        "입력값 가운데 계산할 수 없는 값이 있어, 이 보고서는 결과와 추천 모델을 내지 "
-        "않습니다. 입력 오류는 아래에 적었습니다.");
-    s.requirement = QStringLiteral("필요 능력");
-    s.value = QStringLiteral("계산하지 않음 (입력 오류)");
+    s.requirement = a.requirement;
     s.model = noValueText();
     s.modelRating = noValueText();
-    return s;
-}
-
-ReportSummary mainSummary(const MainCalculation& c) {
-    ReportSummary s;
-    const bool aircon = isAircon(c);
-    s.method = kMainMethod + QStringLiteral(" (주 화면: 모든 면의 표면적, 열 평형)");
-    s.why = QStringLiteral(
-        "상세 설계 창이 열려 있지 않아, 주 화면의 기본 계산을 기준으로 합니다. 차트의 값은 "
-        "도표에서 읽은 참고값입니다.");
-    s.requirement =
-        aircon ? QStringLiteral("필요 냉각 능력 R") : QStringLiteral("필요 열교환 능력 R");
-    s.model = noValueText();
-    s.modelRating = noValueText();
-    if (!c.finite) {
-        s.value = QStringLiteral("계산할 수 없음 (값이 계산 범위를 벗어남)");
+    if (a.inputError) {
+        s.why = QStringLiteral(
+            "입력값 가운데 계산할 수 없는 값이 있어, 이 보고서는 결과와 추천 모델을 내지 "
+            "않습니다. 입력 오류는 아래에 적었습니다.");
+        s.value = QStringLiteral("계산하지 않음 (입력 오류)");
         return s;
     }
-    if (!aircon && c.deltaT < 0) {
-        s.value = QStringLiteral(
-            "해당 없음: 반내 허용 온도 T2가 최고 외기 온도 T1보다 낮아 팬이나 열교환기로는 식힐 수 "
-            "없습니다");
+    if (!a.value) {
+        s.value = a.why;
         return s;
     }
-    if (!c.result) {
-        s.value = QStringLiteral("계산할 수 없음: 최고 외기 온도와 반내 허용 온도가 같습니다");
+    if (a.notNeeded) {
+        s.value = a.kind == DeviceKind::Heater
+                      ? QStringLiteral("필요 없음")
+                      : QStringLiteral("필요 없음 (벽으로 %1 방출)").arg(reportPower(a.wallsCarry));
+        s.answered = true;
         return s;
     }
-    const double r = *c.result;
-    if (r <= 0) {
-        s.value = aircon ? QStringLiteral("필요 없음: 벽이 내부 발열보다 %1 더 내보냅니다")
-                               .arg(reportPower(-r))
-                         : QStringLiteral("필요 없음: 벽만으로 %1의 여유가 있습니다")
-                               .arg(reportConductance(-r));
+    if (a.wallsShort) {
+        s.value = climate ? QStringLiteral("벽만으로는 부족: %1를 더 내보내야 합니다")
+                                .arg(reportPower(*a.value))
+                          : QStringLiteral("벽만으로는 부족: 필요 %1")
+                                .arg(a.unit == QLatin1String("W") ? reportPower(*a.value)
+                                                                  : reportConductance(*a.value));
+        s.remarks << QStringLiteral("냉각 장치 없이 닫힌 외함으로는 이 발열을 내보낼 수 없습니다.");
         return s;
     }
-    s.value = aircon ? reportPower(r) : reportConductance(r);
-    if (!c.modelIndex) return s;
-    s.model = c.modelName.trimmed().isEmpty() ? QStringLiteral("(이름 없음)") : c.modelName;
-    s.modelRating = aircon ? reportPower(c.modelCapacity) : reportConductance(c.modelCapacity);
+    s.value = a.unit == QLatin1String("W/K")    ? reportConductance(*a.value)
+              : a.unit == QLatin1String("m³/h") ? reportAirflow(*a.value)
+                                                : reportPower(*a.value);
+    s.remarks << a.remarks;
+    if (!a.device) return s;
+    s.model = a.device->designation;
+    s.modelRating = ratingText(a.kind, a.device->rating);
     s.answered = true;
-    addShortfall(s, r, c.modelCapacity);
     return s;
 }
 
-ReportSummary climateSummary(const frmClimate& w, const ClimateReportPart& part, bool aircon,
-                             const EquipmentHeatTables& tables) {
-    ReportSummary s;
-    s.method =
-        kClimateMethod + QStringLiteral(" (설치 방식별 유효 방열 면적, 일사, 안전 여유 포함)");
-    s.why = QStringLiteral(
-        "상세 설계 창이 열려 있어, 설치 방식·일사·안전 여유까지 반영한 상세 설계를 기준으로 "
-        "합니다. 주 화면의 기본 계산과 차트의 도표 판독값은 참고입니다.");
-    s.model = noValueText();
-    s.modelRating = noValueText();
-    if (!part.inputErrors.isEmpty()) {
-        ReportSummary e = summaryOfInputErrors(s.method);
-        e.why = QStringLiteral(
-            "상세 설계의 입력값 가운데 계산할 수 없는 값이 있어, 이 보고서는 결과와 추천 모델을 "
-            "내지 않습니다. 입력 오류는 상세 설계 절에 적었습니다.");
-        return e;
-    }
-    const ClimateDesignInput& in = w.inputs();
-    const ClimateDesignResult& r = w.results();
-    const ClimateValue& v = aircon ? r.coolingPower : r.heatExchangerCapacity;
-    s.requirement =
-        aircon ? QStringLiteral("에어컨 냉각 능력") : QStringLiteral("열교환기·팬 용량");
-    if (!v.value) {
-        s.value = climateValue(v, aircon ? powerText : conductanceText);
-        return s;
-    }
-    if (*v.value <= 0) {
-        s.value = QStringLiteral("필요 없음: 벽이 발열보다 %1 더 내보냅니다")
-                      .arg(reportPower(climateSurplus(in, r)));
-        return s;
-    }
-    s.value = aircon ? reportPower(*v.value) : reportConductance(*v.value);
-    const QString pick = aircon ? w.picks().aircon : w.picks().fan;
-    if (pick.isEmpty()) return s;
-    const double rating = climatePickRating(tables, aircon, pick);
-    s.model = pick;
-    s.modelRating = aircon ? reportPower(rating) : reportConductance(rating);
-    s.answered = true;
-    addShortfall(s, *v.value, rating);
-    return s;
-}
 
 // ---- methods and constants ------------------------------------------------
 
 QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPart>& climate,
-                        const frmClimate* w) {
+                        const ClimateEvaluation* w) {
     QStringList lines;
     lines << QStringLiteral(
         "표면적 (기본 계산): 옆면 둘, 앞뒤, 지붕의 면적 A = 2·H·D + 2·H·W + W·D.");
@@ -632,11 +490,11 @@ QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPar
             break;
     }
     if (climate && w) {
-        const ClimateDesignInput& in = w->inputs();
+        const ClimateDesignInput& in = w->input;
         lines << QStringLiteral(
                      "상세 설계: 벽면 통과 열량 Qs = U·A·(Ti - Tu); 냉각 능력 = (P - Qs + Qsun)·"
                      "(1 + 여유); 열교환기 용량 = (P + Qsun - Qs) / (Ti - Tu)·(1 + 여유); 히터 "
-                     "출력 = U·A·(최저 반내 온도 - 최저 외기 온도) - 그때의 장비 발열.")
+                     "출력 (동결 방지) = U·A·(최저 반내 온도 - 최저 외기 온도) - 그때의 장비 발열.")
               << QStringLiteral(
                      "안전 여유: 상세 설계의 냉각 능력, 열교환기 용량과 풍량에 %1를 더했습니다.")
                      .arg(reportInput(in.safetyMargin, 1, kPercent))
@@ -650,11 +508,12 @@ QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPar
               << QStringLiteral(
                      "일사: 벽을 지나 들어오는 열 Q_sun = α·E·A_sun·U·Rse (sol-air 관계), 외표면 "
                      "열저항 Rse = %1 (기본값 0.04 m²·K/W, EN ISO 6946).")
-                     .arg(reportInput(climateRse(*w), 3, QStringLiteral("m²·K/W")))
+                     .arg(reportInput(in.sun ? in.sunRse : kDefaultRse, 3, QStringLiteral("m²·K/W")))
               << QStringLiteral(
-                     "이슬점: 들어올 수 있는 외기의 것, 최고 외기 온도 Tu와 외기 상대습도에서 "
-                     "Magnus 식 Td = b·γ / (a - γ), γ = a·T / (b + T) + ln(RH/100), "
-                     "a = %1, b = %2 °C. 결로를 피하는 최저 반내 온도는 이슬점 + 3 K.")
+                     "결로: 습한 날 들어온 공기의 이슬점을 그날 기온과 상대습도에서 Magnus 식 "
+                     "Td = b·γ / (a - γ), γ = a·T / (b + T) + ln(RH/100), a = %1, b = %2 °C로 "
+                     "구합니다. 그날 밤 히터 없는 반내 온도 = 밤 최저 기온 + 장비 발열 / (U·A); "
+                     "결로 방지 히터 출력 = U·A·(이슬점 + 3 K - 밤 최저 기온) - 장비 발열.")
                      .arg(reportNumber(17.27), reportNumber(237.7));
     }
     lines << QStringLiteral(
@@ -668,14 +527,13 @@ QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPar
     return lines;
 }
 
-// The project's data and the current cabinet's, as given: a text left
-// empty is left out.
-ReportHeader headerOf(const ProjectSession& session) {
+// The project's data and the cabinet's, as given: a text left empty is
+// left out.
+ReportHeader headerOf(const ProjectInfo& info, const Cabinet& cabinet) {
     ReportHeader h;
     auto add = [](ReportLines& lines, const QString& label, const QString& text) {
         if (!text.trimmed().isEmpty()) lines << ReportLine{label, text.trimmed()};
     };
-    const ProjectInfo& info = session.project().info;
     add(h.project, QStringLiteral("프로젝트"), info.name);
     add(h.project, QStringLiteral("고객"), info.customer);
     add(h.project, QStringLiteral("현장"), info.site);
@@ -683,7 +541,6 @@ ReportHeader headerOf(const ProjectSession& session) {
     add(h.project, QStringLiteral("회사"), info.company);
     add(h.project, QStringLiteral("개정"), info.revision);
     add(h.project, QStringLiteral("날짜"), info.date);
-    const Cabinet& cabinet = session.current();
     add(h.cabinet, QStringLiteral("제어반"), cabinet.tag);
     add(h.cabinet, QStringLiteral("설명"), cabinet.description);
     add(h.cabinet, QStringLiteral("수량"), QStringLiteral("%1대").arg(cabinet.count));
@@ -701,59 +558,68 @@ QString defaultReportFileName(const QDate& date, SelectionMode mode) {
            QStringLiteral(".pdf");
 }
 
-DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made) {
+DesignReport designReportOf(CabinetCoolApp& app, const ProjectInfo& info, const Cabinet& cabinet,
+                            const CabinetEvaluation& e, const QDateTime& made) {
     DesignReport report;
     report.made = made;
     report.program = applicationTitle() + QLatin1Char(' ') + programVersion();
-    MainWindow* form = app.mainWindow();
-    if (!form) return report;
-    const QString file = form->calculationFile();
-    if (!file.isEmpty()) report.calculationFile = QFileInfo(file).fileName();
-
-    report.header = headerOf(app.project());
-
-    const SelectionMode mode = form->selectedMode();
+    report.header = headerOf(info, cabinet);
+    const CabinetMainWindow form(cabinet, nullptr);
+    const SelectionMode mode = form.selectedMode();
     report.mode = modeText(mode);
-    report.inputs = inputLines(*form);
-    addHeatRows(report, app, *form);
-    for (const ReportInputError& e : checkMainInputs(*form)) report.inputErrors << e.why;
+    report.inputs = inputLines(form);
+    addHeatRows(report, e.heat, form);
+    for (const DesignInputError& error : e.main.errors) report.inputErrors << error.why;
 
-    const frmClimate* climate = app.loadedWindow<frmClimate>();
-    if (climate) report.climate = climatePart(*climate);
-    report.methods = methodLines(mode, report.climate, climate);
-    if (const frmRise* rise = app.loadedWindow<frmRise>()) {
-        report.rise = risePart(*rise);
+    if (e.climate) report.climate = climatePart(cabinet, *e.climate);
+    report.methods =
+        methodLines(mode, report.climate, e.climate ? &*e.climate : nullptr);
+    if (e.rise) {
+        report.rise = risePart(cabinet, *e.rise);
         report.methods << report.rise->methods;
     }
-    // The cabinet's own status: a cabinet of the project loaded unchanged
-    // keeps the status its results were kept with.
-    report.recalculated = !app.project().capturedCurrent().results.calculated;
+    report.summary = summaryOf(e);
+    // The cabinet's own status: results kept with a calculation of these
+    // inputs, or computed for this report.
+    report.recalculated = !cabinet.results.calculated;
 
     if (!report.inputErrors.isEmpty()) {
-        report.summary = summaryOfInputErrors(climate ? kClimateMethod : kMainMethod);
-        report.summary.methodName = climate ? kClimateMethod : kMainMethod;
         // Nothing computed from inputs that cannot be: the climate design
-        // took its inputs from these fields as well.
+        // takes its inputs from these fields as well.
         if (report.climate) report.climate->results.clear();
         return report;
     }
 
-    const MainCalculation c = runMainCalculation(*form, app.tables());
+    const MainCalculation& c = e.main;
     report.results = resultLines(c);
     for (CalculationMessage m : c.messages) {
         // Below zero because T2 is below T1: the finding before says so.
         if (m == CalculationMessage::NegativeResult && !isAircon(c) && c.deltaT < 0) continue;
         report.messages << findingText(m, c);
     }
-    report.summary = climate ? climateSummary(*climate, *report.climate,
-                                              mode == SelectionMode::Aircon, app.tables())
-                             : mainSummary(c);
-    report.summary.methodName = climate ? kClimateMethod : kMainMethod;
     if (report.recalculated) {
         report.footnotes << QStringLiteral(
             "마지막 \"계 산\" 뒤에 입력이 바뀌었거나 아직 계산하지 않아, 이 보고서를 만들 때 현재 "
             "입력으로 다시 계산했습니다. 주 화면의 결과 칸과 다를 수 있습니다.");
     }
-    report.chart = ReportChart::build(app, *form, c);
+    CabinetMainWindow chartForm(cabinet, app.mainWindow());
+    report.chart = ReportChart::build(app, chartForm, c);
+    return report;
+}
+
+DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made) {
+    MainWindow* form = app.mainWindow();
+    if (!form) {
+        DesignReport report;
+        report.made = made;
+        report.program = applicationTitle() + QLatin1Char(' ') + programVersion();
+        return report;
+    }
+    ProjectSession& session = app.project();
+    const Cabinet cabinet = session.capturedCurrent();
+    const CabinetEvaluation e = evaluateCabinet(cabinet, loadDesignTables(app));
+    DesignReport report = designReportOf(app, session.project().info, cabinet, e, made);
+    const QString file = form->calculationFile();
+    if (!file.isEmpty()) report.calculationFile = QFileInfo(file).fileName();
     return report;
 }

@@ -55,6 +55,7 @@ struct RiseReportPart {
     QString summaryVerdict;  // the same for a summary, marked beyond the method
     QStringList margins;     // at half height and at the top
     QStringList notes;       // where the method was stretched or does not apply
+    QString scope;           // what the verification is of, when not the whole cabinet
     RiseProfile profile;     // for drawRiseProfile
     QStringList methods;     // the method and its constants
 };
@@ -69,6 +70,7 @@ struct ReportSummary {
     QString value;          // how much, rounded, with its unit; or why none is
     QString model;          // the model recommended; "—" for none
     QString modelRating;    // its capacity; "—" for none
+    QString device;         // the kind of device that answers
     QStringList remarks;    // what else the answer needs said
     bool answered = false;  // a requirement and a model stand
 };
@@ -101,9 +103,17 @@ struct DesignReport {
     QStringList footnotes;
 };
 
-// Gathers the report of the program as it stands: the main window's inputs,
-// the calculation run now on them, the component heat window's rows and the
-// climate design window when they are open, and the chart of the mode.
+struct CabinetEvaluation;
+struct ProjectInfo;
+struct Cabinet;
+
+// The report of a cabinet from what the project keeps of it and its
+// evaluation alone: no window's state takes part. `app` builds the chart.
+DesignReport designReportOf(CabinetCoolApp& app, const ProjectInfo& info, const Cabinet& cabinet,
+                            const CabinetEvaluation& evaluation, const QDateTime& made);
+
+// The report of the current cabinet as the windows have it now (every edit
+// is kept in the cabinet at once), with the main window's calculation file.
 // Changes nothing in the program. Needs the main window.
 DesignReport collectDesignReport(CabinetCoolApp& app, const QDateTime& made);
 

@@ -6,7 +6,8 @@
 #include "kit/MainWindow.h"
 #include "kit/ProjectSession.h"
 #include "report/ReportRise.h"
-#include "rise/frmRise.h"
+#include "calc/NumberText.h"
+#include "design/CabinetDesign.h"
 
 namespace {
 
@@ -28,54 +29,97 @@ ReportLines infoLines(const ProjectInfo& info) {
 
 }  // namespace
 
-ProjectReport collectProjectReport(CabinetCoolApp& app, const QDateTime& made) {
+ProjectReport projectReportOf(CabinetCoolApp& app, const Project& project, const QString& name,
+                              const QDateTime& made, const std::function<bool(int)>& progress) {
     ProjectReport report;
     report.made = made;
     report.program = applicationTitle() + QLatin1Char(' ') + programVersion();
-    ProjectSession& session = app.project();
-    report.name = session.displayName();
-    report.info = infoLines(session.project().info);
-    report.author = session.project().info.author.trimmed();
-    MainWindow* form = app.mainWindow();
-    if (!form) return report;
-
-    const int original = session.currentIndex();
-    const QString calculationFile = form->calculationFile();
-    // The temperature-rise window's section goes with the cabinet the user
-    // had it open on; every other cabinet's verdict comes from the inputs it
-    // keeps.
-    const frmRise* riseWindow = app.loadedWindow<frmRise>();
-
-    const qsizetype count = session.project().cabinets.size();
+    report.name = name;
+    report.info = infoLines(project.info);
+    report.author = project.info.author.trimmed();
+    const DesignTables tables = loadDesignTables(app);
+    QList<CabinetEvaluation> evaluations;
+    const qsizetype count = project.cabinets.size();
     for (int i = 0; i < count; ++i) {
-        session.makeCurrent(i);
-        DesignReport cabinet = collectDesignReport(app, made);
-        const Cabinet& c = session.project().cabinets[i];
-        const bool riseShown = riseWindow && i == original;
-        if (cabinet.rise && !riseShown) {
-            for (const QString& line : cabinet.rise->methods) cabinet.methods.removeOne(line);
-            cabinet.rise.reset();
+        if (progress && !progress(i)) {
+            report.cancelled = true;
+            return report;
         }
+        const Cabinet& c = project.cabinets[i];
+        CabinetEvaluation e = evaluateCabinet(c, tables);
+        DesignReport cabinet = designReportOf(app, project.info, c, e, made);
         ProjectReportRow row;
         row.tag = c.tag;
         row.count = QString::number(c.count);
         report.units += c.count;
         const ReportSummary& s = cabinet.summary;
         row.requirement = s.value;
+        row.device = s.device;
         row.model = s.model;
         row.method = s.methodName;
-        if (cabinet.rise) {
-            row.rise = cabinet.rise->summaryVerdict;
-        } else {
-            row.rise = riseVerdictOfInputs(c.rise).value_or(noValueText());
-        }
+        row.rise = e.rise ? e.rise->summaryVerdict : noValueText();
         report.rows << row;
         report.cabinets << std::move(cabinet);
+        evaluations << std::move(e);
     }
-    session.makeCurrent(original);
-    // Loading a cabinet names no calculation file; the main window keeps its own.
-    form->setCalculationFile(calculationFile);
+    for (const BillLine& line : billOfDevices(project, evaluations)) {
+        report.bill << ProjectBillRow{deviceKindText(line.kind), line.designation,
+                                      reportRounded(line.rating, line.kind == DeviceKind::FilterFan
+                                                                     ? 0
+                                                                     : 1,
+                                                    deviceRatingUnit(line.kind)),
+                                      line.cabinets.join(QStringLiteral(", ")),
+                                      QString::number(line.units)};
+    }
     return report;
+}
+
+ProjectReport collectProjectReport(CabinetCoolApp& app, const QDateTime& made,
+                                   const std::function<bool(int)>& progress) {
+    ProjectSession& session = app.project();
+    // The project as the file would hold it: the current cabinet's edits
+    // are in it, the windows add nothing else.
+    Project project = session.project();
+    if (!project.cabinets.isEmpty())
+        project.cabinets[session.currentIndex()] = session.capturedCurrent();
+    return projectReportOf(app, project, session.displayName(), made, progress);
+}
+
+QByteArray projectBillCsv(const ProjectReport& report) {
+    auto cell = [](QString text) {
+        // Quoted where a spreadsheet would split or misread it.
+        if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
+            text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+            text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+            text = QLatin1Char('"') + text + QLatin1Char('"');
+        }
+        // A text a spreadsheet would take for a formula stays text.
+        if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()) &&
+            !ParseWholeNumber(text.toStdString()))
+            text.prepend(QLatin1Char('\''));
+        return text;
+    };
+    QStringList lines;
+    auto line = [&](const QStringList& cells) {
+        QStringList out;
+        for (const QString& c : cells) out << cell(c);
+        lines << out.join(QLatin1Char(','));
+    };
+    line({QStringLiteral("장비 목록")});
+    line({QStringLiteral("종류"), QStringLiteral("모델"), QStringLiteral("능력"),
+          QStringLiteral("제어반"), QStringLiteral("대수")});
+    for (const ProjectBillRow& b : report.bill)
+        line({b.kind, b.model, b.rating, b.cabinets, b.units});
+    lines << QString();
+    line({QStringLiteral("제어반 요약")});
+    line({QStringLiteral("제어반"), QStringLiteral("수량"), QStringLiteral("필요 능력"),
+          QStringLiteral("장치"), QStringLiteral("추천 모델"), QStringLiteral("기준 방법"),
+          QStringLiteral("온도 상승 검증")});
+    for (const ProjectReportRow& r : report.rows)
+        line({r.tag, r.count, r.requirement, r.device, r.model, r.method, r.rise});
+    // A byte-order mark, so that spreadsheet programs read the Korean text
+    // as UTF-8; CR LF as they expect.
+    return QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
 }
 
 QString defaultProjectReportFileName(const QDate& date, const QString& projectName) {

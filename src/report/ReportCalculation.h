@@ -5,33 +5,44 @@
 #include <optional>
 
 #include "calc/HeatBalance.h"
+#include "design/CabinetDesign.h"
 #include "kit/CalculationTexts.h"
 #include "kit/MainWindow.h"
 
 class MainWindow;
 struct EquipmentHeatTables;
 
-// The main window's calculation ("계 산") run for the report on the fields
-// as they stand, without a message box and without writing a field: the
+// The main window's calculation ("계 산") as the design evaluates it: the
 // numbers it would write and, in order, the messages it would show.
-struct MainCalculation {
-    HeatBalanceInput input;
-    bool finite = true;             // false: a value left the range of a double
-    double area = 0;                // A, m²
-    double deltaT = 0;              // the design difference as the mode leaves it
-    std::optional<double> result;   // R; none for equal temperatures in a fan mode
-    QString resultText;             // R as the result field shows it ("1275.00")
-    std::optional<int> modelIndex;  // into the mode's model table
-    QString modelName;
-    double modelCapacity = 0;
-    QList<CalculationMessage> messages;  // what the message boxes would say, in order
-    bool chartOpens = false;             // the difference is large enough for the chart
+using MainCalculation = MainEvaluation;
+
+// A cabinet of the project seen as the main window: its mode, material and
+// field texts as kept. The report reads a cabinet through it, the chart
+// windows built for a page too; whatever they would write goes nowhere.
+class CabinetMainWindow final : public MainWindow {
+public:
+    // `real`: the program's main window, for the window dialogs belong to;
+    // may be none.
+    CabinetMainWindow(const Cabinet& cabinet, MainWindow* real) : m_cabinet(cabinet), m_real(real) {}
+
+    QWidget* widget() override { return m_real ? m_real->widget() : nullptr; }
+    SelectionMode selectedMode() const override;
+    void selectMode(SelectionMode) override {}
+    void selectMaterial(int) override {}
+    int selectedMaterial() const override { return m_cabinet.material; }
+    QString fieldText(CabinetField field) const override;
+    void setFieldText(CabinetField, const QString&) override {}
+    QList<QAbstractButton*> screenOnlyButtons() const override { return {}; }
+    QString calculationFile() const override { return QString(); }
+    void setCalculationFile(const QString&) override {}
+    bool inputsChangedSinceCalculation() const override { return false; }
+
+private:
+    const Cabinet& m_cabinet;
+    MainWindow* m_real;
 };
 
-// `tables`: the model tables of the program. Where the main window would
-// recommend a model from an earlier result (equal temperatures in a fan
-// mode), the report recommends none: it shows nothing that the current
-// inputs do not give.
+// The main window's calculation on the fields as they stand.
 MainCalculation runMainCalculation(const MainWindow& form, const EquipmentHeatTables& tables);
 
 // An input of the main window that the report does not calculate with.
@@ -51,5 +62,5 @@ QList<ReportInputError> checkMainInputs(const MainWindow& form);
 QString reportFieldName(CabinetField field, SelectionMode mode);
 
 // The lowest and highest temperature the report calculates with, °C.
-inline constexpr double kReportMinTemperature = -100;
-inline constexpr double kReportMaxTemperature = 200;
+inline constexpr double kReportMinTemperature = kDesignMinTemperature;
+inline constexpr double kReportMaxTemperature = kDesignMaxTemperature;

@@ -12,7 +12,8 @@ class MainWindow;
 class QPainter;
 class QRectF;
 class QWidget;
-struct MainCalculation;
+struct MainEvaluation;
+using MainCalculation = MainEvaluation;
 
 // The chart window of a mode built for a page: created hidden and never
 // registered as a loaded window, from the values of the report's

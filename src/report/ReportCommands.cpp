@@ -1,14 +1,22 @@
 #include "report/ReportCommands.h"
 
 #include <QDateTime>
+#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressDialog>
+#include <cerrno>
+#include <cstring>
 
 #include "climate/ClimateCommands.h"
 #include "climate/frmClimate.h"
 #include "kit/CabinetCoolApp.h"
+#include "kit/FileAccess.h"
 #include "kit/MainWindow.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
+#include "projectwindow/frmProject.h"
 #include "report/DesignReport.h"
 #include "report/ProjectReport.h"
 #include "report/ReportPdf.h"
@@ -50,6 +58,52 @@ void makeDesignReport(CabinetCoolApp& app, QWidget* parent) {
     }
 }
 
+namespace {
+
+// Work over the cabinets of a project that may take a while: after half a
+// second a progress bar with "취소" and a wait cursor; the interface keeps
+// answering between cabinets (the dialog is modal to the window, so nothing
+// else changes the project meanwhile).
+class CabinetProgress {
+public:
+    CabinetProgress(QWidget* parent, const QString& label, int count)
+        : m_dialog(label, QStringLiteral("취소"), 0, count, parent) {
+        m_dialog.setWindowTitle(QStringLiteral("CabinetCool"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~CabinetProgress() { QGuiApplication::restoreOverrideCursor(); }
+    // Before cabinet `i`: false when the user cancelled.
+    bool step(int i) {
+        m_dialog.setValue(i);
+        QCoreApplication::processEvents();
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+void reportWritten(CabinetCoolApp& app, QWidget* parent, const QString& path, bool ok,
+                   const QString& error, const QString& what) {
+    if (!ok) {
+        app.platform().messageBox(
+            parent, QStringLiteral("%1을(를) 저장하지 못했습니다. 그 이름의 파일은 바뀌지 "
+                                   "않았습니다.\n%2\n%3")
+                        .arg(what, QDir::toNativeSeparators(path), error));
+        return;
+    }
+    // The project window's status line says where it went.
+    if (auto* window = qobject_cast<frmProject*>(parent))
+        window->lblProjStatus->setText(
+            QStringLiteral("%1을(를) 저장했습니다: %2").arg(what, QDir::toNativeSeparators(path)));
+}
+
+}  // namespace
+
 void makeProjectReport(CabinetCoolApp& app, QWidget* parent) {
     if (!app.mainWindow()) return;
     const QDateTime now = QDateTime::currentDateTime();
@@ -58,14 +112,41 @@ void makeProjectReport(CabinetCoolApp& app, QWidget* parent) {
         reportDialog(app, defaultProjectReportFileName(now.date(), app.project().displayName())));
     if (path.isEmpty()) return;
 
-    const ProjectReport report = collectProjectReport(app, now);
+    CabinetProgress progress(parent, QStringLiteral("프로젝트 보고서를 만드는 중..."),
+                             static_cast<int>(app.project().project().cabinets.size()));
+    const ProjectReport report =
+        collectProjectReport(app, now, [&progress](int i) { return progress.step(i); });
+    // A cancelled report writes nothing.
+    if (report.cancelled) return;
     QString error;
-    if (!writeProjectReportPdf(report, path, &error)) {
-        app.platform().messageBox(
-            parent, QStringLiteral(
-                        "보고서를 저장하지 못했습니다. 그 이름의 파일은 바뀌지 않았습니다.\n%1\n%2")
-                        .arg(QDir::toNativeSeparators(path), error));
-    }
+    const bool ok = writeProjectReportPdf(report, path, &error);
+    reportWritten(app, parent, path, ok, error, QStringLiteral("프로젝트 보고서"));
+}
+
+void exportProjectBill(CabinetCoolApp& app, QWidget* parent) {
+    if (!app.mainWindow()) return;
+    const QDateTime now = QDateTime::currentDateTime();
+    PlatformServices::FileDialog d = reportDialog(app, QString());
+    d.title = QStringLiteral("장비 목록 저장");
+    d.filters = {QStringLiteral("CSV 파일 (*.csv) (*.csv)"), QStringLiteral("모든 파일 (*.*) (*)")};
+    d.defaultSuffix = QStringLiteral("csv");
+    QString name = defaultProjectReportFileName(now.date(), app.project().displayName());
+    name.chop(4);
+    d.defaultName = name + QStringLiteral(" 장비 목록.csv");
+    const QString path = app.platform().saveFileName(parent, d);
+    if (path.isEmpty()) return;
+    CabinetProgress progress(parent, QStringLiteral("장비 목록을 만드는 중..."),
+                             static_cast<int>(app.project().project().cabinets.size()));
+    const ProjectReport report =
+        collectProjectReport(app, now, [&progress](int i) { return progress.step(i); });
+    if (report.cancelled) return;
+    errno = 0;
+    const bool ok = replaceFileContents(path, projectBillCsv(report));
+    const int code = errno;
+    reportWritten(app, parent, path, ok,
+                  code != 0 ? QString::fromLocal8Bit(std::strerror(code))
+                            : QStringLiteral("파일을 쓸 수 없습니다."),
+                  QStringLiteral("장비 목록"));
 }
 
 void openClimateDesign(CabinetCoolApp& app) {
@@ -75,5 +156,9 @@ void openClimateDesign(CabinetCoolApp& app) {
     // A window loaded here is connected once; it goes with its connection.
     if (!fresh || !window) return;
     QObject::connect(window, &frmClimate::reportRequested, window,
-                     [&app, window]() { makeDesignReport(app, window); });
+                     [&app, window]() {
+                         // The design the user reports belongs to the cabinet.
+                         app.project().keepWindowInputs(window);
+                         makeDesignReport(app, window);
+                     });
 }

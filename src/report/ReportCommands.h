@@ -14,6 +14,10 @@ void makeDesignReport(CabinetCoolApp& app, QWidget* parent);
 // does. Leaves the current cabinet and the main window as they were.
 void makeProjectReport(CabinetCoolApp& app, QWidget* parent);
 
+// "장비 목록 내보내기...": asks where to save the project's bill of devices
+// and its summary as CSV (UTF-8 with a byte-order mark) and writes it there.
+void exportProjectBill(CabinetCoolApp& app, QWidget* parent);
+
 // "상세 설계": opens the climate design window, or brings it to the front;
 // its "보고서 PDF..." makes the same report, the window's values in it.
 void openClimateDesign(CabinetCoolApp& app);

@@ -376,6 +376,7 @@ void layOutRise(PageFlow& flow, const RiseReportPart& rise, const QString& title
     } else {
         flow.bullets(rise.notes);
     }
+    if (!rise.scope.isEmpty()) flow.paragraph(rise.scope, flow.body());
 }
 
 // 작성, 검토, 승인: each a box with a name and a date line to sign on;
@@ -444,6 +445,7 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
     const ReportSummary& s = r.summary;
     flow.heading(number(QStringLiteral("선정 요약")));
     flow.table({{QStringLiteral("기준 방법"), s.method},
+                {QStringLiteral("장치 종류"), s.device},
                 {s.requirement, s.value},
                 {QStringLiteral("추천 모델"), s.model},
                 {QStringLiteral("추천 모델의 능력"), s.modelRating}});
@@ -614,14 +616,30 @@ void layOutProject(PageFlow& flow, const ProjectReport& r) {
     flow.heading(QStringLiteral("제어반 요약"));
     QList<QStringList> rows;
     for (const ProjectReportRow& row : r.rows)
-        rows << QStringList{row.tag, row.count, row.requirement, row.model, row.method, row.rise};
+        rows << QStringList{row.tag,   row.count,  row.requirement, row.device,
+                            row.model, row.method, row.rise};
     flow.grid({QStringLiteral("제어반"), QStringLiteral("수량"), QStringLiteral("필요 능력"),
-               QStringLiteral("추천 모델"), QStringLiteral("기준 방법"),
+               QStringLiteral("장치"), QStringLiteral("추천 모델"), QStringLiteral("기준 방법"),
                QStringLiteral("온도 상승 검증")},
-              rows, {0.14, 0.08, 0.28, 0.18, 0.14, 0.18});
+              rows, {0.12, 0.07, 0.25, 0.12, 0.15, 0.12, 0.17});
     flow.paragraph(QStringLiteral("필요 능력과 추천 모델은 한 대 기준입니다. 제어반마다의 "
                                   "입력값, 계산과 근거는 다음 쪽부터 이어집니다."),
                    flow.body(), kMuted);
+    flow.heading(QStringLiteral("장비 목록"));
+    if (r.bill.isEmpty()) {
+        flow.paragraph(QStringLiteral("이 프로젝트에는 선정된 장비가 없습니다."), flow.body(),
+                       kMuted);
+    } else {
+        QList<QStringList> bill;
+        for (const ProjectBillRow& b : r.bill)
+            bill << QStringList{b.kind, b.model, b.rating, b.cabinets, b.units};
+        flow.grid({QStringLiteral("종류"), QStringLiteral("모델"), QStringLiteral("능력"),
+                   QStringLiteral("제어반"), QStringLiteral("대수")},
+                  bill, {0.16, 0.2, 0.16, 0.38, 0.1});
+        flow.paragraph(QStringLiteral("대수는 프로젝트 전체의 것입니다: 제어반 한 대에 드는 "
+                                      "대수에 그 제어반의 수량을 곱해 더했습니다."),
+                       flow.body(), kMuted);
+    }
     layOutSignOff(flow, r.author);
     for (const DesignReport& cabinet : r.cabinets) {
         flow.pageBreak();

@@ -1,12 +1,8 @@
 #include "report/ReportRise.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <cmath>
 
 #include "calc/NumberText.h"
-#include "rise/frmRise.h"
 
 namespace {
 
@@ -14,10 +10,10 @@ using namespace ReportUnit;
 
 const QString kSquareCentimetres = QStringLiteral("cm²");
 
-// A field of the window as the report repeats it: the number rounded as its
-// kind is, or what it holds when that is not one number.
-QString fieldText(const QLineEdit* field, int decimals, const QString& unit) {
-    const QString text = field ? field->text().trimmed() : QString();
+// An input as the report repeats it: the number rounded as its kind is, or
+// what it holds when that is not one number.
+QString inputText(const QString& typed, int decimals, const QString& unit) {
+    const QString text = typed.trimmed();
     if (text.isEmpty()) return QStringLiteral("(비어 있음)");
     const std::optional<double> value = ParseWholeNumber(text.toStdString());
     if (!value) return QStringLiteral("\"%1\" (숫자가 아님)").arg(text);
@@ -154,37 +150,35 @@ QStringList methodLines() {
 
 }  // namespace
 
-RiseReportPart risePart(const frmRise& w) {
-    const RiseReport& report = w.report();
-    const RiseInput& in = report.input;
-    const RiseResult& r = report.result;
+RiseReportPart risePart(const Cabinet& cabinet, const RiseEvaluation& e) {
+    const RiseInput& in = e.input;
+    const RiseResult& r = e.result;
     RiseReportPart part;
+    auto fieldText = [&cabinet](const char* name, int decimals, const QString& unit) {
+        return inputText(riseInputText(cabinet, QLatin1String(name)), decimals, unit);
+    };
 
-    const QString top = w.cboRiseTop->currentText();
     part.inputs = {
-        {QStringLiteral("배치"), report.arrangement},
-        {QStringLiteral("면 (지붕 / 앞 / 뒤 / 왼쪽 / 오른쪽)"),
-         QStringList{top, w.cboRiseFront->currentText(), w.cboRiseBack->currentText(),
-                     w.cboRiseLeft->currentText(), w.cboRiseRight->currentText()}
-             .join(QStringLiteral(" / "))},
-        {QStringLiteral("높이 H"), fieldText(w.txtRiseHeight, 3, kMetres)},
-        {QStringLiteral("폭 W"), fieldText(w.txtRiseWidth, 3, kMetres)},
-        {QStringLiteral("깊이 D"), fieldText(w.txtRiseDepth, 3, kMetres)},
-        {QStringLiteral("수평 칸막이 수"), fieldText(w.txtRisePartitions, 0, QString())},
+        {QStringLiteral("배치"), e.arrangement},
+        {QStringLiteral("면 (지붕 / 앞 / 뒤 / 왼쪽 / 오른쪽)"), e.faces.join(QStringLiteral(" / "))},
+        {QStringLiteral("높이 H"), fieldText("txtRiseHeight", 3, kMetres)},
+        {QStringLiteral("폭 W"), fieldText("txtRiseWidth", 3, kMetres)},
+        {QStringLiteral("깊이 D"), fieldText("txtRiseDepth", 3, kMetres)},
+        {QStringLiteral("수평 칸막이 수"), fieldText("txtRisePartitions", 0, QString())},
         {QStringLiteral("환기구"), in.openings ? QStringLiteral("있음") : QStringLiteral("없음")},
     };
     if (in.openings) {
         part.inputs << ReportLine{QStringLiteral("흡기구 면적"),
-                                  fieldText(w.txtRiseInlet, 1, kSquareCentimetres)}
+                                  fieldText("txtRiseInlet", 1, kSquareCentimetres)}
                     << ReportLine{QStringLiteral("배기구 면적"),
-                                  fieldText(w.txtRiseOutlet, 1, kSquareCentimetres)};
+                                  fieldText("txtRiseOutlet", 1, kSquareCentimetres)};
     }
-    part.inputs << ReportLine{QStringLiteral("손실 전력 P"), fieldText(w.txtRiseP, 1, kWatt)}
-                << ReportLine{QStringLiteral("외기 온도 Tu"), fieldText(w.txtRiseTu, 1, kDegrees)}
+    part.inputs << ReportLine{QStringLiteral("손실 전력 P"), fieldText("txtRiseP", 1, kWatt)}
+                << ReportLine{QStringLiteral("외기 온도 Tu"), fieldText("txtRiseTu", 1, kDegrees)}
                 << ReportLine{QStringLiteral("허용 온도 (1/2 높이)"),
-                              fieldText(w.txtRiseTmax05, 1, kDegrees)}
+                              fieldText("txtRiseTmax05", 1, kDegrees)}
                 << ReportLine{QStringLiteral("허용 온도 (상부)"),
-                              fieldText(w.txtRiseTmax10, 1, kDegrees)};
+                              fieldText("txtRiseTmax10", 1, kDegrees)};
 
     // Which curve of c was read: only the closed curves above 1.25 m² have five.
     const bool curveUsed = !in.overrideFactors && !r.small && !r.openingsUsed && r.ae.applicable();
@@ -232,77 +226,34 @@ RiseReportPart risePart(const frmRise& w) {
     if (r.fits && !r.withinMethod)
         part.notes << QStringLiteral("판정은 방법의 적용 범위 밖에서 얻은 참고값입니다.");
 
-    part.profile = report.profile;
+    part.profile.ambient = in.ambient;
+    part.profile.mid = r.t05.value;
+    part.profile.threeQuarters = r.t075.value;
+    part.profile.top = r.t10.value;
+    part.profile.permissibleMid = in.permissibleMid;
+    part.profile.permissibleTop = in.permissibleTop;
+    if (!part.profile.mid || !part.profile.top || !part.profile.ambient)
+        part.profile.missing = noValueText();
     // The drawing's own text where it has no curve: the report's reason.
     if (!part.profile.missing.isEmpty())
         part.profile.missing = part.notes.isEmpty() ? noValueText() : part.notes.first();
+    if (e.enclosureAlone) {
+        part.scope = QStringLiteral(
+            "이 검증은 냉각 장치 없이 닫힌 외함만의 온도 상승입니다. 이 제어반에는 냉각 장치가 "
+            "있어 실제 반내 온도는 장치가 정합니다.");
+    }
+    for (const DesignInputError& error : e.errors) {
+        if (!part.notes.contains(error.why)) part.notes.prepend(error.why);
+    }
     part.methods = methodLines();
     return part;
 }
 
 std::optional<QString> riseVerdictOfInputs(const WindowInputs& inputs) {
     if (inputs.isEmpty()) return std::nullopt;
-    bool complete = true;
-    auto number = [&](const char* name) -> std::optional<double> {
-        const auto it = inputs.constFind(QLatin1String(name));
-        if (it == inputs.constEnd()) {
-            complete = false;
-            return std::nullopt;
-        }
-        return ParseWholeNumber(it->toString().trimmed().toStdString());
-    };
-    auto checked = [&](const char* name) { return inputs.value(QLatin1String(name)).toBool(); };
-
-    RiseInput in;
-    in.height = number("txtRiseHeight");
-    in.width = number("txtRiseWidth");
-    in.depth = number("txtRiseDepth");
-    // The arrangement sets the faces, and a face kept on its own overrides
-    // it, as the window applies them.
-    std::optional<RiseFaces> faces;
-    if (inputs.contains(QStringLiteral("cboRiseInstall")))
-        faces = RiseFacesOfInstallation(inputs.value(QStringLiteral("cboRiseInstall")).toInt());
-    auto face = [&](const char* name, int highest) -> std::optional<int> {
-        const auto it = inputs.constFind(QLatin1String(name));
-        if (it == inputs.constEnd()) return std::nullopt;
-        const int value = it->toInt();
-        if (value < 0 || value > highest) complete = false;
-        return value;
-    };
-    const std::optional<int> top = face("cboRiseTop", 1);
-    const std::optional<int> sides[] = {face("cboRiseFront", 2), face("cboRiseBack", 2),
-                                        face("cboRiseLeft", 2), face("cboRiseRight", 2)};
-    if (!faces) {
-        if (!top) return std::nullopt;
-        for (const std::optional<int>& s : sides)
-            if (!s) return std::nullopt;
-        faces = RiseFaces{};
-    }
-    if (!complete) return std::nullopt;
-    if (top) faces->top = RiseTop(*top);
-    RiseFace* targets[] = {&faces->front, &faces->back, &faces->left, &faces->right};
-    for (int i = 0; i < 4; ++i)
-        if (sides[i]) *targets[i] = RiseFace(*sides[i]);
-    in.faces = *faces;
-    in.partitions = number("txtRisePartitions");
-    in.openings = checked("chkRiseVent");
-    in.power = number("txtRiseP");
-    in.ambient = number("txtRiseTu");
-    in.permissibleMid = number("txtRiseTmax05");
-    in.permissibleTop = number("txtRiseTmax10");
-    if (in.openings) {
-        in.inletArea = number("txtRiseInlet");
-        in.outletArea = number("txtRiseOutlet");
-    }
-    in.overrideFactors = checked("chkRiseOverride");
-    if (in.overrideFactors) {
-        in.overrideC = number("txtRiseOverrideC");
-        in.overrideD = number("txtRiseOverrideD");
-        in.overrideK = number("txtRiseOverrideK");
-    }
-    // A map without every input is no design of this window.
-    if (!complete) return std::nullopt;
-    const RiseResult r = ComputeTemperatureRise(in);
-    if (!r.fits) return std::nullopt;
-    return summaryVerdictText(r);
+    Cabinet cabinet;
+    cabinet.rise = inputs;
+    const RiseEvaluation e = evaluateRise(cabinet);
+    if (!e.result.fits) return std::nullopt;
+    return e.summaryVerdict;
 }

@@ -6,12 +6,13 @@
 #include "project/Project.h"
 #include "report/DesignReport.h"
 
-class frmRise;
+#include "design/CabinetDesign.h"
 
-// The temperature-rise window's part of the report, from what the window
-// shows now: its inputs, the factors, the rises, the air temperatures, the
-// verdict, the notes and the method's constants, worded for the customer.
-RiseReportPart risePart(const frmRise& window);
+// The temperature-rise verification of a cabinet, from its kept inputs and
+// their evaluation: the inputs, the factors, the rises, the air
+// temperatures, the verdict, the notes and the method's constants, worded
+// for the customer.
+RiseReportPart risePart(const Cabinet& cabinet, const RiseEvaluation& evaluation);
 
 // The verdict of the temperature rise a cabinet's kept inputs of that window
 // give ("적합" or "부적합", marked as a reference beyond the method's

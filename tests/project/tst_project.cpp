@@ -137,7 +137,7 @@ void TestProject::everyMemberIsWrittenAndRead() {
     p.cabinets = {c};
     const QJsonObject top = QJsonDocument::fromJson(ProjectBytes(p)).object();
     QCOMPARE(top["format"].toString(), QString("cabinetcool-project"));
-    QCOMPARE(top["version"].toInt(), 1);
+    QCOMPARE(top["version"].toInt(), 2);
     QCOMPARE(top["project"].toObject()["customer"].toString(), QString("고객"));
     QCOMPARE(top["project"].toObject()["note"].toString(), QString("메모"));
     const QJsonObject cab = top["cabinets"].toArray()[0].toObject();
@@ -234,8 +234,8 @@ void TestProject::brokenFilesAreNamed_data() {
     huge.replace("%1", QByteArray(kMaxProjectFileBytes, 'x'));
     QTest::newRow("larger than 16 MiB") << huge << "16 MiB";
     QTest::newRow("later version, wrong types")
-        << QByteArray(R"({"format": "cabinetcool-project", "version": 2, "cabinets": 7})")
-        << "버전 2";
+        << QByteArray(R"({"format": "cabinetcool-project", "version": 3, "cabinets": 7})")
+        << "버전 3";
 }
 
 void TestProject::brokenFilesAreNamed() {

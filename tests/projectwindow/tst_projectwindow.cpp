@@ -113,10 +113,10 @@ void TestProjectWindow::startsWithOneCabinetOfStartUpValues() {
     QVERIFY(p.w->windowTitle().endsWith('*'));
     QCOMPARE(p.cell(0, 5), QString("900"));
     p.form->cmdCal->click();
-    QCOMPARE(p.cell(0, 6), QString("1075.00 W"));
-    QCOMPARE(p.cell(0, 8), QString("최신"));
+    QCOMPARE(p.cell(0, 7), QString("1075.00 W"));
+    QCOMPARE(p.cell(0, 11), QString("최신"));
     p.form->txtHeight->setText("2.2");
-    QCOMPARE(p.cell(0, 8), QString("입력 변경됨 (다시 계산 필요)"));
+    QCOMPARE(p.cell(0, 11), QString("입력 변경됨 (다시 계산 필요)"));
 
     // Calculated cabinets stay calculated while the user goes through them.
     p.form->cmdCal->click();
@@ -127,8 +127,8 @@ void TestProjectWindow::startsWithOneCabinetOfStartUpValues() {
     p.w->cmdProjSave->click();
     for (int row : {0, 1, 0, 1}) {
         p.choose(row);
-        QCOMPARE(p.cell(0, 8), QString("최신"));
-        QCOMPARE(p.cell(1, 8), QString("최신"));
+        QCOMPARE(p.cell(0, 11), QString("최신"));
+        QCOMPARE(p.cell(1, 11), QString("최신"));
         QVERIFY(!p.session().modified());
     }
 }
@@ -160,19 +160,23 @@ void TestProjectWindow::cabinetsAddedCopiedMovedRemoved() {
     p.w->cmdProjUp->click();
     QCOMPARE(p.tags(), (QStringList{"+A1 (2)", "+A1", "+A2"}));
 
-    // Removing asks first while there are unsaved changes; "취소" keeps it.
-    p.t.platform.questionAnswers.enqueue(2);
+    // Removing confirms the removal of the named cabinet and writes no file;
+    // "취소" keeps it.
+    p.t.platform.questionAnswers.enqueue(1);
     p.w->cmdProjRemove->click();
     QCOMPARE(p.t.platform.questions.size(), 1);
+    QVERIFY(p.t.platform.questions.last().contains("\"+A1 (2)\""));
+    QVERIFY(p.t.platform.questions.last().contains("삭제"));
     QCOMPARE(p.tags().size(), 3);
-    p.t.platform.questionAnswers.enqueue(1);  // 저장 안 함
+    p.t.platform.questionAnswers.enqueue(0);  // 삭제
     p.w->cmdProjRemove->click();
+    QVERIFY(p.t.platform.saveDialogs.isEmpty());
     QCOMPARE(p.tags(), (QStringList{"+A1", "+A2"}));
     QCOMPARE(p.session().currentIndex(), 0);
     QCOMPARE(p.form->txtHeight->text(), QString("1.8"));
     p.choose(1);
     QCOMPARE(p.form->txtHeight->text(), QString("2.4"));
-    p.t.platform.questionAnswers.enqueue(1);
+    p.t.platform.questionAnswers.enqueue(0);
     p.w->cmdProjRemove->click();
     QCOMPARE(p.tags(), QStringList{"+A1"});
     // The last cabinet stays, and the window says why.

@@ -591,20 +591,22 @@ void TestReport::climateWindowReport_data() {
     QTest::newRow("defaults")
         << QStringList{}
         << QStringList{
-               "높이 H 2 m", "희망 반내 온도 Ti 35 °C", "외기 상대습도 (Tu 기준) 60 %",
+               "높이 H 2 m", "희망 반내 온도 Ti 35 °C", "습한 날 상대습도 60 %",
                "옥외 설치, 햇빛을 받음 아니오", "안전 여유 10 %", "유효 방열 면적 A 6.600 m²",
                // U·A·(Ti - Tu) = 5 · 6.6 · (-5); (P - Qs)·1.1 = 1391.5
                "벽면 통과 열량 Qs -165.0 W", "일사 열량 Qsun 0.0 W",
                "에어컨 냉각 능력 (상세 설계) 1391.5 W · 추천 VKA-1600BR",
                // Ti below Tu: no fan; 5 · 6.6 · 20 = 660 W of heater
                "열교환기·팬 용량 (상세 설계) — (희망 반내 온도가 최고 외기 온도 이하여서",
-               "히터 출력 (상세 설계) 660.0 W · 추천 HT-800",
-               // Magnus for the outside air, 40 °C and 60 %: 30.72 °C, above the
-               // 10 °C inside at the coldest; 33.7 °C would hold it off, with
-               // 5 · 6.6 · (33.72 + 10) = 1442.9 W of heater
-               "외기 이슬점 (Tu 기준) 30.7 °C", "결로 위험 있음",
-               "결로 위험: 최저 반내 온도 10.0 °C가 외기 이슬점 30.7 °C 이하",
-               "결로를 피하는 최저 반내 온도는 33.7 °C (이슬점 + 3 K)", "히터 출력은 1442.9 W"};
+               "동결 방지 히터 출력 (겨울 최저 기온) (상세 설계) 660.0 W · 추천 HT-800",
+               // Magnus for the humid day's air, 25 °C and 60 %: 16.68 °C;
+               // that night the cabinet without heat is at the night's 18 °C,
+               // above it; 19.68 °C would keep the margin, with
+               // 5 · 6.6 · (19.684 - 18) = 55.6 W of heater
+               "습한 날 공기의 이슬점 16.7 °C", "그날 밤 히터 없는 반내 온도 18.0 °C",
+               "결로 위험 (습한 날 밤) 없음",
+               "결로 방지 히터 출력 (습한 날 밤) (상세 설계) 55.6 W",
+               "결로를 피하는 반내 온도는 19.7 °C (이슬점 + 3 K)"};
     QTest::newRow("sun, inside above outside")
         << QStringList{"sun", "txtClimTi=50"}
         << QStringList{"옥외 설치, 햇빛을 받음 예", "일사량 800 W/m²", "표면 일사 흡수율 α 0.5",
@@ -615,7 +617,7 @@ void TestReport::climateWindowReport_data() {
                        "에어컨 냉각 능력 (상세 설계) 1075.8 W · 추천 VKA-1100BR",
                        "열교환기·팬 용량 (상세 설계) 107.6 W/K · 추천 VK-400",
                        "필터팬 풍량 (상세 설계) 333 m³/h · 추천 FF-450",
-                       "필터팬 풍량 (cfm) 196 cfm", "외기 이슬점 (Tu 기준) 30.7 °C"};
+                       "필터팬 풍량 (cfm) 196 cfm", "습한 날 공기의 이슬점 16.7 °C"};
 }
 
 void TestReport::climateWindowReport() {
@@ -667,23 +669,23 @@ void TestReport::climateSectionOnlyWhileOpen() {
     makeReport(t, path);
     QVERIFY(!pdfText(path).contains("상세 기후 설계"));
 
+    // Opened without an edit: no design of the cabinet's yet.
     form->findChild<QPushButton*>("cmdClimate")->click();
-    makeReport(t, path);
-    verifyContains(pdfText(path), {"4. 상세 기후 설계", "5. 차트"});
-
-    // Closed and opened again: its button still makes the report, once.
-    t.app->loadedWindow<frmClimate>()->cmdClimateExit->click();
-    processDeferredDeletes();
-    QVERIFY(!t.app->loadedWindow<frmClimate>());
     makeReport(t, path);
     QVERIFY(!pdfText(path).contains("상세 기후 설계"));
-    form->findChild<QPushButton*>("cmdClimate")->click();
-    form->findChild<QPushButton*>("cmdClimate")->click();  // only brought to the front
+
+    // Its own report keeps the design with the cabinet; closed, the
+    // cabinet's report still gives it, and it governs.
     t.platform.saveDialogs.clear();
     t.platform.saveAnswers.enqueue(path);
     t.app->loadedWindow<frmClimate>()->cmdClimateReport->click();
     QCOMPARE(t.platform.saveDialogs.size(), 1);
     verifyContains(pdfText(path), {"4. 상세 기후 설계"});
+    t.app->loadedWindow<frmClimate>()->cmdClimateExit->click();
+    processDeferredDeletes();
+    QVERIFY(!t.app->loadedWindow<frmClimate>());
+    makeReport(t, path);
+    verifyContains(pdfText(path), {"기준 방법 상세 설계", "4. 상세 기후 설계", "5. 차트"});
 }
 
 void TestReport::impossibleInputsGiveNoModel_data() {
@@ -732,6 +734,7 @@ void TestReport::impossibleInputsGiveNoModel() {
     if (mode == "climate") {
         applyEdits(form, edits);
         form->findChild<QPushButton*>("cmdClimate")->click();  // takes the height as well
+        t.app->project().keepWindowInputs(t.app->loadedWindow<frmClimate>());
     } else {
         clickMode(form, mode);
         applyEdits(form, edits);
@@ -763,7 +766,7 @@ void TestReport::summaryNamesTheGoverningMethod_data() {
                                                                    "필요 냉각 능력 R 1275.0 W",
                                                                    "추천 모델 VKA-1600BR",
                                                                    "추천 모델의 능력 1600.0 W",
-                                                                   "상세 설계 창이 열려 있지 않아"}
+                                                                   "주 화면의 기본 계산을 기준으로 합니다"}
         << "상세 기후 설계";
     // Type 1: A = 1.8·2·1.6 + 1.4·0.6 = 6.6 m²; (1100 + 5·6.6·5)·1.1 = 1391.5 W.
     QTest::newRow("aircon, climate design") << "OptBoxAircon" << true << QStringList{}
@@ -771,34 +774,34 @@ void TestReport::summaryNamesTheGoverningMethod_data() {
                                                            "기준 방법 상세 설계",
                                                            "에어컨 냉각 능력 1391.5 W",
                                                            "추천 모델 VKA-1600BR",
-                                                           "상세 설계 창이 열려 있어",
+                                                           "상세 설계를 기준으로 정했습니다",
                                                            "필요 냉각 능력 R (기본 계산) 1275.0 W"}
                                             << "";
     QTest::newRow("fan1, main calculation")
         << "OptBoxFan1" << false << QStringList{}
         << QStringList{"기준 방법 기본 계산", "필요 열교환 능력 R 15.6 W/K", "추천 모델 VK-280",
                        "추천 모델의 능력 17.5 W/K"}
-        << "상세 설계 창이 열려 있어";
+        << "상세 설계를 기준으로";
     // A = 1.8·1.25·1.26 + 1.4·0.63² = 3.39066 m²;
     // (500 - 5·3.39066·15) / 15 · 1.1 = 18.018 W/K: above VK-280's 17.5.
     QTest::newRow("fan1, climate design")
         << "OptBoxFan1" << true << QStringList{}
         << QStringList{"기준 방법 상세 설계", "열교환기·팬 용량 18.0 W/K", "추천 모델 VK-310",
                        "추천 모델의 능력 20.0 W/K"}
-        << "상세 설계 창이 열려 있지 않아";
+        << "주 화면의 기본 계산을 기준으로";
     QTest::newRow("fan2, main calculation")
         << "OptBoxFan2" << false << QStringList{}
         << QStringList{"기준 방법 기본 계산", "필요 열교환 능력 R 15.4 W/K", "추천 모델 VK-280"}
-        << "상세 설계 창이 열려 있어";
+        << "상세 설계를 기준으로";
     // Which heat the climate design takes in this mode is its own: only the
     // method is checked here.
     QTest::newRow("fan2, climate design") << "OptBoxFan2" << true << QStringList{}
                                           << QStringList{"기준 방법 상세 설계", "열교환기·팬 용량"}
-                                          << "상세 설계 창이 열려 있지 않아";
+                                          << "주 화면의 기본 계산을 기준으로";
     // 100 - 5·7·15 = -425 W: the walls carry it all, no model.
     QTest::newRow("aircon, not needed")
         << "OptBoxAircon" << false << QStringList{"txtPP=100", "txtT1=20"}
-        << QStringList{"필요 없음: 벽이 내부 발열보다 425.0 W 더 내보냅니다", "추천 모델 —"}
+        << QStringList{"필요 없음 (벽으로 425.0 W 방출)", "추천 모델 —"}
         << "VKA-";
     // Ti 35 below Tu 40: no fan cools below the outside air.
     QTest::newRow("fan1 climate, outside hotter")
@@ -819,7 +822,11 @@ void TestReport::summaryNamesTheGoverningMethod() {
     clickMode(form, mode);
     applyEdits(form, edits);
     form->cmdCal->click();
-    if (climate) form->findChild<QPushButton*>("cmdClimate")->click();
+    if (climate) {
+        // The cabinet's climate design, as its window's report keeps it.
+        form->findChild<QPushButton*>("cmdClimate")->click();
+        t.app->project().keepWindowInputs(t.app->loadedWindow<frmClimate>());
+    }
     const QString path = t.programDir() + "/report.pdf";
     makeReport(t, path);
     const QString text = pdfText(path);
@@ -1194,11 +1201,24 @@ void TestReport::riseSectionOnlyWhileOpen() {
     const QString path = t.programDir() + "/report.pdf";
     makeReport(t, path);
     QVERIFY(!pdfText(path).contains("온도 상승"));
-    openRise(t, wallEnclosure());
+    // Opened and closed without an edit: the cabinet has no verification.
+    t.form()->findChild<QPushButton*>("cmdRise")->click();
     t.app->loadedWindow<frmRise>()->cmdRiseExit->click();
     processDeferredDeletes();
     makeReport(t, path);
     QVERIFY(!pdfText(path).contains("온도 상승"));
+    // Edited: the verification belongs to the cabinet, window open or not,
+    // and its verdict follows the main window's P it was not given.
+    QVariantMap followsP = wallEnclosure();
+    followsP.remove("txtRiseP");
+    openRise(t, followsP);
+    t.app->loadedWindow<frmRise>()->cmdRiseExit->click();
+    processDeferredDeletes();
+    makeReport(t, path);
+    verifyContains(pdfText(path), {"온도 상승 검증 (IEC/TR 60890)", "손실 전력 P 1100 W"});
+    setField(t.form(), "txtPP", "800");
+    makeReport(t, path);
+    verifyContains(pdfText(path), {"손실 전력 P 800 W", "공기 온도 (상부) 85.9 °C"});
 }
 
 namespace {
@@ -1276,9 +1296,14 @@ void TestReport::projectReport() {
     const QString cover = pageText(path, 1);
     verifyContains(
         cover, {"프로젝트 열 설계 보고서", "프로젝트 남부 변전소", "고객 한빛전력",
-                "제어반 수량 필요 능력 추천 모델 기준 방법 온도 상승 검증",
-                "+A1 2 1275.0 W VKA-1600BR 기본 계산 —", "+A2 1 15.6 W/K VK-280 기본 계산 부적합",
-                "+A3 1 계산하지 않음 (입력 오류) — 기본 계산 적합",
+                "제어반 수량 필요 능력 장치 추천 모델 기준 방법 온도 상승 검증",
+                "+A1 2 1275.0 W 에어컨 VKA-1600BR 기본 계산 —",
+                "+A2 1 15.6 W/K 열교환기·팬 VK-280 기본 계산 부적합",
+                "+A3 1 계산하지 않음 (입력 오류) 에어컨 — 기본 계산 적합",
+                // One line per model over the project, a cabinet's count
+                // multiplying its units.
+                "장비 목록", "종류 모델 능력 제어반 대수", "에어컨 VKA-1600BR 1600.0 W +A1 2",
+                "열교환기·팬 VK-280 17.5 W/K +A2 1",
                 "작성 성명 김민수 날짜 검토 성명 날짜 승인 성명 날짜"});
     QVERIFY(!cover.contains("현장"));
 
@@ -1302,10 +1327,12 @@ void TestReport::projectReport() {
     const QString text = pdfText(path);
     verifyContains(text, {"수량 2대", "Box Fan (내부발열량으로 측정)",
                           "높이 H: 입력 \"2m\"는 하나의 숫자가 아닙니다"});
-    // The window's section once, in the cabinet it was opened on.
-    QCOMPARE(text.count("온도 상승 검증 (IEC/TR 60890)"), 1);
+    // The verification of every cabinet that keeps one, whichever window is
+    // open: +A2 (the window's inputs went into it) and +A3.
+    QCOMPARE(text.count("온도 상승 검증 (IEC/TR 60890)"), 2);
     QVERIFY(text.indexOf("제어반 +A2 ") < text.indexOf("온도 상승 검증 (IEC/TR 60890)"));
-    QVERIFY(text.indexOf("온도 상승 검증 (IEC/TR 60890)") < text.indexOf("제어반 +A3 "));
+    // +A2 is cooled by a fan: its verification is of the enclosure alone.
+    QVERIFY(text.contains("냉각 장치 없이 닫힌 외함만의 온도 상승"));
 
     // The program as it was.
     QCOMPARE(session.currentIndex(), 1);
@@ -1362,7 +1389,10 @@ void TestReport::riseVerdictOfKeptInputs_data() {
     QTest::newRow("not a number") << QVariantMap{{"txtRiseP", "800W"}} << QStringList{} << "";
     QTest::newRow("a face out of range") << QVariantMap{{"cboRiseLeft", 7}} << QStringList{} << "";
     QTest::newRow("no power kept") << none << QStringList{"txtRiseP"} << "";
-    QTest::newRow("no faces at all") << none << QStringList{"cboRiseInstall"} << "";
+    // Nothing of the arrangement kept: the window's own start, a single
+    // free-standing enclosure, which is cooler than one against a wall.
+    QTest::newRow("no arrangement kept")
+        << QVariantMap{{"txtRiseTmax10", "86"}} << QStringList{"cboRiseInstall"} << "적합";
 }
 
 void TestReport::riseVerdictOfKeptInputs() {
