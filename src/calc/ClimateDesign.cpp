@@ -299,8 +299,9 @@ ClimateDesignResult ComputeClimateDesign(const ClimateDesignInput& in) {
         } else {
             const double conductance = *coefficient.value * *r.area.value;
             r.nightInsideTemperature =
-                conductance > 0 ? valueOrOutOfRange(in.humidNightMin + *nightHeat.value / conductance)
-                                : notApplicable(ClimateReason::InvalidCoefficient);
+                conductance > 0
+                    ? valueOrOutOfRange(in.humidNightMin + *nightHeat.value / conductance)
+                    : notApplicable(ClimateReason::InvalidCoefficient);
         }
     }
     if (r.dewPoint.applicable() && r.nightInsideTemperature.applicable())

@@ -83,9 +83,9 @@ struct ClimateDesignInput {
     double humidDayTemperature = 0;  // °C
     double relativeHumidity = 0;     // %, of the humid day's air
     double humidNightMin = 0;        // °C
-    bool sun = false;        // the cabinet stands in the sun
-    double irradiance = 0;   // W/m², used when sun is on
-    double absorptance = 0;  // of the paint, 0 to 1, used when sun is on
+    bool sun = false;                // the cabinet stands in the sun
+    double irradiance = 0;           // W/m², used when sun is on
+    double absorptance = 0;          // of the paint, 0 to 1, used when sun is on
     // Sunlit area, m²; none for the default, roof and front: W·D + W·H.
     std::optional<double> sunlitArea;
     // Rse, the outside surface resistance of the walls, m²·K/W, used when sun
@@ -111,7 +111,7 @@ struct ClimateDesignResult {
     ClimateValue heatExchangerCapacity;
     ClimateValue airflowFactor;  // f at the altitude, m³·K/(W·h)
     ClimateValue airflow;  // f·(P + Qsun − Qs) / (Ti − Tu)·(1 + margin/100), m³/h; only for Ti > Tu
-    ClimateValue airflowCfm;   // the same in cubic feet per minute
+    ClimateValue airflowCfm;  // the same in cubic feet per minute
     // The frost heater: U·A·(TiMin − TuMin) − PMin, W; 0 when no heat is needed.
     ClimateValue heaterPower;
     // The air the dew point is of: the humid day's (°C), with the relative

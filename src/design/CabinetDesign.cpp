@@ -54,9 +54,9 @@ SelectionMode modeOf(const Cabinet& c) {
 // The heat the main window's measurements imply in its measured mode,
 // U·A·(T4 − T3) with its all-faces surface: the climate design's P there.
 double measuredHeat(const Cabinet& c) {
-    const double a = ComputeSurfaceArea(mainNumber(c, CabinetField::Height),
-                                        mainNumber(c, CabinetField::Width),
-                                        mainNumber(c, CabinetField::Depth));
+    const double a =
+        ComputeSurfaceArea(mainNumber(c, CabinetField::Height), mainNumber(c, CabinetField::Width),
+                           mainNumber(c, CabinetField::Depth));
     return mainNumber(c, CabinetField::UValue) * a *
            (mainNumber(c, CabinetField::T4) - mainNumber(c, CabinetField::T3));
 }
@@ -100,9 +100,9 @@ std::optional<double> readStrict(const QString& text, const QString& name, const
                 break;
             case Rule::Temperature:
                 if (!(*v >= kDesignMinTemperature && *v <= kDesignMaxTemperature))
-                    why = QStringLiteral(
-                              "%1: %2 °C는 계산하는 온도 범위(-100 °C ~ 200 °C) 밖입니다.")
-                              .arg(caption, number);
+                    why =
+                        QStringLiteral("%1: %2 °C는 계산하는 온도 범위(-100 °C ~ 200 °C) 밖입니다.")
+                            .arg(caption, number);
                 break;
             case Rule::Humidity:
                 if (!(*v > 0 && *v <= 100))
@@ -272,13 +272,13 @@ DesignPick pickFromList(double need, const std::vector<ClimateModel>& models) {
 // ---- following inputs -------------------------------------------------------------
 
 const QStringList kClimateFollowingInputs = {
-    QStringLiteral("txtClimH"),  QStringLiteral("txtClimW"),  QStringLiteral("txtClimD"),
-    QStringLiteral("txtClimP"),  QStringLiteral("txtClimK"),  QStringLiteral("txtClimTu"),
+    QStringLiteral("txtClimH"),  QStringLiteral("txtClimW"),      QStringLiteral("txtClimD"),
+    QStringLiteral("txtClimP"),  QStringLiteral("txtClimK"),      QStringLiteral("txtClimTu"),
     QStringLiteral("txtClimTi"), QStringLiteral("txtClimSunArea")};
 
-const QStringList kRiseFollowingInputs = {QStringLiteral("txtRiseHeight"),
-                                          QStringLiteral("txtRiseWidth"),
-                                          QStringLiteral("txtRiseDepth"), QStringLiteral("txtRiseP")};
+const QStringList kRiseFollowingInputs = {
+    QStringLiteral("txtRiseHeight"), QStringLiteral("txtRiseWidth"), QStringLiteral("txtRiseDepth"),
+    QStringLiteral("txtRiseP")};
 
 std::optional<FollowedValue> climateFollowedValue(const Cabinet& c, const QString& name) {
     struct From {
@@ -312,8 +312,8 @@ std::optional<FollowedValue> climateFollowedValue(const Cabinet& c, const QStrin
             return ParseWholeNumber(climateInputText(c, QLatin1String(n)).toStdString())
                 .value_or(kNaN);
         };
-        const ClimateValue area = DefaultSunlitArea(dim("txtClimH"), dim("txtClimW"),
-                                                    dim("txtClimD"));
+        const ClimateValue area =
+            DefaultSunlitArea(dim("txtClimH"), dim("txtClimW"), dim("txtClimD"));
         return FollowedValue{area.applicable() ? numberText(*area.value) : QString(),
                              QStringLiteral("치수에서: 지붕과 앞면 W·D + W·H")};
     }
@@ -433,7 +433,8 @@ QString deviceKindName(DeviceKind k) {
 }
 
 QString governingMethodText(GoverningMethod m) {
-    return m == GoverningMethod::Climate ? QStringLiteral("상세 설계") : QStringLiteral("기본 계산");
+    return m == GoverningMethod::Climate ? QStringLiteral("상세 설계")
+                                         : QStringLiteral("기본 계산");
 }
 
 QString deviceKindText(DeviceKind k) {
@@ -528,7 +529,8 @@ MainEvaluation evaluateMain(const Cabinet& cabinet, const EquipmentHeatTables& t
                                                 {CabinetField::UValue, Rule::Positive}};
     // The measured mode reads no internal heat: the measured temperatures
     // stand for it.
-    if (in.mode != SelectionMode::Fan2) checks.append({CabinetField::InternalHeat, Rule::NotNegative});
+    if (in.mode != SelectionMode::Fan2)
+        checks.append({CabinetField::InternalHeat, Rule::NotNegative});
     checks.append({CabinetField::T1, Rule::Temperature});
     checks.append({CabinetField::T2, Rule::Temperature});
     if (in.mode == SelectionMode::Fan2) {
@@ -630,30 +632,28 @@ HeatEvaluation evaluateHeat(const Cabinet& cabinet, const EquipmentHeatTables& t
 
 ClimateEvaluation evaluateClimate(const Cabinet& cabinet, const DesignTables& tables) {
     ClimateEvaluation e;
-    const bool sun = cabinet.climate.value(QStringLiteral("chkClimSun"),
-                                           climateDefaults().value(QStringLiteral("chkClimSun")))
+    const bool sun = cabinet.climate
+                         .value(QStringLiteral("chkClimSun"),
+                                climateDefaults().value(QStringLiteral("chkClimSun")))
                          .toBool();
-    e.sunlitAreaFollows = !cabinet.climate.contains(QStringLiteral("txtClimSunArea")) ||
-                          cabinet.climate.value(QStringLiteral("txtClimSunArea"))
-                              .toString()
-                              .trimmed()
-                              .isEmpty();
+    e.sunlitAreaFollows =
+        !cabinet.climate.contains(QStringLiteral("txtClimSunArea")) ||
+        cabinet.climate.value(QStringLiteral("txtClimSunArea")).toString().trimmed().isEmpty();
     QHash<QString, double> v;
     for (const FieldRule& f : kClimateRules) {
         const QString name = QLatin1String(f.name);
         if (isSunInput(name) && !sun) continue;
         if (name == QLatin1String("txtClimSunArea") && e.sunlitAreaFollows) continue;
-        const std::optional<double> value =
-            readStrict(climateInputText(cabinet, name), name, QString::fromUtf8(f.caption), f.rule,
-                       e.errors);
+        const std::optional<double> value = readStrict(
+            climateInputText(cabinet, name), name, QString::fromUtf8(f.caption), f.rule, e.errors);
         v.insert(name, value.value_or(kNaN));
     }
     auto get = [&](const char* n) { return v.value(QLatin1String(n), kNaN); };
     ClimateDesignInput& in = e.input;
-    const int installation =
-        cabinet.climate.value(QStringLiteral("cboClimInstall"),
-                              climateDefaults().value(QStringLiteral("cboClimInstall")))
-            .toInt();
+    const int installation = cabinet.climate
+                                 .value(QStringLiteral("cboClimInstall"),
+                                        climateDefaults().value(QStringLiteral("cboClimInstall")))
+                                 .toInt();
     in.installation = installation;
     in.height = get("txtClimH");
     in.width = get("txtClimW");
@@ -729,7 +729,7 @@ RiseEvaluation evaluateRise(const Cabinet& cabinet) {
     faces.right = RiseFace(face("cboRiseRight", 2, int(faces.right)));
     in.faces = faces;
     e.arrangement = RiseFacesOfInstallation(arrangement) == faces ? arrangementCaption(arrangement)
-                                                                   : arrangementCaption(0);
+                                                                  : arrangementCaption(0);
     e.faces = {topCaption(faces.top), faceCaption(faces.front), faceCaption(faces.back),
                faceCaption(faces.left), faceCaption(faces.right)};
     in.openings = checked("chkRiseVent");
@@ -758,8 +758,9 @@ RiseEvaluation evaluateRise(const Cabinet& cabinet) {
     e.result = ComputeTemperatureRise(in);
     if (!facesRead) {
         // A face the file names by no known index: no verdict on a guess.
-        e.errors.append({QStringLiteral("cboRiseInstall"), QStringLiteral("면"), QString(),
-                         QStringLiteral("면의 설치 상태가 알 수 없는 값이어서 판정하지 않았습니다.")});
+        e.errors.append(
+            {QStringLiteral("cboRiseInstall"), QStringLiteral("면"), QString(),
+             QStringLiteral("면의 설치 상태가 알 수 없는 값이어서 판정하지 않았습니다.")});
         e.result.fits.reset();
     }
     e.verdict = verdictText(e.result);
@@ -778,9 +779,10 @@ void addShortfall(GoverningAnswer& a, double need, double rating) {
     if (rating > 0 && need / rating <= 1000) {
         const int units = static_cast<int>(std::ceil(need / rating));
         a.device->units = units;
-        a.remarks << QStringLiteral(
-                         "필요 능력이 추천 모델 한 대의 능력보다 큽니다: 이 모델 %1대면 충분합니다.")
-                         .arg(units);
+        a.remarks
+            << QStringLiteral(
+                   "필요 능력이 추천 모델 한 대의 능력보다 큽니다: 이 모델 %1대면 충분합니다.")
+                   .arg(units);
     } else {
         a.remarks << QStringLiteral("필요 능력이 추천 모델 한 대의 능력보다 큽니다.");
     }
@@ -800,7 +802,8 @@ GoverningAnswer mainAnswer(const Cabinet& cabinet, const MainEvaluation& m, Devi
                          "기본 계산은 %1을(를) 선정하지 않으므로 주 화면 방식의 %2으로 답합니다.")
                          .arg(deviceKindText(kind), deviceKindText(a.kind));
     }
-    a.requirement = aircon ? QStringLiteral("필요 냉각 능력 R") : QStringLiteral("필요 열교환 능력 R");
+    a.requirement =
+        aircon ? QStringLiteral("필요 냉각 능력 R") : QStringLiteral("필요 열교환 능력 R");
     a.unit = aircon ? QStringLiteral("W") : QStringLiteral("W/K");
     if (!m.errors.isEmpty()) {
         a.inputError = true;
@@ -834,9 +837,9 @@ GoverningAnswer mainAnswer(const Cabinet& cabinet, const MainEvaluation& m, Devi
         return a;
     }
     if (!m.modelIndex) return a;
-    a.device = DesignDevice{a.kind, m.modelName.trimmed().isEmpty() ? QStringLiteral("(이름 없음)")
-                                                                    : m.modelName,
-                            m.modelCapacity, 1};
+    a.device = DesignDevice{
+        a.kind, m.modelName.trimmed().isEmpty() ? QStringLiteral("(이름 없음)") : m.modelName,
+        m.modelCapacity, 1};
     addShortfall(a, r, m.modelCapacity);
     Q_UNUSED(cabinet);
     return a;

@@ -117,8 +117,8 @@ struct MainEvaluation {
 struct HeatRowEvaluation {
     QString component;
     double count = 0;
-    double perUnit = 0;  // W
-    double subtotal = 0; // W
+    double perUnit = 0;   // W
+    double subtotal = 0;  // W
 };
 struct HeatEvaluation {
     QList<HeatRowEvaluation> rows;  // counts other than 0
@@ -135,8 +135,8 @@ struct DesignPick {
 };
 
 struct ClimateEvaluation {
-    ClimateDesignInput input;       // an input not read whole is NaN
-    QList<DesignInputError> errors; // inputs not read whole or out of range
+    ClimateDesignInput input;        // an input not read whole is NaN
+    QList<DesignInputError> errors;  // inputs not read whole or out of range
     ClimateDesignResult result;
     bool sunlitAreaFollows = true;
     DesignPick aircon, fan, filterFan, heater, condensationHeater;
@@ -149,10 +149,10 @@ struct RiseEvaluation {
     RiseInput input;
     QList<DesignInputError> errors;  // inputs not read whole
     RiseResult result;
-    QString arrangement;                       // "1 단독 (독립형)", ... or "사용자 지정"
-    QStringList faces;                         // top, front, back, left, right as captioned
-    QString verdict;                           // "적합", "부적합", "—"
-    QString summaryVerdict;                    // marked when beyond the method
+    QString arrangement;     // "1 단독 (독립형)", ... or "사용자 지정"
+    QStringList faces;       // top, front, back, left, right as captioned
+    QString verdict;         // "적합", "부적합", "—"
+    QString summaryVerdict;  // marked when beyond the method
     // A cooling device works in the cabinet: the verification is of the
     // enclosure alone.
     bool enclosureAlone = false;
@@ -170,14 +170,14 @@ struct DesignDevice {
 struct GoverningAnswer {
     GoverningMethod method = GoverningMethod::Main;
     DeviceKind kind = DeviceKind::Aircon;
-    QString requirement;     // what is required, its name ("필요 냉각 능력")
-    QString unit;            // "W", "W/K", "m³/h"
-    std::optional<double> value;  // how much; none where it cannot be computed
-    bool inputError = false;      // the method's inputs cannot be calculated with
-    QString why;                  // why no value (in plain words)
-    bool notNeeded = false;       // the walls carry the heat: no device
-    double wallsCarry = 0;        // W the walls carry beyond the heat, when not needed
-    bool wallsShort = false;      // kind None and the walls do not suffice
+    QString requirement;                 // what is required, its name ("필요 냉각 능력")
+    QString unit;                        // "W", "W/K", "m³/h"
+    std::optional<double> value;         // how much; none where it cannot be computed
+    bool inputError = false;             // the method's inputs cannot be calculated with
+    QString why;                         // why no value (in plain words)
+    bool notNeeded = false;              // the walls carry the heat: no device
+    double wallsCarry = 0;               // W the walls carry beyond the heat, when not needed
+    bool wallsShort = false;             // kind None and the walls do not suffice
     std::optional<DesignDevice> device;  // the model chosen
     QStringList remarks;
     bool answered() const { return value && (notNeeded || device); }

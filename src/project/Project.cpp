@@ -184,9 +184,8 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     c.results.method = text(results, QStringLiteral("method"), resultsAt, fault);
 
     // What a later version added, kept for saving again.
-    c.unknown =
-        without(o, {"tag", "description", "count", "main", "heat", "climate", "rise", "design",
-                    "results"});
+    c.unknown = without(
+        o, {"tag", "description", "count", "main", "heat", "climate", "rise", "design", "results"});
     const QJsonObject designRest = without(design, {"method", "device"});
     if (!designRest.isEmpty()) c.unknown.insert(QStringLiteral("design"), designRest);
     const QJsonObject mainRest = without(main, {"mode", "material", "fields"});

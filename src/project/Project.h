@@ -42,7 +42,7 @@ struct Cabinet {
     int material = 0;
     QMap<QString, QString> fields;
 
-    WindowInputs heat;     // the component heat window's quantities
+    WindowInputs heat;  // the component heat window's quantities
     // The climate design's and the temperature-rise verification's own
     // inputs. A value these take from the main window or the dimensions has
     // no entry while it follows its source; an entry is a text typed over it.

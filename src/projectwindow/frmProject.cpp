@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QSignalBlocker>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -17,6 +16,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -307,10 +307,9 @@ void frmProject::buildLayout() {
     cmdProjReport = button("cmdProjReport", "프로젝트 보고서...");
     cmdProjExportBill = button("cmdProjExportBill", "장비 목록 내보내기...");
     cmdProjExit = button("cmdProjExit", "닫기");
-    const QList<QPushButton*> files = {cmdProjNew,       cmdProjOpen,   cmdProjSave,
-                                       cmdProjSaveAs,    cmdProjImportCol,
-                                       cmdProjExportCol, cmdProjReport, cmdProjExportBill,
-                                       cmdProjExit};
+    const QList<QPushButton*> files = {cmdProjNew,    cmdProjOpen,       cmdProjSave,
+                                       cmdProjSaveAs, cmdProjImportCol,  cmdProjExportCol,
+                                       cmdProjReport, cmdProjExportBill, cmdProjExit};
     for (int k = 0; k < files.size(); ++k) fileButtons->addWidget(files[k], k / 2, k % 2);
     bottom->addLayout(fileButtons);
     top->addLayout(bottom);
@@ -330,11 +329,11 @@ void frmProject::buildLayout() {
     connect(cmdProjExportBill, &QPushButton::clicked, this, &frmProject::billRequested);
     connect(cmdProjExit, &QPushButton::clicked, this, &frmProject::cmdProjExit_Click);
 
-    setKeyboardOrder(this, {txtProjName, txtProjCustomer, txtProjSite, txtProjAuthor,
-                            txtProjCompany, txtProjRevision, txtProjNote, tblProjCabinets,
-                            cmdProjAdd, cmdProjDuplicate, cmdProjRemove, cmdProjUp, cmdProjDown,
-                            txtCabTag, txtCabDescription, txtCabCount, cboCabMethod, cboCabDevice,
-                            lstProjRecent});
+    setKeyboardOrder(
+        this, {txtProjName, txtProjCustomer, txtProjSite, txtProjAuthor, txtProjCompany,
+               txtProjRevision, txtProjNote, tblProjCabinets, cmdProjAdd, cmdProjDuplicate,
+               cmdProjRemove, cmdProjUp, cmdProjDown, txtCabTag, txtCabDescription, txtCabCount,
+               cboCabMethod, cboCabDevice, lstProjRecent});
 }
 
 void frmProject::Form_Load() {

@@ -8,8 +8,8 @@
 #include "calc/ClimateDesign.h"
 #include "climate/InstallationPictogram.h"
 #include "data/EquipmentHeatTables.h"
-#include "files/CoolFile.h"
 #include "design/HeatValueTable.h"
+#include "files/CoolFile.h"
 #include "info/InfoTexts.h"
 #include "kit/AppInfo.h"
 #include "kit/CabinetCoolApp.h"
@@ -162,7 +162,6 @@ ReportLines resultLines(const MainCalculation& c) {
     return lines;
 }
 
-
 // The rows of the component heat window that count, and their sum; nothing
 // when every count is 0.
 void addHeatRows(DesignReport& report, const HeatEvaluation& heat, const MainWindow& form) {
@@ -284,8 +283,7 @@ ClimateReportPart climatePart(const Cabinet& cabinet, const ClimateEvaluation& e
               kWatt),
         input("txtClimDayT", QStringLiteral("습한 날 기온"), in.humidDayTemperature, 1, kDegrees),
         input("txtClimRH", QStringLiteral("습한 날 상대습도"), in.relativeHumidity, 1, kPercent),
-        input("txtClimNightT", QStringLiteral("그날 밤 최저 기온"), in.humidNightMin, 1,
-              kDegrees),
+        input("txtClimNightT", QStringLiteral("그날 밤 최저 기온"), in.humidNightMin, 1, kDegrees),
         {QStringLiteral("옥외 설치, 햇빛을 받음"),
          in.sun ? QStringLiteral("예") : QStringLiteral("아니오")},
     };
@@ -380,7 +378,6 @@ ClimateReportPart climatePart(const Cabinet& cabinet, const ClimateEvaluation& e
     return part;
 }
 
-
 // ---- the summary ----------------------------------------------------------
 
 QString ratingText(DeviceKind kind, double value) {
@@ -400,8 +397,8 @@ ReportSummary summaryOf(const CabinetEvaluation& e) {
     const GoverningAnswer& a = e.answer;
     ReportSummary s;
     const bool climate = a.method == GoverningMethod::Climate;
-    s.method = climate ? kClimateMethod + QStringLiteral(
-                                              " (설치 방식별 유효 방열 면적, 일사, 안전 여유 포함)")
+    s.method = climate ? kClimateMethod +
+                             QStringLiteral(" (설치 방식별 유효 방열 면적, 일사, 안전 여유 포함)")
                        : kMainMethod + QStringLiteral(" (주 화면: 모든 면의 표면적, 열 평형)");
     s.methodName = climate ? kClimateMethod : kMainMethod;
     s.device = deviceKindText(a.kind);
@@ -459,7 +456,6 @@ ReportSummary summaryOf(const CabinetEvaluation& e) {
     return s;
 }
 
-
 // ---- methods and constants ------------------------------------------------
 
 QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPart>& climate,
@@ -508,7 +504,8 @@ QStringList methodLines(SelectionMode mode, const std::optional<ClimateReportPar
               << QStringLiteral(
                      "일사: 벽을 지나 들어오는 열 Q_sun = α·E·A_sun·U·Rse (sol-air 관계), 외표면 "
                      "열저항 Rse = %1 (기본값 0.04 m²·K/W, EN ISO 6946).")
-                     .arg(reportInput(in.sun ? in.sunRse : kDefaultRse, 3, QStringLiteral("m²·K/W")))
+                     .arg(
+                         reportInput(in.sun ? in.sunRse : kDefaultRse, 3, QStringLiteral("m²·K/W")))
               << QStringLiteral(
                      "결로: 습한 날 들어온 공기의 이슬점을 그날 기온과 상대습도에서 Magnus 식 "
                      "Td = b·γ / (a - γ), γ = a·T / (b + T) + ln(RH/100), a = %1, b = %2 °C로 "
@@ -572,8 +569,7 @@ DesignReport designReportOf(CabinetCoolApp& app, const ProjectInfo& info, const 
     for (const DesignInputError& error : e.main.errors) report.inputErrors << error.why;
 
     if (e.climate) report.climate = climatePart(cabinet, *e.climate);
-    report.methods =
-        methodLines(mode, report.climate, e.climate ? &*e.climate : nullptr);
+    report.methods = methodLines(mode, report.climate, e.climate ? &*e.climate : nullptr);
     if (e.rise) {
         report.rise = risePart(cabinet, *e.rise);
         report.methods << report.rise->methods;

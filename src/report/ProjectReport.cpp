@@ -1,13 +1,13 @@
 #include "report/ProjectReport.h"
 
+#include "calc/NumberText.h"
+#include "design/CabinetDesign.h"
 #include "info/InfoTexts.h"
 #include "kit/AppInfo.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/MainWindow.h"
 #include "kit/ProjectSession.h"
 #include "report/ReportRise.h"
-#include "calc/NumberText.h"
-#include "design/CabinetDesign.h"
 
 namespace {
 
@@ -63,13 +63,11 @@ ProjectReport projectReportOf(CabinetCoolApp& app, const Project& project, const
         evaluations << std::move(e);
     }
     for (const BillLine& line : billOfDevices(project, evaluations)) {
-        report.bill << ProjectBillRow{deviceKindText(line.kind), line.designation,
-                                      reportRounded(line.rating, line.kind == DeviceKind::FilterFan
-                                                                     ? 0
-                                                                     : 1,
-                                                    deviceRatingUnit(line.kind)),
-                                      line.cabinets.join(QStringLiteral(", ")),
-                                      QString::number(line.units)};
+        report.bill << ProjectBillRow{
+            deviceKindText(line.kind), line.designation,
+            reportRounded(line.rating, line.kind == DeviceKind::FilterFan ? 0 : 1,
+                          deviceRatingUnit(line.kind)),
+            line.cabinets.join(QStringLiteral(", ")), QString::number(line.units)};
     }
     return report;
 }

@@ -52,8 +52,7 @@ struct Project;
 // asked before each cabinet with its index and stops the work when it
 // answers false (the report is then `cancelled`).
 ProjectReport projectReportOf(CabinetCoolApp& app, const Project& project, const QString& name,
-                              const QDateTime& made,
-                              const std::function<bool(int)>& progress = {});
+                              const QDateTime& made, const std::function<bool(int)>& progress = {});
 
 // The same for the program's current project, changing nothing in it.
 ProjectReport collectProjectReport(CabinetCoolApp& app, const QDateTime& made,

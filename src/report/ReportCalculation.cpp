@@ -4,11 +4,10 @@
 
 namespace {
 
-const CabinetField kInputFields[] = {CabinetField::Height, CabinetField::Width,
-                                     CabinetField::Depth,  CabinetField::InternalHeat,
-                                     CabinetField::T1,     CabinetField::T2,
-                                     CabinetField::T3,     CabinetField::T4,
-                                     CabinetField::UValue};
+const CabinetField kInputFields[] = {
+    CabinetField::Height,       CabinetField::Width, CabinetField::Depth,
+    CabinetField::InternalHeat, CabinetField::T1,    CabinetField::T2,
+    CabinetField::T3,           CabinetField::T4,    CabinetField::UValue};
 
 // The main window's inputs as a cabinet keeps them.
 Cabinet cabinetOfForm(const MainWindow& form) {
@@ -21,9 +20,7 @@ Cabinet cabinetOfForm(const MainWindow& form) {
 
 }  // namespace
 
-SelectionMode CabinetMainWindow::selectedMode() const {
-    return projectModeOfName(m_cabinet.mode);
-}
+SelectionMode CabinetMainWindow::selectedMode() const { return projectModeOfName(m_cabinet.mode); }
 
 QString CabinetMainWindow::fieldText(CabinetField field) const {
     return m_cabinet.fields.value(cabinetFieldName(field));

@@ -23,7 +23,8 @@ class CabinetMainWindow final : public MainWindow {
 public:
     // `real`: the program's main window, for the window dialogs belong to;
     // may be none.
-    CabinetMainWindow(const Cabinet& cabinet, MainWindow* real) : m_cabinet(cabinet), m_real(real) {}
+    CabinetMainWindow(const Cabinet& cabinet, MainWindow* real)
+        : m_cabinet(cabinet), m_real(real) {}
 
     QWidget* widget() override { return m_real ? m_real->widget() : nullptr; }
     SelectionMode selectedMode() const override;

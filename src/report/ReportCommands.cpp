@@ -1,7 +1,7 @@
 #include "report/ReportCommands.h"
 
-#include <QDateTime>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -155,10 +155,9 @@ void openClimateDesign(CabinetCoolApp& app) {
     frmClimate* window = app.loadedWindow<frmClimate>();
     // A window loaded here is connected once; it goes with its connection.
     if (!fresh || !window) return;
-    QObject::connect(window, &frmClimate::reportRequested, window,
-                     [&app, window]() {
-                         // The design the user reports belongs to the cabinet.
-                         app.project().keepWindowInputs(window);
-                         makeDesignReport(app, window);
-                     });
+    QObject::connect(window, &frmClimate::reportRequested, window, [&app, window]() {
+        // The design the user reports belongs to the cabinet.
+        app.project().keepWindowInputs(window);
+        makeDesignReport(app, window);
+    });
 }

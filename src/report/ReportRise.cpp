@@ -160,7 +160,8 @@ RiseReportPart risePart(const Cabinet& cabinet, const RiseEvaluation& e) {
 
     part.inputs = {
         {QStringLiteral("배치"), e.arrangement},
-        {QStringLiteral("면 (지붕 / 앞 / 뒤 / 왼쪽 / 오른쪽)"), e.faces.join(QStringLiteral(" / "))},
+        {QStringLiteral("면 (지붕 / 앞 / 뒤 / 왼쪽 / 오른쪽)"),
+         e.faces.join(QStringLiteral(" / "))},
         {QStringLiteral("높이 H"), fieldText("txtRiseHeight", 3, kMetres)},
         {QStringLiteral("폭 W"), fieldText("txtRiseWidth", 3, kMetres)},
         {QStringLiteral("깊이 D"), fieldText("txtRiseDepth", 3, kMetres)},

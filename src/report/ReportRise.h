@@ -3,10 +3,9 @@
 #include <QString>
 #include <optional>
 
+#include "design/CabinetDesign.h"
 #include "project/Project.h"
 #include "report/DesignReport.h"
-
-#include "design/CabinetDesign.h"
 
 // The temperature-rise verification of a cabinet, from its kept inputs and
 // their evaluation: the inputs, the factors, the rises, the air

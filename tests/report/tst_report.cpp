@@ -604,8 +604,7 @@ void TestReport::climateWindowReport_data() {
                // above it; 19.68 °C would keep the margin, with
                // 5 · 6.6 · (19.684 - 18) = 55.6 W of heater
                "습한 날 공기의 이슬점 16.7 °C", "그날 밤 히터 없는 반내 온도 18.0 °C",
-               "결로 위험 (습한 날 밤) 없음",
-               "결로 방지 히터 출력 (습한 날 밤) (상세 설계) 55.6 W",
+               "결로 위험 (습한 날 밤) 없음", "결로 방지 히터 출력 (습한 날 밤) (상세 설계) 55.6 W",
                "결로를 피하는 반내 온도는 19.7 °C (이슬점 + 3 K)"};
     QTest::newRow("sun, inside above outside")
         << QStringList{"sun", "txtClimTi=50"}
@@ -761,12 +760,13 @@ void TestReport::summaryNamesTheGoverningMethod_data() {
     QTest::addColumn<QStringList>("expected");  // in the order they stand on the page
     QTest::addColumn<QString>("absent");
     QTest::newRow("aircon, main calculation")
-        << "OptBoxAircon" << false << QStringList{} << QStringList{"1. 선정 요약",
-                                                                   "기준 방법 기본 계산",
-                                                                   "필요 냉각 능력 R 1275.0 W",
-                                                                   "추천 모델 VKA-1600BR",
-                                                                   "추천 모델의 능력 1600.0 W",
-                                                                   "주 화면의 기본 계산을 기준으로 합니다"}
+        << "OptBoxAircon" << false << QStringList{}
+        << QStringList{"1. 선정 요약",
+                       "기준 방법 기본 계산",
+                       "필요 냉각 능력 R 1275.0 W",
+                       "추천 모델 VKA-1600BR",
+                       "추천 모델의 능력 1600.0 W",
+                       "주 화면의 기본 계산을 기준으로 합니다"}
         << "상세 기후 설계";
     // Type 1: A = 1.8·2·1.6 + 1.4·0.6 = 6.6 m²; (1100 + 5·6.6·5)·1.1 = 1391.5 W.
     QTest::newRow("aircon, climate design") << "OptBoxAircon" << true << QStringList{}
@@ -801,8 +801,7 @@ void TestReport::summaryNamesTheGoverningMethod_data() {
     // 100 - 5·7·15 = -425 W: the walls carry it all, no model.
     QTest::newRow("aircon, not needed")
         << "OptBoxAircon" << false << QStringList{"txtPP=100", "txtT1=20"}
-        << QStringList{"필요 없음 (벽으로 425.0 W 방출)", "추천 모델 —"}
-        << "VKA-";
+        << QStringList{"필요 없음 (벽으로 425.0 W 방출)", "추천 모델 —"} << "VKA-";
     // Ti 35 below Tu 40: no fan cools below the outside air.
     QTest::newRow("fan1 climate, outside hotter")
         << "OptBoxFan1" << true << QStringList{"txtT2=35"}
@@ -1294,17 +1293,16 @@ void TestReport::projectReport() {
 
     // The cover: the project's data and a line per cabinet.
     const QString cover = pageText(path, 1);
-    verifyContains(
-        cover, {"프로젝트 열 설계 보고서", "프로젝트 남부 변전소", "고객 한빛전력",
-                "제어반 수량 필요 능력 장치 추천 모델 기준 방법 온도 상승 검증",
-                "+A1 2 1275.0 W 에어컨 VKA-1600BR 기본 계산 —",
-                "+A2 1 15.6 W/K 열교환기·팬 VK-280 기본 계산 부적합",
-                "+A3 1 계산하지 않음 (입력 오류) 에어컨 — 기본 계산 적합",
-                // One line per model over the project, a cabinet's count
-                // multiplying its units.
-                "장비 목록", "종류 모델 능력 제어반 대수", "에어컨 VKA-1600BR 1600.0 W +A1 2",
-                "열교환기·팬 VK-280 17.5 W/K +A2 1",
-                "작성 성명 김민수 날짜 검토 성명 날짜 승인 성명 날짜"});
+    verifyContains(cover, {"프로젝트 열 설계 보고서", "프로젝트 남부 변전소", "고객 한빛전력",
+                           "제어반 수량 필요 능력 장치 추천 모델 기준 방법 온도 상승 검증",
+                           "+A1 2 1275.0 W 에어컨 VKA-1600BR 기본 계산 —",
+                           "+A2 1 15.6 W/K 열교환기·팬 VK-280 기본 계산 부적합",
+                           "+A3 1 계산하지 않음 (입력 오류) 에어컨 — 기본 계산 적합",
+                           // One line per model over the project, a cabinet's count
+                           // multiplying its units.
+                           "장비 목록", "종류 모델 능력 제어반 대수",
+                           "에어컨 VKA-1600BR 1600.0 W +A1 2", "열교환기·팬 VK-280 17.5 W/K +A2 1",
+                           "작성 성명 김민수 날짜 검토 성명 날짜 승인 성명 날짜"});
     QVERIFY(!cover.contains("현장"));
 
     // Every page numbered through the whole document; each cabinet from a
