@@ -24,6 +24,7 @@
 #include "design/HeatValueTable.h"
 #include "heat/frmHeatValue.h"
 #include "kit/ProjectSession.h"
+#include "projectwindow/ProjectCommands.h"
 #include "report/DesignReport.h"
 #include "report/ProjectReport.h"
 #include "report/ReportCommands.h"
@@ -167,6 +168,7 @@ private slots:
     void riseSection();
     void riseSectionOnlyWhileOpen();
     void projectReport();
+    void projectReportIsAFunctionOfTheFile();
     void riseVerdictOfKeptInputs_data();
     void riseVerdictOfKeptInputs();
     void projectReportFileName_data();
@@ -1355,6 +1357,63 @@ void TestReport::projectReport() {
     // results were kept with, and the project is as unmodified as before.
     QVERIFY(session.project() == opened);
     QVERIFY(!session.modified());
+}
+
+namespace {
+
+// A PDF without what changes from one writing to the next: the moment it
+// was written.
+QByteArray withoutTimes(QByteArray pdf) {
+    static const QRegularExpression date("/(CreationDate|ModDate) ?\\(D:[^)]*\\)");
+    return QString::fromLatin1(pdf).replace(date, "/\\1 ()").toLatin1();
+}
+
+}  // namespace
+
+void TestReport::projectReportIsAFunctionOfTheFile() {
+    // The three cabinets of a saved project: a switchboard, an outdoor
+    // cabinet with its climate design (sun, heater, humid air) and a wall
+    // box that keeps a temperature-rise verification.
+    TestApp t;
+    Form1* form = t.start();
+    QVERIFY(openProjectFile(*t.app, form, CC_TEST_DATA_DIR "/project/three-cabinets-v1.ccproj"));
+    const QDateTime made(QDate(2026, 12, 11), QTime(9, 30));
+    const QByteArray alone = withoutTimes(projectReportPdf(collectProjectReport(*t.app, made)));
+    QVERIFY(!alone.isEmpty());
+
+    // Every window open, on one cabinet and then another: the same document.
+    form->findChild<QPushButton*>("cmdProject")->click();
+    for (int current : {2, 1}) {
+        t.app->project().makeCurrent(current);
+        form->findChild<QPushButton*>("cmdClimate")->click();
+        form->findChild<QPushButton*>("cmdRise")->click();
+        form->findChild<QPushButton*>("cmdHeatValue")->click();
+        QVERIFY(t.app->loadedWindow<frmClimate>());
+        QVERIFY(t.app->loadedWindow<frmRise>());
+        QVERIFY(t.app->loadedWindow<frmHeatValue>());
+        const QByteArray open = withoutTimes(projectReportPdf(collectProjectReport(*t.app, made)));
+        QVERIFY2(open == alone, qPrintable(QString("with the windows on cabinet %1").arg(current)));
+    }
+
+    // What the file holds, on paper: the outdoor cabinet's climate design
+    // governs, its sunlit area follows its height; the wall box's verdict is
+    // of the main window's 100 W, not the 32 W its window once showed.
+    const ProjectReport report = collectProjectReport(*t.app, made);
+    QCOMPARE(report.rows.size(), 3);
+    QCOMPARE(report.rows[1].method, QString("상세 설계"));
+    QCOMPARE(report.rows[2].rise, QString("부적합"));
+    const QString path = t.programDir() + "/project.pdf";
+    QString error;
+    QVERIFY(writeProjectReportPdf(report, path, &error));
+    const QString text = pdfText(path);
+    verifyContains(text, {"햇빛 받는 면적 1.380 m² (지붕과 앞면)", "손실 전력 P 100 W", "장비 목록",
+                          "종류별 발열량 창의 부품"});
+    // A second glance after the height changed: 0.6·0.5 + 0.6·2.2 m².
+    setField(form, "txtHeight", "2.2");
+    t.app->project().makeCurrent(0);
+    const ProjectReport taller = collectProjectReport(*t.app, made);
+    QVERIFY(writeProjectReportPdf(taller, path, &error));
+    verifyContains(pdfText(path), {"햇빛 받는 면적 1.620 m² (지붕과 앞면)"});
 }
 
 void TestReport::riseVerdictOfKeptInputs_data() {
