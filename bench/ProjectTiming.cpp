@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -10,20 +11,23 @@
 
 #include "Probe.h"
 #include "app/ProjectLinks.h"
+#include "design/CabinetDesign.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FileAccess.h"
 #include "kit/ProjectSession.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
+#include "report/ProjectReport.h"
+#include "report/ReportPdf.h"
 
 namespace {
 
 // A switchboard line-up: 200 sections of three sizes and every mode, each
 // with a climate design and component counts of its own.
-Project lineUp() {
+Project lineUp(int cabinets = 200) {
     Project p;
     p.info.name = QStringLiteral("벤치마크 라인업");
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < cabinets; ++i) {
         Cabinet c;
         c.tag = QStringLiteral("+A%1").arg(i + 1);
         c.description = QStringLiteral("섹션 %1").arg(i + 1);
@@ -40,6 +44,8 @@ Project lineUp() {
                     {"txtUU", "5"}};
         c.climate = {{"cboClimInstall", i % 8}, {"txtClimAlt", QString::number(10 * i)}};
         c.heat = {{"txtTransformerNum_0", QString::number(i % 5)}};
+        // Every other cabinet keeps a temperature-rise verification too.
+        if (i % 2 == 0) c.rise = {{"cboRiseInstall", 1 + i % 7}, {"txtRiseTu", "35"}};
         p.cabinets.append(c);
     }
     return p;
@@ -92,4 +98,50 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
     probe::record("project", "recovery", median(copies));
     probe::record("project", "recovery_max", *std::max_element(copies.begin(), copies.end()));
     app.project().discardRecoveryCopy();
+
+    // One cabinet evaluated with every method it keeps, no window.
+    const DesignTables tables = loadDesignTables(app);
+    const Project line = app.project().project();
+    std::vector<int64_t> evaluations;
+    for (int round = 0; round < 5; ++round) {
+        for (const Cabinet& c : line.cabinets) {
+            const int64_t t = probe::now();
+            const CabinetEvaluation e = evaluateCabinet(c, tables);
+            evaluations.push_back(probe::now() - t);
+            if (e.devices.size() > 100) return;  // keeps the work from being dropped
+        }
+    }
+    probe::record("project", "evaluate", median(evaluations));
+    probe::record("project", "evaluate_max",
+                  *std::max_element(evaluations.begin(), evaluations.end()));
+
+    // The project report of 200 and of 1000 cabinets, collected and laid
+    // out, with the longest the interface waits between two cabinets.
+    for (const int count : {200, 1000}) {
+        const Project project = lineUp(count);
+        const QDateTime made = QDateTime::currentDateTime();
+        int64_t last = probe::now();
+        int64_t pause = 0;
+        const int64_t t = probe::now();
+        const ProjectReport report =
+            projectReportOf(app, project, project.info.name, made, [&](int) {
+                const int64_t n = probe::now();
+                pause = std::max(pause, n - last);
+                QCoreApplication::processEvents();
+                last = probe::now();
+                return true;
+            });
+        const std::string name = "report" + std::to_string(count);
+        probe::record("project", name + "_collect", probe::now() - t);
+        const QByteArray pdf = projectReportPdf(report, [&]() {
+            const int64_t n = probe::now();
+            pause = std::max(pause, n - last);
+            QCoreApplication::processEvents();
+            last = probe::now();
+            return true;
+        });
+        probe::record("project", name, pdf.isEmpty() ? -1 : probe::now() - t);
+        probe::record("project", name + "_pause", pause);
+        probe::settle(100);
+    }
 }

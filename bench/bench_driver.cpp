@@ -313,6 +313,9 @@ int main(int argc, char* argv[]) {
         {"project open200", nullptr, "open a project of 200 cabinets, table shown", 200},
         {"project switch", "project switch_max", "make another cabinet current", 16},
         {"project recovery", "project recovery_max", "recovery copy (200 cabinets), UI blocked", 5},
+        {"project evaluate", "project evaluate_max", "evaluate a cabinet, every method", 1},
+        {"project report200", "project report200_pause", "project report, 200 cabinets", 1000},
+        {"project report1000", "project report1000_pause", "project report, 1000 cabinets", 5000},
     };
     for (const ProjectRow& p : projectRows) {
         std::vector<double> times;

@@ -158,7 +158,21 @@ frmProject::frmProject(CabinetCoolApp& app)
         refreshRow(row);
         m_filling = false;
     });
-    connect(&session, &ProjectSession::currentChanged, this, &frmProject::refresh);
+    // Another cabinet current: its fields and the selection; the rows are as
+    // they were (a change of the list comes with projectChanged).
+    connect(&session, &ProjectSession::currentChanged, this, [this](int index) {
+        if (!isVisible()) return;
+        m_filling = true;
+        if (tblProjCabinets->rowCount() != m_app.project().project().cabinets.size()) {
+            refreshTable();
+        } else if (tblProjCabinets->currentRow() != index) {
+            tblProjCabinets->setCurrentCell(index, 0);
+        }
+        refreshCabinetFields();
+        refreshDesignChoice();
+        m_filling = false;
+        refreshTitle();
+    });
     connect(&session, &ProjectSession::modifiedChanged, this, &frmProject::refreshTitle);
     Form_Load();
 }

@@ -112,14 +112,22 @@ void makeProjectReport(CabinetCoolApp& app, QWidget* parent) {
         reportDialog(app, defaultProjectReportFileName(now.date(), app.project().displayName())));
     if (path.isEmpty()) return;
 
-    CabinetProgress progress(parent, QStringLiteral("프로젝트 보고서를 만드는 중..."),
-                             static_cast<int>(app.project().project().cabinets.size()));
+    // Each cabinet three times: evaluated, its pages counted, drawn.
+    const int count = static_cast<int>(app.project().project().cabinets.size());
+    CabinetProgress progress(parent, QStringLiteral("프로젝트 보고서를 만드는 중..."), 3 * count);
     const ProjectReport report =
         collectProjectReport(app, now, [&progress](int i) { return progress.step(i); });
     // A cancelled report writes nothing.
     if (report.cancelled) return;
+    int done = count;
+    bool cancelled = false;
+    const QByteArray pdf = projectReportPdf(report, [&]() {
+        cancelled = !progress.step(++done);
+        return !cancelled;
+    });
+    if (cancelled) return;
     QString error;
-    const bool ok = writeProjectReportPdf(report, path, &error);
+    const bool ok = writePdfBytes(pdf, path, &error);
     reportWritten(app, parent, path, ok, error, QStringLiteral("프로젝트 보고서"));
 }
 

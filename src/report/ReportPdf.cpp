@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -54,9 +55,28 @@ public:
     const QFont& small() const { return m_small; }
 
     double textHeight(const QFont& font, double width, const QString& text) const {
+        // The same texts come back on every page and in both passes: each
+        // is laid out once for its font and width.
+        const int id = &font == &m_body          ? 0
+                       : &font == &m_bold        ? 1
+                       : &font == &m_small       ? 2
+                       : &font == &m_headingFont ? 3
+                       : &font == &m_title       ? 4
+                                                 : -1;
+        QString key;
+        if (m_heights && id >= 0) {
+            key = QString::number(id) + QLatin1Char('|') + QString::number(width, 'g', 10) +
+                  QLatin1Char('|') + text;
+            const auto it = m_heights->constFind(key);
+            if (it != m_heights->constEnd()) return *it;
+        }
         const QFontMetricsF fm(font, &m_writer);
-        return fm.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
+        const double h = fm.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
+        if (m_heights && id >= 0) m_heights->insert(key, h);
+        return h;
     }
+    // Heights kept across the passes of one document.
+    void shareHeights(QHash<QString, double>* heights) { m_heights = heights; }
 
     // Room for `height` more on this page, or a new page (true).
     bool ensure(double height) {
@@ -325,6 +345,7 @@ private:
     }
 
     QPdfWriter& m_writer;
+    QHash<QString, double>* m_heights = nullptr;
     QPainter* m_painter;
     int m_pageCount;
     double m_width = 0;
@@ -605,7 +626,7 @@ const QString kProjectTitle = QStringLiteral("프로젝트 열 설계 보고서"
 
 // The cover: the project's data, one line per cabinet, the sign-off; then
 // each cabinet's report from a page of its own.
-void layOutProject(PageFlow& flow, const ProjectReport& r) {
+bool layOutProject(PageFlow& flow, const ProjectReport& r, const std::function<bool()>& step) {
     flow.title(kProjectTitle);
     flow.table({{QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
                 {QStringLiteral("프로그램"), r.program},
@@ -642,13 +663,17 @@ void layOutProject(PageFlow& flow, const ProjectReport& r) {
     }
     layOutSignOff(flow, r.author);
     for (const DesignReport& cabinet : r.cabinets) {
+        // Between two cabinets the caller may let the interface answer, or
+        // stop.
+        if (step && !step()) return false;
         flow.pageBreak();
         layOut(flow, cabinet, nullptr, false);
     }
+    return true;
 }
 
 QByteArray pdfBytes(const QString& title, const QString& creator,
-                    const std::function<void(PageFlow&)>& layOutPages) {
+                    const std::function<bool(PageFlow&)>& layOutPages) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -658,14 +683,20 @@ QByteArray pdfBytes(const QString& title, const QString& creator,
         writer.setCreator(creator);
 
         // First the page count, for "n / N" at the foot of every page.
+        QHash<QString, double> heights;
         PageFlow counting(writer, nullptr, 0);
-        layOutPages(counting);
+        counting.shareHeights(&heights);
+        if (!layOutPages(counting)) return {};
         counting.finish();
 
         QPainter painter;
         if (!painter.begin(&writer)) return {};
         PageFlow drawing(writer, &painter, counting.pages());
-        layOutPages(drawing);
+        drawing.shareHeights(&heights);
+        if (!layOutPages(drawing)) {
+            painter.end();
+            return {};
+        }
         drawing.finish();
         if (!painter.end()) return {};
     }
@@ -693,9 +724,10 @@ bool writePdf(const QByteArray& pdf, const QString& path, QString* error) {
 
 }  // namespace
 
-QByteArray projectReportPdf(const ProjectReport& report) {
-    const QByteArray pdf = pdfBytes(kProjectTitle, report.program,
-                                    [&](PageFlow& flow) { layOutProject(flow, report); });
+QByteArray projectReportPdf(const ProjectReport& report, const std::function<bool()>& step) {
+    const QByteArray pdf = pdfBytes(kProjectTitle, report.program, [&](PageFlow& flow) {
+        return layOutProject(flow, report, step);
+    });
     if (pdf.isEmpty()) return {};
     QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.name};
     for (const ProjectReportRow& row : report.rows) keywords << row.tag;
@@ -704,13 +736,20 @@ QByteArray projectReportPdf(const ProjectReport& report) {
                             keywords.join(QStringLiteral(", ")));
 }
 
-bool writeProjectReportPdf(const ProjectReport& report, const QString& path, QString* error) {
-    return writePdf(projectReportPdf(report), path, error);
+bool writePdfBytes(const QByteArray& pdf, const QString& path, QString* error) {
+    return writePdf(pdf, path, error);
+}
+
+bool writeProjectReportPdf(const ProjectReport& report, const QString& path, QString* error,
+                           const std::function<bool()>& step) {
+    return writePdf(projectReportPdf(report, step), path, error);
 }
 
 QByteArray designReportPdf(const DesignReport& report) {
-    const QByteArray pdf =
-        pdfBytes(kTitle, report.program, [&](PageFlow& flow) { layOut(flow, report); });
+    const QByteArray pdf = pdfBytes(kTitle, report.program, [&](PageFlow& flow) {
+        layOut(flow, report);
+        return true;
+    });
     if (pdf.isEmpty()) return {};
     QString subject = kTitle;
     QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.mode};

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <optional>
 
 struct DesignReport;
@@ -30,6 +31,13 @@ std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& repor
 // The project's report as one PDF: a cover with the project's data, a line
 // per cabinet and the sign-off, then each cabinet's design report from a page
 // of its own, the pages numbered "n / N" through the whole document.
-QByteArray projectReportPdf(const ProjectReport& report);
+// `step`, when given, is asked between two cabinets (twice for each: the
+// pages are counted, then drawn) and stops the work when it answers false:
+// the result is then empty.
+QByteArray projectReportPdf(const ProjectReport& report, const std::function<bool()>& step = {});
 // Writes projectReportPdf(report) to `path` as writeDesignReportPdf does.
-bool writeProjectReportPdf(const ProjectReport& report, const QString& path, QString* error);
+// Writes a PDF made before, as every file of the program is saved; empty
+// bytes are an error.
+bool writePdfBytes(const QByteArray& pdf, const QString& path, QString* error);
+bool writeProjectReportPdf(const ProjectReport& report, const QString& path, QString* error,
+                           const std::function<bool()>& step = {});
