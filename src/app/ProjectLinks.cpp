@@ -46,7 +46,10 @@ void importCalculationFiles(CabinetCoolApp& app, QWidget* parent, const QStringL
         NoSink check;
         if (form && ReadCoolFile(path, check)) {
             openCalculationFile(app, path);
-            if (!form->calculationFile().isEmpty()) continue;
+            if (!form->calculationFile().isEmpty()) {
+                session.calculationFileOpened();
+                continue;
+            }
         }
         refused << QDir::toNativeSeparators(path);
         session.removeCabinet(index);

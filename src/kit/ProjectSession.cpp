@@ -352,6 +352,18 @@ QString ProjectSession::setCabinetCount(int index, int count) {
     return QString();
 }
 
+void ProjectSession::calculationFileOpened() {
+    captureMain();
+    Cabinet& c = m_project.cabinets[m_current];
+    // The file's results are its own calculation's; where a calculation of
+    // its inputs gives others, the project window says so.
+    if (c.results.requirement.isEmpty()) return;
+    c.results.calculated = true;
+    m_loaded = c;
+    m_calculatedSinceLoad = false;
+    emit cabinetEdited(m_current);
+}
+
 void ProjectSession::setCabinetDesign(int index, const QString& method, const QString& device) {
     if (index < 0 || index >= m_project.cabinets.size()) return;
     Cabinet& c = m_project.cabinets[index];

@@ -65,6 +65,11 @@ public:
     // current.
     void appendCabinets(const QList<Cabinet>& cabinets);
 
+    // The main window has opened a calculation file into the current
+    // cabinet: the file's results are a calculation's, kept as such until
+    // the cabinet is edited.
+    void calculationFileOpened();
+
     // The window's inputs become the current cabinet's, as if edited: a
     // method the user asks to see on paper belongs to the cabinet.
     void keepWindowInputs(QWidget* window) { captureWindow(window); }

@@ -236,7 +236,9 @@ void frmProject::buildLayout() {
     tblProjCabinets->setSelectionMode(QAbstractItemView::SingleSelection);
     tblProjCabinets->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblProjCabinets->verticalHeader()->setVisible(false);
-    tblProjCabinets->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized to the contents when rows come or go, not at every edit: a
+    // column sized by its contents measures every row at each change.
+    tblProjCabinets->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     tblProjCabinets->horizontalHeader()->setStretchLastSection(true);
     tblProjCabinets->setMinimumHeight(120);
     connect(tblProjCabinets, &QTableWidget::currentCellChanged, this, [this](int row) {
@@ -351,8 +353,11 @@ void frmProject::buildLayout() {
 }
 
 void frmProject::Form_Load() {
-    // The model lists as the configuration holds them now.
+    // The model lists as the configuration holds them now; every row is
+    // shown afresh with them.
     m_tables = loadDesignTables(m_app);
+    m_shown.clear();
+    m_sized = false;
     lblProjStatus->clear();
     refresh();
 }
@@ -400,6 +405,13 @@ void frmProject::refreshRow(int row) {
     const Project& project = session.project();
     if (row < 0 || row >= project.cabinets.size() || row >= tblProjCabinets->rowCount()) return;
     const Cabinet& c = project.cabinets[row];
+    // A row shows what its cabinet holds: unchanged, it stays as it is.
+    if (row < m_shown.size() && m_shown[row] == c) {
+        if (row == session.currentIndex()) refreshDesignChoice();
+        return;
+    }
+    if (m_shown.size() <= row) m_shown.resize(row + 1);
+    m_shown[row] = c;
     const auto text = [&](const QString& key) { return c.fields.value(key).trimmed(); };
     const bool measured = c.mode == QLatin1String("Fan2");
     // Every number of the row is the cabinet's evaluation now, as the
@@ -477,8 +489,26 @@ void frmProject::designChoiceEdited() {
 void frmProject::refreshTable() {
     const ProjectSession& session = m_app.project();
     const Project& project = session.project();
-    tblProjCabinets->setRowCount(static_cast<int>(project.cabinets.size()));
-    for (int row = 0; row < project.cabinets.size(); ++row) refreshRow(row);
+    const int rows = static_cast<int>(project.cabinets.size());
+    const bool sized = tblProjCabinets->rowCount() == rows && m_sized;
+    tblProjCabinets->setRowCount(rows);
+    if (m_shown.size() > rows) m_shown.resize(rows);
+    for (int row = 0; row < rows; ++row) refreshRow(row);
+    if (!sized) {
+        // A sample of rows is enough to size the columns: the first ones
+        // and the current one.
+        QHeaderView* header = tblProjCabinets->horizontalHeader();
+        for (int col = 0; col < Columns; ++col) {
+            int width = header->sectionSizeHint(col);
+            for (int row = 0; row < std::min(rows, 50); ++row)
+                width = std::max(
+                    width,
+                    tblProjCabinets->sizeHintForIndex(tblProjCabinets->model()->index(row, col))
+                        .width());
+            header->resizeSection(col, std::min(width + 8, 320));
+        }
+        m_sized = true;
+    }
     if (tblProjCabinets->currentRow() != session.currentIndex())
         tblProjCabinets->setCurrentCell(session.currentIndex(), 0);
 }

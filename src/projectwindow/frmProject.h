@@ -85,5 +85,7 @@ private:
 
     CabinetCoolApp& m_app;
     DesignTables m_tables;
+    QList<Cabinet> m_shown;  // what each row shows, by row
+    bool m_sized = false;    // the columns fit the rows shown
     bool m_filling = false;
 };

@@ -94,6 +94,7 @@ private slots:
     void recentProjects();
     void recoveryAfterACrash();
     void calculationFilesInAndOut();
+    void governingChoiceAndBillOfDevices();
     void escapeClosesAndTooltipsExplain();
     void droppedFilesOpen_data();
     void droppedFilesOpen();
@@ -500,6 +501,13 @@ void TestProjectWindow::calculationFilesInAndOut() {
     // The current cabinet stays the one it was.
     QCOMPARE(p.session().currentIndex(), 0);
     QCOMPARE(p.cell(2, 3), QString("팬 (측정 온도)"));
+    // An imported cabinet holds the file's results: not changed until it is
+    // edited. These files' results are not what their inputs give now.
+    for (int row : {1, 2}) QCOMPARE(p.cell(row, 11), QString("재계산 값과 다름"));
+    p.choose(1);
+    QCOMPARE(p.cell(1, 11), QString("재계산 값과 다름"));
+    p.form->txtHeight->setText("2.5");
+    QCOMPARE(p.cell(1, 11), QString("입력 변경됨 (다시 계산 필요)"));
 
     // The selected cabinet out as a calculation file: what Save As writes.
     p.choose(2);
@@ -512,6 +520,60 @@ void TestProjectWindow::calculationFilesInAndOut() {
     p.form->cmdSaveAs->click();
     QCOMPARE(readAll(exported), readAll(savedAs));
     QVERIFY(readAll(exported).startsWith("FAN2"));
+}
+
+void TestProjectWindow::governingChoiceAndBillOfDevices() {
+    ProjectWindow p;
+    auto choose = [](QComboBox* box, const QString& kept) {
+        const int i = box->findData(kept);
+        QVERIFY(i >= 0);
+        box->setCurrentIndex(i);
+        emit box->activated(i);
+    };
+    // Start-up values: R = 1100 + 5·7·5 = 1275 W by the main calculation,
+    // as the main window's result field writes it.
+    QCOMPARE(p.cell(0, 6), QString("기본 계산"));
+    QCOMPARE(p.cell(0, 7), QString("1275.00 W"));
+    QCOMPARE(p.cell(0, 8), QString("에어컨"));
+    QCOMPARE(p.cell(0, 9), QString("VKA-1600BR"));
+    // A closed enclosure: no model, and the walls do not carry 1275 W.
+    choose(p.w->cboCabDevice, "none");
+    QVERIFY(p.session().modified());
+    QCOMPARE(p.cell(0, 8), QString("없음 (벽으로 방열)"));
+    QCOMPARE(p.cell(0, 9), QString("—"));
+    // 100 W with 20 °C outside: 100 + 35·(20 − 35) = −425 W, none needed.
+    p.form->txtPP->setText("100");
+    p.form->txtT1->setText("20");
+    QCOMPARE(p.cell(0, 7), QString("필요 없음"));
+    // A field not read whole: no result, whatever the main window shows.
+    p.form->txtPP->setText("1,100");
+    QCOMPARE(p.cell(0, 7), QString("입력 확인"));
+    QCOMPARE(p.cell(0, 11), QString("입력 확인"));
+    p.form->txtPP->setText("1100");
+    p.form->txtT1->setText("40");
+    choose(p.w->cboCabDevice, "");
+
+    // The choice goes with the cabinet into the file and comes back.
+    p.w->cmdProjAdd->click();
+    choose(p.w->cboCabMethod, "main");
+    QCOMPARE(p.session().current().method, QString("main"));
+    QCOMPARE(p.session().project().cabinets[0].device, QString());
+    const QString file = p.path("choice.ccproj");
+    p.t.platform.saveAnswers.enqueue(file);
+    p.w->cmdProjSave->click();
+    QVERIFY(readAll(file).contains("\"method\": \"main\""));
+
+    // The bill: one model over the project, both cabinets' units.
+    QVERIFY(p.session().setCabinetCount(1, 3).isEmpty());
+    const QString csv = p.path("bill.csv");
+    p.t.platform.saveAnswers.enqueue(csv);
+    p.w->cmdProjExportBill->click();
+    const QByteArray bytes = readAll(csv);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(bytes.mid(3));
+    QVERIFY2(text.contains("에어컨,VKA-1600BR,1600.0 W,\"+A1, +A2\",4\r\n"), qPrintable(text));
+    QVERIFY(text.contains("+A2,3,1275.0 W,에어컨,VKA-1600BR,기본 계산,—"));
+    QVERIFY(p.w->lblProjStatus->text().contains("bill.csv"));
 }
 
 void TestProjectWindow::escapeClosesAndTooltipsExplain() {
