@@ -117,7 +117,7 @@ QPoint ChartCanvas::originPixels() const {
 }
 
 void ChartCanvas::drawClipped(QPainter& painter, const QRectF& area, QLineF ends,
-                              const QColor& color, int widthPx) const {
+                              const QColor& color, int widthPx) {
     const std::optional<QLineF> visible = clipTo(ends, area);
     if (!visible) return;
     // Widths are logical pixels: a cosmetic pen counts device pixels, so it
@@ -141,7 +141,19 @@ QRect ChartCanvas::chartArea() const {
 }
 
 void ChartCanvas::drawChart(QPainter& painter, const QRectF& target) const {
-    const QRect area = chartArea();
+    drawStrokes(painter, chartArea(), target, strokes());
+}
+
+std::vector<ChartSegment> ChartCanvas::strokes() const {
+    std::vector<ChartSegment> all;
+    all.reserve(m_lines.size() + m_segments.size());
+    for (const auto& l : m_lines) all.push_back({l->ends(), l->color(), l->width()});
+    all.insert(all.end(), m_segments.begin(), m_segments.end());
+    return all;
+}
+
+void ChartCanvas::drawStrokes(QPainter& painter, const QRect& area, const QRectF& target,
+                              const std::vector<ChartSegment>& strokes) {
     if (area.isEmpty() || target.isEmpty()) return;
     const double widthTwips = area.width() * kTwipsPerPixel;
     const double heightTwips = area.height() * kTwipsPerPixel;
@@ -153,9 +165,6 @@ void ChartCanvas::drawChart(QPainter& painter, const QRectF& target) const {
     painter.scale(target.width() / widthTwips, target.height() / heightTwips);
     // A little beyond the visible twips, so that a line on the edge is whole.
     const QRectF twipsArea(-60.0, -60.0, widthTwips + 120.0, heightTwips + 120.0);
-    for (const auto& l : m_lines)
-        drawClipped(painter, twipsArea, l->ends(), l->color(), l->width());
-    for (const ChartSegment& s : m_segments)
-        drawClipped(painter, twipsArea, s.ends, s.color, s.width);
+    for (const ChartSegment& s : strokes) drawClipped(painter, twipsArea, s.ends, s.color, s.width);
     painter.restore();
 }

@@ -97,14 +97,21 @@ public:
     // page draws the same chart at its own size. Child widgets (markers,
     // labels) are not part of it.
     void drawChart(QPainter& painter, const QRectF& target) const;
+    // What drawChart draws, as plain strokes: the line elements in their
+    // order, then the drawn segments.
+    std::vector<ChartSegment> strokes() const;
+    // Draws `strokes` of a chart area of `area`'s size onto `target`, as
+    // drawChart does: a page keeps a chart's strokes without its window.
+    static void drawStrokes(QPainter& painter, const QRect& area, const QRectF& target,
+                            const std::vector<ChartSegment>& strokes);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     friend class ChartLine;
-    void drawClipped(QPainter& painter, const QRectF& area, QLineF ends, const QColor& color,
-                     int widthPx) const;
+    static void drawClipped(QPainter& painter, const QRectF& area, QLineF ends, const QColor& color,
+                            int widthPx);
 
     Origin m_origin;
     std::vector<std::unique_ptr<ChartLine>> m_lines;

@@ -155,27 +155,24 @@ void recaption(QWidget* panel, const QString& from, const QString& to) {
 // A label as the window paints it: its text in its font and colour, at its
 // alignment in its box. Drawn with the page's painter rather than through
 // QWidget::render, whose clipping loses text on a PDF page.
-void drawLabel(QPainter& painter, const QLabel* label) {
-    if (label->text().isEmpty()) return;
+void drawLabel(QPainter& painter, const ReportChart::Item& item) {
+    if (item.text.isEmpty()) return;
     painter.save();
-    painter.setFont(label->font());
-    painter.setPen(label->palette().color(label->foregroundRole()));
-    int flags = static_cast<int>(label->alignment());
-    if (label->wordWrap()) flags |= Qt::TextWordWrap;
-    const int m = label->margin();
-    painter.drawText(QRectF(label->contentsRect().adjusted(m, m, -m, -m)), flags, label->text());
+    painter.setFont(item.font);
+    painter.setPen(item.color);
+    painter.drawText(item.box, item.flags, item.text);
     painter.restore();
 }
 
 // A field as a white box with a thin frame and its text; wider than on the
 // screen where its text needs it, so that no number is cut on paper.
-void drawField(QPainter& painter, const QLineEdit* field) {
+void drawField(QPainter& painter, const ReportChart::Item& item) {
     painter.save();
-    painter.setFont(field->font());
-    const QFontMetricsF fm(field->font(), painter.device());
+    painter.setFont(item.font);
+    const QFontMetricsF fm(item.font, painter.device());
     const double pad = 3;
-    QRectF box(QPointF(0, 0), QSizeF(field->size()));
-    const double needed = fm.horizontalAdvance(field->text()) + 2 * pad + 2;
+    QRectF box(QPointF(0, 0), item.box.size());
+    const double needed = fm.horizontalAdvance(item.text) + 2 * pad + 2;
     if (needed > box.width()) box.setWidth(needed);
     painter.fillRect(box, Qt::white);
     QPen frame(QColor(110, 110, 110));
@@ -184,27 +181,34 @@ void drawField(QPainter& painter, const QLineEdit* field) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
     painter.setPen(Qt::black);
-    const Qt::Alignment horizontal = field->alignment() & Qt::AlignHorizontal_Mask;
-    painter.drawText(box.adjusted(pad, 0, -pad, 0),
-                     static_cast<int>((horizontal ? horizontal : Qt::AlignLeft) | Qt::AlignVCenter),
-                     field->text());
+    painter.drawText(box.adjusted(pad, 0, -pad, 0), item.flags, item.text);
     painter.restore();
 }
 
-// Draws `widget`'s chart (when it is a canvas) and its children, each at
-// its place, in the order the window stacks them.
-void drawTree(QPainter& painter, QWidget* widget, bool outline) {
+void drawOutline(QPainter& painter, const QRectF& rect) {
+    painter.save();
+    QPen pen(QColor(96, 96, 96));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect);
+    painter.restore();
+}
+
+// What the page draws of `widget` (its chart when it is a canvas, and its
+// children, each at its place, in the order the window stacks them), kept
+// as plain values so that the window can go at once.
+void collectItems(QWidget* widget, QPointF at, bool outline,
+                  std::vector<ReportChart::Item>& items) {
+    using Item = ReportChart::Item;
     if (auto* canvas = qobject_cast<ChartCanvas*>(widget)) {
-        canvas->drawChart(painter, canvas->chartArea());
-        if (outline) {
-            painter.save();
-            QPen pen(QColor(96, 96, 96));
-            pen.setCosmetic(true);
-            painter.setPen(pen);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(canvas->chartArea()));
-            painter.restore();
-        }
+        Item strokes;
+        strokes.kind = Item::Strokes;
+        strokes.at = at;
+        strokes.area = canvas->chartArea();
+        strokes.strokes = canvas->strokes();
+        strokes.outline = outline;
+        items.push_back(std::move(strokes));
     }
     for (QObject* object : widget->children()) {
         auto* child = qobject_cast<QWidget*>(object);
@@ -213,16 +217,33 @@ void drawTree(QPainter& painter, QWidget* widget, bool outline) {
             continue;
         // What the window would show outside this widget is not drawn.
         if (!child->geometry().intersects(widget->rect())) continue;
-        painter.save();
-        painter.translate(child->pos());
+        const QPointF place = at + QPointF(child->pos());
         if (qobject_cast<ChartCanvas*>(child)) {
-            drawTree(painter, child, true);
+            collectItems(child, place, true, items);
         } else if (const auto* label = qobject_cast<QLabel*>(child)) {
-            drawLabel(painter, label);
+            Item item;
+            item.kind = Item::Label;
+            item.at = place;
+            item.font = label->font();
+            item.color = label->palette().color(label->foregroundRole());
+            item.flags = static_cast<int>(label->alignment());
+            if (label->wordWrap()) item.flags |= Qt::TextWordWrap;
+            const int m = label->margin();
+            item.box = QRectF(label->contentsRect().adjusted(m, m, -m, -m));
+            item.text = label->text();
+            items.push_back(std::move(item));
         } else if (const auto* field = qobject_cast<QLineEdit*>(child)) {
-            drawField(painter, field);
+            Item item;
+            item.kind = Item::Field;
+            item.at = place;
+            item.font = field->font();
+            item.box = QRectF(QPointF(0, 0), QSizeF(field->size()));
+            const Qt::Alignment horizontal = field->alignment() & Qt::AlignHorizontal_Mask;
+            item.flags =
+                static_cast<int>((horizontal ? horizontal : Qt::AlignLeft) | Qt::AlignVCenter);
+            item.text = field->text();
+            items.push_back(std::move(item));
         }
-        painter.restore();
     }
 }
 
@@ -362,10 +383,15 @@ std::unique_ptr<ReportChart> ReportChart::build(CabinetCoolApp& app, MainWindow&
         "도표 판독값은 도표의 선과 눈금에서 읽은 근사값이어서, 식으로 계산한 위의 값과 다를 수 "
         "있습니다. 선정에는 계산값을 씁니다.");
     putOnPaper(chart->m_window.get(), canvas);
+    // The page needs the drawing, not the window: it goes now.
+    chart->m_size = QSizeF(chart->m_panel->size());
+    collectItems(chart->m_panel, QPointF(0, 0), false, chart->m_items);
+    chart->m_panel = nullptr;
+    chart->m_window.reset();
     return chart;
 }
 
-QSizeF ReportChart::size() const { return m_panel ? QSizeF(m_panel->size()) : QSizeF(); }
+QSizeF ReportChart::size() const { return m_size; }
 
 QRectF ReportChart::drawnRect(const QRectF& target) const {
     const QSizeF natural = size();
@@ -379,13 +405,29 @@ QRectF ReportChart::drawnRect(const QRectF& target) const {
 
 void ReportChart::draw(QPainter& painter, const QRectF& target) const {
     const QRectF drawn = drawnRect(target);
-    if (!m_panel || drawn.isEmpty()) return;
+    if (m_items.empty() || drawn.isEmpty()) return;
     painter.save();
     painter.translate(drawn.topLeft());
     painter.scale(drawn.width() / size().width(), drawn.height() / size().height());
     const QRectF panelRect(QPointF(0, 0), size());
     painter.setClipRect(panelRect);
-    drawTree(painter, m_panel, false);
+    for (const Item& item : m_items) {
+        painter.save();
+        painter.translate(item.at);
+        switch (item.kind) {
+            case Item::Strokes:
+                ChartCanvas::drawStrokes(painter, item.area, item.area, item.strokes);
+                if (item.outline) drawOutline(painter, QRectF(item.area));
+                break;
+            case Item::Label:
+                drawLabel(painter, item);
+                break;
+            case Item::Field:
+                drawField(painter, item);
+                break;
+        }
+        painter.restore();
+    }
     painter.setClipping(false);
     QPen pen(QColor(96, 96, 96));
     pen.setCosmetic(true);

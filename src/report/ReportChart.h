@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QRect>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
+#include "charts/ChartCanvas.h"
 #include "report/ReportText.h"
 
 class CabinetCoolApp;
@@ -36,7 +42,7 @@ public:
     // What the page says besides: why there is no drawing or no reading.
     const QStringList& notes() const { return m_notes; }
 
-    bool hasDrawing() const { return m_panel != nullptr; }
+    bool hasDrawing() const { return !m_items.empty(); }
     // The drawing's size at its natural scale, in 1/96 inch.
     QSizeF size() const;
     // Draws the chart scaled to fit `target`, centred across it, never
@@ -45,11 +51,29 @@ public:
     // The part of `target` that draw() covers.
     QRectF drawnRect(const QRectF& target) const;
 
+    // One thing the page draws, taken from the window as it was built: the
+    // chart's strokes, a label or a field, at its place in the panel.
+    struct Item {
+        enum Kind { Strokes, Label, Field } kind = Strokes;
+        QPointF at;
+        QRect area;  // Strokes: the chart area within the canvas
+        std::vector<ChartSegment> strokes;
+        bool outline = false;
+        QFont font;
+        QColor color;
+        QRectF box;  // Label: its text's box; Field: its size
+        int flags = 0;
+        QString text;
+    };
+
 private:
     ReportChart() = default;
 
+    // Only while it is built: the page keeps its items, not the window.
     std::unique_ptr<QWidget> m_window;
     QWidget* m_panel = nullptr;  // the part of the window drawn on the page
+    QSizeF m_size;
+    std::vector<Item> m_items;
     QString m_title;
     ReportLines m_readings;
     QStringList m_notes;
