@@ -102,7 +102,7 @@ public:
     void writeRecoveryCopy();
     // Waits for a copy being written (tests, shutting down).
     void waitForRecoveryWrites();
-    // Removes this run's copy (a clean save or exit).
+    // Removes this run's copy (a clean save or exit); never another's.
     void discardRecoveryCopy();
 
     // A copy left by a run that did not end: its file, the project's name
@@ -112,11 +112,15 @@ public:
         QString name;
         QDateTime written;
     };
+    // The copies, newest first, whose lock no running program holds, this
+    // process's own excepted; the copies of older versions, named after
+    // their process id alone, are among them.
     static QList<Leftover> leftoverRecoveryCopies();
     // Takes a left-over copy as the project (modified, with the file it was
     // saved to, if any) and removes the copy; false with `error` when it
-    // cannot be read.
+    // cannot be read or another running program holds its lock.
     bool restoreRecoveryCopy(const Leftover& copy, QString* error);
+    // Removes a left-over copy, unless a running program holds its lock.
     static void discardLeftover(const Leftover& copy);
 
 signals:
@@ -158,6 +162,9 @@ private:
     Cabinet m_loaded;
     bool m_calculatedSinceLoad = false;
 
+    // This run's recovery copy is "<m_recoveryName>.ccproj", with its lock
+    // beside it: a name no other run has.
+    QString m_recoveryName;
     QTimer m_recoveryTimer;
     bool m_recoveryDue = false;
     int m_lockFd = -1;

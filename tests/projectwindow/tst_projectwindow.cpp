@@ -2,6 +2,10 @@
 // removed; switching between them with the other windows open; saving,
 // reopening, broken files; the recent list; recovery after a crash;
 // calculation files in and out; the main window's close.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -93,6 +97,8 @@ private slots:
     void tagsAndCountsAreChecked();
     void recentProjects();
     void recoveryAfterACrash();
+    void recoveryCopyOfAnotherRunIsKept_data();
+    void recoveryCopyOfAnotherRunIsKept();
     void calculationFilesInAndOut();
     void escapeClosesAndTooltipsExplain();
     void droppedFilesOpen_data();
@@ -482,6 +488,92 @@ void TestProjectWindow::recoveryAfterACrash() {
     t.platform.questions.clear();
     offerProjectRecovery(*t.app, form);
     QCOMPARE(t.platform.questions, QStringList());
+}
+
+void TestProjectWindow::recoveryCopyOfAnotherRunIsKept_data() {
+    QTest::addColumn<QString>("name");
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    // An older version named its copies after the process id alone.
+    QTest::newRow("older version, this process id") << pid;
+    // A run before a reboot, or in another container, that had this id.
+    QTest::newRow("another run, this process id") << pid + "-00000000deadbeef";
+}
+
+// A start that gets the process id of a run that did not end finds that
+// run's copy: it offers it, writes its own elsewhere and leaves it whole at
+// a save and at its exit; a copy whose lock a running program holds is
+// neither offered, restored nor removed.
+void TestProjectWindow::recoveryCopyOfAnotherRunIsKept() {
+    QFETCH(QString, name);
+    QTemporaryDir user;
+    const QString recoveryDir = user.filePath("recovery");
+    QVERIFY(QDir().mkpath(recoveryDir));
+    Project lost;
+    lost.info.name = "남은 작업";
+    lost.cabinets.append(Cabinet{});
+    lost.cabinets[0].tag = "+Z9";
+    const QByteArray bytes = ProjectBytes(lost);
+    const QString leftover = recoveryDir + "/" + name + ".ccproj";
+    writeFile(leftover, bytes);
+    const QStringList onlyLeftover{name + ".ccproj"};
+    {
+        ProjectWindow p;
+        ProjectSession::setRecoveryFolder(recoveryDir);
+        QList<ProjectSession::Leftover> offered = ProjectSession::leftoverRecoveryCopies();
+        QCOMPARE(offered.size(), 1);
+        QCOMPARE(offered[0].file, leftover);
+        QCOMPARE(offered[0].name, QString("남은 작업"));
+
+        // This run's own copy goes beside it, under a name of its own.
+        p.form->txtHeight->setText("2.7");
+        p.session().writeRecoveryCopy();
+        p.session().waitForRecoveryWrites();
+        QVERIFY(p.session().recoveryFile() != leftover);
+        QVERIFY(QFile::exists(p.session().recoveryFile()));
+        QCOMPARE(readAll(leftover), bytes);
+        offered = ProjectSession::leftoverRecoveryCopies();
+        QCOMPARE(offered.size(), 1);
+        QCOMPARE(offered[0].file, leftover);
+
+        // A save removes this run's copy only.
+        p.t.platform.saveAnswers.enqueue(p.path("saved.ccproj"));
+        p.w->cmdProjSave->click();
+        QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), onlyLeftover);
+        p.form->txtHeight->setText("2.8");
+        p.session().writeRecoveryCopy();
+        p.session().waitForRecoveryWrites();
+        QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}).size(), 2);
+    }
+    // So does the exit.
+    QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), onlyLeftover);
+    QCOMPARE(readAll(leftover), bytes);
+
+    TestApp t;
+    ProjectSession::setRecoveryFolder(recoveryDir);
+    Form1* form = t.start();
+    // Another running program has taken it: not offered, not restored, not
+    // removed.
+    const int held = ::open(QFile::encodeName(recoveryDir + "/" + name + ".lock").constData(),
+                            O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    QVERIFY(held >= 0);
+    QCOMPARE(::flock(held, LOCK_EX | LOCK_NB), 0);
+    QVERIFY(ProjectSession::leftoverRecoveryCopies().isEmpty());
+    const ProjectSession::Leftover copy{leftover, QString("남은 작업"), QDateTime()};
+    ProjectSession::discardLeftover(copy);
+    QString error;
+    QVERIFY(!t.app->project().restoreRecoveryCopy(copy, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(leftover), bytes);
+    QVERIFY(t.app->project().project().info.name.isEmpty());
+    ::close(held);
+
+    // Let go, it is offered and restored.
+    t.platform.questionAnswers.enqueue(0);  // 복구
+    offerProjectRecovery(*t.app, form);
+    QCOMPARE(t.platform.questions.size(), 1);
+    QCOMPARE(t.app->project().project().info.name, QString("남은 작업"));
+    QCOMPARE(t.app->project().project().cabinets[0].tag, QString("+Z9"));
+    QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), QStringList());
 }
 
 void TestProjectWindow::calculationFilesInAndOut() {
