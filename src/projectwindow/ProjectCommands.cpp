@@ -69,11 +69,13 @@ bool saveProject(CabinetCoolApp& app, QWidget* parent, bool askName) {
     ProjectInfo info = session.project().info;
     info.date = QDate::currentDate().toString(Qt::ISODate);
     session.setInfo(info);
-    if (!replaceFileContents(path, session.fileBytes())) {
-        app.platform().fileWriteErrorBox(
-            parent, QStringLiteral("프로젝트를 저장할 수 없습니다. 그 이름의 파일은 바뀌지 "
-                                   "않았습니다.\n%1")
-                        .arg(nativePath(path)));
+    FileWriteError error = FileWriteError::None;
+    if (!replaceFileContents(path, session.fileBytes(), &error)) {
+        app.platform().errorBox(
+            parent, QStringLiteral("프로젝트 저장 오류"),
+            QStringLiteral("프로젝트를 저장할 수 없습니다. 그 이름의 파일은 바뀌지 "
+                           "않았습니다.\n%1\n\n%2")
+                .arg(nativePath(path), fileWriteErrorText(error)));
         return false;
     }
     // The list first: the window shows it when the project says it is saved.

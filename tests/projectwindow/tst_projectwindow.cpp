@@ -21,11 +21,13 @@
 #include <QTableWidget>
 #include <QUrl>
 #include <QtTest>
+#include <cerrno>
 
 #include "TestApp.h"
 #include "app/ProjectLinks.h"
 #include "files/CoolFile.h"
 #include "heat/frmHeatValue.h"
+#include "kit/FileAccess.h"
 #include "kit/ProjectSession.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
@@ -48,6 +50,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
     file.write(bytes);
 }
+
+// The writer's system call of this name fails with this errno.
+QByteArray g_failingCall;
+int g_failingErrno = 0;
+int failingProbe(const char* call) { return g_failingCall == call ? g_failingErrno : 0; }
 
 // The program started, its project window opened from the main window.
 struct ProjectWindow {
@@ -93,6 +100,8 @@ private slots:
     void brokenProjectFilesLeaveTheProject_data();
     void brokenProjectFilesLeaveTheProject();
     void laterVersionOpensReadOnly();
+    void saveFailureSaysWhy_data();
+    void saveFailureSaysWhy();
     void tagsAndCountsAreChecked_data();
     void tagsAndCountsAreChecked();
     void recentProjects();
@@ -427,6 +436,56 @@ void TestProjectWindow::tagsAndCountsAreChecked() {
     if (error)
         QVERIFY(p.w->findChild<QLineEdit*>(field)->toolTip().contains(text.trimmed()) ||
                 field == "txtCabTag");
+}
+
+void TestProjectWindow::saveFailureSaysWhy_data() {
+    QTest::addColumn<QString>("name");     // in the user's folder
+    QTest::addColumn<QByteArray>("call");  // the writer's call that fails, if any
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no such folder")
+        << "없는 폴더/p.ccproj" << QByteArray() << 0 << "폴더가 없습니다";
+    QTest::newRow("name too long")
+        << QString(300, QChar(0xD55C)) + ".ccproj" << QByteArray() << 0 << "너무 깁니다";
+    QTest::newRow("a folder has the name")
+        << "폴더.ccproj" << QByteArray() << 0 << "폴더나 특수 파일";
+    QTest::newRow("disk full") << "p.ccproj" << QByteArray("write") << ENOSPC << "공간이 없습니다";
+    QTest::newRow("quota full") << "p.ccproj" << QByteArray("sync") << EDQUOT << "공간이 없습니다";
+    QTest::newRow("folder not writable")
+        << "p.ccproj" << QByteArray("create") << EACCES << "쓸 권한이 없습니다";
+    QTest::newRow("read-only disk")
+        << "p.ccproj" << QByteArray("create") << EROFS << "쓸 권한이 없습니다";
+    QTest::newRow("input/output error")
+        << "p.ccproj" << QByteArray("rename") << EIO << "시스템 오류";
+}
+
+// A project that cannot be saved says why, and what to do, under a title of
+// its own; the project stays unsaved and nothing is written.
+void TestProjectWindow::saveFailureSaysWhy() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, call);
+    QFETCH(int, error);
+    QFETCH(QString, cause);
+    ProjectWindow p;
+    const QString target = p.path(name);
+    if (name == "폴더.ccproj") QVERIFY(QDir().mkpath(target));
+    const QStringList before = QDir(p.t.userDir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    p.form->txtPP->setText("900");
+    g_failingCall = call;
+    g_failingErrno = error;
+    setFileWriteProbe(&failingProbe);
+    const auto noProbe = qScopeGuard([] { setFileWriteProbe(nullptr); });
+    p.t.platform.saveAnswers.enqueue(target);
+    p.w->cmdProjSave->click();
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    const QString message = p.t.platform.messages.first();
+    QVERIFY2(message.startsWith(FakePlatform::errorText("프로젝트 저장 오류", "")),
+             qPrintable(message));
+    QVERIFY2(message.contains(cause), qPrintable(message));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(target)), qPrintable(message));
+    QVERIFY(p.session().modified());
+    QVERIFY(p.session().filePath().isEmpty());
+    QCOMPARE(QDir(p.t.userDir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
 }
 
 void TestProjectWindow::recentProjects() {
