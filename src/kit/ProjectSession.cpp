@@ -373,7 +373,7 @@ QString ProjectSession::setCabinetTag(int index, const QString& tag) {
     const QString t = tag.trimmed();
     if (t.isEmpty()) return QStringLiteral("태그가 비어 있습니다.");
     for (int i = 0; i < m_project.cabinets.size(); ++i) {
-        if (i != index && m_project.cabinets[i].tag == t)
+        if (i != index && m_project.cabinets[i].tag.trimmed() == t)
             return QStringLiteral("태그 \"%1\"은(는) 이미 쓰였습니다.").arg(t);
     }
     if (m_project.cabinets[index].tag == t) return QString();

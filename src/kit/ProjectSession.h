@@ -44,7 +44,8 @@ public:
     // ---- edits of the project, each marking it modified -------------------
     void setInfo(const ProjectInfo& info);
     // Empty text when taken; otherwise why not (a blank or used tag, a count
-    // out of range), and nothing changed.
+    // out of range), and nothing changed. Tags are compared without the
+    // spaces at their ends, as the windows show them.
     QString setCabinetTag(int index, const QString& tag);
     void setCabinetDescription(int index, const QString& description);
     QString setCabinetCount(int index, int count);
@@ -75,8 +76,10 @@ public:
     // A new project with one cabinet of start-up values.
     void newProject();
     // The project read from `path` (read-only when a later version wrote it,
-    // `version` being that version).
+    // `version` being that version, or when the reader cut texts of it).
     void openProject(const Project& project, const QString& path, bool readOnly, int version);
+    // The project differs from its file: the reader had to change it.
+    void markModified() { setModified(true); }
     // The bytes of the project file as the windows stand now.
     QByteArray fileBytes();
     // After a save to `path`.

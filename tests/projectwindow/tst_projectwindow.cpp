@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
@@ -49,6 +50,16 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
     file.write(bytes);
+}
+
+QByteArray projectJson(const QJsonObject& info, const QStringList& tags) {
+    QJsonArray cabinets;
+    for (const QString& tag : tags) cabinets.append(QJsonObject{{"tag", tag}});
+    return QJsonDocument(QJsonObject{{"format", "cabinetcool-project"},
+                                     {"version", 1},
+                                     {"project", info},
+                                     {"cabinets", cabinets}})
+        .toJson();
 }
 
 // The writer's system call of this name fails with this errno.
@@ -100,6 +111,8 @@ private slots:
     void brokenProjectFilesLeaveTheProject_data();
     void brokenProjectFilesLeaveTheProject();
     void laterVersionOpensReadOnly();
+    void tagsDifferingInSpacesOpenApart();
+    void longTextsStayWithinTheirLimits();
     void saveFailureSaysWhy_data();
     void saveFailureSaysWhy();
     void tagsAndCountsAreChecked_data();
@@ -384,6 +397,105 @@ void TestProjectWindow::laterVersionOpensReadOnly() {
     QCOMPARE(p.t.platform.saveDialogs.size(), 1);
     QVERIFY(readAll(copy).contains("\"approval\""));
     QVERIFY(!p.session().readOnly());
+}
+
+void TestProjectWindow::tagsDifferingInSpacesOpenApart() {
+    ProjectWindow p;
+    const QString file = p.path("spaces.ccproj");
+    writeFile(file, projectJson({}, {"+A1", "+A1 "}));
+    const QByteArray before = readAll(file);
+    QVERIFY(openProjectFile(*p.t.app, p.w, file));
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A1 (2)"}));
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    QVERIFY(p.t.platform.messages.first().contains("\"+A1 (2)\""));
+    QVERIFY(p.t.platform.messages.first().contains(QDir::toNativeSeparators(file)));
+    // What is shown is not the file: a save writes it, the file is as it was.
+    QVERIFY(p.session().modified());
+    QVERIFY(!p.session().readOnly());
+    QCOMPARE(readAll(file), before);
+    // Both rows take edits, and a tag typed with spaces is the tag without.
+    p.choose(1);
+    ProjectWindow::type(p.w->txtCabTag, "+A2");
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2"}));
+    QVERIFY(p.w->lblProjStatus->text().isEmpty());
+    p.choose(0);
+    ProjectWindow::type(p.w->txtCabTag, " +A2 ");
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2"}));
+    QVERIFY(p.w->lblProjStatus->text().contains("+A2"));
+    ProjectWindow::type(p.w->txtCabTag, "+A3");
+    QCOMPARE(p.tags(), (QStringList{"+A3", "+A2"}));
+}
+
+// A text laid out as one long line would hold the window for seconds: none
+// goes in beyond its limit, from a file, a paste or the keyboard.
+void TestProjectWindow::longTextsStayWithinTheirLimits() {
+    ProjectWindow p;
+    const QString file = p.path("long-note.ccproj");
+    writeFile(file, projectJson({{"name", "긴 메모"}, {"note", QString(1 << 20, 'x')}}, {"+A1"}));
+    const QByteArray before = readAll(file);
+    QVERIFY(openProjectFile(*p.t.app, p.w, file));
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    const QString message = p.t.platform.messages.first();
+    QVERIFY2(message.contains("project.note") && message.contains("10000") &&
+                 message.contains("읽기 전용"),
+             qPrintable(message));
+    QCOMPARE(p.w->txtProjNote->toPlainText(), QString(kMaxProjectNoteLength, 'x'));
+    QVERIFY(p.session().readOnly());
+    QVERIFY(p.w->windowTitle().contains("읽기 전용"));
+    QVERIFY(!p.w->windowTitle().contains("형식 버전"));
+    // "저장" asks for a new name; the file keeps its whole note.
+    const QString copy = p.path("copy.ccproj");
+    p.t.platform.saveAnswers.enqueue(copy);
+    p.w->cmdProjSave->click();
+    QCOMPARE(p.t.platform.saveDialogs.size(), 1);
+    QCOMPARE(readAll(file), before);
+    QCOMPARE(ReadProject(readAll(copy)).project->info.note.size(), kMaxProjectNoteLength);
+    QVERIFY(!p.session().readOnly());
+
+    // A paste goes in as far as there is room.
+    QPlainTextEdit* note = p.w->txtProjNote;
+    note->setPlainText(QString(kMaxProjectNoteLength - 10, 'x'));
+    note->moveCursor(QTextCursor::End);
+    QGuiApplication::clipboard()->setText(QString(1 << 20, 'y'));
+    note->paste();
+    QCOMPARE(note->toPlainText(), QString(kMaxProjectNoteLength - 10, 'x') + QString(10, 'y'));
+    // Keys typed at the limit are taken back, and the window says why.
+    const QString full = note->toPlainText();
+    note->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(note, "zz");
+    QCOMPARE(note->toPlainText(), full);
+    QCOMPARE(note->textCursor().position(), 0);
+    QVERIFY(p.w->lblProjStatus->text().contains("10000"));
+    QCOMPARE(p.session().project().info.note, note->toPlainText());
+
+    // The one-line texts the same.
+    for (QLineEdit* field : {p.w->txtProjName, p.w->txtProjCompany, p.w->txtCabDescription}) {
+        field->setFocus();
+        field->selectAll();
+        QGuiApplication::clipboard()->setText(QString(1 << 20, 'w'));
+        field->paste();
+        QCOMPARE(field->text(), QString(kMaxProjectLineLength, 'w'));
+    }
+    QCOMPARE(p.session().project().info.name.size(), kMaxProjectLineLength);
+    QCOMPARE(p.session().project().info.company.size(), kMaxProjectLineLength);
+    QCOMPARE(p.session().current().description.size(), kMaxProjectLineLength);
+
+    // A result or a field of a file, kept whole, shows its beginning in the
+    // table.
+    QJsonObject cabinet{
+        {"tag", "+B1"},
+        {"main", QJsonObject{{"fields", QJsonObject{{"txtPP", "9" + QString(1 << 20, '0')}}}}},
+        {"results", QJsonObject{{"model", QString(1 << 20, 'M')}}}};
+    const QString wide = p.path("wide-results.ccproj");
+    writeFile(wide, QJsonDocument(QJsonObject{{"format", "cabinetcool-project"},
+                                              {"version", 1},
+                                              {"cabinets", QJsonArray{cabinet}}})
+                        .toJson());
+    p.t.platform.questionAnswers.enqueue(1);  // 저장 안 함
+    QVERIFY(openProjectFile(*p.t.app, p.w, wide));
+    QCOMPARE(p.cell(0, 7), QString(kMaxProjectLineLength - 1, 'M') + QChar(0x2026));
+    QVERIFY(p.cell(0, 5).startsWith("90") && p.cell(0, 5).size() == kMaxProjectLineLength);
+    QCOMPARE(p.session().project().cabinets[0].results.model.size(), 1 << 20);
 }
 
 void TestProjectWindow::tagsAndCountsAreChecked_data() {
