@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -397,7 +398,15 @@ QString UniqueCabinetTag(const Project& project, const QString& tag) {
     };
     if (!used(tag)) return tag;
     for (int n = 2;; ++n) {
-        const QString candidate = QStringLiteral("%1 (%2)").arg(tag).arg(n);
+        // Within a tag's limit: the number takes the place of the end of a
+        // long tag, which a reader would otherwise cut off again.
+        const QString number = QStringLiteral(" (%1)").arg(n);
+        QString base = tag;
+        if (base.size() + number.size() > kMaxProjectLineLength) {
+            base.truncate(std::max<qsizetype>(kMaxProjectLineLength - number.size(), 0));
+            if (!base.isEmpty() && base.back().isHighSurrogate()) base.chop(1);
+        }
+        const QString candidate = base + number;
         if (!used(candidate)) return candidate;
     }
 }

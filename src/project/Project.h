@@ -110,6 +110,8 @@ QByteArray ProjectBytes(const Project& project);
 
 // A tag for a new cabinet not yet used in the project: "+A1", "+A2", ...
 QString NextCabinetTag(const Project& project);
-// `tag` made unique in the project by a number behind it ("+A1 (2)"). Tags
-// are compared without the spaces at their ends, as the windows show them.
+// `tag` made unique in the project by a number behind it ("+A1 (2)"),
+// within kMaxProjectLineLength (the number replaces the end of a tag too
+// long for it). Tags are compared without the spaces at their ends, as the
+// windows show them.
 QString UniqueCabinetTag(const Project& project, const QString& tag);

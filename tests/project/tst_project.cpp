@@ -305,6 +305,13 @@ void TestProject::tagsDifferingInSpacesAreMadeUnique_data() {
     QTest::newRow("the made tag taken later")
         << QStringList{"+A1", "+A1 ", "+A1 (2)"} << QStringList{"+A1", "+A1 (3)", "+A1 (2)"}
         << QList<int>{1};
+    // At the tag's limit the number takes the place of the end, or the next
+    // reading would cut it off and find the pair again.
+    const QString longTag = QString(kMaxProjectLineLength - 5, 'P') + " (3)";
+    QTest::newRow("at the limit") << QStringList{longTag + " ", longTag}
+                                  << QStringList{longTag + " ",
+                                                 QString(kMaxProjectLineLength - 5, 'P') + "  (2)"}
+                                  << QList<int>{1};
     QTest::newRow("alike only inside") << QStringList{"+A 1", "+A1", "+A1 (2)"}
                                        << QStringList{"+A 1", "+A1", "+A1 (2)"} << QList<int>{};
 }
