@@ -683,7 +683,10 @@ bool ProjectSession::restoreRecoveryCopy(const Leftover& copy, QString* error) {
     }
     Project project = *reading.project;
     const QString path = project.unknown.take(kRecoveryOf).toString();
-    openProject(project, path, false, kProjectFormatVersion);
+    // A copy of an older version may hold texts over their limits, which
+    // the reader cut: saved only under a name the user chooses, so that the
+    // project's file keeps them whole.
+    openProject(project, path, reading.textsCut, kProjectFormatVersion);
     // The project is this run's now, and its copies are written under this
     // run's name: the left-over goes.
     QFile::remove(copy.file);

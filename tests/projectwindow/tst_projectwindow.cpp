@@ -681,6 +681,8 @@ void TestProjectWindow::recoveryCopyOfAnotherRunIsKept() {
     QVERIFY(QDir().mkpath(recoveryDir));
     Project lost;
     lost.info.name = "남은 작업";
+    // Older versions took a note of any length.
+    lost.info.note = QString(kMaxProjectNoteLength + 1, 'n');
     lost.cabinets.append(Cabinet{});
     lost.cabinets[0].tag = "+Z9";
     const QByteArray bytes = ProjectBytes(lost);
@@ -745,6 +747,9 @@ void TestProjectWindow::recoveryCopyOfAnotherRunIsKept() {
     QCOMPARE(t.app->project().project().info.name, QString("남은 작업"));
     QCOMPARE(t.app->project().project().cabinets[0].tag, QString("+Z9"));
     QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), QStringList());
+    // Its note is cut to the limit: saved only under a name the user chooses.
+    QCOMPARE(t.app->project().project().info.note.size(), kMaxProjectNoteLength);
+    QVERIFY(t.app->project().readOnly());
 }
 
 void TestProjectWindow::calculationFilesInAndOut() {
