@@ -313,6 +313,8 @@ int main(int argc, char* argv[]) {
         {"project open200", nullptr, "open a project of 200 cabinets, table shown", 200},
         {"project switch", "project switch_max", "make another cabinet current", 16},
         {"project recovery", "project recovery_max", "recovery copy (200 cabinets), UI blocked", 5},
+        {"project longtexts", nullptr, "open a project with every text at its limit", 100},
+        {"project notekey", "project notekey_max", "a key at the end of a full one-line note", 100},
     };
     for (const ProjectRow& p : projectRows) {
         std::vector<double> times;
