@@ -593,9 +593,8 @@ void ProjectSession::writeRecoveryCopy() {
             m_lockFd = -1;
         }
     }
-    // The name is this run's alone; should its lock still be held all the
-    // same, the copy is not written rather than written over another's.
-    if (m_lockFd < 0) return;
+    // Without a lock (a file system that has none) the copy is written all
+    // the same: a start meanwhile may offer it, but nothing is lost.
 #endif
     captureMain();
     for (QWidget* window : m_app.loadedWindows()) captureWindow(window);
