@@ -275,13 +275,17 @@ bool overwriteInPlace(const QString& target, int fd, const struct stat& st,
                          allowed("truncate") &&
                          ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
                          allowed("sync") && ::fsync(fd) == 0;
+    // Why the overwrite failed, whatever the write-back meets.
+    const int cause = errno;
     if (written || writeBack(fd, journal.oldBytes)) {
         removeJournal(journalPath, journalFd);
+        errno = cause;
         return written;
     }
     // Neither the new nor the old content could be written whole: the journal
     // stays, and the next start puts the old content back.
     ::close(journalFd);
+    errno = cause;
     return false;
 }
 
