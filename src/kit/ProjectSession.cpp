@@ -66,7 +66,7 @@ QSet<QString> g_ownCopies;
 
 // A name no other run of the program can have: the process id alone is not
 // (a new start in a container, or after a reboot, gets an old run's id
-// again), so a random part goes beside it. Older versions named their copies
+// again), so a random number goes beside it. Older versions named their copies
 // after the process id alone; those stay left-overs like any other.
 QString newRecoveryName() {
     return QStringLiteral("%1-%2")
