@@ -404,7 +404,7 @@ void frmProject::refreshTable() {
 
 void frmProject::refreshCabinetFields() {
     const Cabinet& c = m_app.project().current();
-    if (txtCabTag->text().trimmed() != c.tag) txtCabTag->setText(c.tag);
+    if (txtCabTag->text().trimmed() != c.tag.trimmed()) txtCabTag->setText(c.tag);
     if (txtCabDescription->text() != c.description) txtCabDescription->setText(c.description);
     // A count being typed that does not read stays as typed.
     const std::optional<double> typed = ParseWholeNumber(txtCabCount->text().toStdString());
