@@ -3,7 +3,9 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -144,4 +146,52 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
         probe::record("project", name + "_pause", pause);
         probe::settle(100);
     }
+}
+
+void timeLongTexts(CabinetCoolApp& app, QWidget* parent) {
+    Project p;
+    const QString line(kMaxProjectLineLength, QChar(0xD55C));  // 한
+    for (QString* text : {&p.info.name, &p.info.customer, &p.info.site, &p.info.author,
+                          &p.info.company, &p.info.revision, &p.info.date})
+        *text = line;
+    // Room for the keys typed below.
+    constexpr int kKeys = 11;
+    p.info.note = QString(kMaxProjectNoteLength - kKeys, QLatin1Char('x'));
+    Cabinet c;
+    c.tag = line;
+    c.description = line;
+    p.cabinets.append(c);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long-texts.ccproj"));
+    // Unsaved changes would ask before the project is replaced.
+    app.project().newProject();
+    auto* window = app.loadedWindow<frmProject>();
+    if (!window || !replaceFileContents(path, ProjectBytes(p))) {
+        probe::record("project", "longtexts", -1);
+        return;
+    }
+    probe::settle(200);
+    const int64_t start = probe::now();
+    const bool opened = openProjectFile(app, parent, path);
+    window->repaint();
+    probe::record("project", "longtexts", opened ? probe::now() - start : -1);
+    probe::settle(200);
+
+    std::vector<int64_t> keys;
+    QPlainTextEdit* note = window->txtProjNote;
+    note->setFocus();
+    note->moveCursor(QTextCursor::End);
+    for (int i = 0; i < kKeys; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"));
+        const int64_t t = probe::now();
+        QCoreApplication::sendEvent(note, &press);
+        QCoreApplication::sendEvent(note, &release);
+        note->viewport()->repaint();
+        keys.push_back(probe::now() - t);
+        probe::settle(20);
+    }
+    probe::record("project", "notekey", median(keys));
+    probe::record("project", "notekey_max", *std::max_element(keys.begin(), keys.end()));
+    app.project().newProject();
 }

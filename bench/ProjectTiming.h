@@ -7,3 +7,8 @@ class QWidget;
 // shown, making another cabinet current, and the part of a recovery copy
 // that runs on the interface's thread.
 void timeProjects(CabinetCoolApp& app, QWidget* parent);
+
+// A project whose every text is at its limit, in one line without a space
+// (the slowest to lay out): opening it with the project window shown, and
+// keys typed at the end of its note.
+void timeLongTexts(CabinetCoolApp& app, QWidget* parent);

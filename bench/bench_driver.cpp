@@ -316,6 +316,8 @@ int main(int argc, char* argv[]) {
         {"project evaluate", "project evaluate_max", "evaluate a cabinet, every method", 1},
         {"project report200", "project report200_pause", "project report, 200 cabinets", 1000},
         {"project report1000", "project report1000_pause", "project report, 1000 cabinets", 5000},
+        {"project longtexts", nullptr, "open a project with every text at its limit", 100},
+        {"project notekey", "project notekey_max", "a key at the end of a full one-line note", 100},
     };
     for (const ProjectRow& p : projectRows) {
         std::vector<double> times;

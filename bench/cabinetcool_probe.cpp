@@ -135,6 +135,7 @@ int main(int argc, char* argv[]) {
     }
     timeReports(app, *form, platform.saveAnswer);
     timeProjects(app, form);
+    timeLongTexts(app, form);
     probe::settle(500);
     probe::record("rss", "all", probe::residentKb());
     probe::record("windows", "all", app.loadedWindows().size());

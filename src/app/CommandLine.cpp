@@ -35,8 +35,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
     }
     if (error.isEmpty() && files.size() > 1) {
-        error = QStringLiteral("계산 파일은 하나만 열 수 있습니다: %1")
-                    .arg(files.join(QLatin1String(", ")));
+        error =
+            QStringLiteral("파일은 하나만 열 수 있습니다: %1").arg(files.join(QLatin1String(", ")));
     }
     if (!error.isEmpty()) {
         line.action = CommandLine::Action::Error;
@@ -49,13 +49,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 QString commandLineHelp() {
     return QStringLiteral(
-        "사용법: cabinetcool [파일.col]\n"
-        "Usage: cabinetcool [FILE.col]\n"
+        "사용법: cabinetcool [파일.ccproj | 파일.col]\n"
+        "Usage: cabinetcool [FILE.ccproj | FILE.col]\n"
         "\n"
-        "제어반의 열 설계 도구입니다. 파일을 주면 시작 화면 뒤에 그 계산 파일을\n"
-        "주 화면으로 엽니다(\"Open\"과 같습니다).\n"
-        "Thermal design of control cabinets. A calculation file given opens in\n"
-        "the main window after the start-up window, as \"Open\" does.\n"
+        "제어반의 열 설계 도구입니다. 파일을 주면 시작 화면 뒤에 엽니다: 프로젝트\n"
+        "파일(.ccproj)은 프로젝트 창의 \"열기...\"처럼, 계산 파일(.col)은 주 화면의\n"
+        "\"Open\"처럼 현재 제어반으로 엽니다.\n"
+        "Thermal design of control cabinets. A file given opens after the start-up\n"
+        "window: a project (.ccproj) as the project window's \"열기...\" opens it, a\n"
+        "calculation file (.col) into the current cabinet as \"Open\" does.\n"
         "\n"
         "  -h, --help     이 안내를 보이고 끝냅니다 (show this help and exit)\n"
         "      --version  버전을 보이고 끝냅니다 (show the version and exit)\n"

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The program's command line: `cabinetcool [FILE.col]`, --help, --version.
+// The program's command line: `cabinetcool [FILE.ccproj | FILE.col]`, --help, --version.
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;

@@ -221,9 +221,12 @@ bool writeBack(int fd, const QByteArray& old) {
            ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
 }
 
+// Keeps errno: a failed save reports the failure's cause, not the clean-up's.
 void removeJournal(const QString& path, int fd) {
+    const int error = errno;
     if (allowed("unlink")) ::unlink(encoded(path).constData());
     ::close(fd);
+    errno = error;
 }
 
 // Overwrites the open regular file `fd` (whose status is `st`) with `bytes`.
@@ -263,6 +266,7 @@ bool overwriteInPlace(const QString& target, int fd, const struct stat& st,
             (void)::ftruncate(fd, static_cast<off_t>(st.st_size));
         if (reserveError != EOPNOTSUPP && reserveError != ENOSYS && reserveError != EINVAL) {
             removeJournal(journalPath, journalFd);
+            errno = reserveError;
             return false;
         }
     }
@@ -271,13 +275,17 @@ bool overwriteInPlace(const QString& target, int fd, const struct stat& st,
                          allowed("truncate") &&
                          ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
                          allowed("sync") && ::fsync(fd) == 0;
+    // Why the overwrite failed, whatever the write-back meets.
+    const int cause = errno;
     if (written || writeBack(fd, journal.oldBytes)) {
         removeJournal(journalPath, journalFd);
+        errno = cause;
         return written;
     }
     // Neither the new nor the old content could be written whole: the journal
     // stays, and the next start puts the old content back.
     ::close(journalFd);
+    errno = cause;
     return false;
 }
 
@@ -300,7 +308,62 @@ bool looksInterrupted(const QByteArray& now, const Journal& j) {
 
 #endif  // Q_OS_UNIX
 
+FileWriteError writeErrorOf(int error) {
+    switch (error) {
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+        case EFBIG:
+            return FileWriteError::NoSpace;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return FileWriteError::NoPermission;
+        case ENOENT:
+        case ENOTDIR:
+            return FileWriteError::NoFolder;
+        case ENAMETOOLONG:
+            return FileWriteError::NameTooLong;
+        case EISDIR:
+            return FileWriteError::NotAFile;
+        default:
+            return FileWriteError::Other;
+    }
+}
+
 }  // namespace
+
+QString fileWriteErrorText(FileWriteError error) {
+    switch (error) {
+        case FileWriteError::None:
+            break;
+        case FileWriteError::NoSpace:
+            return QStringLiteral(
+                "디스크에 남은 공간이 없습니다. 필요 없는 파일을 지워 공간을 만들거나, "
+                "공간이 있는 다른 드라이브에 저장하세요.");
+        case FileWriteError::NoPermission:
+            return QStringLiteral(
+                "이 폴더나 파일에 쓸 권한이 없습니다 (읽기 전용일 수 있습니다). 쓸 수 있는 "
+                "폴더(예: 문서 폴더)를 골라 다른 이름으로 저장하세요.");
+        case FileWriteError::NoFolder:
+            return QStringLiteral(
+                "저장할 폴더가 없습니다. 폴더가 지워졌거나 이름이 바뀌었거나 드라이브가 "
+                "분리되었을 수 있습니다. 있는 폴더를 골라 다른 이름으로 저장하세요.");
+        case FileWriteError::NameTooLong:
+            return QStringLiteral(
+                "파일 이름이나 경로가 너무 깁니다. 더 짧은 이름으로, 또는 덜 깊은 폴더에 "
+                "저장하세요.");
+        case FileWriteError::NotAFile:
+            return QStringLiteral(
+                "그 이름은 폴더나 특수 파일의 이름입니다. 다른 이름으로 저장하세요.");
+        case FileWriteError::Other:
+            return QStringLiteral(
+                "파일을 쓰는 중에 시스템 오류가 났습니다. 다른 폴더나 이름으로 다시 "
+                "저장해 보세요.");
+    }
+    return QString();
+}
 
 QString unfinishedSaveFolder() {
     if (!g_journalFolder.isEmpty()) return g_journalFolder;
@@ -378,7 +441,19 @@ int removeStaleTemporaryFiles(const QString& path) {
     return removed;
 }
 
-bool replaceFileContents(const QString& path, const QByteArray& bytes) {
+bool replaceFileContents(const QString& path, const QByteArray& bytes, FileWriteError* error) {
+    FileWriteError ignored = FileWriteError::None;
+    if (!error) error = &ignored;
+    *error = FileWriteError::None;
+    // A failure whose cause errno tells, and one known without it.
+    [[maybe_unused]] auto failed = [error]() {
+        *error = writeErrorOf(errno);
+        return false;
+    };
+    auto failedAs = [error](FileWriteError kind) {
+        *error = kind;
+        return false;
+    };
     programStart();
 #ifdef Q_OS_UNIX
     // A link is followed: the file it points to is the one replaced.
@@ -389,33 +464,45 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes) {
     }
     struct stat st {};
     const bool exists = ::stat(encoded(target).constData(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode)) return false;
+    if (exists && !S_ISREG(st.st_mode)) return failedAs(FileWriteError::NotAFile);
     // A file the user made read-only stays as it is.
-    if (exists && ::access(encoded(target).constData(), W_OK) != 0) return false;
+    if (exists && ::access(encoded(target).constData(), W_OK) != 0) return failed();
 
     removeStaleTemporaryFiles(target);
     const Outcome outcome = replaceByRename(target, bytes, exists ? &st : nullptr);
-    if (outcome != Outcome::FolderNotWritable || !exists) return outcome == Outcome::Written;
+    if (outcome == Outcome::Written) return true;
+    if (outcome == Outcome::Failed) return failed();
+    if (!exists) return failedAs(FileWriteError::NoPermission);
 
     // A folder the user may not write, with a file in it the user may: the
     // file is rewritten where it is, as any editor would.
     const int fd = ::open(encoded(target).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return false;
+    if (fd < 0) return failed();
     struct stat opened {};
-    bool ok = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-              overwriteInPlace(target, fd, opened, bytes);
-    if (::close(fd) != 0) ok = false;
-    return ok;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return failedAs(FileWriteError::NotAFile);
+    }
+    if (!overwriteInPlace(target, fd, opened, bytes)) {
+        const int cause = errno;
+        ::close(fd);
+        errno = cause;
+        return failed();
+    }
+    if (::close(fd) != 0) return failed();
+    return true;
 #else
     // No in-place fallback here: a failed direct write would leave the old
     // file cut short.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failedAs(file.error() == QFileDevice::PermissionsError ? FileWriteError::NoPermission
+                                                                      : FileWriteError::Other);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
-        return false;
+        return failedAs(FileWriteError::Other);
     }
-    return file.commit();
+    return file.commit() || failedAs(FileWriteError::Other);
 #endif
 }
 

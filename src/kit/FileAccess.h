@@ -32,7 +32,23 @@ bool openRegularFile(QFile& file, const QString& path);
 // program killed part-way leaves the journal, and recoverUnfinishedSaves()
 // at the next start puts the old content back. Where no journal can be
 // written the save is refused and the file left as it was.
-bool replaceFileContents(const QString& path, const QByteArray& bytes);
+//
+// `error`, when given, receives why a save failed (None after a success).
+enum class FileWriteError {
+    None,
+    NoSpace,       // the disk or the user's quota is full
+    NoPermission,  // the folder or the file may not be written, or the disk is read-only
+    NoFolder,      // a folder of the path does not exist
+    NameTooLong,   // the name or the path is longer than the system allows
+    NotAFile,      // a folder or a special file has the name
+    Other,
+};
+bool replaceFileContents(const QString& path, const QByteArray& bytes,
+                         FileWriteError* error = nullptr);
+
+// The cause of a failed save and what the user can do, in Korean, for a
+// message box: "디스크에 남은 공간이 없습니다. ...".
+QString fileWriteErrorText(FileWriteError error);
 
 // The temporary files of `path` that a save of an earlier run of the
 // program left behind when it was killed: ".NAME.cabinetcool-XXXXXX"

@@ -21,6 +21,8 @@ public:
     // A calculation file that could not be written: `text` with an error
     // icon, under the title of the failure message above.
     virtual void fileWriteErrorBox(QWidget* parent, const QString& text) = 0;
+    // Any other failure: `text` with an error icon under `title`.
+    virtual void errorBox(QWidget* parent, const QString& title, const QString& text) = 0;
 
     struct FileDialog {
         QString title;

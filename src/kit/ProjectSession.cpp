@@ -10,6 +10,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMutex>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QSet>
 #include <QStandardPaths>
 #include <QThreadPool>
 #include <QWidget>
@@ -54,6 +58,43 @@ const char* const kMaterialButtons[] = {"optSel_0", "optSel_1"};
 const QString kRecoveryOf = QStringLiteral("cabinetcoolRecoveryOf");
 
 QString g_recoveryFolder;
+
+// The names of the recovery copies the sessions of this process write:
+// never offered to this process as left over.
+QMutex g_ownCopiesMutex;
+QSet<QString> g_ownCopies;
+
+// A name no other run of the program can have: the process id alone is not
+// (a new start in a container, or after a reboot, gets an old run's id
+// again), so a random number goes beside it. Older versions named their copies
+// after the process id alone; those stay left-overs like any other.
+QString newRecoveryName() {
+    return QStringLiteral("%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
+QString lockFileOf(const QString& copy) {
+    const QFileInfo info(copy);
+    return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
+           QStringLiteral(".lock");
+}
+
+#ifdef Q_OS_UNIX
+// The lock of a left-over copy, taken for this process; -1 when another
+// running program holds it (the copy is that program's) or it cannot be
+// made.
+int takeLeftoverLock(const QString& copy) {
+    const int fd =
+        ::open(QFile::encodeName(lockFileOf(copy)).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+#endif
 
 // One writer for the recovery copies, so that they land in order.
 QThreadPool& recoveryWriter() {
@@ -121,7 +162,12 @@ SelectionMode projectModeOfName(const QString& name) {
     return SelectionMode::Aircon;
 }
 
-ProjectSession::ProjectSession(CabinetCoolApp& app) : QObject(&app), m_app(app) {
+ProjectSession::ProjectSession(CabinetCoolApp& app)
+    : QObject(&app), m_app(app), m_recoveryName(newRecoveryName()) {
+    {
+        const QMutexLocker locker(&g_ownCopiesMutex);
+        g_ownCopies.insert(m_recoveryName);
+    }
     Cabinet first;
     first.tag = QStringLiteral("+A1");
     m_project.cabinets.append(first);
@@ -135,11 +181,12 @@ ProjectSession::~ProjectSession() {
     discardRecoveryCopy();
 #ifdef Q_OS_UNIX
     if (m_lockFd >= 0) {
-        const QString file = recoveryFile();
-        QFile::remove(file.left(file.size() - 7) + QStringLiteral(".lock"));
+        QFile::remove(lockFileOf(recoveryFile()));
         ::close(m_lockFd);
     }
 #endif
+    const QMutexLocker locker(&g_ownCopiesMutex);
+    g_ownCopies.remove(m_recoveryName);
 }
 
 // ---- the windows ------------------------------------------------------------
@@ -326,7 +373,7 @@ QString ProjectSession::setCabinetTag(int index, const QString& tag) {
     const QString t = tag.trimmed();
     if (t.isEmpty()) return QStringLiteral("태그가 비어 있습니다.");
     for (int i = 0; i < m_project.cabinets.size(); ++i) {
-        if (i != index && m_project.cabinets[i].tag == t)
+        if (i != index && m_project.cabinets[i].tag.trimmed() == t)
             return QStringLiteral("태그 \"%1\"은(는) 이미 쓰였습니다.").arg(t);
     }
     if (m_project.cabinets[index].tag == t) return QString();
@@ -554,7 +601,7 @@ void ProjectSession::setRecoveryFolder(const QString& folder) { g_recoveryFolder
 QString ProjectSession::recoveryFile() const {
     const QString folder = recoveryFolder();
     if (folder.isEmpty()) return QString();
-    return folder + QStringLiteral("/%1.ccproj").arg(QCoreApplication::applicationPid());
+    return folder + QLatin1Char('/') + m_recoveryName + QStringLiteral(".ccproj");
 }
 
 void ProjectSession::writeRecoveryCopy() {
@@ -566,13 +613,15 @@ void ProjectSession::writeRecoveryCopy() {
     // This run holds its lock while it lives: a copy whose lock nobody
     // holds was left by a run that did not end.
     if (m_lockFd < 0) {
-        const QString lock = file.left(file.size() - 7) + QStringLiteral(".lock");
-        m_lockFd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        m_lockFd = ::open(QFile::encodeName(lockFileOf(file)).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
             ::close(m_lockFd);
             m_lockFd = -1;
         }
     }
+    // Without a lock (a file system that has none) the copy is written all
+    // the same: a start meanwhile may offer it, but nothing is lost.
 #endif
     captureMain();
     for (QWidget* window : m_app.loadedWindows()) captureWindow(window);
@@ -601,14 +650,18 @@ QList<ProjectSession::Leftover> ProjectSession::leftoverRecoveryCopies() {
     const QString folder = recoveryFolder();
     if (folder.isEmpty()) return found;
     const QDir dir(folder);
-    const QString own = QStringLiteral("%1.ccproj").arg(QCoreApplication::applicationPid());
+    QSet<QString> own;
+    {
+        const QMutexLocker locker(&g_ownCopiesMutex);
+        own = g_ownCopies;
+    }
     for (const QFileInfo& info :
          dir.entryInfoList({QStringLiteral("*.ccproj")}, QDir::Files, QDir::Time)) {
-        if (info.fileName() == own) continue;
+        if (own.contains(info.completeBaseName())) continue;
 #ifdef Q_OS_UNIX
         // The run that wrote it still holds its lock: it is working, not lost.
-        const QString lock = dir.filePath(info.completeBaseName() + QStringLiteral(".lock"));
-        const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CLOEXEC);
+        const int fd =
+            ::open(QFile::encodeName(lockFileOf(info.filePath())).constData(), O_RDWR | O_CLOEXEC);
         if (fd >= 0) {
             const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
             ::close(fd);
@@ -632,6 +685,17 @@ QList<ProjectSession::Leftover> ProjectSession::leftoverRecoveryCopies() {
 }
 
 bool ProjectSession::restoreRecoveryCopy(const Leftover& copy, QString* error) {
+    // Taken over only while nobody else holds it: a program started since
+    // the offer may have taken it first.
+#ifdef Q_OS_UNIX
+    const int lock = takeLeftoverLock(copy.file);
+    if (lock < 0) {
+        if (error)
+            *error = QStringLiteral("실행 중인 다른 CabinetCool이 이 복구본을 쓰고 있습니다.");
+        return false;
+    }
+    const auto release = qScopeGuard([lock] { ::close(lock); });
+#endif
     QFile f(copy.file);
     if (!openRegularFile(f, copy.file)) {
         if (error) *error = QStringLiteral("복구 파일을 읽을 수 없습니다.");
@@ -645,15 +709,28 @@ bool ProjectSession::restoreRecoveryCopy(const Leftover& copy, QString* error) {
     }
     Project project = *reading.project;
     const QString path = project.unknown.take(kRecoveryOf).toString();
-    openProject(project, path, false, kProjectFormatVersion);
-    discardLeftover(copy);
+    // A copy of an older version may hold texts over their limits, which
+    // the reader cut: saved only under a name the user chooses, so that the
+    // project's file keeps them whole.
+    openProject(project, path, reading.textsCut, kProjectFormatVersion);
+    // The project is this run's now, and its copies are written under this
+    // run's name: the left-over goes.
+    QFile::remove(copy.file);
+    QFile::remove(lockFileOf(copy.file));
     // Not saved yet: the user decides where it goes.
     setModified(true);
     return true;
 }
 
 void ProjectSession::discardLeftover(const Leftover& copy) {
+#ifdef Q_OS_UNIX
+    // Nothing of a copy that a running program holds.
+    const int lock = takeLeftoverLock(copy.file);
+    if (lock < 0) return;
+#endif
     QFile::remove(copy.file);
-    QFile::remove(QFileInfo(copy.file).absolutePath() + QLatin1Char('/') +
-                  QFileInfo(copy.file).completeBaseName() + QStringLiteral(".lock"));
+    QFile::remove(lockFileOf(copy.file));
+#ifdef Q_OS_UNIX
+    ::close(lock);
+#endif
 }

@@ -44,7 +44,8 @@ public:
     // ---- edits of the project, each marking it modified -------------------
     void setInfo(const ProjectInfo& info);
     // Empty text when taken; otherwise why not (a blank or used tag, a count
-    // out of range), and nothing changed.
+    // out of range), and nothing changed. Tags are compared without the
+    // spaces at their ends, as the windows show them.
     QString setCabinetTag(int index, const QString& tag);
     void setCabinetDescription(int index, const QString& description);
     QString setCabinetCount(int index, int count);
@@ -87,8 +88,10 @@ public:
     // A new project with one cabinet of start-up values.
     void newProject();
     // The project read from `path` (read-only when a later version wrote it,
-    // `version` being that version).
+    // `version` being that version, or when the reader cut texts of it).
     void openProject(const Project& project, const QString& path, bool readOnly, int version);
+    // The project differs from its file: the reader had to change it.
+    void markModified() { setModified(true); }
     // The bytes of the project file as the windows stand now.
     QByteArray fileBytes();
     // After a save to `path`.
@@ -114,7 +117,7 @@ public:
     void writeRecoveryCopy();
     // Waits for a copy being written (tests, shutting down).
     void waitForRecoveryWrites();
-    // Removes this run's copy (a clean save or exit).
+    // Removes this run's copy (a clean save or exit); never another's.
     void discardRecoveryCopy();
 
     // A copy left by a run that did not end: its file, the project's name
@@ -124,11 +127,15 @@ public:
         QString name;
         QDateTime written;
     };
+    // The copies, newest first, whose lock no running program holds, this
+    // process's own excepted; the copies of older versions, named after
+    // their process id alone, are among them.
     static QList<Leftover> leftoverRecoveryCopies();
     // Takes a left-over copy as the project (modified, with the file it was
     // saved to, if any) and removes the copy; false with `error` when it
-    // cannot be read.
+    // cannot be read or another running program holds its lock.
     bool restoreRecoveryCopy(const Leftover& copy, QString* error);
+    // Removes a left-over copy, unless a running program holds its lock.
     static void discardLeftover(const Leftover& copy);
 
 signals:
@@ -170,6 +177,9 @@ private:
     Cabinet m_loaded;
     bool m_calculatedSinceLoad = false;
 
+    // This run's recovery copy is "<m_recoveryName>.ccproj", with its lock
+    // beside it: a name no other run has.
+    QString m_recoveryName;
     QTimer m_recoveryTimer;
     bool m_recoveryDue = false;
     int m_lockFd = -1;

@@ -40,6 +40,11 @@ void QtPlatformServices::fileWriteErrorBox(QWidget* parent, const QString& text)
     box.exec();
 }
 
+void QtPlatformServices::errorBox(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 namespace {
 
 QStringList runFileDialog(QWidget* parent, const PlatformServices::FileDialog& d, bool save,

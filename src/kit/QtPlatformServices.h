@@ -8,6 +8,7 @@ public:
     void messageBox(QWidget* parent, const QString& text) override;
     void fileErrorBox(QWidget* parent) override;
     void fileWriteErrorBox(QWidget* parent, const QString& text) override;
+    void errorBox(QWidget* parent, const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
     QStringList openFileNames(QWidget* parent, const FileDialog& dialog) override;

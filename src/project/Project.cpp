@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -259,6 +260,50 @@ void upgradeFromVersion1(Project& project) {
     }
 }
 
+void cutText(QString& text, int limit, const QString& where, ProjectReading& reading) {
+    if (text.size() <= limit) return;
+    reading.changes << QStringLiteral("%1: %2자로 최대 %3자를 넘어 앞의 %3자만 보입니다.")
+                           .arg(where)
+                           .arg(text.size())
+                           .arg(limit);
+    text.truncate(limit);
+    // Not half of a character made of two code units.
+    if (text.back().isHighSurrogate()) text.chop(1);
+    reading.textsCut = true;
+}
+
+// Texts within their limits, tags that the windows can tell apart.
+void fitTexts(Project& project, ProjectReading& reading) {
+    for (const InfoMember& m : kInfoMembers) {
+        const bool note = &ProjectInfo::note == m.field;
+        cutText(project.info.*m.field, note ? kMaxProjectNoteLength : kMaxProjectLineLength,
+                at(QStringLiteral("project"), QLatin1String(m.name)), reading);
+    }
+    for (qsizetype i = 0; i < project.cabinets.size(); ++i) {
+        const QString where = QStringLiteral("cabinets[%1]").arg(i);
+        Cabinet& c = project.cabinets[i];
+        cutText(c.tag, kMaxProjectLineLength, at(where, QStringLiteral("tag")), reading);
+        cutText(c.description, kMaxProjectLineLength, at(where, QStringLiteral("description")),
+                reading);
+    }
+    // "+A1" and "+A1 " look the same in every window, which then refuses
+    // to tell them apart: the later one gets a tag of its own.
+    QSet<QString> seen;
+    for (qsizetype i = 0; i < project.cabinets.size(); ++i) {
+        Cabinet& c = project.cabinets[i];
+        if (seen.contains(c.tag.trimmed())) {
+            const QString unique = UniqueCabinetTag(project, c.tag.trimmed());
+            reading.changes << QStringLiteral(
+                                   "cabinets[%1].tag: 태그 \"%2\"이(가) 앞 제어반의 태그와 "
+                                   "공백만 달라 \"%3\"(으)로 바꿨습니다.")
+                                   .arg(i)
+                                   .arg(c.tag, unique);
+            c.tag = unique;
+        }
+        seen.insert(c.tag.trimmed());
+    }
+}
+
 }  // namespace
 
 ProjectReading ReadProject(const QByteArray& bytes) {
@@ -347,6 +392,7 @@ ProjectReading ReadProject(const QByteArray& bytes) {
     }
     if (reading.version == 1) upgradeFromVersion1(project);
     reading.readOnly = reading.version > kProjectFormatVersion;
+    fitTexts(project, reading);
     reading.project = std::move(project);
     return reading;
 }
@@ -375,11 +421,19 @@ QString NextCabinetTag(const Project& project) {
 QString UniqueCabinetTag(const Project& project, const QString& tag) {
     auto used = [&](const QString& t) {
         return std::any_of(project.cabinets.begin(), project.cabinets.end(),
-                           [&](const Cabinet& c) { return c.tag == t; });
+                           [&](const Cabinet& c) { return c.tag.trimmed() == t.trimmed(); });
     };
     if (!used(tag)) return tag;
     for (int n = 2;; ++n) {
-        const QString candidate = QStringLiteral("%1 (%2)").arg(tag).arg(n);
+        // Within a tag's limit: the number takes the place of the end of a
+        // long tag, which a reader would otherwise cut off again.
+        const QString number = QStringLiteral(" (%1)").arg(n);
+        QString base = tag;
+        if (base.size() + number.size() > kMaxProjectLineLength) {
+            base.truncate(std::max<qsizetype>(kMaxProjectLineLength - number.size(), 0));
+            if (!base.isEmpty() && base.back().isHighSurrogate()) base.chop(1);
+        }
+        const QString candidate = base + number;
         if (!used(candidate)) return candidate;
     }
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 
@@ -78,6 +79,15 @@ struct Project {
 inline constexpr int kProjectFormatVersion = 2;
 inline constexpr int kMaxCabinets = 1000;
 inline constexpr qint64 kMaxProjectFileBytes = 16 * 1024 * 1024;
+// The longest texts a project holds, in characters (UTF-16 code units): each
+// one-line text (the project's name, customer, site, author, company,
+// revision and date, a cabinet's tag and description) and the note. Qt lays
+// a line out in time that grows with its length, faster than linearly
+// without spaces: a note of one line of 10000 characters takes about 10 ms,
+// one of a million half a minute; a table cell re-measures its text at every
+// change.
+inline constexpr int kMaxProjectLineLength = 256;
+inline constexpr int kMaxProjectNoteLength = 10000;
 inline const QString kProjectFormatName = QStringLiteral("cabinetcool-project");
 inline const QString kProjectFileSuffix = QStringLiteral("ccproj");
 
@@ -88,11 +98,20 @@ struct ProjectReading {
     // A file of a later version that this one could read: shown, not saved
     // over.
     bool readOnly = false;
+    // Texts longer than their limit were cut to it: the project is shown,
+    // and saved only under a name the user chooses, so that the file keeps
+    // them whole.
+    bool textsCut = false;
+    // What the reader changed so that the project can be used (a text cut,
+    // a tag made unique), one line each, in Korean; empty when nothing.
+    QStringList changes;
 };
 
 // Reads a project file's bytes. Every fault gives a message: empty, cut
 // short, not JSON, another shape, a member of the wrong type, a tag used
-// twice, too many cabinets, too large.
+// twice, too many cabinets, too large. Two tags that differ only in spaces
+// at their ends (which every window shows alike) are no fault: the later
+// one is made unique. Texts over their limit are cut to it.
 ProjectReading ReadProject(const QByteArray& bytes);
 
 // The file for a project: UTF-8 JSON, indented, ending with a line break.
@@ -100,5 +119,8 @@ QByteArray ProjectBytes(const Project& project);
 
 // A tag for a new cabinet not yet used in the project: "+A1", "+A2", ...
 QString NextCabinetTag(const Project& project);
-// `tag` made unique in the project by a number behind it ("+A1 (2)").
+// `tag` made unique in the project by a number behind it ("+A1 (2)"),
+// within kMaxProjectLineLength (the number replaces the end of a tag too
+// long for it). Tags are compared without the spaces at their ends, as the
+// windows show them.
 QString UniqueCabinetTag(const Project& project, const QString& tag);

@@ -69,11 +69,13 @@ bool saveProject(CabinetCoolApp& app, QWidget* parent, bool askName) {
     ProjectInfo info = session.project().info;
     info.date = QDate::currentDate().toString(Qt::ISODate);
     session.setInfo(info);
-    if (!replaceFileContents(path, session.fileBytes())) {
-        app.platform().fileWriteErrorBox(
-            parent, QStringLiteral("프로젝트를 저장할 수 없습니다. 그 이름의 파일은 바뀌지 "
-                                   "않았습니다.\n%1")
-                        .arg(nativePath(path)));
+    FileWriteError error = FileWriteError::None;
+    if (!replaceFileContents(path, session.fileBytes(), &error)) {
+        app.platform().errorBox(
+            parent, QStringLiteral("프로젝트 저장 오류"),
+            QStringLiteral("프로젝트를 저장할 수 없습니다. 그 이름의 파일은 바뀌지 "
+                           "않았습니다.\n%1\n\n%2")
+                .arg(nativePath(path), fileWriteErrorText(error)));
         return false;
     }
     // The list first: the window shows it when the project says it is saved.
@@ -99,7 +101,20 @@ bool openProjectFile(CabinetCoolApp& app, QWidget* parent, const QString& path) 
     const ProjectReading reading = ReadProject(bytes);
     if (!reading.project) return refuse(reading.error);
     rememberRecentProject(path);
-    app.project().openProject(*reading.project, path, reading.readOnly, reading.version);
+    app.project().openProject(*reading.project, path, reading.readOnly || reading.textsCut,
+                              reading.version);
+    if (!reading.changes.isEmpty()) {
+        // What is shown is not what the file holds: a save writes it.
+        app.project().markModified();
+        platform.messageBox(
+            parent,
+            QStringLiteral("프로젝트를 열면서 다음을 바꿨습니다. 파일은 그대로입니다.\n%1\n\n%2%3")
+                .arg(nativePath(path), reading.changes.join(QLatin1Char('\n')),
+                     reading.textsCut
+                         ? QStringLiteral("\n\n잘린 글의 나머지를 잃지 않도록 읽기 전용으로 "
+                                          "엽니다: 저장하려면 다른 이름으로 저장하세요.")
+                         : QString()));
+    }
     if (reading.readOnly) {
         platform.messageBox(
             parent, QStringLiteral("이 프로젝트는 더 새로운 형식 버전 %1로 저장되었습니다. 읽기 "

@@ -18,8 +18,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "calc/NumberText.h"
 #include "design/CabinetDesign.h"
@@ -80,6 +83,27 @@ QString modeCaption(const QString& mode) {
     if (mode == QLatin1String("Fan2")) return QStringLiteral("팬 (측정 온도)");
     return QStringLiteral("에어컨");
 }
+
+// The note's field. A paste or a drop is cut to the room the note has left
+// before it goes in: laying a long line out is what would hold the window.
+class NoteEdit : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override {
+        if (!source || !source->hasText()) return;
+        const QTextCursor cursor = textCursor();
+        const qsizetype room = kMaxProjectNoteLength - (document()->characterCount() - 1) +
+                               (cursor.selectionEnd() - cursor.selectionStart());
+        QString text = source->text();
+        if (text.size() > room) {
+            text.truncate(std::max<qsizetype>(room, 0));
+            if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
+        }
+        insertPlainText(text);
+    }
+};
 
 // A field whose text was not taken: an amber frame, and the reason above
 // its description in the tooltip. Cleared by an empty reason.
@@ -189,6 +213,7 @@ void frmProject::buildLayout() {
     auto field = [this](const char* name) {
         auto* f = new QLineEdit(this);
         f->setObjectName(QLatin1String(name));
+        f->setMaxLength(kMaxProjectLineLength);
         connect(f, &QLineEdit::textEdited, this, &frmProject::infoEdited);
         return f;
     };
@@ -198,11 +223,20 @@ void frmProject::buildLayout() {
     txtProjAuthor = field("txtProjAuthor");
     txtProjCompany = field("txtProjCompany");
     txtProjRevision = field("txtProjRevision");
-    txtProjNote = new QPlainTextEdit(this);
+    txtProjNote = new NoteEdit(this);
     txtProjNote->setObjectName(QStringLiteral("txtProjNote"));
     txtProjNote->setTabChangesFocus(true);
     txtProjNote->setFixedHeight(QFontMetrics(font()).lineSpacing() * 3 + 12);
     connect(txtProjNote, &QPlainTextEdit::textChanged, this, [this]() {
+        // What was typed beyond the note's limit goes again at once.
+        const int excess = txtProjNote->document()->characterCount() - 1 - kMaxProjectNoteLength;
+        if (excess > 0) {
+            QTextCursor cursor = txtProjNote->textCursor();
+            cursor.setPosition(std::max(cursor.position() - excess, 0), QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+            showNote(QStringLiteral("메모는 %1자까지 씁니다.").arg(kMaxProjectNoteLength));
+            return;  // the removal changed the text again
+        }
         if (!m_filling) infoEdited();
     });
     const std::pair<const char*, QWidget*> infoRows[] = {
@@ -267,8 +301,10 @@ void frmProject::buildLayout() {
     auto* selectedRow = new QHBoxLayout(selected);
     txtCabTag = new QLineEdit(selected);
     txtCabTag->setObjectName(QStringLiteral("txtCabTag"));
+    txtCabTag->setMaxLength(kMaxProjectLineLength);
     txtCabDescription = new QLineEdit(selected);
     txtCabDescription->setObjectName(QStringLiteral("txtCabDescription"));
+    txtCabDescription->setMaxLength(kMaxProjectLineLength);
     txtCabCount = new QLineEdit(selected);
     txtCabCount->setObjectName(QStringLiteral("txtCabCount"));
     txtCabCount->setMaximumWidth(80);
@@ -382,8 +418,10 @@ void frmProject::refreshTitle() {
     const ProjectSession& session = m_app.project();
     QString title = QStringLiteral("프로젝트 - ") + session.displayName();
     if (session.modified()) title += QStringLiteral(" *");
-    if (session.readOnly())
+    if (session.readOnly() && session.fileVersion() > kProjectFormatVersion)
         title += QStringLiteral(" (읽기 전용, 형식 버전 %1)").arg(session.fileVersion());
+    else if (session.readOnly())
+        title += QStringLiteral(" (읽기 전용)");
     setWindowTitle(title);
 }
 
@@ -456,7 +494,12 @@ void frmProject::refreshRow(int row) {
             item = new QTableWidgetItem;
             tblProjCabinets->setItem(row, col, item);
         }
-        if (item->text() != cells[col]) item->setText(cells[col]);
+        // The table measures every cell's whole text: a result or a field
+        // of a file, which no limit bounds, shows its beginning.
+        const QString shown = cells[col].size() > kMaxProjectLineLength
+                                  ? cells[col].left(kMaxProjectLineLength - 1) + QChar(0x2026)
+                                  : cells[col];
+        if (item->text() != shown) item->setText(shown);
     }
     if (row == session.currentIndex()) refreshDesignChoice();
 }
@@ -515,7 +558,7 @@ void frmProject::refreshTable() {
 
 void frmProject::refreshCabinetFields() {
     const Cabinet& c = m_app.project().current();
-    if (txtCabTag->text().trimmed() != c.tag) txtCabTag->setText(c.tag);
+    if (txtCabTag->text().trimmed() != c.tag.trimmed()) txtCabTag->setText(c.tag);
     if (txtCabDescription->text() != c.description) txtCabDescription->setText(c.description);
     // A count being typed that does not read stays as typed.
     const std::optional<double> typed = ParseWholeNumber(txtCabCount->text().toStdString());

@@ -128,27 +128,32 @@ void TestFileWrite::failedInPlaceSaveKeepsOldBytes_data() {
     QTest::addColumn<QString>("failing");
     QTest::addColumn<int>("error");
     QTest::addColumn<bool>("reservable");
+    QTest::addColumn<int>("cause");  // FileWriteError
 
     struct Row {
         const char* name;
         const char* failing;
         int error;
         bool reservable;
+        FileWriteError cause;
     };
     const Row rows[] = {
-        {"no room to reserve", "reserve#1", ENOSPC, true},
-        {"no journal can be written", "create#2", ENOSPC, true},
-        {"journal not synced", "sync#1", EIO, true},
-        {"disk full at the second write, space not reservable", "overwrite#2", ENOSPC, false},
-        {"disk full at the first write, space not reservable", "overwrite#1", ENOSPC, false},
-        {"medium error at the second write", "overwrite#2", EIO, true},
-        {"cut to length fails", "truncate#1", EIO, true},
-        {"sync fails", "sync#2", EIO, true},
+        {"no room to reserve", "reserve#1", ENOSPC, true, FileWriteError::NoSpace},
+        {"no journal can be written", "create#2", ENOSPC, true, FileWriteError::NoSpace},
+        {"journal not synced", "sync#1", EIO, true, FileWriteError::Other},
+        {"disk full at the second write, space not reservable", "overwrite#2", ENOSPC, false,
+         FileWriteError::NoSpace},
+        {"disk full at the first write, space not reservable", "overwrite#1", ENOSPC, false,
+         FileWriteError::NoSpace},
+        {"medium error at the second write", "overwrite#2", EIO, true, FileWriteError::Other},
+        {"cut to length fails", "truncate#1", EIO, true, FileWriteError::Other},
+        {"sync fails", "sync#2", EIO, true, FileWriteError::Other},
     };
     for (const Row& row : rows) {
         for (const bool longer : {true, false}) {
             QTest::addRow("%s, %s", row.name, longer ? "longer" : "shorter")
-                << longer << QString::fromLatin1(row.failing) << row.error << row.reservable;
+                << longer << QString::fromLatin1(row.failing) << row.error << row.reservable
+                << int(row.cause);
         }
     }
 }
@@ -158,6 +163,7 @@ void TestFileWrite::failedInPlaceSaveKeepsOldBytes() {
     QFETCH(QString, failing);
     QFETCH(int, error);
     QFETCH(bool, reservable);
+    QFETCH(int, cause);
     const QString path = m_dir + "/victim.col";
     // Both contents span more than one write call.
     const QByteArray old = calculation(longer ? 5000 : 9000, 'o');
@@ -168,7 +174,10 @@ void TestFileWrite::failedInPlaceSaveKeepsOldBytes() {
                                            {failing.toStdString(), error}};
     if (!reservable) failures["reserve#1"] = EOPNOTSUPP;
     resetProbe(failures);
-    QVERIFY(!replaceFileContents(path, fresh));
+    // The failure's cause, not that of the clean-up after it.
+    FileWriteError why = FileWriteError::None;
+    QVERIFY(!replaceFileContents(path, fresh, &why));
+    QCOMPARE(int(why), cause);
     QVERIFY2(g_seen.count(failing.left(failing.indexOf('#')).toStdString()),
              "the failing call was never made");
 
@@ -178,7 +187,8 @@ void TestFileWrite::failedInPlaceSaveKeepsOldBytes() {
 
     // With the failure gone, the same save goes through in place.
     resetProbe({{kFolderNotWritable, EACCES}});
-    QVERIFY(replaceFileContents(path, fresh));
+    QVERIFY(replaceFileContents(path, fresh, &why));
+    QCOMPARE(why, FileWriteError::None);
     QCOMPARE(readAll(path), fresh);
     QCOMPARE(entries(m_dir), QStringList{"victim.col"});
     QCOMPARE(entries(m_journals), QStringList());
@@ -186,16 +196,20 @@ void TestFileWrite::failedInPlaceSaveKeepsOldBytes() {
 
 void TestFileWrite::failedReplaceKeepsOldBytes_data() {
     QTest::addColumn<QString>("failing");
-    QTest::newRow("temporary not written") << "write#1";
-    QTest::newRow("temporary not synced") << "sync#1";
-    QTest::newRow("rename refused") << "rename#1";
+    QTest::addColumn<int>("cause");  // FileWriteError
+    const int other = int(FileWriteError::Other);
+    QTest::newRow("temporary not written") << "write#1" << other;
+    QTest::newRow("temporary not synced") << "sync#1" << other;
+    QTest::newRow("rename refused") << "rename#1" << other;
     // The write-back after a failed overwrite fails too: the old content
-    // comes back at the next start, from the journal.
-    QTest::newRow("in place, write-back fails") << "restore#1";
+    // comes back at the next start, from the journal. The cause is the full
+    // disk that stopped the overwrite.
+    QTest::newRow("in place, write-back fails") << "restore#1" << int(FileWriteError::NoSpace);
 }
 
 void TestFileWrite::failedReplaceKeepsOldBytes() {
     QFETCH(QString, failing);
+    QFETCH(int, cause);
     const QString path = m_dir + "/plan.col";
     const QByteArray old = calculation(6000, 'o');
     writeFile(path, old);
@@ -206,7 +220,9 @@ void TestFileWrite::failedReplaceKeepsOldBytes() {
         failures["overwrite#2"] = ENOSPC;
     }
     resetProbe(failures);
-    QVERIFY(!replaceFileContents(path, calculation(7000, 'n')));
+    FileWriteError why = FileWriteError::None;
+    QVERIFY(!replaceFileContents(path, calculation(7000, 'n'), &why));
+    QCOMPARE(int(why), cause);
     setFileWriteProbe(nullptr);
     if (inPlace) {
         QCOMPARE(entries(m_journals).size(), 1);

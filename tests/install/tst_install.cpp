@@ -250,7 +250,8 @@ void TestInstall::programWithoutWindow_data() {
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
     // --help and --version need no display at all.
-    QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "Usage: cabinetcool [FILE.col]"
+    QTest::newRow("--help") << QStringList{"--help"} << "" << 0
+                            << "Usage: cabinetcool [FILE.ccproj | FILE.col]"
                             << "";
     QTest::newRow("--version") << QStringList{"--version"} << "" << 0
                                << QString("CabinetCool " CC_PROJECT_VERSION "\n") << "";

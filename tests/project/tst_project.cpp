@@ -103,6 +103,10 @@ private slots:
     void brokenFilesAreNamed();
     void tags_data();
     void tags();
+    void tagsDifferingInSpacesAreMadeUnique_data();
+    void tagsDifferingInSpacesAreMadeUnique();
+    void overLongTextsAreCut_data();
+    void overLongTextsAreCut();
 };
 
 void TestProject::randomProjectsReopenEqual() {
@@ -258,6 +262,9 @@ void TestProject::tags_data() {
                                                    << "+A1";
     QTest::newRow("copies taken") << QStringList{"+A1", "+A1 (2)"} << "+A3"
                                   << "+A1 (3)";
+    // Spaces at the ends are not seen in any window.
+    QTest::newRow("taken with spaces around") << QStringList{" +A1\t", "+A2 "} << "+A3"
+                                              << "+A1 (2)";
 }
 
 void TestProject::tags() {
@@ -272,6 +279,125 @@ void TestProject::tags() {
     }
     QCOMPARE(NextCabinetTag(p), next);
     QCOMPARE(UniqueCabinetTag(p, "+A1"), uniqueOfA1);
+}
+
+QByteArray tagsJson(const QStringList& tags) {
+    QJsonArray cabinets;
+    for (const QString& tag : tags) cabinets.append(QJsonObject{{"tag", tag}});
+    return QJsonDocument(QJsonObject{{"format", "cabinetcool-project"},
+                                     {"version", 1},
+                                     {"cabinets", cabinets}})
+        .toJson();
+}
+
+void TestProject::tagsDifferingInSpacesAreMadeUnique_data() {
+    QTest::addColumn<QStringList>("inFile");
+    QTest::addColumn<QStringList>("read");
+    QTest::addColumn<QList<int>>("changed");  // the cabinets whose tag was changed
+    QTest::newRow("a space behind the second")
+        << QStringList{"+A1", "+A1 "} << QStringList{"+A1", "+A1 (2)"} << QList<int>{1};
+    QTest::newRow("spaces around the first")
+        << QStringList{" +A1 ", "+A2", "+A1"} << QStringList{" +A1 ", "+A2", "+A1 (2)"}
+        << QList<int>{2};
+    QTest::newRow("three alike") << QStringList{"+A1", "\t+A1", "+A1  "}
+                                 << QStringList{"+A1", "+A1 (2)", "+A1 (3)"} << QList<int>{1, 2};
+    // The tag the reader would make is the file's own further on.
+    QTest::newRow("the made tag taken later")
+        << QStringList{"+A1", "+A1 ", "+A1 (2)"} << QStringList{"+A1", "+A1 (3)", "+A1 (2)"}
+        << QList<int>{1};
+    // At the tag's limit the number takes the place of the end, or the next
+    // reading would cut it off and find the pair again.
+    const QString longTag = QString(kMaxProjectLineLength - 5, 'P') + " (3)";
+    QTest::newRow("at the limit") << QStringList{longTag + " ", longTag}
+                                  << QStringList{longTag + " ",
+                                                 QString(kMaxProjectLineLength - 5, 'P') + "  (2)"}
+                                  << QList<int>{1};
+    QTest::newRow("alike only inside") << QStringList{"+A 1", "+A1", "+A1 (2)"}
+                                       << QStringList{"+A 1", "+A1", "+A1 (2)"} << QList<int>{};
+}
+
+// "+A1" and "+A1 " look the same in every window: the reader keeps the first
+// and gives the later ones tags of their own, and says which.
+void TestProject::tagsDifferingInSpacesAreMadeUnique() {
+    QFETCH(QStringList, inFile);
+    QFETCH(QStringList, read);
+    QFETCH(QList<int>, changed);
+    const ProjectReading reading = ReadProject(tagsJson(inFile));
+    QVERIFY2(reading.project.has_value(), qPrintable(reading.error));
+    QStringList tags;
+    for (const Cabinet& c : reading.project->cabinets) tags << c.tag;
+    QCOMPARE(tags, read);
+    QCOMPARE(reading.changes.size(), changed.size());
+    for (int i = 0; i < changed.size(); ++i) {
+        const QString& change = reading.changes[i];
+        QVERIFY2(change.startsWith(QStringLiteral("cabinets[%1].tag").arg(changed[i])),
+                 qPrintable(change));
+        QVERIFY2(change.contains(read[changed[i]]), qPrintable(change));
+    }
+    // Nothing is lost by it: the project can be saved as it is.
+    QVERIFY(!reading.readOnly);
+    QVERIFY(!reading.textsCut);
+    QCOMPARE(ReadProject(ProjectBytes(*reading.project)).project, reading.project);
+}
+
+void TestProject::overLongTextsAreCut_data() {
+    QTest::addColumn<QString>("member");  // "name", "note", "tag", "description"
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("read");
+    const QString line(kMaxProjectLineLength, QChar(0xD55C));  // 한
+    const QString note = QString(kMaxProjectNoteLength - 1, 'x') + "\n";
+    QTest::newRow("name at its limit") << "name" << line << line;
+    QTest::newRow("name one over") << "name" << line + "a" << line;
+    QTest::newRow("customer far over") << "customer" << line.repeated(40) << line;
+    QTest::newRow("note at its limit, lines") << "note" << note << note;
+    QTest::newRow("note one over") << "note" << note + "y" << note;
+    QTest::newRow("note of one long line")
+        << "note" << QString(1 << 20, 'x') << QString(kMaxProjectNoteLength, 'x');
+    QTest::newRow("tag over") << "tag"
+                              << "+A1" + line << "+A1" + line.left(line.size() - 3);
+    QTest::newRow("description over") << "description" << line + line << line;
+    // A character of two code units is not cut in half.
+    const QString smile = QStringLiteral("😀");
+    QTest::newRow("cut inside a character")
+        << "name" << line.left(line.size() - 1) + smile << line.left(line.size() - 1);
+}
+
+// A text beyond its limit is cut to it, named with its length and the
+// limit, and the project opens read-only so that the file keeps it whole.
+void TestProject::overLongTextsAreCut() {
+    QFETCH(QString, member);
+    QFETCH(QString, text);
+    QFETCH(QString, read);
+    const bool ofCabinet = member == "tag" || member == "description";
+    QJsonObject cabinet{{"tag", "+A1"}};
+    QJsonObject info;
+    (ofCabinet ? cabinet : info).insert(member, text);
+    const QByteArray bytes = QJsonDocument(QJsonObject{{"format", "cabinetcool-project"},
+                                                       {"version", 1},
+                                                       {"project", info},
+                                                       {"cabinets", QJsonArray{cabinet}}})
+                                 .toJson();
+    const ProjectReading reading = ReadProject(bytes);
+    QVERIFY2(reading.project.has_value(), qPrintable(reading.error));
+    const Project& p = *reading.project;
+    const QString got = member == "tag"           ? p.cabinets[0].tag
+                        : member == "description" ? p.cabinets[0].description
+                        : member == "note"        ? p.info.note
+                        : member == "customer"    ? p.info.customer
+                                                  : p.info.name;
+    QCOMPARE(got, read);
+    const bool cut = read != text;
+    QCOMPARE(reading.textsCut, cut);
+    QVERIFY(!reading.readOnly);  // that is the later version's flag
+    QCOMPARE(reading.changes.size(), cut ? 1 : 0);
+    if (cut) {
+        const QString change = reading.changes.first();
+        QVERIFY2(change.startsWith((ofCabinet ? "cabinets[0]." : "project.") + member),
+                 qPrintable(change));
+        QVERIFY2(change.contains(QString::number(text.size())), qPrintable(change));
+        const int limit = member == "note" ? kMaxProjectNoteLength : kMaxProjectLineLength;
+        QVERIFY2(change.contains(QString::number(limit)), qPrintable(change));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestProject)

@@ -2,7 +2,12 @@
 // removed; switching between them with the other windows open; saving,
 // reopening, broken files; the recent list; recovery after a crash;
 // calculation files in and out; the main window's close.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
@@ -17,11 +22,13 @@
 #include <QTableWidget>
 #include <QUrl>
 #include <QtTest>
+#include <cerrno>
 
 #include "TestApp.h"
 #include "app/ProjectLinks.h"
 #include "files/CoolFile.h"
 #include "heat/frmHeatValue.h"
+#include "kit/FileAccess.h"
 #include "kit/ProjectSession.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
@@ -44,6 +51,21 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
     file.write(bytes);
 }
+
+QByteArray projectJson(const QJsonObject& info, const QStringList& tags) {
+    QJsonArray cabinets;
+    for (const QString& tag : tags) cabinets.append(QJsonObject{{"tag", tag}});
+    return QJsonDocument(QJsonObject{{"format", "cabinetcool-project"},
+                                     {"version", 1},
+                                     {"project", info},
+                                     {"cabinets", cabinets}})
+        .toJson();
+}
+
+// The writer's system call of this name fails with this errno.
+QByteArray g_failingCall;
+int g_failingErrno = 0;
+int failingProbe(const char* call) { return g_failingCall == call ? g_failingErrno : 0; }
 
 // The program started, its project window opened from the main window.
 struct ProjectWindow {
@@ -89,10 +111,16 @@ private slots:
     void brokenProjectFilesLeaveTheProject_data();
     void brokenProjectFilesLeaveTheProject();
     void laterVersionOpensReadOnly();
+    void tagsDifferingInSpacesOpenApart();
+    void longTextsStayWithinTheirLimits();
+    void saveFailureSaysWhy_data();
+    void saveFailureSaysWhy();
     void tagsAndCountsAreChecked_data();
     void tagsAndCountsAreChecked();
     void recentProjects();
     void recoveryAfterACrash();
+    void recoveryCopyOfAnotherRunIsKept_data();
+    void recoveryCopyOfAnotherRunIsKept();
     void calculationFilesInAndOut();
     void governingChoiceAndBillOfDevices();
     void escapeClosesAndTooltipsExplain();
@@ -376,6 +404,105 @@ void TestProjectWindow::laterVersionOpensReadOnly() {
     QVERIFY(!p.session().readOnly());
 }
 
+void TestProjectWindow::tagsDifferingInSpacesOpenApart() {
+    ProjectWindow p;
+    const QString file = p.path("spaces.ccproj");
+    writeFile(file, projectJson({}, {"+A1", "+A1 "}));
+    const QByteArray before = readAll(file);
+    QVERIFY(openProjectFile(*p.t.app, p.w, file));
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A1 (2)"}));
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    QVERIFY(p.t.platform.messages.first().contains("\"+A1 (2)\""));
+    QVERIFY(p.t.platform.messages.first().contains(QDir::toNativeSeparators(file)));
+    // What is shown is not the file: a save writes it, the file is as it was.
+    QVERIFY(p.session().modified());
+    QVERIFY(!p.session().readOnly());
+    QCOMPARE(readAll(file), before);
+    // Both rows take edits, and a tag typed with spaces is the tag without.
+    p.choose(1);
+    ProjectWindow::type(p.w->txtCabTag, "+A2");
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2"}));
+    QVERIFY(p.w->lblProjStatus->text().isEmpty());
+    p.choose(0);
+    ProjectWindow::type(p.w->txtCabTag, " +A2 ");
+    QCOMPARE(p.tags(), (QStringList{"+A1", "+A2"}));
+    QVERIFY(p.w->lblProjStatus->text().contains("+A2"));
+    ProjectWindow::type(p.w->txtCabTag, "+A3");
+    QCOMPARE(p.tags(), (QStringList{"+A3", "+A2"}));
+}
+
+// A text laid out as one long line would hold the window for seconds: none
+// goes in beyond its limit, from a file, a paste or the keyboard.
+void TestProjectWindow::longTextsStayWithinTheirLimits() {
+    ProjectWindow p;
+    const QString file = p.path("long-note.ccproj");
+    writeFile(file, projectJson({{"name", "긴 메모"}, {"note", QString(1 << 20, 'x')}}, {"+A1"}));
+    const QByteArray before = readAll(file);
+    QVERIFY(openProjectFile(*p.t.app, p.w, file));
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    const QString message = p.t.platform.messages.first();
+    QVERIFY2(message.contains("project.note") && message.contains("10000") &&
+                 message.contains("읽기 전용"),
+             qPrintable(message));
+    QCOMPARE(p.w->txtProjNote->toPlainText(), QString(kMaxProjectNoteLength, 'x'));
+    QVERIFY(p.session().readOnly());
+    QVERIFY(p.w->windowTitle().contains("읽기 전용"));
+    QVERIFY(!p.w->windowTitle().contains("형식 버전"));
+    // "저장" asks for a new name; the file keeps its whole note.
+    const QString copy = p.path("copy.ccproj");
+    p.t.platform.saveAnswers.enqueue(copy);
+    p.w->cmdProjSave->click();
+    QCOMPARE(p.t.platform.saveDialogs.size(), 1);
+    QCOMPARE(readAll(file), before);
+    QCOMPARE(ReadProject(readAll(copy)).project->info.note.size(), kMaxProjectNoteLength);
+    QVERIFY(!p.session().readOnly());
+
+    // A paste goes in as far as there is room.
+    QPlainTextEdit* note = p.w->txtProjNote;
+    note->setPlainText(QString(kMaxProjectNoteLength - 10, 'x'));
+    note->moveCursor(QTextCursor::End);
+    QGuiApplication::clipboard()->setText(QString(1 << 20, 'y'));
+    note->paste();
+    QCOMPARE(note->toPlainText(), QString(kMaxProjectNoteLength - 10, 'x') + QString(10, 'y'));
+    // Keys typed at the limit are taken back, and the window says why.
+    const QString full = note->toPlainText();
+    note->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(note, "zz");
+    QCOMPARE(note->toPlainText(), full);
+    QCOMPARE(note->textCursor().position(), 0);
+    QVERIFY(p.w->lblProjStatus->text().contains("10000"));
+    QCOMPARE(p.session().project().info.note, note->toPlainText());
+
+    // The one-line texts the same.
+    for (QLineEdit* field : {p.w->txtProjName, p.w->txtProjCompany, p.w->txtCabDescription}) {
+        field->setFocus();
+        field->selectAll();
+        QGuiApplication::clipboard()->setText(QString(1 << 20, 'w'));
+        field->paste();
+        QCOMPARE(field->text(), QString(kMaxProjectLineLength, 'w'));
+    }
+    QCOMPARE(p.session().project().info.name.size(), kMaxProjectLineLength);
+    QCOMPARE(p.session().project().info.company.size(), kMaxProjectLineLength);
+    QCOMPARE(p.session().current().description.size(), kMaxProjectLineLength);
+
+    // A result or a field of a file, kept whole, shows its beginning in the
+    // table.
+    QJsonObject cabinet{
+        {"tag", "+B1"},
+        {"main", QJsonObject{{"fields", QJsonObject{{"txtPP", "9" + QString(1 << 20, '0')}}}}},
+        {"results", QJsonObject{{"model", QString(1 << 20, 'M')}}}};
+    const QString wide = p.path("wide-results.ccproj");
+    writeFile(wide, QJsonDocument(QJsonObject{{"format", "cabinetcool-project"},
+                                              {"version", 1},
+                                              {"cabinets", QJsonArray{cabinet}}})
+                        .toJson());
+    p.t.platform.questionAnswers.enqueue(1);  // 저장 안 함
+    QVERIFY(openProjectFile(*p.t.app, p.w, wide));
+    QCOMPARE(p.cell(0, 7), QString(kMaxProjectLineLength - 1, 'M') + QChar(0x2026));
+    QVERIFY(p.cell(0, 5).startsWith("90") && p.cell(0, 5).size() == kMaxProjectLineLength);
+    QCOMPARE(p.session().project().cabinets[0].results.model.size(), 1 << 20);
+}
+
 void TestProjectWindow::tagsAndCountsAreChecked_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
@@ -426,6 +553,56 @@ void TestProjectWindow::tagsAndCountsAreChecked() {
     if (error)
         QVERIFY(p.w->findChild<QLineEdit*>(field)->toolTip().contains(text.trimmed()) ||
                 field == "txtCabTag");
+}
+
+void TestProjectWindow::saveFailureSaysWhy_data() {
+    QTest::addColumn<QString>("name");     // in the user's folder
+    QTest::addColumn<QByteArray>("call");  // the writer's call that fails, if any
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no such folder")
+        << "없는 폴더/p.ccproj" << QByteArray() << 0 << "폴더가 없습니다";
+    QTest::newRow("name too long")
+        << QString(300, QChar(0xD55C)) + ".ccproj" << QByteArray() << 0 << "너무 깁니다";
+    QTest::newRow("a folder has the name")
+        << "폴더.ccproj" << QByteArray() << 0 << "폴더나 특수 파일";
+    QTest::newRow("disk full") << "p.ccproj" << QByteArray("write") << ENOSPC << "공간이 없습니다";
+    QTest::newRow("quota full") << "p.ccproj" << QByteArray("sync") << EDQUOT << "공간이 없습니다";
+    QTest::newRow("folder not writable")
+        << "p.ccproj" << QByteArray("create") << EACCES << "쓸 권한이 없습니다";
+    QTest::newRow("read-only disk")
+        << "p.ccproj" << QByteArray("create") << EROFS << "쓸 권한이 없습니다";
+    QTest::newRow("input/output error")
+        << "p.ccproj" << QByteArray("rename") << EIO << "시스템 오류";
+}
+
+// A project that cannot be saved says why, and what to do, under a title of
+// its own; the project stays unsaved and nothing is written.
+void TestProjectWindow::saveFailureSaysWhy() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, call);
+    QFETCH(int, error);
+    QFETCH(QString, cause);
+    ProjectWindow p;
+    const QString target = p.path(name);
+    if (name == "폴더.ccproj") QVERIFY(QDir().mkpath(target));
+    const QStringList before = QDir(p.t.userDir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    p.form->txtPP->setText("900");
+    g_failingCall = call;
+    g_failingErrno = error;
+    setFileWriteProbe(&failingProbe);
+    const auto noProbe = qScopeGuard([] { setFileWriteProbe(nullptr); });
+    p.t.platform.saveAnswers.enqueue(target);
+    p.w->cmdProjSave->click();
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    const QString message = p.t.platform.messages.first();
+    QVERIFY2(message.startsWith(FakePlatform::errorText("프로젝트 저장 오류", "")),
+             qPrintable(message));
+    QVERIFY2(message.contains(cause), qPrintable(message));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(target)), qPrintable(message));
+    QVERIFY(p.session().modified());
+    QVERIFY(p.session().filePath().isEmpty());
+    QCOMPARE(QDir(p.t.userDir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
 }
 
 void TestProjectWindow::recentProjects() {
@@ -487,6 +664,97 @@ void TestProjectWindow::recoveryAfterACrash() {
     t.platform.questions.clear();
     offerProjectRecovery(*t.app, form);
     QCOMPARE(t.platform.questions, QStringList());
+}
+
+void TestProjectWindow::recoveryCopyOfAnotherRunIsKept_data() {
+    QTest::addColumn<QString>("name");
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    // An older version named its copies after the process id alone.
+    QTest::newRow("older version, this process id") << pid;
+    // A run before a reboot, or in another container, that had this id.
+    QTest::newRow("another run, this process id") << pid + "-00000000deadbeef";
+}
+
+// A start that gets the process id of a run that did not end finds that
+// run's copy: it offers it, writes its own elsewhere and leaves it whole at
+// a save and at its exit; a copy whose lock a running program holds is
+// neither offered, restored nor removed.
+void TestProjectWindow::recoveryCopyOfAnotherRunIsKept() {
+    QFETCH(QString, name);
+    QTemporaryDir user;
+    const QString recoveryDir = user.filePath("recovery");
+    QVERIFY(QDir().mkpath(recoveryDir));
+    Project lost;
+    lost.info.name = "남은 작업";
+    // Older versions took a note of any length.
+    lost.info.note = QString(kMaxProjectNoteLength + 1, 'n');
+    lost.cabinets.append(Cabinet{});
+    lost.cabinets[0].tag = "+Z9";
+    const QByteArray bytes = ProjectBytes(lost);
+    const QString leftover = recoveryDir + "/" + name + ".ccproj";
+    writeFile(leftover, bytes);
+    const QStringList onlyLeftover{name + ".ccproj"};
+    {
+        ProjectWindow p;
+        ProjectSession::setRecoveryFolder(recoveryDir);
+        QList<ProjectSession::Leftover> offered = ProjectSession::leftoverRecoveryCopies();
+        QCOMPARE(offered.size(), 1);
+        QCOMPARE(offered[0].file, leftover);
+        QCOMPARE(offered[0].name, QString("남은 작업"));
+
+        // This run's own copy goes beside it, under a name of its own.
+        p.form->txtHeight->setText("2.7");
+        p.session().writeRecoveryCopy();
+        p.session().waitForRecoveryWrites();
+        QVERIFY(p.session().recoveryFile() != leftover);
+        QVERIFY(QFile::exists(p.session().recoveryFile()));
+        QCOMPARE(readAll(leftover), bytes);
+        offered = ProjectSession::leftoverRecoveryCopies();
+        QCOMPARE(offered.size(), 1);
+        QCOMPARE(offered[0].file, leftover);
+
+        // A save removes this run's copy only.
+        p.t.platform.saveAnswers.enqueue(p.path("saved.ccproj"));
+        p.w->cmdProjSave->click();
+        QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), onlyLeftover);
+        p.form->txtHeight->setText("2.8");
+        p.session().writeRecoveryCopy();
+        p.session().waitForRecoveryWrites();
+        QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}).size(), 2);
+    }
+    // So does the exit.
+    QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), onlyLeftover);
+    QCOMPARE(readAll(leftover), bytes);
+
+    TestApp t;
+    ProjectSession::setRecoveryFolder(recoveryDir);
+    Form1* form = t.start();
+    // Another running program has taken it: not offered, not restored, not
+    // removed.
+    const int held = ::open(QFile::encodeName(recoveryDir + "/" + name + ".lock").constData(),
+                            O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    QVERIFY(held >= 0);
+    QCOMPARE(::flock(held, LOCK_EX | LOCK_NB), 0);
+    QVERIFY(ProjectSession::leftoverRecoveryCopies().isEmpty());
+    const ProjectSession::Leftover copy{leftover, QString("남은 작업"), QDateTime()};
+    ProjectSession::discardLeftover(copy);
+    QString error;
+    QVERIFY(!t.app->project().restoreRecoveryCopy(copy, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(leftover), bytes);
+    QVERIFY(t.app->project().project().info.name.isEmpty());
+    ::close(held);
+
+    // Let go, it is offered and restored.
+    t.platform.questionAnswers.enqueue(0);  // 복구
+    offerProjectRecovery(*t.app, form);
+    QCOMPARE(t.platform.questions.size(), 1);
+    QCOMPARE(t.app->project().project().info.name, QString("남은 작업"));
+    QCOMPARE(t.app->project().project().cabinets[0].tag, QString("+Z9"));
+    QCOMPARE(QDir(recoveryDir).entryList({"*.ccproj"}), QStringList());
+    // Its note is cut to the limit: saved only under a name the user chooses.
+    QCOMPARE(t.app->project().project().info.note.size(), kMaxProjectNoteLength);
+    QVERIFY(t.app->project().readOnly());
 }
 
 void TestProjectWindow::calculationFilesInAndOut() {

@@ -11,6 +11,10 @@ void FakePlatform::fileWriteErrorBox(QWidget*, const QString& text) {
     messages.append(fileWriteErrorText(text));
 }
 
+void FakePlatform::errorBox(QWidget*, const QString& title, const QString& text) {
+    messages.append(errorText(title, text));
+}
+
 QString FakePlatform::openFileName(QWidget*, const FileDialog& dialog) {
     openDialogs.append(dialog);
     return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();

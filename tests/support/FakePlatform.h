@@ -22,6 +22,10 @@ public:
     static QString fileWriteErrorText(const QString& text) {
         return QStringLiteral("[file write error] ") + text;
     }
+    // Any other error box as its title in brackets, then its text.
+    static QString errorText(const QString& title, const QString& text) {
+        return QLatin1Char('[') + title + QStringLiteral("] ") + text;
+    }
 
     // Answers of the file dialogs; an empty queue answers "cancelled".
     QQueue<QString> openAnswers;
@@ -62,6 +66,7 @@ public:
     void messageBox(QWidget* parent, const QString& text) override;
     void fileErrorBox(QWidget* parent) override;
     void fileWriteErrorBox(QWidget* parent, const QString& text) override;
+    void errorBox(QWidget* parent, const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
     QStringList openFileNames(QWidget* parent, const FileDialog& dialog) override;
