@@ -15,6 +15,7 @@ const char* const kStale = "ccStale";
 const char* const kReadPartly = "ccReadPartly";
 const char* const kReadValue = "ccReadValue";
 const char* const kNotUsed = "ccNotUsed";
+const char* const kFollows = "ccFollows";  // the source, while the field follows it
 // Set once a field has had a stale cue: only then does it carry a text colour
 // of its own that has to follow the colour scheme.
 const char* const kOwnTextColor = "ccOwnTextColor";
@@ -46,6 +47,8 @@ QStringList wrapped(const QString& text, qsizetype width = 48) {
 void refreshToolTip(QWidget* control) {
     QStringList lines;
     if (control->property(kStale).toBool()) lines << staleNotice();
+    const QString source = control->property(kFollows).toString();
+    if (!source.isEmpty()) lines << wrapped(followsNotice(source));
     if (control->property(kNotUsed).toBool()) {
         if (const auto* field = qobject_cast<const QLineEdit*>(control))
             lines << notUsedNotice(field->text());
@@ -136,6 +139,48 @@ void setFieldNotUsed(QLineEdit* field, bool notUsed) {
 
 bool isFieldNotUsed(const QLineEdit* field) { return field->property(kNotUsed).toBool(); }
 
+namespace {
+
+// 을 after a closed syllable, 를 after an open one, as the source's last
+// letter or digit is read aloud (H "에이치", T1 "티일", U "유").
+QString objectParticle(const QString& word) {
+    for (qsizetype i = word.size() - 1; i >= 0; --i) {
+        const QChar c = word.at(i);
+        const char16_t u = c.unicode();
+        if (u >= 0xAC00 && u <= 0xD7A3)
+            return (u - 0xAC00) % 28 ? QStringLiteral("을") : QStringLiteral("를");
+        if (c.isDigit())
+            return QStringLiteral("0136780").contains(c) ? QStringLiteral("을")
+                                                         : QStringLiteral("를");
+        if (c.isLetter())
+            return QStringLiteral("LMNRlmnr").contains(c) ? QStringLiteral("을")
+                                                          : QStringLiteral("를");
+    }
+    return QStringLiteral("을(를)");
+}
+
+}  // namespace
+
+QString followsNotice(const QString& source) {
+    return QStringLiteral("%1%2 따릅니다. 값을 입력하면 그 값을 쓰고, 칸을 비우면 다시 따릅니다.")
+        .arg(source, objectParticle(source));
+}
+
+void setFieldFollows(QLineEdit* field, const QString& source) {
+    if (field->property(kFollows).toString() == source) return;
+    field->setProperty(kFollows, source);
+    field->setProperty(kOwnTextColor, true);
+    QFont font = field->font();
+    font.setItalic(!source.isEmpty());
+    field->setFont(font);
+    refreshFieldColors(field);
+    refreshToolTip(field);
+}
+
+bool isFieldFollowing(const QLineEdit* field) {
+    return !field->property(kFollows).toString().isEmpty();
+}
+
 QColor mutedTextColor(const QColor& text, const QColor& background) {
     // Half way: still readable, plainly not the normal text.
     return blend(text, background, 0.5);
@@ -153,7 +198,7 @@ void refreshFieldColors(QLineEdit* field) {
     if (!field->property(kOwnTextColor).toBool()) return;
     const QWidget* parent = field->parentWidget();
     const QPalette inherited = parent ? parent->palette() : QApplication::palette(field);
-    const bool stale = isFieldStale(field);
+    const bool stale = isFieldStale(field) || isFieldFollowing(field);
     QPalette palette = field->palette();
     bool changed = false;
     for (const QPalette::ColorGroup group :
