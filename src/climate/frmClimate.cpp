@@ -776,6 +776,10 @@ void frmClimate::recompute() {
     }
     m_input = evaluation.input;
     m_result = evaluation.result;
+    // The area the field shows while it follows the dimensions, as the
+    // inputs have always given it to the report; the results are the same.
+    if (sun && !sunAreaGiven && m_result.sunlitArea.applicable())
+        m_input.sunlitArea = m_result.sunlitArea.value;
     const ClimateDesignInput& in = m_input;
     const ClimateDesignResult& r = m_result;
 

@@ -16,7 +16,10 @@
 #include "climate/ClimateCommands.h"
 #include "climate/InstallationPictogram.h"
 #include "climate/frmClimate.h"
+#include "data/ModelLists.h"
+#include "design/CabinetDesign.h"
 #include "kit/FieldCues.h"
+#include "kit/ProjectSession.h"
 
 namespace {
 
@@ -120,6 +123,10 @@ private slots:
     void modelPicks_data();
     void modelPicks();
     void sunlitAreaFollowsTheSizeUntilTyped();
+    void followsTheMainWindowUntilTyped();
+    void followsAcrossCabinets();
+    void showsTheDesignEvaluation_data();
+    void showsTheDesignEvaluation();
     void reportButtonAndValues();
     void exitClosesOnlyThisWindow();
     void escapeCloses_data();
@@ -885,6 +892,169 @@ void TestClimate::sunlitAreaFollowsTheSizeUntilTyped() {
     QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("8"));  // 2·1 + 2·3 again
     c.w->chkClimSun->click();
     QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("0"));
+}
+
+// While the window is open, an input taken from the main window follows
+// every edit there, muted and naming its source, and is kept by no cabinet;
+// typed over, it is the user's and the cabinet keeps it; emptied, it
+// follows again. The sunlit area follows the window's own dimensions.
+void TestClimate::followsTheMainWindowUntilTyped() {
+    ClimateWindow c;
+    QLineEdit* h = c.field(QStringLiteral("txtClimH"));
+    QVERIFY(isFieldFollowing(h));
+    QVERIFY2(h->toolTip().contains(QStringLiteral("주 화면의 높이 H를 따릅니다")),
+             qPrintable(h->toolTip()));
+    QVERIFY(h->font().italic());
+    QVERIFY(!c.field(QStringLiteral("txtClimAlt"))->font().italic());
+
+    c.form->txtHeight->setText(QStringLiteral("1.8"));
+    c.form->txtPP->setText(QStringLiteral("1500"));
+    c.form->txtT1->setText(QStringLiteral("45"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.8"));
+    QCOMPARE(c.text(QStringLiteral("txtClimP")), QStringLiteral("1500"));
+    QCOMPARE(c.text(QStringLiteral("txtClimTu")), QStringLiteral("45"));
+    // 1·0.6 + 1·1.8; A = 1.8·1.8·1.6 + 1.4·0.6 = 6.024 m².
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("2.4"));
+    QCOMPARE(c.text(QStringLiteral("txtClimA")), QStringLiteral("6.02"));
+    // Edits of the main window give the cabinet no climate design.
+    QVERIFY(c.t.app->project().current().climate.isEmpty());
+
+    c.type(QStringLiteral("txtClimH"), QStringLiteral("2.5"));
+    QVERIFY(!isFieldFollowing(h));
+    QVERIFY(!h->font().italic());
+    QVERIFY(!h->toolTip().contains(QStringLiteral("주 화면의 높이 H를 따릅니다")));
+    QCOMPARE(c.w->storedInputs().value(QStringLiteral("txtClimH")),
+             QVariant(QStringLiteral("2.5")));
+    QCOMPARE(c.t.app->project().current().climate.value(QStringLiteral("txtClimH")),
+             QVariant(QStringLiteral("2.5")));
+    for (const char* name : {"txtClimW", "txtClimD", "txtClimP", "txtClimK", "txtClimTu",
+                             "txtClimTi", "txtClimSunArea"})
+        QVERIFY2(!c.w->storedInputs().contains(QLatin1String(name)), name);
+    c.form->txtHeight->setText(QStringLiteral("3"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2.5"));
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("3.1"));  // 0.6 + 2.5
+
+    // Emptied: it follows again, and shows the main window's 3 once the
+    // user has left it.
+    c.type(QStringLiteral("txtClimH"), QString());
+    QVERIFY(isFieldFollowing(h));
+    QCOMPARE(h->placeholderText(), QStringLiteral("3"));
+    QVERIFY(!c.w->storedInputs().contains(QStringLiteral("txtClimH")));
+    QVERIFY(!c.t.app->project().current().climate.contains(QStringLiteral("txtClimH")));
+    QVERIFY(!isFieldNotUsed(h));  // no input error: it stands for the main window's
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("3.6"));
+    c.type(QStringLiteral("txtClimAlt"), QStringLiteral("0"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("3"));
+    c.form->txtHeight->setText(QStringLiteral("2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2"));
+
+    // A sunlit area typed stays, whatever the dimensions do.
+    c.w->chkClimSun->click();
+    c.type(QStringLiteral("txtClimSunArea"), QStringLiteral("1.5"));
+    c.form->txtWidth->setText(QStringLiteral("2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimW")), QStringLiteral("2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("1.5"));
+    QVERIFY(!isFieldFollowing(c.field(QStringLiteral("txtClimSunArea"))));
+}
+
+// Another cabinet made current shows its own typed and following values,
+// and each cabinet keeps only what was typed for it.
+void TestClimate::followsAcrossCabinets() {
+    ClimateWindow c;
+    ProjectSession& project = c.t.app->project();
+    c.type(QStringLiteral("txtClimH"), QStringLiteral("2.5"));
+    c.type(QStringLiteral("txtClimNightT"), QStringLiteral("12"));
+    const int second = project.addCabinet();
+    QCOMPARE(project.currentIndex(), second);
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2"));
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimH"))));
+    QCOMPARE(c.text(QStringLiteral("txtClimNightT")), QStringLiteral("18"));
+    c.form->txtHeight->setText(QStringLiteral("1.2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.2"));
+
+    project.makeCurrent(0);
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2.5"));
+    QVERIFY(!isFieldFollowing(c.field(QStringLiteral("txtClimH"))));
+    QCOMPARE(c.text(QStringLiteral("txtClimNightT")), QStringLiteral("12"));
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("3.1"));  // 0.6 + 2.5
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimSunArea"))));
+    QVERIFY(!project.current().climate.contains(QStringLiteral("txtClimSunArea")));
+
+    project.makeCurrent(second);
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.2"));
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimH"))));
+    QVERIFY(!project.current().climate.contains(QStringLiteral("txtClimH")));
+}
+
+// What the window shows is what the design layer evaluates for the cabinet
+// the project keeps: the same numbers (as rounded for the screen) and the
+// same models, with inputs following and typed.
+void TestClimate::showsTheDesignEvaluation_data() {
+    QTest::addColumn<Edits>("main");    // the main window's fields
+    QTest::addColumn<Edits>("window");  // typed in the window
+    QTest::addColumn<Edits>("after");   // the main window's fields afterwards
+    const Edits warm = {{"txtHeight", "1.8"}, {"txtT2", "50"}, {"txtPP", "900"}};
+    QTest::newRow("following") << warm << Edits{{"txtClimNightT", "10"}} << Edits{};
+    QTest::newRow("typed over, the main window moving on")
+        << warm << Edits{{"txtClimW", "0.8"},       {"txtClimP", "700"},     {"txtClimRH", "80"},
+                         {"txtClimSunArea", "1.2"}, {"txtClimNightT", "12"}, {"txtClimPMin", "50"}}
+        << Edits{{"txtHeight", "2.2"}, {"txtWidth", "1.2"}, {"txtT1", "30"}};
+}
+
+void TestClimate::showsTheDesignEvaluation() {
+    QFETCH(Edits, main);
+    QFETCH(Edits, window);
+    QFETCH(Edits, after);
+    ClimateWindow c;
+    auto mainEdits = [&](const Edits& edits) {
+        for (const auto& [name, text] : edits) c.form->findChild<QLineEdit*>(name)->setText(text);
+    };
+    mainEdits(main);
+    c.w->chkClimSun->click();
+    for (const auto& [name, text] : window) c.type(name, text);
+    mainEdits(after);
+
+    IniSelection selection;
+    const IniFile ini = IniFile::load(c.t.app->iniPath(), selectModelLists(selection));
+    auto models = [&](std::string_view section) {
+        std::vector<ClimateModel> list;
+        for (const NamedValue& m : LoadModelList(ini, section)) list.push_back({m.name, m.value});
+        return list;
+    };
+    const DesignTables tables{&c.t.app->tables(), models(kFilterFanModelSection),
+                              models(kHeaterModelSection)};
+    const ClimateEvaluation e = evaluateClimate(c.t.app->project().capturedCurrent(), tables);
+    QVERIFY(e.errors.isEmpty());
+    const ClimateDesignResult& r = e.result;
+    const QList<QPair<const char*, const ClimateValue*>> numbers = {
+        {"txtClimA", &r.area},
+        {"txtClimQs", &r.wallHeat},
+        {"txtClimQsun", &r.solarHeat},
+        {"txtClimCool", &r.coolingPower},
+        {"txtClimQw", &r.heatExchangerCapacity},
+        {"txtClimFlow", &r.airflow},
+        {"txtClimHeater", &r.heaterPower},
+        {"txtClimDew", &r.dewPoint},
+        {"txtClimDewHeater", &r.condensationFreeHeaterPower}};
+    for (const auto& [name, value] : numbers) {
+        QVERIFY2(value->applicable(), name);
+        const double shown = c.text(QLatin1String(name)).toDouble();
+        // About three significant digits on the screen.
+        QVERIFY2(std::fabs(shown - *value->value) <= 0.005 * std::fabs(*value->value) + 0.05,
+                 qPrintable(QStringLiteral("%1 shows %2, the design %3")
+                                .arg(QLatin1String(name), c.text(QLatin1String(name)))
+                                .arg(*value->value)));
+    }
+    QCOMPARE(c.text(QStringLiteral("txtClimCoolModel")), e.aircon.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimFanModel")), e.fan.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimFlowModel")), e.filterFan.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimHeaterModel")), e.heater.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimDewHeaterModel")), e.condensationHeater.designation);
+    QCOMPARE(c.w->condensationRisk(), e.condensation);
+    // The main window's last edits reached the window too.
+    for (const auto& [name, text] : after) {
+        if (name == QLatin1String("txtHeight")) QCOMPARE(c.text(QStringLiteral("txtClimH")), text);
+    }
 }
 
 void TestClimate::reportButtonAndValues() {
