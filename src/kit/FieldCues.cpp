@@ -198,13 +198,20 @@ void refreshFieldColors(QLineEdit* field) {
     if (!field->property(kOwnTextColor).toBool()) return;
     const QWidget* parent = field->parentWidget();
     const QPalette inherited = parent ? parent->palette() : QApplication::palette(field);
-    const bool stale = isFieldStale(field) || isFieldFollowing(field);
+    const bool stale = isFieldStale(field);
+    const bool following = isFieldFollowing(field);
     QPalette palette = field->palette();
     bool changed = false;
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         QColor text = inherited.color(group, QPalette::Text);
-        if (stale) text = mutedTextColor(text, palette.color(group, QPalette::Base));
+        if (stale) {
+            text = mutedTextColor(text, palette.color(group, QPalette::Base));
+        } else if (following) {
+            // A value in use, only not typed here: greyer than the text, yet
+            // read as easily as a label (contrast above 4.5 in either scheme).
+            text = blend(text, palette.color(group, QPalette::Base), 0.65);
+        }
         if (palette.color(group, QPalette::Text) != text) {
             palette.setColor(group, QPalette::Text, text);
             changed = true;

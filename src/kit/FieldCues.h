@@ -21,8 +21,9 @@ class QWidget;
 //   frame and its tooltip says what was typed and that it was not used.
 //
 // - Follows: the field shows a value taken from elsewhere (the main window,
-//   the dimensions) until the user types over it; its text is muted and
-//   italic, and its tooltip names where the value comes from.
+//   the dimensions) until the user types over it; its text is greyer than
+//   typed text (less than the stale cue's) and italic, and its tooltip
+//   names where the value comes from.
 //
 // A field's tooltip is the cues' notices, one a line, above its description.
 
