@@ -43,7 +43,7 @@ constexpr int kDefaultInstallation = 1;
 
 // The window's design size and its two columns, in twips.
 constexpr int kClientWidth = 11400;
-constexpr int kClientHeight = 9660;
+constexpr int kClientHeight = 9930;
 // The results' group, from the top; the notes and the buttons below it.
 constexpr int kResultsHeight = 6290;
 
@@ -415,13 +415,15 @@ void frmClimate::buildLayout(QWidget* client) {
                 top += kSourceLineHeight;
             }
             if (name == QLatin1String("txtClimNightT")) {
+                // Two lines: why these defaults, and that the site's belong here.
                 QLabel* note =
                     makeLabel(inputs,
-                              QStringLiteral("기본값: 온화한 여름의 습한 날과 7 K 서늘한 "
-                                             "그 밤. 현장 값을 넣으세요."),
-                              120, top + kInputPitch - 30, 5190, kSourceLineHeight, rowFont);
+                              QStringLiteral("기본값: 온화한 여름의 습한 날과 7 K 서늘한 그 밤.\n"
+                                             "현장의 값을 넣으세요."),
+                              120, top + kInputPitch - 30, 5190, 2 * kSourceLineHeight, rowFont);
                 note->setObjectName(QStringLiteral("lblClimHumidNote"));
                 note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                top += kSourceLineHeight;
                 top += kSourceLineHeight;
             }
         }
