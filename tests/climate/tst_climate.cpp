@@ -1167,6 +1167,7 @@ void TestClimate::everyControlExplainsItself() {
 void TestClimate::everyNoteCanBeReadWhole() {
     ClimateWindow c;
     c.w->chkClimSun->click();
+    // Each field not read has a note of its own.
     applyEdits(c, {{"txtClimTuMin", "-10,5"},
                    {"txtClimRH", "150"},
                    {"txtClimAlt", "50000"},
@@ -1174,8 +1175,11 @@ void TestClimate::everyNoteCanBeReadWhole() {
                    {"txtClimSunAbs", "2"},
                    {"txtClimK", "-5"},
                    {"txtClimNightT", "x"},
-                   {"txtClimPMin", "-1"}});
-    QVERIFY2(c.w->statusNotes().size() >= 7, qPrintable(c.status()));
+                   {"txtClimPMin", "-1,0"},
+                   {"txtClimDayT", "25 °C"},
+                   {"txtClimSunE", "x"},
+                   {"txtClimSunRse", "x"}});
+    QVERIFY2(c.w->statusNotes().size() >= 8, qPrintable(c.status()));
     c.w->show();
     QApplication::processEvents();
     QLabel* label = c.w->lblClimStatus;
