@@ -453,6 +453,7 @@ void frmClimate::buildLayout(QWidget* client) {
     txtClimMargin = input("txtClimMargin");
     m_following = {txtClimH, txtClimW,  txtClimD,  txtClimP,
                    txtClimK, txtClimTu, txtClimTi, txtClimSunArea};
+    for (QLineEdit* f : m_following) addFollowAgainButton(f);
 
     // ---- results --------------------------------------------------------
     auto* results = new QGroupBox(QStringLiteral("계산 결과"), client);

@@ -1,9 +1,12 @@
 #include "kit/FieldCues.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
+#include <QSignalBlocker>
 #include <QStringList>
+#include <QStyle>
 #include <QVariant>
 
 #include "calc/NumberText.h"
@@ -170,6 +173,8 @@ void setFieldFollows(QLineEdit* field, const QString& source) {
     if (field->property(kFollows).toString() == source) return;
     field->setProperty(kFollows, source);
     field->setProperty(kOwnTextColor, true);
+    if (auto* again = field->findChild<QAction*>(field->objectName() + QStringLiteral("Follow")))
+        again->setVisible(source.isEmpty());
     QFont font = field->font();
     font.setItalic(!source.isEmpty());
     field->setFont(font);
@@ -179,6 +184,19 @@ void setFieldFollows(QLineEdit* field, const QString& source) {
 
 bool isFieldFollowing(const QLineEdit* field) {
     return !field->property(kFollows).toString().isEmpty();
+}
+
+void addFollowAgainButton(QLineEdit* field) {
+    QAction* again = field->addAction(field->style()->standardIcon(QStyle::SP_BrowserReload),
+                                      QLineEdit::TrailingPosition);
+    again->setObjectName(field->objectName() + QStringLiteral("Follow"));
+    again->setToolTip(QStringLiteral("입력한 값을 지우고 다시 원래 값을 따릅니다."));
+    again->setVisible(!isFieldFollowing(field));
+    QObject::connect(again, &QAction::triggered, field, [field]() {
+        field->clear();
+        const QSignalBlocker quiet(field);
+        field->setText(field->placeholderText());
+    });
 }
 
 QColor mutedTextColor(const QColor& text, const QColor& background) {

@@ -68,6 +68,11 @@ QString followsNotice(const QString& source);
 // source: the user's own value).
 void setFieldFollows(QLineEdit* field, const QString& source);
 bool isFieldFollowing(const QLineEdit* field);
+// A small button at the end of a field that can follow, shown while the
+// user's own value stands there: it empties the field, so that it follows
+// again, and shows the followed value (the field's placeholder text, which
+// the window keeps). Named after the field: "txtClimHFollow".
+void addFollowAgainButton(QLineEdit* field);
 
 // The colours of the cues, from the colours of the field: the muted text lies
 // between its text and its background; the warning frame is an amber that

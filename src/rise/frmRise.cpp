@@ -429,6 +429,7 @@ void frmRise::buildLayout(QWidget* client) {
     txtRiseOverrideD = field("txtRiseOverrideD");
     txtRiseOverrideK = field("txtRiseOverrideK");
     m_following = {txtRiseHeight, txtRiseWidth, txtRiseDepth, txtRiseP};
+    for (QLineEdit* f : m_following) addFollowAgainButton(f);
     // A following field emptied while the user is in it shows its value
     // when the user leaves it.
     for (QLineEdit* f : m_following) {

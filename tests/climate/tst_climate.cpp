@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -955,6 +956,17 @@ void TestClimate::followsTheMainWindowUntilTyped() {
     QCOMPARE(c.text(QStringLiteral("txtClimW")), QStringLiteral("2"));
     QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("1.5"));
     QVERIFY(!isFieldFollowing(c.field(QStringLiteral("txtClimSunArea"))));
+    // The button at its end gives it back to the dimensions: 2·0.6 + 2·2.
+    auto* again = c.w->findChild<QAction*>(QStringLiteral("txtClimSunAreaFollow"));
+    QVERIFY(again && again->isVisible());
+    QVERIFY(!c.w->findChild<QAction*>(QStringLiteral("txtClimHFollow"))->isVisible());
+    again->trigger();
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimSunArea"))));
+    QVERIFY(!again->isVisible());
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("5.2"));
+    // 0.5·800·5.2 absorbed, U·Rse = 5·0.04 of it passes the wall.
+    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("416"));
+    QVERIFY(!c.t.app->project().current().climate.contains(QStringLiteral("txtClimSunArea")));
 }
 
 // Another cabinet made current shows its own typed and following values,

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -489,6 +490,15 @@ void TestRiseWindow::followsTheMainWindowUntilTyped() {
         QVERIFY2(!kept.contains(QLatin1String(name)), name);
     QCOMPARE(project.current().rise, kept);
 
+    // The button at its end makes it follow again, as emptying it does.
+    auto* again = r.win->findChild<QAction*>(QStringLiteral("txtRisePFollow"));
+    QVERIFY(again && again->isVisible());
+    again->trigger();
+    QVERIFY(isFieldFollowing(p));
+    QCOMPARE(r.text(QStringLiteral("txtRiseP")), QStringLiteral("500"));
+    QVERIFY(!project.current().rise.contains(QStringLiteral("txtRiseP")));
+    r.type(QStringLiteral("txtRiseP"), QStringLiteral("1000"));
+    QVERIFY(!isFieldFollowing(p));
     r.type(QStringLiteral("txtRiseP"), QString());
     QVERIFY(isFieldFollowing(p));
     QVERIFY(!isFieldNotUsed(p));
