@@ -20,6 +20,7 @@
 #include "data/ModelLists.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FieldCues.h"
+#include "kit/ProjectSession.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
@@ -42,9 +43,9 @@ constexpr int kDefaultInstallation = 1;
 
 // The window's design size and its two columns, in twips.
 constexpr int kClientWidth = 11400;
-constexpr int kClientHeight = 8700;
+constexpr int kClientHeight = 9930;
 // The results' group, from the top; the notes and the buttons below it.
-constexpr int kResultsHeight = 5900;
+constexpr int kResultsHeight = 6290;
 
 // Input rows: caption, field name, unit, and extra room above the row to set
 // the groups apart.
@@ -66,7 +67,9 @@ constexpr InputRow kInputRows[] = {
     {"최저 외기 온도", "txtClimTuMin", "°C", 60},
     {"최저 반내 온도", "txtClimTiMin", "°C", 0},
     {"그때 켜져 있는 장비 발열", "txtClimPMin", "W", 0},
-    {"외기 상대습도 (Tu 기준)", "txtClimRH", "%", 0},
+    {"습한 날 기온", "txtClimDayT", "°C", 60},
+    {"습한 날 상대습도", "txtClimRH", "%", 0},
+    {"그날 밤 최저 기온", "txtClimNightT", "°C", 0},
     {nullptr, "chkClimSun", nullptr, 60},
     {"일사량", "txtClimSunE", "W/m²", 0},
     {"표면 일사 흡수율", "txtClimSunAbs", "(0 ~ 1)", 0},
@@ -76,7 +79,8 @@ constexpr InputRow kInputRows[] = {
 };
 constexpr int kInputTop = 2160;
 constexpr int kInputPitch = 300;
-// The line under P that says where its value comes from.
+// The line under P that says where its value comes from, and the one under
+// the humid day's night that says what the defaults stand for.
 constexpr int kSourceLineHeight = 270;
 
 // What each control is, its unit and, for the results, the formula.
@@ -84,25 +88,43 @@ constexpr ToolTipEntry kToolTips[] = {
     {"cboClimInstall",
      "제어반이 놓인 방식 (IEC/TR 60890). 벽이나 이웃 반에 덮인 면은 열을 덜 내보내므로 유효 "
      "방열 면적 A가 달라집니다."},
-    {"txtClimH", "제어반의 높이 H, m. 창을 열 때 주 화면의 값을 가져옵니다."},
-    {"txtClimW", "제어반의 폭 W, m."},
-    {"txtClimD", "제어반의 깊이 D, m."},
+    {"txtClimH",
+     "제어반의 높이 H, m. 직접 입력하기 전까지 주 화면의 높이를 따르며, 칸을 비우면 다시 "
+     "따릅니다."},
+    {"txtClimW", "제어반의 폭 W, m. 직접 입력하기 전까지 주 화면의 폭을 따릅니다."},
+    {"txtClimD", "제어반의 깊이 D, m. 직접 입력하기 전까지 주 화면의 깊이를 따릅니다."},
     {"txtClimP",
-     "반내 장비의 발열량 P, W: 냉각이 없애야 하는 열. 값의 출처는 칸 아래에 표시됩니다."},
+     "반내 장비의 발열량 P, W: 냉각이 없애야 하는 열. 직접 입력하기 전까지 주 화면을 따르며, "
+     "값의 출처는 칸 아래에 표시됩니다."},
     {"txtClimK",
      "벽의 열관류율 U, W/(m²·K): 벽 1 m²가 안팎 온도차 1 K마다 전하는 열. 주 화면의 재질 값은 "
      "강판 5, 수지 3.7입니다."},
-    {"txtClimTu", "여름철 최고 외기 온도 Tu, °C. 외기 상대습도도 이 온도에서의 값입니다."},
-    {"txtClimTi", "유지하려는 희망 반내 온도 Ti, °C."},
+    {"txtClimTu",
+     "여름철 최고 외기 온도 Tu, °C: 냉각의 설계 조건. 직접 입력하기 전까지 주 화면의 T1을 "
+     "따릅니다. 결로 판정에는 쓰지 않습니다 (습한 날 기온을 씁니다)."},
+    {"txtClimTi",
+     "유지하려는 희망 반내 온도 Ti, °C. 직접 입력하기 전까지 주 화면의 T2를 따릅니다."},
     {"txtClimAlt",
      "설치 장소의 해발 고도, m (-5000 ~ 11000, 표준 대기). 공기가 희박할수록 같은 열을 "
      "나르는 데 풍량이 더 필요합니다."},
     {"txtClimTuMin", "겨울철 최저 외기 온도 TuMin, °C."},
-    {"txtClimTiMin", "반내가 내려가도 되는 최저 온도 TiMin, °C. 히터 출력과 결로 판정에 씁니다."},
-    {"txtClimPMin", "최저 외기 온도일 때에도 켜져 있는 장비의 발열량 PMin, W."},
+    {"txtClimTiMin", "반내가 내려가도 되는 최저 온도 TiMin, °C. 동결 방지 히터 출력에 씁니다."},
+    {"txtClimPMin",
+     "가장 추울 때와 습한 날 밤에도 켜져 있는 장비의 발열량 PMin, W. 동결 방지와 결로 방지 "
+     "히터 출력에서 뺍니다."},
+    {"txtClimDayT",
+     "습한 날의 기온 Td_air, °C: 제어반이 들이쉬는 공기. 이 공기의 이슬점으로 결로를 "
+     "판정합니다. 기본값 25 °C는 온화한 여름의 습한 날입니다. 현장의 값을 넣으세요."},
     {"txtClimRH",
-     "최고 외기 온도 Tu에서의 외기 상대습도 RH, % (0 초과 100 이하). 반에 들어오는 공기의 "
-     "이슬점을 정합니다."},
+     "습한 날 공기의 상대습도 RH, % (0 초과 100 이하). 습한 날 기온과 함께 이슬점을 "
+     "정합니다. 기본값 60 %: 25 °C에서 이슬점 약 16.7 °C. 현장의 값을 넣으세요."},
+    {"txtClimNightT",
+     "그 습한 날 밤의 최저 기온, °C: 벽이 식어 반내 공기가 이슬점에 닿는지 봅니다. 그날 밤 "
+     "반내 온도 = 밤 최저 기온 + PMin/(U·A). 기본값 18 °C는 낮보다 7 K 서늘한 밤입니다. "
+     "현장의 값을 넣으세요."},
+    {"lblClimHumidNote",
+     "결로는 하루의 공기로 판정합니다: 습한 날 낮에 들어온 공기의 수분이 그날 밤 식은 반 안에서 "
+     "맺힙니다. 기본값은 온화한 여름의 습한 날(25 °C, 60 %)과 7 K 서늘한 그 밤(18 °C)입니다."},
     {"chkClimSun",
      "제어반이 옥외에서 햇빛을 받으면 켭니다. 벽을 지나 들어오는 일사 열량을 "
      "냉각 부하에 더합니다."},
@@ -110,8 +132,8 @@ constexpr ToolTipEntry kToolTips[] = {
     {"txtClimSunAbs",
      "도장 표면의 일사 흡수율 α, 0 ~ 1. 흰색 약 0.3, 밝은 회색 약 0.5, 검정 약 0.9."},
     {"txtClimSunArea",
-     "햇빛 받는 면적 A_sun, m². 처음에는 지붕(W·D)과 앞면(W·H)의 면적이며, 비워 두면 다시 "
-     "그 면적을 씁니다."},
+     "햇빛 받는 면적 A_sun, m². 직접 입력하기 전까지 이 창의 치수에서 지붕과 앞면의 면적 "
+     "W·D + W·H를 따르며, 비워 두면 다시 따릅니다."},
     {"txtClimSunRse",
      "외표면 열저항 Rse, m²·K/W: 벽 바깥 면과 외기 사이의 열저항 (EN ISO 6946: 0.04). 일사 "
      "열량 Qsun = α·E·A_sun·U·Rse: 흡수한 일사 가운데 U·Rse의 몫만 벽을 지나 안으로 "
@@ -136,18 +158,27 @@ constexpr ToolTipEntry kToolTips[] = {
     {"txtClimFlowCfm", "필터팬 풍량, cfm = V / 1.699 (1 cfm = 1.699 m³/h)."},
     {"txtClimFlowModel", "풍량이 필요량 이상인 가장 작은 필터팬 (app.ini의 [FilterFan-Model])."},
     {"txtClimHeater",
-     "히터 출력, W = U·A·(TiMin − TuMin) − PMin; 0 미만이면 히터가 필요 없습니다 (0)."},
-    {"txtClimHeaterModel", "출력이 필요량 이상인 가장 작은 히터 (app.ini의 [Heater-Model])."},
+     "동결 방지 히터 출력, W: 겨울 최저 외기 온도 TuMin에서 반내를 최저 반내 온도 TiMin으로 "
+     "지키는 출력 = U·A·(TiMin − TuMin) − PMin; 0 미만이면 필요 없습니다 (0)."},
+    {"txtClimHeaterModel",
+     "동결 방지 히터: 출력이 필요량 이상인 가장 작은 히터 (app.ini의 [Heater-Model])."},
     {"txtClimDew",
-     "외기 이슬점 Td, °C: 최고 외기 온도 Tu와 외기 상대습도 RH에서 Magnus 식으로 (a = 17.27, "
-     "b = 237.7 °C): γ = a·Tu/(b + Tu) + ln(RH/100), Td = b·γ/(a − γ). 최저 반내 온도가 이 "
-     "값 이하이면 결로 위험입니다."},
+     "습한 날 공기의 이슬점 Td, °C: 습한 날 기온 T와 상대습도 RH에서 Magnus 식으로 (a = "
+     "17.27, b = 237.7 °C): γ = a·T/(b + T) + ln(RH/100), Td = b·γ/(a − γ). 그날 밤 반내 "
+     "온도가 이 값 이하이면 결로 위험입니다."},
+    {"txtClimDewHeater",
+     "결로 방지 히터 출력, W: 습한 날 밤 최저 기온 Tn에서 반내를 이슬점 + 3 K로 지키는 출력 "
+     "= U·A·(Td + 3 − Tn) − PMin; 0 미만이면 필요 없습니다 (0). 동결 방지 히터와 따로 "
+     "계산하며, 한 대로 둘 다 맡기려면 큰 쪽을 고릅니다."},
+    {"txtClimDewHeaterModel",
+     "결로 방지 히터: 출력이 필요량 이상인 가장 작은 히터 (app.ini의 [Heater-Model])."},
     {"lblClimFlowFactor",
      "풍량 계수 f, m³·K/(W·h) = 3.1 × (해수면 공기 밀도 / 설치 고도의 공기 밀도), ICAO 표준 "
      "대기."},
     {"lblClimCondensation",
-     "최저 반내 온도가 외기 이슬점 이하이면 결로 위험입니다. 결로가 없는 최저 반내 온도는 "
-     "이슬점 + 3 K이며, 그 온도를 지키는 히터 출력은 U·A·(이슬점 + 3 K − TuMin) − PMin입니다."},
+     "습한 날 밤의 반내 온도(밤 최저 기온 + PMin/(U·A), °C)가 습한 날 공기의 이슬점 이하이면 "
+     "결로 위험입니다. 결로가 없는 반내 온도는 이슬점 + 3 K이며, 그 온도를 지키는 결로 방지 "
+     "히터 출력은 U·A·(이슬점 + 3 K − 밤 최저 기온) − PMin입니다."},
     {"lblClimStatus", "입력 오류와 계산할 수 없는 결과의 이유, 모델 선정에 관한 알림."},
     {"cmdClimateReport", "주 화면과 이 창의 값으로 설계 보고서를 PDF 파일로 저장합니다."},
     {"cmdClimateExit", "이 창을 닫습니다 (Esc). 주 화면의 값은 바뀌지 않습니다."},
@@ -302,12 +333,6 @@ void setResultLook(QLineEdit* field, bool number) {
 
 bool isDark(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
 
-// A field's text read whole; NaN for any other text.
-double wholeNumber(const QLineEdit* field) {
-    return ParseWholeNumber(field->text().toStdString())
-        .value_or(std::numeric_limits<double>::quiet_NaN());
-}
-
 }  // namespace
 
 frmClimate::frmClimate(CabinetCoolApp& app)
@@ -318,6 +343,12 @@ frmClimate::frmClimate(CabinetCoolApp& app)
     setWindowTitle(QStringLiteral("제어반 상세 기후 설계"));
     buildLayout(makeScrollableClient(this, twipsSize(kClientWidth, kClientHeight)));
     Form_Load();
+}
+
+// Closing as a widget moves the focus: no field may call back into the
+// window once its own part is gone.
+frmClimate::~frmClimate() {
+    for (QLineEdit* field : findChildren<QLineEdit*>()) disconnect(field, nullptr, this, nullptr);
 }
 
 void frmClimate::buildLayout(QWidget* client) {
@@ -383,6 +414,18 @@ void frmClimate::buildLayout(QWidget* client) {
                 lblClimPSource->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
                 top += kSourceLineHeight;
             }
+            if (name == QLatin1String("txtClimNightT")) {
+                // Two lines: why these defaults, and that the site's belong here.
+                QLabel* note =
+                    makeLabel(inputs,
+                              QStringLiteral("기본값: 온화한 여름의 습한 날과 7 K 서늘한 그 밤.\n"
+                                             "현장의 값을 넣으세요."),
+                              120, top + kInputPitch - 30, 5190, 2 * kSourceLineHeight, rowFont);
+                note->setObjectName(QStringLiteral("lblClimHumidNote"));
+                note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                top += kSourceLineHeight;
+                top += kSourceLineHeight;
+            }
         }
         top += kInputPitch;
     }
@@ -400,12 +443,17 @@ void frmClimate::buildLayout(QWidget* client) {
     txtClimTuMin = input("txtClimTuMin");
     txtClimTiMin = input("txtClimTiMin");
     txtClimPMin = input("txtClimPMin");
+    txtClimDayT = input("txtClimDayT");
     txtClimRH = input("txtClimRH");
+    txtClimNightT = input("txtClimNightT");
     txtClimSunE = input("txtClimSunE");
     txtClimSunAbs = input("txtClimSunAbs");
     txtClimSunArea = input("txtClimSunArea");
     txtClimSunRse = input("txtClimSunRse");
     txtClimMargin = input("txtClimMargin");
+    m_following = {txtClimH, txtClimW,  txtClimD,  txtClimP,
+                   txtClimK, txtClimTu, txtClimTi, txtClimSunArea};
+    for (QLineEdit* f : m_following) addFollowAgainButton(f);
 
     // ---- results --------------------------------------------------------
     auto* results = new QGroupBox(QStringLiteral("계산 결과"), client);
@@ -456,9 +504,11 @@ void frmClimate::buildLayout(QWidget* client) {
     lblClimFlowFactor->setWordWrap(true);
     lblClimFlowFactor->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     std::tie(txtClimHeater, txtClimHeaterModel) =
-        resultRow(8, "히터 출력", "txtClimHeater", "W", "txtClimHeaterModel");
-    txtClimDew = resultRow(9, "외기 이슬점 (Tu 기준)", "txtClimDew", "°C", nullptr).first;
-    const int condensationTop = kBelowFactor + 2 * kResultPitch - 30;
+        resultRow(8, "히터 출력 (동결 방지)", "txtClimHeater", "W", "txtClimHeaterModel");
+    txtClimDew = resultRow(9, "습한 날 공기의 이슬점", "txtClimDew", "°C", nullptr).first;
+    std::tie(txtClimDewHeater, txtClimDewHeaterModel) =
+        resultRow(10, "결로 방지 히터", "txtClimDewHeater", "W", "txtClimDewHeaterModel");
+    const int condensationTop = kBelowFactor + 3 * kResultPitch - 30;
     lblClimCondensation = makeLabel(results, QString(), 120, condensationTop, 5400,
                                     kResultsHeight - condensationTop - 90, rowFont);
     lblClimCondensation->setObjectName(QStringLiteral("lblClimCondensation"));
@@ -503,30 +553,26 @@ void frmClimate::buildLayout(QWidget* client) {
     installWindowKeys(this, nullptr, [this]() { cmdClimateExit_Click(); });
 
     // ---- live calculation -------------------------------------------------
-    auto changed = [this]() {
-        if (!m_filling) recompute();
-    };
-    // One calculation for each edit; a dimension first moves the sunlit area.
-    for (QLineEdit* field : fields) {
-        if (field == txtClimH || field == txtClimW || field == txtClimD) {
-            connect(field, &QLineEdit::textChanged, this, [this]() {
-                if (m_filling) return;
-                updateSunArea();
-                recompute();
-            });
-        } else {
-            connect(field, &QLineEdit::textChanged, this, changed);
-        }
+    // One calculation for each edit; an edit of a following input says
+    // whether it follows, and the dimensions move the sunlit area.
+    for (QLineEdit* field : fields)
+        connect(field, &QLineEdit::textChanged, this, [this, field]() { fieldEdited(field); });
+    // A following field emptied while the user is in it shows its value
+    // when the user leaves it.
+    for (QLineEdit* field : m_following) {
+        connect(field, &QLineEdit::editingFinished, this, [this]() {
+            if (!m_filling && refreshFollowing()) recompute();
+        });
     }
-    // Only typing counts: the window's own writes of the area do not.
-    // Emptying the field gives it back to the dimensions.
-    connect(txtClimSunArea, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_sunAreaTyped = !text.trimmed().isEmpty(); });
-    // A P typed by the user is the user's own from then on.
-    connect(txtClimP, &QLineEdit::textEdited, this, [this]() {
-        lblClimPSource->setText(QStringLiteral("직접 입력"));
-        lblClimPSource->setToolTip(QStringLiteral("이 창에서 직접 입력한 발열량입니다."));
-    });
+    // The main window's edits and another current cabinet reach the
+    // following inputs while the window is open.
+    auto followMain = [this]() {
+        if (m_filling || !isVisible()) return;
+        updatePSource();
+        if (refreshFollowing()) recompute();
+    };
+    connect(&m_app.project(), &ProjectSession::cabinetEdited, this, followMain);
+    connect(&m_app.project(), &ProjectSession::currentChanged, this, followMain);
     connect(cboClimInstall, &QComboBox::currentIndexChanged, this, [this, pictogram](int index) {
         pictogram->setInstallation(index);
         updatePictogram();
@@ -557,53 +603,80 @@ void frmClimate::Form_Load() {
     m_heaters = models(kHeaterModelSection);
 
     m_filling = true;
-    // The main window's values, read as it reads them and written as numbers:
-    // a field holding "12,5" or text arrives here as the number it counts as.
-    struct Copy {
-        QLineEdit* field;
-        CabinetField from;
-        const char* fallback;  // without a main window: its start-up values
-    };
-    MainWindow* main = m_app.mainWindow();
-    for (const Copy& c :
-         {Copy{txtClimH, CabinetField::Height, "2"}, Copy{txtClimW, CabinetField::Width, "1"},
-          Copy{txtClimD, CabinetField::Depth, "0.6"}, Copy{txtClimK, CabinetField::UValue, "5"},
-          Copy{txtClimTu, CabinetField::T1, "40"}, Copy{txtClimTi, CabinetField::T2, "35"}}) {
-        c.field->setText(main ? numberText(main->fieldValue(c.from))
-                              : QString::fromLatin1(c.fallback));
+    // The window's own inputs at their defaults; the following ones follow.
+    for (auto it = climateDefaults().constBegin(); it != climateDefaults().constEnd(); ++it) {
+        if (auto* field = findChild<QLineEdit*>(it.key())) field->setText(it->toString());
     }
-    fillInternalHeat();
-    txtClimAlt->setText(QStringLiteral("0"));
-    txtClimTuMin->setText(QStringLiteral("-10"));
-    txtClimTiMin->setText(QStringLiteral("10"));
-    txtClimPMin->setText(QStringLiteral("0"));
-    txtClimRH->setText(QStringLiteral("60"));
-    txtClimSunE->setText(QStringLiteral("800"));
-    txtClimSunAbs->setText(QStringLiteral("0.5"));
-    txtClimSunRse->setText(numberText(kOutsideSurfaceResistance));
-    txtClimMargin->setText(QStringLiteral("10"));
-    chkClimSun->setChecked(false);
+    chkClimSun->setChecked(climateDefaults().value(QStringLiteral("chkClimSun")).toBool());
     for (QLineEdit* f : {txtClimSunE, txtClimSunAbs, txtClimSunArea, txtClimSunRse})
-        f->setEnabled(false);
-    cboClimInstall->setCurrentIndex(kDefaultInstallation);
-    m_sunAreaTyped = false;
-    updateSunArea();
+        f->setEnabled(chkClimSun->isChecked());
+    cboClimInstall->setCurrentIndex(
+        climateDefaults().value(QStringLiteral("cboClimInstall"), kDefaultInstallation).toInt());
+    m_typed.clear();
+    m_followed.clear();
+    refreshFollowing();
+    updatePSource();
     m_filling = false;
-    // A change of the main window's mode while the window is open brings
-    // the P of the new mode.
-    if (main && !m_modeConnection) {
-        m_modeConnection = main->connectModeChanged(this, [this]() {
-            const bool filling = m_filling;
-            m_filling = true;
-            fillInternalHeat();
-            m_filling = filling;
-            recompute();
-        });
-    }
     recompute();
 }
 
-void frmClimate::fillInternalHeat() {
+Cabinet frmClimate::windowCabinet() const {
+    Cabinet c = m_app.project().capturedCurrent();
+    c.climate = storedInputs();
+    return c;
+}
+
+bool frmClimate::follows(const QLineEdit* field) const {
+    return m_following.contains(const_cast<QLineEdit*>(field)) && !m_typed.contains(field);
+}
+
+bool frmClimate::refreshFollowing() {
+    const Cabinet cabinet = windowCabinet();
+    QStringList followed;
+    // In order: the sunlit area follows the dimensions, typed or followed.
+    for (QLineEdit* field : m_following) {
+        const std::optional<FollowedValue> v = climateFollowedValue(cabinet, field->objectName());
+        const QString text = v ? v->text : QString();
+        followed << text;
+        field->setPlaceholderText(text);
+        const bool following = !m_typed.contains(field);
+        setFieldFollows(field, following && v ? v->source : QString());
+        // Not while the user has just emptied it to type anew.
+        if (following && field->text() != text && !(field->hasFocus() && field->text().isEmpty())) {
+            const QSignalBlocker quiet(field);
+            field->setText(text);
+            setFieldNotUsed(field, false);
+        }
+    }
+    const bool changed = followed != m_followed;
+    m_followed = followed;
+    return changed;
+}
+
+void frmClimate::fieldEdited(QLineEdit* field) {
+    if (m_filling) return;
+    if (m_following.contains(field)) {
+        // Typing over a following value keeps the user's; emptying the
+        // field makes it follow again.
+        if (field->text().trimmed().isEmpty())
+            m_typed.remove(field);
+        else
+            m_typed.insert(field);
+        if (field == txtClimP) updatePSource();
+    }
+    refreshFollowing();
+    recompute();
+}
+
+// Where P comes from, beneath it: the main window's heat, the heat its
+// measurements imply, or the user's own.
+void frmClimate::updatePSource() {
+    if (m_typed.contains(txtClimP)) {
+        lblClimPSource->setText(QStringLiteral("직접 입력"));
+        lblClimPSource->setToolTip(QStringLiteral(
+            "이 창에서 직접 입력한 발열량입니다. 칸을 비우면 다시 주 화면을 따릅니다."));
+        return;
+    }
     const MainWindow* main = m_app.mainWindow();
     if (main && main->selectedMode() == SelectionMode::Fan2) {
         // The main window hides its P in this mode: the heat the measured
@@ -616,34 +689,19 @@ void frmClimate::fillInternalHeat() {
         const double t3 = main->fieldValue(CabinetField::T3);
         const double t4 = main->fieldValue(CabinetField::T4);
         const double p = u * a * (t4 - t3);
-        txtClimP->setText(std::isfinite(p) ? numberText(p) : QString());
         lblClimPSource->setText(QStringLiteral("측정값에서 추정"));
         lblClimPSource->setToolTip(
-            QStringLiteral("주 화면의 측정 온도에서 추정한 발열량: P = U·A·(T4 − T3) = %1 × %2 × "
-                           "(%3 − %4) = %5 W. A는 주 화면의 방열 면적(모든 면, m²), U는 "
-                           "W/(m²·K), T3·T4는 측정한 외기·반내 온도(°C)입니다.")
+            QStringLiteral("주 화면의 측정 온도에서 추정한 발열량을 따릅니다: P = U·A·(T4 − T3) = "
+                           "%1 × %2 × (%3 − %4) = %5 W. A는 주 화면의 방열 면적(모든 면, m²), "
+                           "U는 W/(m²·K), T3·T4는 측정한 외기·반내 온도(°C)입니다.")
                 .arg(numberText(u), tipText(a, 3), numberText(t4), numberText(t3),
                      std::isfinite(p) ? tipText(p, 1) : kNotApplicable));
     } else {
-        txtClimP->setText(main ? numberText(main->fieldValue(CabinetField::InternalHeat))
-                               : QStringLiteral("1100"));
         lblClimPSource->setText(QStringLiteral("주 화면의 P"));
         lblClimPSource->setToolTip(
-            QStringLiteral("주 화면의 내부 발열량 P를 가져왔습니다 (창을 열 때와 주 화면의 모드가 "
-                           "바뀔 때)."));
+            QStringLiteral("주 화면의 내부 발열량 P를 따릅니다 (주 화면에서 바꾸면 여기도 "
+                           "바뀝니다)."));
     }
-}
-
-// The roof and the front, shown as the field's text until the user types an
-// area of their own, and as its placeholder when the field is emptied.
-void frmClimate::updateSunArea() {
-    const ClimateValue area =
-        DefaultSunlitArea(wholeNumber(txtClimH), wholeNumber(txtClimW), wholeNumber(txtClimD));
-    const QString text = area.applicable() ? numberText(*area.value) : QString();
-    txtClimSunArea->setPlaceholderText(text);
-    if (m_sunAreaTyped) return;
-    const QSignalBlocker quiet(txtClimSunArea);
-    txtClimSunArea->setText(text);
 }
 
 void frmClimate::updatePictogram() {
@@ -687,54 +745,45 @@ void frmClimate::setRowNotNeeded(const ResultRow& row, bool notNeeded) {
 }
 
 void frmClimate::recompute() {
-    // Each input read whole; a text that is not one number is not used.
+    // The design layer's evaluation of the cabinet with this window's
+    // inputs: the numbers the report gives. The window adds the cues, the
+    // notes and the picks' texts.
+    const Cabinet cabinet = windowCabinet();
+    const DesignTables designTables{&m_app.tables(), m_filterFans, m_heaters};
+    const ClimateEvaluation evaluation = evaluateClimate(cabinet, designTables);
+    // Each input read whole as the evaluation reads it (a following one as
+    // it follows); a text that is not one number is not used.
     m_unreadCaptions.clear();
     QList<const QLineEdit*> unread;
     auto read = [&](QLineEdit* field) {
-        const std::optional<double> value = ParseWholeNumber(field->text().toStdString());
+        const QString text = climateInputText(cabinet, field->objectName());
+        const std::optional<double> value = ParseWholeNumber(text.trimmed().toStdString());
         setFieldNotUsed(field, !value);
-        if (value) return *value;
+        if (value) return;
         unread.append(field);
         m_unreadCaptions.append(m_captions.value(field));
-        return std::numeric_limits<double>::quiet_NaN();
     };
     const bool sun = chkClimSun->isChecked();
-    // The sun's fields count only with the sun; their cue goes with it.
-    auto readSun = [&](QLineEdit* field) {
-        if (sun) return read(field);
-        setFieldNotUsed(field, false);
-        return ParseWholeNumber(field->text().toStdString())
-            .value_or(std::numeric_limits<double>::quiet_NaN());
-    };
-
-    ClimateDesignInput in;
-    in.installation = cboClimInstall->currentIndex();
-    in.height = read(txtClimH);
-    in.width = read(txtClimW);
-    in.depth = read(txtClimD);
-    in.internalHeat = read(txtClimP);
-    in.uValue = read(txtClimK);
-    in.ambientMax = read(txtClimTu);
-    in.insideDesired = read(txtClimTi);
-    in.altitude = read(txtClimAlt);
-    in.ambientMin = read(txtClimTuMin);
-    in.insideMin = read(txtClimTiMin);
-    in.internalHeatMin = read(txtClimPMin);
-    in.relativeHumidity = read(txtClimRH);
-    in.sun = sun;
-    in.irradiance = readSun(txtClimSunE);
-    in.absorptance = readSun(txtClimSunAbs);
-    // An emptied field stands for the roof and the front.
-    const bool sunAreaGiven = !txtClimSunArea->text().trimmed().isEmpty();
-    if (sunAreaGiven) {
-        in.sunlitArea = readSun(txtClimSunArea);
-    } else {
-        setFieldNotUsed(txtClimSunArea, false);
+    for (QLineEdit* field : {txtClimH, txtClimW, txtClimD, txtClimP, txtClimK, txtClimTu, txtClimTi,
+                             txtClimAlt, txtClimTuMin, txtClimTiMin, txtClimPMin, txtClimDayT,
+                             txtClimRH, txtClimNightT, txtClimMargin})
+        read(field);
+    // The sun's fields count only with the sun; their cue goes with it. A
+    // following sunlit area stands for the roof and the front.
+    const bool sunAreaGiven = !evaluation.sunlitAreaFollows;
+    for (QLineEdit* field : {txtClimSunE, txtClimSunAbs, txtClimSunArea, txtClimSunRse}) {
+        if (sun && (field != txtClimSunArea || sunAreaGiven))
+            read(field);
+        else
+            setFieldNotUsed(field, false);
     }
-    in.sunRse = readSun(txtClimSunRse);
-    in.safetyMargin = read(txtClimMargin);
-    m_input = in;
-    m_result = ComputeClimateDesign(in);
+    m_input = evaluation.input;
+    m_result = evaluation.result;
+    // The area the field shows while it follows the dimensions, as the
+    // inputs have always given it to the report; the results are the same.
+    if (sun && !sunAreaGiven && m_result.sunlitArea.applicable())
+        m_input.sunlitArea = m_result.sunlitArea.value;
+    const ClimateDesignInput& in = m_input;
     const ClimateDesignResult& r = m_result;
 
     m_notes.clear();
@@ -763,12 +812,9 @@ void frmClimate::recompute() {
     const Inputs coolingFrom = wallFrom + solarFrom + Inputs{txtClimP, txtClimMargin};
     const Inputs airflowFrom = coolingFrom + Inputs{txtClimAlt};
     const Inputs heaterFrom = areaFrom + Inputs{txtClimK, txtClimTuMin, txtClimTiMin, txtClimPMin};
-    const Inputs dewFrom = {txtClimTu, txtClimRH};
-    const Inputs safeHeaterFrom = areaFrom + dewFrom + Inputs{txtClimK, txtClimTuMin, txtClimPMin};
-    auto readFrom = [&](const Inputs& from) {
-        return std::none_of(from.begin(), from.end(),
-                            [&](const QLineEdit* f) { return unread.contains(f); });
-    };
+    const Inputs dewFrom = {txtClimDayT, txtClimRH};
+    const Inputs nightFrom = areaFrom + Inputs{txtClimK, txtClimNightT, txtClimPMin};
+    const Inputs dewHeaterFrom = nightFrom + dewFrom;
     // A result whose inputs were not all read: "—", and which inputs.
     auto requireRead = [&](Shown& s, const Inputs& from) {
         QStringList names;
@@ -789,6 +835,7 @@ void frmClimate::recompute() {
     const QString badTemperature = QStringLiteral("온도는 -100 °C에서 200 °C 사이로 입력하세요.");
     const bool summerOk = temperature(in.ambientMax) && temperature(in.insideDesired);
     const bool winterOk = temperature(in.ambientMin) && temperature(in.insideMin);
+    const bool humidOk = temperature(in.humidDayTemperature) && temperature(in.humidNightMin);
     const bool heatOk = in.internalHeat >= 0;
     const QString badHeat = QStringLiteral("내부 발열량은 0 이상이어야 합니다.");
     const bool heatMinOk = in.internalHeatMin >= 0;
@@ -818,14 +865,22 @@ void frmClimate::recompute() {
     require(heater, heatMinOk, badHeatMin);
     requireRead(heater, heaterFrom);
     Shown dew = shown(r.dewPoint);
-    require(dew, temperature(in.ambientMax), badTemperature);
+    require(dew, temperature(in.humidDayTemperature), badTemperature);
     requireRead(dew, dewFrom);
+    Shown dewHeater = shown(r.condensationFreeHeaterPower);
+    require(dewHeater, humidOk, badTemperature);
+    require(dewHeater, heatMinOk, badHeatMin);
+    requireRead(dewHeater, dewHeaterFrom);
+    Shown night = shown(r.nightInsideTemperature);
+    require(night, humidOk, badTemperature);
+    requireRead(night, nightFrom);
 
     out.show(txtClimA, area, 3, QStringLiteral("m²"));
     out.show(txtClimQs, wall, 1, QStringLiteral("W"));
     out.show(txtClimQsun, solar, 1, QStringLiteral("W"));
     out.show(txtClimHeater, heater, 1, QStringLiteral("W"));
     out.show(txtClimDew, dew, 1, QStringLiteral("°C"));
+    out.show(txtClimDewHeater, dewHeater, 1, QStringLiteral("W"));
 
     // Cooling, heat exchanger and filter fan: not needed when the walls
     // carry away more than the cabinet produces and the sun brings.
@@ -868,7 +923,9 @@ void frmClimate::recompute() {
     // The models, for the results that stand.
     const auto& tables = m_app.tables();
     const QString noHeater =
-        QStringLiteral("히터: 최저 온도에서도 반내 온도가 유지되어 필요하지 않습니다.");
+        QStringLiteral("동결 방지 히터: 최저 온도에서도 반내 온도가 유지되어 필요하지 않습니다.");
+    const QString noDewHeater = QStringLiteral(
+        "결로 방지 히터: 습한 날 밤에도 반내가 이슬점 + 3 K 위에 있어 필요하지 않습니다.");
     auto fallsShort = [&out](const QString& kind, const QString& name) {
         out.note(QStringLiteral("%1: 가장 큰 모델(%2)로도 부족합니다. 여러 대로 나누어 계산하세요.")
                      .arg(kind, name));
@@ -948,8 +1005,18 @@ void frmClimate::recompute() {
         out.notApplicable(txtClimHeaterModel, noHeater);
         out.note(noHeater);
     } else {
-        pickFromList(txtClimHeaterModel, heater, m_heaters, &m_picks.heater, QStringLiteral("히터"),
-                     QStringLiteral("[Heater-Model]"), QStringLiteral("출력 %1 W"));
+        pickFromList(txtClimHeaterModel, heater, m_heaters, &m_picks.heater,
+                     QStringLiteral("동결 방지 히터"), QStringLiteral("[Heater-Model]"),
+                     QStringLiteral("출력 %1 W"));
+    }
+    if (!dewHeater.value) {
+        out.notApplicable(txtClimDewHeaterModel, dewHeater.why);
+    } else if (*dewHeater.value <= 0) {
+        out.notApplicable(txtClimDewHeaterModel, noDewHeater);
+    } else {
+        pickFromList(txtClimDewHeaterModel, dewHeater, m_heaters, &m_picks.condensationHeater,
+                     QStringLiteral("결로 방지 히터"), QStringLiteral("[Heater-Model]"),
+                     QStringLiteral("출력 %1 W"));
     }
 
     // The altitude's factor, which the airflow was computed with.
@@ -969,28 +1036,25 @@ void frmClimate::recompute() {
         if (!factor.inputError) out.note(factor.why);
     }
 
-    // Condensation: when the cabinet may cool to the dew point of the air
-    // that enters it.
-    m_condensation =
-        dew.value && winterOk && readFrom({txtClimTiMin}) && r.condensation.value_or(false);
+    // Condensation: when the cabinet, on the humid day's night, cools to the
+    // dew point of the air it took in that day.
+    m_condensation = dew.value && night.value && r.condensation.value_or(false);
     if (m_condensation) {
-        QString text = QStringLiteral(
-                           "결로 위험: 최저 반내 온도 %1 °C가 외기 이슬점 %2 °C (Tu %3 °C, "
-                           "상대습도 %4 %) 이하입니다.")
-                           .arg(numberText(in.insideMin), displayText(*dew.value, 1),
-                                numberText(in.ambientMax), numberText(in.relativeHumidity));
-        Shown safeHeater = shown(r.condensationFreeHeaterPower);
-        require(safeHeater, winterOk, badTemperature);
-        require(safeHeater, heatMinOk, badHeatMin);
-        requireRead(safeHeater, safeHeaterFrom);
+        QString text =
+            QStringLiteral(
+                "결로 위험: 습한 날 밤의 반내 온도 %1 °C (밤 최저 기온 %2 °C + PMin/(U·A))가 "
+                "습한 날 공기(%3 °C, 상대습도 %4 %)의 이슬점 %5 °C 이하입니다.")
+                .arg(displayText(*night.value, 1), numberText(in.humidNightMin),
+                     numberText(in.humidDayTemperature), numberText(in.relativeHumidity),
+                     displayText(*dew.value, 1));
         const QString safe = displayText(*r.condensationFreeInsideMin.value, 1);
-        if (safeHeater.value) {
+        if (dewHeater.value) {
             text += QStringLiteral(
-                        " 결로가 없는 최저 반내 온도는 %1 °C (이슬점 + %2 K)이며, 이를 "
-                        "유지하는 히터 출력은 %3 W입니다.")
-                        .arg(safe, numberText(kDewPointMargin), displayText(*safeHeater.value, 1));
+                        " 결로가 없는 반내 온도는 %1 °C (이슬점 + %2 K)이며, 이를 유지하는 결로 "
+                        "방지 히터 출력은 %3 W입니다.")
+                        .arg(safe, numberText(kDewPointMargin), displayText(*dewHeater.value, 1));
         } else {
-            text += QStringLiteral(" 결로가 없는 최저 반내 온도는 %1 °C (이슬점 + %2 K)입니다.")
+            text += QStringLiteral(" 결로가 없는 반내 온도는 %1 °C (이슬점 + %2 K)입니다.")
                         .arg(safe, numberText(kDewPointMargin));
         }
         lblClimCondensation->setText(text);
@@ -1003,29 +1067,30 @@ void frmClimate::recompute() {
 
 void frmClimate::cmdClimateExit_Click() { m_app.unloadWindow(this); }
 
-namespace {
-
-// The inputs that come from the main window at every opening: the cabinet
-// keeps them in the main window's own fields.
-const QStringList kFromMainWindow = {QStringLiteral("txtClimH"), QStringLiteral("txtClimW"),
-                                     QStringLiteral("txtClimD"), QStringLiteral("txtClimP"),
-                                     QStringLiteral("txtClimK"), QStringLiteral("txtClimTu"),
-                                     QStringLiteral("txtClimTi")};
-
-}  // namespace
-
+// The window's own inputs, and of the following ones those the user typed.
 WindowInputs frmClimate::storedInputs() const {
     WindowInputs inputs = captureControls(this);
-    for (const QString& name : kFromMainWindow) inputs.remove(name);
+    for (const QLineEdit* field : m_following) {
+        if (!m_typed.contains(field)) inputs.remove(field->objectName());
+    }
     return inputs;
 }
 
 void frmClimate::applyStoredInputs(const WindowInputs& inputs) {
-    // The main window's values as at an opening, then the design's own.
+    // Everything afresh, then the cabinet's: a following input it keeps a
+    // text for was typed; one it keeps none for follows.
     Form_Load();
     if (inputs.isEmpty()) return;
-    WindowInputs own = inputs;
-    for (const QString& name : kFromMainWindow) own.remove(name);
-    applyControls(this, own);
+    m_filling = true;
+    applyControls(this, inputs);
+    for (QLineEdit* field : m_following) {
+        if (!field->text().trimmed().isEmpty() && inputs.contains(field->objectName()))
+            m_typed.insert(field);
+    }
+    for (QLineEdit* f : {txtClimSunE, txtClimSunAbs, txtClimSunArea, txtClimSunRse})
+        f->setEnabled(chkClimSun->isChecked());
+    refreshFollowing();
+    updatePSource();
+    m_filling = false;
     recompute();
 }

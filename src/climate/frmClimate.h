@@ -5,12 +5,14 @@
 #include <QMetaObject>
 #include <QPixmap>
 #include <QRect>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <vector>
 
 #include "calc/ClimateDesign.h"
+#include "design/CabinetDesign.h"
 #include "kit/StoredInputs.h"
 
 class CabinetCoolApp;
@@ -28,14 +30,18 @@ struct ClimatePicks {
     QString fan;
     QString filterFan;
     QString heater;
+    QString condensationHeater;
 };
 
 // "제어반 상세 기후 설계": the cabinet's climate beyond the main window's
 // method. The effective area of the installation type, cooling power, W/K
 // of a heat exchanger, filter-fan airflow at altitude, heater power and the
-// dew point, each with a model pick. It takes its inputs from the main window
-// when it opens and is on its own from then on: nothing here writes back,
-// and only a change of the main window's mode fills P again.
+// dew point of a humid day's air with the heater that keeps the cabinet
+// clear of it at night, each with a model pick. The dimensions, P, U, Tu, Ti
+// follow the main window (and the sunlit area the dimensions) while the
+// window is open, until the user types over them; nothing here writes back.
+// Its results are the design layer's evaluateClimate of the cabinet with
+// the window's inputs, so the report shows the same numbers.
 //
 // Every input is read whole (ParseWholeNumber): a text that is not one
 // number is an input error, shown at the field and in the status line, and
@@ -44,22 +50,24 @@ class frmClimate : public QWidget, public StoredInputs {
     Q_OBJECT
 public:
     explicit frmClimate(CabinetCoolApp& app);
+    ~frmClimate() override;
 
     // The design belongs to the cabinet of the project: its own inputs
-    // (installation, altitude, winter, humidity, sun, margin) are kept; the
-    // dimensions, P, U, Tu and Ti come from the main window at every
-    // opening, as for a cabinet without a design.
+    // (installation, altitude, winter, the humid day, sun, margin) are kept,
+    // and of the inputs that follow another only those the user typed.
     QString storedInputsSlot() const override { return QStringLiteral("climate"); }
     WindowInputs storedInputs() const override;
     void applyStoredInputs(const WindowInputs& inputs) override;
 
-    // Copies the inputs from the main window, reads the model lists, computes.
+    // Sets every input afresh (the following ones following), reads the
+    // model lists, computes.
     void Form_Load();
     // Reads every input and writes every result; runs at each edit.
     void recompute();
-    // Fills P as the main window's mode has it: its heat, or in the
-    // measured-temperature mode the heat its measurements imply.
-    void fillInternalHeat();
+    // The current cabinet of the project with this window's inputs.
+    Cabinet windowCabinet() const;
+    // Whether a following input still follows (the user has not typed it).
+    bool follows(const QLineEdit* field) const;
     void cmdClimateExit_Click();
 
     // For the report: the inputs and results as last computed, the type's
@@ -80,7 +88,8 @@ public:
     QLineEdit *txtClimH, *txtClimW, *txtClimD;
     QComboBox* cboClimInstall;
     QLineEdit *txtClimP, *txtClimK, *txtClimTu, *txtClimTi, *txtClimAlt;
-    QLineEdit *txtClimTuMin, *txtClimTiMin, *txtClimPMin, *txtClimRH;
+    QLineEdit *txtClimTuMin, *txtClimTiMin, *txtClimPMin;
+    QLineEdit *txtClimDayT, *txtClimRH, *txtClimNightT;
     QCheckBox* chkClimSun;
     QLineEdit *txtClimSunE, *txtClimSunAbs, *txtClimSunArea, *txtClimSunRse, *txtClimMargin;
     // Where P comes from: "주 화면의 P", "측정값에서 추정" or "직접 입력".
@@ -91,6 +100,7 @@ public:
     QLineEdit *txtClimQw, *txtClimFanModel;
     QLineEdit *txtClimFlow, *txtClimFlowCfm, *txtClimFlowModel;
     QLineEdit *txtClimHeater, *txtClimHeaterModel;
+    QLineEdit *txtClimDewHeater, *txtClimDewHeaterModel;
     QLineEdit* txtClimDew;
     QLabel* lblClimFlowFactor;
     QLabel* lblClimCondensation = nullptr;
@@ -110,7 +120,10 @@ protected:
 private:
     void buildLayout(QWidget* client);
     void updatePictogram();
-    void updateSunArea();
+    // Shows the followed values in the following fields; true when any changed.
+    bool refreshFollowing();
+    void fieldEdited(QLineEdit* field);
+    void updatePSource();
     void updateWarningColour();
     // A result row whose requirement is not needed shows one text over its
     // value, unit and model.
@@ -131,11 +144,12 @@ private:
     bool m_condensation = false;
     std::vector<ClimateModel> m_filterFans;
     std::vector<ClimateModel> m_heaters;
-    // The sunlit area follows the dimensions until the user types one.
-    bool m_sunAreaTyped = false;
+    // The following inputs the user has typed over.
+    QSet<const QLineEdit*> m_typed;
+    QList<QLineEdit*> m_following;
+    QStringList m_followed;  // the followed texts as last shown
     bool m_filling = false;
     QList<ResultRow> m_rows;
     QHash<const QLineEdit*, QString> m_captions;  // of each input, for the notes
     QStringList m_unreadCaptions;
-    QMetaObject::Connection m_modeConnection;
 };

@@ -1,9 +1,12 @@
 #include "kit/FieldCues.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
+#include <QSignalBlocker>
 #include <QStringList>
+#include <QStyle>
 #include <QVariant>
 
 #include "calc/NumberText.h"
@@ -15,6 +18,7 @@ const char* const kStale = "ccStale";
 const char* const kReadPartly = "ccReadPartly";
 const char* const kReadValue = "ccReadValue";
 const char* const kNotUsed = "ccNotUsed";
+const char* const kFollows = "ccFollows";  // the source, while the field follows it
 // Set once a field has had a stale cue: only then does it carry a text colour
 // of its own that has to follow the colour scheme.
 const char* const kOwnTextColor = "ccOwnTextColor";
@@ -46,6 +50,8 @@ QStringList wrapped(const QString& text, qsizetype width = 48) {
 void refreshToolTip(QWidget* control) {
     QStringList lines;
     if (control->property(kStale).toBool()) lines << staleNotice();
+    const QString source = control->property(kFollows).toString();
+    if (!source.isEmpty()) lines << wrapped(followsNotice(source));
     if (control->property(kNotUsed).toBool()) {
         if (const auto* field = qobject_cast<const QLineEdit*>(control))
             lines << notUsedNotice(field->text());
@@ -136,6 +142,63 @@ void setFieldNotUsed(QLineEdit* field, bool notUsed) {
 
 bool isFieldNotUsed(const QLineEdit* field) { return field->property(kNotUsed).toBool(); }
 
+namespace {
+
+// 을 after a closed syllable, 를 after an open one, as the source's last
+// letter or digit is read aloud (H "에이치", T1 "티일", U "유").
+QString objectParticle(const QString& word) {
+    for (qsizetype i = word.size() - 1; i >= 0; --i) {
+        const QChar c = word.at(i);
+        const char16_t u = c.unicode();
+        if (u >= 0xAC00 && u <= 0xD7A3)
+            return (u - 0xAC00) % 28 ? QStringLiteral("을") : QStringLiteral("를");
+        if (c.isDigit())
+            return QStringLiteral("0136780").contains(c) ? QStringLiteral("을")
+                                                         : QStringLiteral("를");
+        if (c.isLetter())
+            return QStringLiteral("LMNRlmnr").contains(c) ? QStringLiteral("을")
+                                                          : QStringLiteral("를");
+    }
+    return QStringLiteral("을(를)");
+}
+
+}  // namespace
+
+QString followsNotice(const QString& source) {
+    return QStringLiteral("%1%2 따릅니다. 값을 입력하면 그 값을 쓰고, 칸을 비우면 다시 따릅니다.")
+        .arg(source, objectParticle(source));
+}
+
+void setFieldFollows(QLineEdit* field, const QString& source) {
+    if (field->property(kFollows).toString() == source) return;
+    field->setProperty(kFollows, source);
+    field->setProperty(kOwnTextColor, true);
+    if (auto* again = field->findChild<QAction*>(field->objectName() + QStringLiteral("Follow")))
+        again->setVisible(source.isEmpty());
+    QFont font = field->font();
+    font.setItalic(!source.isEmpty());
+    field->setFont(font);
+    refreshFieldColors(field);
+    refreshToolTip(field);
+}
+
+bool isFieldFollowing(const QLineEdit* field) {
+    return !field->property(kFollows).toString().isEmpty();
+}
+
+void addFollowAgainButton(QLineEdit* field) {
+    QAction* again = field->addAction(field->style()->standardIcon(QStyle::SP_BrowserReload),
+                                      QLineEdit::TrailingPosition);
+    again->setObjectName(field->objectName() + QStringLiteral("Follow"));
+    again->setToolTip(QStringLiteral("입력한 값을 지우고 다시 원래 값을 따릅니다."));
+    again->setVisible(!isFieldFollowing(field));
+    QObject::connect(again, &QAction::triggered, field, [field]() {
+        field->clear();
+        const QSignalBlocker quiet(field);
+        field->setText(field->placeholderText());
+    });
+}
+
 QColor mutedTextColor(const QColor& text, const QColor& background) {
     // Half way: still readable, plainly not the normal text.
     return blend(text, background, 0.5);
@@ -154,12 +217,19 @@ void refreshFieldColors(QLineEdit* field) {
     const QWidget* parent = field->parentWidget();
     const QPalette inherited = parent ? parent->palette() : QApplication::palette(field);
     const bool stale = isFieldStale(field);
+    const bool following = isFieldFollowing(field);
     QPalette palette = field->palette();
     bool changed = false;
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         QColor text = inherited.color(group, QPalette::Text);
-        if (stale) text = mutedTextColor(text, palette.color(group, QPalette::Base));
+        if (stale) {
+            text = mutedTextColor(text, palette.color(group, QPalette::Base));
+        } else if (following) {
+            // A value in use, only not typed here: greyer than the text, yet
+            // read as easily as a label (contrast above 4.5 in either scheme).
+            text = blend(text, palette.color(group, QPalette::Base), 0.65);
+        }
         if (palette.color(group, QPalette::Text) != text) {
             palette.setColor(group, QPalette::Text, text);
             changed = true;

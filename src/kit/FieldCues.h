@@ -20,6 +20,11 @@ class QWidget;
 //   no single number in the field's text; the field gets the same warning
 //   frame and its tooltip says what was typed and that it was not used.
 //
+// - Follows: the field shows a value taken from elsewhere (the main window,
+//   the dimensions) until the user types over it; its text is greyer than
+//   typed text (less than the stale cue's) and italic, and its tooltip
+//   names where the value comes from.
+//
 // A field's tooltip is the cues' notices, one a line, above its description.
 
 // One row of a window's tooltip table: a control by its object name.
@@ -56,6 +61,18 @@ QString notUsedNotice(const QString& text);
 // it stands at each call.
 void setFieldNotUsed(QLineEdit* field, bool notUsed);
 bool isFieldNotUsed(const QLineEdit* field);
+
+// The notice of a following field: "주 화면의 높이 H를 따릅니다. ...".
+QString followsNotice(const QString& source);
+// Sets the follows cue with the value's source, or clears it (an empty
+// source: the user's own value).
+void setFieldFollows(QLineEdit* field, const QString& source);
+bool isFieldFollowing(const QLineEdit* field);
+// A small button at the end of a field that can follow, shown while the
+// user's own value stands there: it empties the field, so that it follows
+// again, and shows the followed value (the field's placeholder text, which
+// the window keeps). Named after the field: "txtClimHFollow".
+void addFollowAgainButton(QLineEdit* field);
 
 // The colours of the cues, from the colours of the field: the muted text lies
 // between its text and its background; the warning frame is an amber that

@@ -17,6 +17,7 @@
 #include "calc/NumberText.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FieldCues.h"
+#include "kit/ProjectSession.h"
 #include "kit/ScrollableClient.h"
 #include "kit/Twips.h"
 #include "kit/Widgets.h"
@@ -112,9 +113,10 @@ constexpr ToolTipEntry kToolTips[] = {
     {"cboRiseRight",
      "오른쪽 옆면: 노출이면 b = 0.9, 벽이나 이웃 외함에 붙어 있으면 b = 0.5 (IEC/TR 60890 표면 "
      "계수 b)"},
-    {"txtRiseHeight", "외함 높이 H (m). 열 때 주 창의 높이에서 옵니다"},
-    {"txtRiseWidth", "외함 폭 W (m). 열 때 주 창의 폭에서 옵니다"},
-    {"txtRiseDepth", "외함 깊이 D (m). 열 때 주 창의 깊이에서 옵니다"},
+    {"txtRiseHeight",
+     "외함 높이 H (m). 직접 입력하기 전까지 주 화면의 높이를 따르며, 칸을 비우면 다시 따릅니다"},
+    {"txtRiseWidth", "외함 폭 W (m). 직접 입력하기 전까지 주 화면의 폭을 따릅니다"},
+    {"txtRiseDepth", "외함 깊이 D (m). 직접 입력하기 전까지 주 화면의 깊이를 따릅니다"},
     {"txtRisePartitions",
      "수평 칸막이 수 (개, 0 ~ 3의 정수): 칸막이 계수 d를 정합니다. 3개를 넘으면 IEC/TR 60890의 "
      "방법을 쓸 수 없습니다"},
@@ -127,8 +129,8 @@ constexpr ToolTipEntry kToolTips[] = {
      "배기구 면적 (cm²): 위쪽 환기구의 유효 단면적. 흡기구의 1.1배 이상이어야 이 방법이 "
      "맞습니다"},
     {"txtRiseP",
-     "손실 전력 P (W): 외함 안 기기와 도체의 유효 전력 손실 합. 열 때 주 창의 내부 발열량에서 "
-     "옵니다"},
+     "손실 전력 P (W): 외함 안 기기와 도체의 유효 전력 손실 합. 직접 입력하기 전까지 주 화면의 "
+     "내부 발열량 P를 따릅니다"},
     {"txtRiseTu",
      "주위 온도 Tu (°C): 외함 밖 공기의 온도. IEC 61439-1의 하루 평균 35 °C가 기본입니다"},
     {"txtRiseTmax05",
@@ -383,9 +385,7 @@ void frmRise::buildLayout(QWidget* client) {
             m_captions.insert(field, caption);
             m_inputFields.append(field);
             order.append(field);
-            connect(field, &QLineEdit::textChanged, this, [this]() {
-                if (!m_filling) recompute();
-            });
+            connect(field, &QLineEdit::textChanged, this, [this, field]() { fieldEdited(field); });
             top += kPitch;
         }
     };
@@ -428,6 +428,23 @@ void frmRise::buildLayout(QWidget* client) {
     txtRiseOverrideC = field("txtRiseOverrideC");
     txtRiseOverrideD = field("txtRiseOverrideD");
     txtRiseOverrideK = field("txtRiseOverrideK");
+    m_following = {txtRiseHeight, txtRiseWidth, txtRiseDepth, txtRiseP};
+    for (QLineEdit* f : m_following) addFollowAgainButton(f);
+    // A following field emptied while the user is in it shows its value
+    // when the user leaves it.
+    for (QLineEdit* f : m_following) {
+        connect(f, &QLineEdit::editingFinished, this, [this]() {
+            if (!m_filling && refreshFollowing()) recompute();
+        });
+    }
+    // The main window's edits and another current cabinet reach H, W, D
+    // and P while the window is open.
+    auto followMain = [this]() {
+        if (m_filling || !isVisible()) return;
+        if (refreshFollowing()) recompute();
+    };
+    connect(&m_app.project(), &ProjectSession::cabinetEdited, this, followMain);
+    connect(&m_app.project(), &ProjectSession::currentChanged, this, followMain);
     connect(chkRiseOverride, &QCheckBox::toggled, this, [this](bool on) {
         if (!on || m_filling) return;
         // A start from the curves' values, where the engineer has none yet.
@@ -527,20 +544,8 @@ void frmRise::setUpToolTips() {
 
 void frmRise::Form_Load() {
     m_filling = true;
-    // The main window's values, read as it reads them, written as numbers.
-    struct Copy {
-        QLineEdit* field;
-        CabinetField from;
-        const char* fallback;  // without a main window: its start-up values
-    };
-    const MainWindow* main = m_app.mainWindow();
-    for (const Copy& c : {Copy{txtRiseHeight, CabinetField::Height, "2"},
-                          Copy{txtRiseWidth, CabinetField::Width, "1"},
-                          Copy{txtRiseDepth, CabinetField::Depth, "0.6"},
-                          Copy{txtRiseP, CabinetField::InternalHeat, "1100"}}) {
-        c.field->setText(main ? numberText(main->fieldValue(c.from))
-                              : QString::fromLatin1(c.fallback));
-    }
+    m_typed.clear();
+    m_followed.clear();
     txtRisePartitions->setText(QStringLiteral("0"));
     txtRiseInlet->clear();
     txtRiseOutlet->clear();
@@ -555,6 +560,7 @@ void frmRise::Form_Load() {
     chkRiseOverride->setChecked(false);
     cboRiseInstall->setCurrentIndex(kDefaultArrangement);
     arrangementChosen(kDefaultArrangement);  // sets the faces; computes once below
+    refreshFollowing();
     m_filling = false;
     updateEnabled();
     recompute();
@@ -588,16 +594,63 @@ void frmRise::updateEnabled() {
         f->setEnabled(chkRiseOverride->isChecked());
 }
 
-std::optional<double> frmRise::read(QLineEdit* field, bool used) {
+Cabinet frmRise::windowCabinet() const {
+    Cabinet c = m_app.project().capturedCurrent();
+    c.rise = storedInputs();
+    return c;
+}
+
+bool frmRise::follows(const QLineEdit* field) const {
+    return m_following.contains(const_cast<QLineEdit*>(field)) && !m_typed.contains(field);
+}
+
+bool frmRise::refreshFollowing() {
+    const Cabinet cabinet = windowCabinet();
+    QStringList followed;
+    for (QLineEdit* field : m_following) {
+        const std::optional<FollowedValue> v = riseFollowedValue(cabinet, field->objectName());
+        const QString text = v ? v->text : QString();
+        followed << text;
+        field->setPlaceholderText(text);
+        const bool following = !m_typed.contains(field);
+        setFieldFollows(field, following && v ? v->source : QString());
+        // Not while the user has just emptied it to type anew.
+        if (following && field->text() != text && !(field->hasFocus() && field->text().isEmpty())) {
+            const QSignalBlocker quiet(field);
+            field->setText(text);
+        }
+    }
+    const bool changed = followed != m_followed;
+    m_followed = followed;
+    return changed;
+}
+
+void frmRise::fieldEdited(QLineEdit* field) {
+    if (m_filling) return;
+    if (m_following.contains(field)) {
+        // Typing over a following value keeps the user's; emptying the
+        // field makes it follow again.
+        if (field->text().trimmed().isEmpty())
+            m_typed.remove(field);
+        else
+            m_typed.insert(field);
+        refreshFollowing();
+    }
+    recompute();
+}
+
+std::optional<double> frmRise::read(QLineEdit* field, bool used, const Cabinet& cabinet) {
     if (!used) {
         setFieldNotUsed(field, false);
         return std::nullopt;
     }
-    const std::optional<double> value = ParseWholeNumber(field->text().toStdString());
+    // As the evaluation reads it: a following field by the value it follows.
+    const QString text = riseInputText(cabinet, field->objectName());
+    const std::optional<double> value = ParseWholeNumber(text.trimmed().toStdString());
     setFieldNotUsed(field, !value);
     if (!value) {
         // The field itself shows what was typed; the note says what it needs.
-        const bool empty = field->text().trimmed().isEmpty();
+        const bool empty = text.trimmed().isEmpty();
         m_unreadable << (empty ? QStringLiteral("%1: 값을 입력하세요.")
                                : QStringLiteral("%1: 숫자 하나로 입력하세요 (단위나 쉼표 없이)."))
                             .arg(m_captions.value(field));
@@ -623,26 +676,22 @@ void frmRise::showResult(QLineEdit* field, const RiseValue& value, const char* p
 void frmRise::recompute() {
     m_unreadable.clear();
     m_reasons.clear();
-    RiseInput in;
-    in.height = read(txtRiseHeight, true);
-    in.width = read(txtRiseWidth, true);
-    in.depth = read(txtRiseDepth, true);
-    in.faces = {RiseTop(cboRiseTop->currentIndex()), RiseFace(cboRiseFront->currentIndex()),
-                RiseFace(cboRiseBack->currentIndex()), RiseFace(cboRiseLeft->currentIndex()),
-                RiseFace(cboRiseRight->currentIndex())};
-    in.partitions = read(txtRisePartitions, true);
-    in.openings = chkRiseVent->isChecked();
-    in.inletArea = read(txtRiseInlet, in.openings);
-    in.outletArea = read(txtRiseOutlet, in.openings);
-    in.power = read(txtRiseP, true);
-    in.ambient = read(txtRiseTu, true);
-    in.permissibleMid = read(txtRiseTmax05, true);
-    in.permissibleTop = read(txtRiseTmax10, true);
-    in.overrideFactors = chkRiseOverride->isChecked();
-    in.overrideC = read(txtRiseOverrideC, in.overrideFactors);
-    in.overrideD = read(txtRiseOverrideD, in.overrideFactors);
-    in.overrideK = read(txtRiseOverrideK, in.overrideFactors);
-    const RiseResult r = ComputeTemperatureRise(in);
+    // The design layer's evaluation of the cabinet with this window's
+    // inputs: the verdict the report gives. The window adds the cues and
+    // the notes.
+    const Cabinet cabinet = windowCabinet();
+    const RiseEvaluation evaluation = evaluateRise(cabinet);
+    const bool openings = chkRiseVent->isChecked();
+    const bool overrides = chkRiseOverride->isChecked();
+    for (QLineEdit* f : {txtRiseHeight, txtRiseWidth, txtRiseDepth, txtRisePartitions})
+        read(f, true, cabinet);
+    read(txtRiseInlet, openings, cabinet);
+    read(txtRiseOutlet, openings, cabinet);
+    for (QLineEdit* f : {txtRiseP, txtRiseTu, txtRiseTmax05, txtRiseTmax10}) read(f, true, cabinet);
+    for (QLineEdit* f : {txtRiseOverrideC, txtRiseOverrideD, txtRiseOverrideK})
+        read(f, overrides, cabinet);
+    const RiseInput& in = evaluation.input;
+    const RiseResult& r = evaluation.result;
 
     showResult(txtRiseAe, r.ae, "0.000", QStringLiteral("㎡"));
     lblRiseFName->setText(r.small ? QStringLiteral("g") : QStringLiteral("f"));
@@ -740,8 +789,18 @@ void frmRise::applyInputValues(const QVariantMap& values) {
         if (index >= 0 && index < c->count()) c->setCurrentIndex(index);
     }
     for (QLineEdit* f : m_inputFields) {
-        if (values.contains(f->objectName())) f->setText(values.value(f->objectName()).toString());
+        if (!values.contains(f->objectName())) continue;
+        const QString text = values.value(f->objectName()).toString();
+        f->setText(text);
+        // A following field given a text has it typed; given none, it follows.
+        if (m_following.contains(f)) {
+            if (text.trimmed().isEmpty())
+                m_typed.remove(f);
+            else
+                m_typed.insert(f);
+        }
     }
+    refreshFollowing();
     for (QCheckBox* b : {chkRiseVent, chkRiseOverride}) {
         if (values.contains(b->objectName())) b->setChecked(values.value(b->objectName()).toBool());
     }
@@ -775,24 +834,24 @@ void frmRise::updateVerdictColour() {
 
 void frmRise::cmdRiseExit_Click() { m_app.unloadWindow(this); }
 
-namespace {
-
-// What comes from the main window at every opening.
-const QStringList kFromMainWindow = {QStringLiteral("txtRiseHeight"),
-                                     QStringLiteral("txtRiseWidth"), QStringLiteral("txtRiseDepth"),
-                                     QStringLiteral("txtRiseP")};
-
-}  // namespace
-
-// All of them, the dimensions and P too, so that the project can give the
-// verdict of a cabinet whose window is not open; they come afresh from the
-// main window when the window shows the cabinet again.
-WindowInputs frmRise::storedInputs() const { return inputValues(); }
+// The verification's own inputs, and of H, W, D and P those typed over:
+// the others follow the main window in the project as here.
+WindowInputs frmRise::storedInputs() const {
+    WindowInputs inputs = inputValues();
+    for (const QLineEdit* f : m_following) {
+        if (!m_typed.contains(f)) inputs.remove(f->objectName());
+    }
+    return inputs;
+}
 
 void frmRise::applyStoredInputs(const WindowInputs& inputs) {
     Form_Load();
     if (inputs.isEmpty()) return;
-    WindowInputs own = inputs;
-    for (const QString& name : kFromMainWindow) own.remove(name);
-    applyInputValues(own);
+    applyInputValues(inputs);
+}
+
+// Closing as a widget moves the focus: no field may call back into the
+// window once its own part is gone.
+frmRise::~frmRise() {
+    for (QLineEdit* field : findChildren<QLineEdit*>()) disconnect(field, nullptr, this, nullptr);
 }

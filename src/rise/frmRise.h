@@ -2,12 +2,14 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
 
 #include "calc/TemperatureRise.h"
+#include "design/CabinetDesign.h"
 #include "kit/StoredInputs.h"
 #include "rise/RiseProfile.h"
 
@@ -31,31 +33,37 @@ struct RiseReport {
 
 // "제어반 내부 온도 상승 (IEC/TR 60890)": the air temperature an enclosure
 // reaches at half, three quarters and its full height by the calculation
-// method of IEC/TR 60890, and whether the devices there allow it. It takes
-// the cabinet from the main window when it opens and is on its own from then
-// on: nothing here writes back. Every edit recomputes.
+// method of IEC/TR 60890, and whether the devices there allow it. H, W, D
+// and P follow the main window while the window is open, until the user
+// types over them; nothing here writes back. Every edit recomputes, by the
+// design layer's evaluateRise of the cabinet with the window's inputs, so
+// the report gives the same verdict.
 class frmRise : public QWidget, public StoredInputs {
     Q_OBJECT
 public:
     explicit frmRise(CabinetCoolApp& app);
+    ~frmRise() override;
 
     // The verification's own inputs (arrangement, faces, partitions,
     // openings, ambient and permissible temperatures, overrides) belong to
-    // the cabinet of the project; the dimensions and P come afresh at every
-    // opening, as for a cabinet without them.
+    // the cabinet of the project, and of H, W, D and P those typed over.
     QString storedInputsSlot() const override { return QStringLiteral("rise"); }
     WindowInputs storedInputs() const override;
     void applyStoredInputs(const WindowInputs& inputs) override;
 
-    // Fills the inputs afresh from the main window and computes.
+    // Sets the inputs afresh (H, W, D, P following) and computes.
     void Form_Load();
+    // The current cabinet of the project with this window's inputs.
+    Cabinet windowCabinet() const;
+    bool follows(const QLineEdit* field) const;
     // Reads every input whole and writes every result.
     void recompute();
     void cmdRiseExit_Click();
 
-    // The inputs by control name: the text of each field, the index of each
-    // list, the state of each check box. Applying such a map (a subset
-    // does) sets those controls and computes once.
+    // The inputs by control name as they stand: the text of each field
+    // (following or not), the index of each list, the state of each check
+    // box. Applying such a map (a subset does) sets those controls, a
+    // following field's text as typed, and computes once.
     QVariantMap inputValues() const;
     void applyInputValues(const QVariantMap& values);
 
@@ -91,7 +99,9 @@ private:
     void faceChanged();
     void updateEnabled();
     void updateVerdictColour();
-    std::optional<double> read(QLineEdit* field, bool used);
+    std::optional<double> read(QLineEdit* field, bool used, const Cabinet& cabinet);
+    bool refreshFollowing();
+    void fieldEdited(QLineEdit* field);
     void showResult(QLineEdit* field, const RiseValue& value, const char* pattern,
                     const QString& unit);
 
@@ -103,4 +113,8 @@ private:
     QStringList m_unreadable;
     QStringList m_reasons;
     bool m_filling = false;
+    // H, W, D and P, and those of them the user typed over.
+    QList<QLineEdit*> m_following;
+    QSet<const QLineEdit*> m_typed;
+    QStringList m_followed;  // the followed texts as last shown
 };

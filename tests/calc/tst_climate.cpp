@@ -61,7 +61,10 @@ ClimateDesignInput baseInput() {
     in.ambientMin = -10;
     in.insideMin = 5;
     in.internalHeatMin = 100;
+    // A humid day of 25 °C at 50 % and its night at 10 °C.
+    in.humidDayTemperature = 25;
     in.relativeHumidity = 50;
+    in.humidNightMin = 10;
     return in;
 }
 
@@ -234,9 +237,10 @@ void TestClimate::design_data() {
 
     // Filter fan: Ti 35 > Tu 25. Qs = 31.416·10 = 314.16 W; left to carry
     // 500 − 314.16 = 185.84 W, 18.584 W/K, V = 3.1·18.584 = 57.6104 m³/h.
-    // Heater: 31.416·(5 − (−10)) − 100 = 371.24 W. Dew point of the ambient
-    // air at Tu 25 °C, 50 %: gamma = 431.75/262.7 − 0.6931472 = 0.9503627,
-    // Td = 225.9012/16.3196373 = 13.8423 °C, above TiMin 5: condensation.
+    // Frost heater: 31.416·(5 − (−10)) − 100 = 371.24 W. Dew point of the
+    // humid day's air, 25 °C at 50 %: gamma = 431.75/262.7 − 0.6931472 =
+    // 0.9503627, Td = 225.9012/16.3196373 = 13.8423 °C. That night the
+    // cabinet is 10 + 100/31.416 = 13.1831 °C, below it: condensation.
     ClimateDesignInput fan = baseInput();
     QTest::newRow("filter fan") << fan << of(314.16) << of(0) << of(185.84) << of(18.584)
                                 << of(57.6104) << of(371.24) << of(13.842291) << 1;
@@ -267,9 +271,9 @@ void TestClimate::design_data() {
 
     // Air conditioner: Ti 30 < Tu 35: Qs = −157.08 W (heat comes in);
     // (1000 + 157.08)·1.1 = 1272.788 W. Fan and heat exchanger cannot cool
-    // below the ambient. Dew point of the ambient air at Tu 35 °C, 50 %:
-    // gamma = 604.45/272.7 − 0.6931472 = 1.5233911, Td = 22.9961 °C (not of
-    // the inside air at Ti 30, 18.42 °C), above TiMin 5: condensation.
+    // below the ambient. The dew point stays the humid day's, 13.8423 °C:
+    // the summer's highest Tu 35 °C does not enter it (at Tu, 50 % it would
+    // be 22.9961 °C).
     ClimateDesignInput aircon = baseInput();
     aircon.ambientMax = 35;
     aircon.insideDesired = 30;
@@ -277,14 +281,14 @@ void TestClimate::design_data() {
     aircon.safetyMargin = 10;
     QTest::newRow("air conditioner")
         << aircon << of(-157.08) << of(0) << of(1272.788) << no(R::AmbientNotBelowInside)
-        << no(R::AmbientNotBelowInside) << of(371.24) << of(22.996067) << 1;
+        << no(R::AmbientNotBelowInside) << of(371.24) << of(13.842291) << 1;
 
     ClimateDesignInput equal = aircon;
     equal.insideDesired = 35;
     equal.safetyMargin = 0;
     QTest::newRow("equal temperatures")
         << equal << of(0) << of(0) << of(1000) << no(R::AmbientNotBelowInside)
-        << no(R::AmbientNotBelowInside) << of(371.24) << of(22.996067) << 1;
+        << no(R::AmbientNotBelowInside) << of(371.24) << of(13.842291) << 1;
 
     // No heat needed: the coldest ambient is not below TiMin, or the
     // equipment covers the loss (31.416·15 = 471.24 W < 500 W).
@@ -292,16 +296,18 @@ void TestClimate::design_data() {
     mild.ambientMin = 10;
     mild.insideMin = 10;
     mild.relativeHumidity = 20;
-    // Dry air: at Tu 25 °C and 20 % gamma = 1.6435097 − 1.6094379 =
-    // 0.0340718, Td = 237.7·0.0340718/17.2359282 = 0.4699 °C, below TiMin 10.
+    // Dry air: at 25 °C and 20 % gamma = 1.6435097 − 1.6094379 = 0.0340718,
+    // Td = 237.7·0.0340718/17.2359282 = 0.4699 °C, below the night's 13.18 °C.
     QTest::newRow("no heat needed, no condensation")
         << mild << of(314.16) << of(0) << of(185.84) << of(18.584) << of(57.6104) << of(0)
         << of(0.469883) << 0;
+    // The same equipment keeps the night's cabinet at 10 + 500/31.416 =
+    // 25.92 °C, above the dew point.
     ClimateDesignInput covered = fan;
     covered.internalHeatMin = 500;
     QTest::newRow("equipment covers the loss")
         << covered << of(314.16) << of(0) << of(185.84) << of(18.584) << of(57.6104) << of(0)
-        << of(13.842291) << 1;
+        << of(13.842291) << 0;
 
     // The walls carry more than is produced: nothing left to cool.
     ClimateDesignInput small = fan;
@@ -315,28 +321,28 @@ void TestClimate::design_data() {
     QTest::newRow("zero depth") << noDepth << no(R::InvalidDimensions) << of(0)
                                 << no(R::InvalidDimensions) << no(R::InvalidDimensions)
                                 << no(R::InvalidDimensions) << no(R::InvalidDimensions)
-                                << of(13.842291) << 1;
+                                << of(13.842291) << -1;
     ClimateDesignInput noDepthSun = sunny;
     noDepthSun.depth = -1;
     noDepthSun.ambientMax = 40;
     QTest::newRow("negative depth, sun, ambient hotter")
         << noDepthSun << no(R::InvalidDimensions) << no(R::InvalidDimensions)
         << no(R::InvalidDimensions) << no(R::AmbientNotBelowInside) << no(R::AmbientNotBelowInside)
-        << no(R::InvalidDimensions) << of(27.561882) << 1;
+        << no(R::InvalidDimensions) << of(13.842291) << -1;
 
     ClimateDesignInput badType = fan;
     badType.installation = 8;
     QTest::newRow("installation 8")
         << badType << no(R::InvalidInstallation) << of(0) << no(R::InvalidInstallation)
         << no(R::InvalidInstallation) << no(R::InvalidInstallation) << no(R::InvalidInstallation)
-        << of(13.842291) << 1;
+        << of(13.842291) << -1;
 
     ClimateDesignInput badK = fan;
     badK.uValue = -5.5;
     QTest::newRow("negative coefficient")
         << badK << no(R::InvalidCoefficient) << of(0) << no(R::InvalidCoefficient)
         << no(R::InvalidCoefficient) << no(R::InvalidCoefficient) << no(R::InvalidCoefficient)
-        << of(13.842291) << 1;
+        << of(13.842291) << -1;
 
     ClimateDesignInput badSun = sunny;
     badSun.absorptance = 1.5;
@@ -372,20 +378,21 @@ void TestClimate::design_data() {
     huge.internalHeat = DBL_MAX;
     huge.ambientMax = 45;    // Qs = −314.16 W
     huge.safetyMargin = 10;  // (P − Qs)·1.1 overflows
-    // Td of the ambient air at 45 °C, 50 %: 32.1203 °C.
+    // The dew point stays the humid day's (at 45 °C, 50 % it would be 32.1203 °C).
     QTest::newRow("heat beyond a double")
         << huge << of(-314.16) << of(0) << no(R::OutOfRange) << no(R::AmbientNotBelowInside)
-        << no(R::AmbientNotBelowInside) << of(371.24) << of(32.120339) << 1;
+        << no(R::AmbientNotBelowInside) << of(371.24) << of(13.842291) << 1;
 
     // ΔT = 1E-307: 500 W over it overflows. An insulated cabinet (k = 0)
-    // needs no heater. At 0 °C and 50 %: gamma = −0.6931472, Td = −9.1722 °C.
+    // needs no heater, and its night's temperature is not the balance of its
+    // walls: no condensation verdict.
     ClimateDesignInput tiny = fan;
     tiny.ambientMax = -1e-307;
     tiny.insideDesired = 0;
     tiny.uValue = 0;
     QTest::newRow("difference too small to divide by")
         << tiny << of(0) << of(0) << of(500) << no(R::OutOfRange) << no(R::OutOfRange) << of(0)
-        << of(-9.172173) << 0;
+        << of(13.842291) << -1;
 }
 
 void TestClimate::design() {
@@ -460,61 +467,89 @@ void TestClimate::solarHeatGain() {
     }
 }
 
-// The dew point is of the ambient air at Tu; the lowest inside temperature
-// clear of it is 3 K above, and its heater U·A·(Td + 3 − TuMin) − PMin with
-// U·A = 31.416 W/K, TuMin −10 °C, PMin 100 W.
+// Condensation by one day's air: the dew point of the humid day's air
+// (Magnus, a = 17.27, b = 237.7 °C) against the cabinet that night, which
+// its walls keep PMin/(U·A) above the night's lowest; the heater holds it 3 K
+// above the dew point: U·A·(Td + 3 − night) − PMin, with U·A = 31.416 W/K.
+// The summer's Tu and the winter's TiMin, TuMin do not enter; the frost
+// heater, 31.416·(TiMin − TuMin) − PMin, does not see the humid day.
 void TestClimate::condensationFree_data() {
-    QTest::addColumn<double>("ambientMax");
-    QTest::addColumn<double>("insideDesired");
+    QTest::addColumn<double>("dayTemperature");
     QTest::addColumn<double>("humidity");
-    QTest::addColumn<double>("insideMin");
+    QTest::addColumn<double>("nightMin");
+    QTest::addColumn<double>("heatMin");
+    QTest::addColumn<double>("ambientMax");  // Tu, which must not count
+    QTest::addColumn<double>("insideMin");   // TiMin: the frost heater's only
     QTest::addColumn<Expect>("dewPoint");
-    QTest::addColumn<bool>("condensation");
-    QTest::addColumn<Expect>("safeInside");
+    QTest::addColumn<Expect>("nightInside");
+    QTest::addColumn<int>("condensation");  // 1 yes, 0 no, -1 none
     QTest::addColumn<Expect>("safeHeater");
     const auto of = Expect::of;
     const auto no = Expect::no;
-    // Tu 40 °C, 60 %: gamma = 690.8/277.7 + ln 0.6 = 2.4875765 − 0.5108256
-    // = 1.9767509, Td = 469.8737/15.2932491 = 30.7243 °C; the inside
-    // temperature Ti does not enter. 31.416·(33.7243 + 10) − 100 = 1273.64 W.
-    QTest::newRow("hot humid day, cold night") << 40.0 << 35.0 << 60.0 << 10.0 << of(30.724255)
-                                               << true << of(33.724255) << of(1273.641202);
-    QTest::newRow("the same, Ti above Tu") << 40.0 << 55.0 << 60.0 << 10.0 << of(30.724255) << true
-                                           << of(33.724255) << of(1273.641202);
-    // At the dew point itself: condensation.
-    QTest::newRow("TiMin at the dew point")
-        << 40.0 << 35.0 << 60.0 << 30.724255207605914 << of(30.724255) << true << of(33.724255)
-        << of(1273.641202);
-    QTest::newRow("TiMin above the dew point") << 40.0 << 35.0 << 60.0 << 31.0 << of(30.724255)
-                                               << false << of(33.724255) << of(1273.641202);
-    // Cold dry winter air, −5 °C, 80 %: Td = −7.9067 °C; 31.416·(−4.9067 +
-    // 10) − 100 = 60.00 W.
-    QTest::newRow("below freezing") << -5.0 << 5.0 << 80.0 << 5.0 << of(-7.906676) << false
-                                    << of(-4.906676) << of(31.416 * (10 - 4.906676) - 100);
-    QTest::newRow("no humidity") << 40.0 << 35.0 << 0.0 << 10.0 << no(R::HumidityOutOfRange)
-                                 << false << no(R::HumidityOutOfRange) << no(R::HumidityOutOfRange);
+    // 25 °C, 60 %: gamma = 431.75/262.7 + ln 0.6 = 1.6435097 − 0.5108256 =
+    // 1.1326841, Td = 269.23901/16.1373159 = 16.6842 °C. The night at 18 °C
+    // and PMin 100 W: 18 + 3.1831 = 21.1831 °C, clear of it; the heater
+    // 31.416·(19.6842 − 18) − 100 < 0: none.
+    QTest::newRow("the window's defaults: a temperate night")
+        << 25.0 << 60.0 << 18.0 << 100.0 << 40.0 << 5.0 << of(16.684250) << of(21.183091) << 0
+        << of(0);
+    // The same day, a night at 10 °C with nothing switched on: 10 °C, below
+    // the dew point; 31.416·(19.6842 − 10) = 304.24 W.
+    QTest::newRow("cold night, no equipment heat")
+        << 25.0 << 60.0 << 10.0 << 0.0 << 40.0 << 5.0 << of(16.684250) << of(10) << 1
+        << of(304.240385);
+    // PMin 100 W warms the cabinet to 13.1831 °C, still below; 304.24 − 100.
+    QTest::newRow("cold night, some equipment heat")
+        << 25.0 << 60.0 << 10.0 << 100.0 << 40.0 << 5.0 << of(16.684250) << of(13.183091) << 1
+        << of(204.240385);
+    // Another summer (Tu 20 °C, TiMin 30 °C): the same day, the same answer.
+    QTest::newRow("Tu and TiMin do not enter")
+        << 25.0 << 60.0 << 10.0 << 100.0 << 20.0 << 30.0 << of(16.684250) << of(13.183091) << 1
+        << of(204.240385);
+    // Cold humid air, −5 °C at 80 %: Td = −7.9067 °C; the night at −12 °C:
+    // −12 + 3.1831 = −8.8169 °C, below; 31.416·(−4.9067 + 12) − 100 = 122.84 W.
+    QTest::newRow("below freezing") << -5.0 << 80.0 << -12.0 << 100.0 << 40.0 << 5.0
+                                    << of(-7.906676) << of(-8.816909) << 1 << of(122.843869);
+    QTest::newRow("no humidity") << 25.0 << 0.0 << 10.0 << 100.0 << 40.0 << 5.0
+                                 << no(R::HumidityOutOfRange) << of(13.183091) << -1
+                                 << no(R::HumidityOutOfRange);
+    // A night not read: no temperature of the cabinet, no verdict, no heater.
+    QTest::newRow("no night temperature")
+        << 25.0 << 60.0 << kNaN << 100.0 << 40.0 << 5.0 << of(16.684250) << no(R::OutOfRange) << -1
+        << no(R::OutOfRange);
 }
 
 void TestClimate::condensationFree() {
-    QFETCH(double, ambientMax);
-    QFETCH(double, insideDesired);
+    QFETCH(double, dayTemperature);
     QFETCH(double, humidity);
+    QFETCH(double, nightMin);
+    QFETCH(double, heatMin);
+    QFETCH(double, ambientMax);
     QFETCH(double, insideMin);
     QFETCH(Expect, dewPoint);
-    QFETCH(bool, condensation);
-    QFETCH(Expect, safeInside);
+    QFETCH(Expect, nightInside);
+    QFETCH(int, condensation);
     QFETCH(Expect, safeHeater);
     ClimateDesignInput in = baseInput();
-    in.ambientMax = ambientMax;
-    in.insideDesired = insideDesired;
+    in.humidDayTemperature = dayTemperature;
     in.relativeHumidity = humidity;
+    in.humidNightMin = nightMin;
+    in.internalHeatMin = heatMin;
+    in.ambientMax = ambientMax;
     in.insideMin = insideMin;
     const ClimateDesignResult r = ComputeClimateDesign(in);
-    VERIFY_VALUE(r.dewPoint, dewPoint, 1e-7);
-    VERIFY_VALUE(r.dewPointAirTemperature, Expect::of(ambientMax), 0);
-    QCOMPARE(r.condensation.value_or(false), condensation);
-    VERIFY_VALUE(r.condensationFreeInsideMin, safeInside, 1e-7);
-    VERIFY_VALUE(r.condensationFreeHeaterPower, safeHeater, 1e-7);
+    VERIFY_VALUE(r.dewPoint, dewPoint, 1e-6);
+    VERIFY_VALUE(r.dewPointAirTemperature, Expect::of(dayTemperature), 0);
+    VERIFY_VALUE(r.nightInsideTemperature, nightInside, 1e-6);
+    QCOMPARE(r.condensation.has_value(), condensation >= 0);
+    if (r.condensation) QCOMPARE(*r.condensation, condensation == 1);
+    const Expect safeInside =
+        dewPoint.reason == R::None ? Expect::of(dewPoint.value + 3) : Expect::no(dewPoint.reason);
+    VERIFY_VALUE(r.condensationFreeInsideMin, safeInside, 1e-6);
+    VERIFY_VALUE(r.condensationFreeHeaterPower, safeHeater, 1e-6);
+    // The frost heater: 31.416·(TiMin − (−10)) − PMin, none below 0.
+    VERIFY_VALUE(r.heaterPower, Expect::of(std::max(0.0, 31.416 * (in.insideMin + 10) - heatMin)),
+                 1e-9);
 }
 
 // Heat that leaves through the walls on its own: no cooling of any kind,
@@ -564,11 +599,24 @@ void TestClimate::badInputNeverGivesInfinityOrNaN() {
     auto any = [&] { return extremes[random() % extremes.size()]; };
     for (int i = 0; i < 100000; ++i) {
         ClimateDesignInput in = baseInput();
-        double* fields[] = {
-            &in.height,     &in.width,       &in.depth,           &in.internalHeat,
-            &in.uValue,     &in.ambientMax,  &in.insideDesired,   &in.altitude,
-            &in.ambientMin, &in.insideMin,   &in.internalHeatMin, &in.relativeHumidity,
-            &in.irradiance, &in.absorptance, &in.safetyMargin,    &in.sunRse};
+        double* fields[] = {&in.height,
+                            &in.width,
+                            &in.depth,
+                            &in.internalHeat,
+                            &in.uValue,
+                            &in.ambientMax,
+                            &in.insideDesired,
+                            &in.altitude,
+                            &in.ambientMin,
+                            &in.insideMin,
+                            &in.internalHeatMin,
+                            &in.relativeHumidity,
+                            &in.irradiance,
+                            &in.absorptance,
+                            &in.safetyMargin,
+                            &in.sunRse,
+                            &in.humidDayTemperature,
+                            &in.humidNightMin};
         // A few fields at a time, so that most results stay reachable.
         for (int k = 0; k < 3; ++k) *fields[random() % std::size(fields)] = any();
         in.installation = int(random() % 10) - 1;
@@ -579,12 +627,14 @@ void TestClimate::badInputNeverGivesInfinityOrNaN() {
              {&r.area, &r.deltaT, &r.wallHeat, &r.sunlitArea, &r.solarHeat, &r.coolingPower,
               &r.heatExchangerCapacity, &r.airflowFactor, &r.airflow, &r.airflowCfm, &r.heaterPower,
               &r.dewPoint, &r.heatSurplus, &r.dewPointAirTemperature, &r.condensationFreeInsideMin,
-              &r.condensationFreeHeaterPower}) {
+              &r.condensationFreeHeaterPower, &r.nightInsideTemperature}) {
             const bool sound = v->applicable() ? std::isfinite(*v->value) && v->reason == R::None
                                                : v->reason != R::None;
             if (!sound) QFAIL(qPrintable(QStringLiteral("draw %1: %2").arg(i).arg(describe(*v))));
         }
         if (r.condensation && !r.dewPoint.applicable()) QFAIL("condensation without a dew point");
+        if (r.condensation && !r.nightInsideTemperature.applicable())
+            QFAIL("condensation without the night's inside temperature");
     }
 }
 

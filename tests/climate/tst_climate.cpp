@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -16,7 +17,10 @@
 #include "climate/ClimateCommands.h"
 #include "climate/InstallationPictogram.h"
 #include "climate/frmClimate.h"
+#include "data/ModelLists.h"
+#include "design/CabinetDesign.h"
 #include "kit/FieldCues.h"
+#include "kit/ProjectSession.h"
 
 namespace {
 
@@ -120,6 +124,10 @@ private slots:
     void modelPicks_data();
     void modelPicks();
     void sunlitAreaFollowsTheSizeUntilTyped();
+    void followsTheMainWindowUntilTyped();
+    void followsAcrossCabinets();
+    void showsTheDesignEvaluation_data();
+    void showsTheDesignEvaluation();
     void reportButtonAndValues();
     void exitClosesOnlyThisWindow();
     void escapeCloses_data();
@@ -185,15 +193,13 @@ void TestClimate::openingCopiesTheMainWindow() {
     QCOMPARE(c.w->windowTitle(), QStringLiteral("제어반 상세 기후 설계"));
     QVERIFY(c.w->isVisible());
     const QList<QPair<const char*, const char*>> expected = {
-        {"txtClimH", "1.8"},        {"txtClimW", "0.8"},
-        {"txtClimD", "0.5"},        {"txtClimP", "750"},
-        {"txtClimK", "3.7"},        {"txtClimTu", "45"},
-        {"txtClimTi", "12"},        {"txtClimAlt", "0"},
-        {"txtClimTuMin", "-10"},    {"txtClimTiMin", "10"},
-        {"txtClimPMin", "0"},       {"txtClimRH", "60"},
-        {"txtClimSunE", "800"},     {"txtClimSunAbs", "0.5"},
-        {"txtClimSunArea", "1.84"},  // 0.8·0.5 + 0.8·1.8
-        {"txtClimSunRse", "0.04"},  {"txtClimMargin", "10"}};
+        {"txtClimH", "1.8"},       {"txtClimW", "0.8"},        {"txtClimD", "0.5"},
+        {"txtClimP", "750"},       {"txtClimK", "3.7"},        {"txtClimTu", "45"},
+        {"txtClimTi", "12"},       {"txtClimAlt", "0"},        {"txtClimTuMin", "-10"},
+        {"txtClimTiMin", "10"},    {"txtClimPMin", "0"},       {"txtClimRH", "60"},
+        {"txtClimDayT", "25"},     {"txtClimNightT", "18"},    {"txtClimSunE", "800"},
+        {"txtClimSunAbs", "0.5"},  {"txtClimSunArea", "1.84"},  // 0.8·0.5 + 0.8·1.8
+        {"txtClimSunRse", "0.04"}, {"txtClimMargin", "10"}};
     for (const auto& [name, text] : expected)
         QCOMPARE(c.text(QString::fromLatin1(name)), QString::fromUtf8(text));
     QCOMPARE(c.w->cboClimInstall->currentIndex(), 1);
@@ -349,8 +355,10 @@ void TestClimate::pictogramsShowEachType() {
 // sunlit area 0.8·0.5 + 0.8·2 = 2 m², absorbed 0.5·800·2 = 800 W, of which
 // U·Rse = 5.5·0.04 = 0.22 passes the wall: Qsun = 176 W;
 // cooling (800 − 253 + 176)·1.1 = 795.3 W; W/K 72.3·1.1 = 79.53;
-// heater 5.5·4.6·(10 − (−10)) = 506 W; dew point of the ambient air at
-// 35 °C and 60 % by Magnus 26.05 °C, above the 10 °C the cabinet may fall to.
+// frost heater 5.5·4.6·(10 − (−10)) = 506 W; the humid day's air at 25 °C
+// and 60 % has its dew point at 16.68 °C by Magnus, and a night at 10 °C
+// cools the cabinet (no equipment on) to 10 °C, below it: the condensation
+// heater 25.3·(16.68 + 3 − 10) = 245 W, the 300 W heater.
 // Airflow: 3.1·79.53 = 246.5 m³/h = 145.1 cfm at sea level. At 2000 m the
 // standard atmosphere's density is 1.0066 kg/m³ against 1.2250 (ICAO table),
 // f = 3.1·1.2250/1.0066 = 3.77: 300.03 m³/h = 176.6 cfm, just beyond the
@@ -382,18 +390,25 @@ void TestClimate::workedExample() {
     ClimateWindow c;
     c.w->cboClimInstall->setCurrentIndex(2);
     c.w->chkClimSun->click();
-    const Edits edits = {{"txtClimH", "2"},   {"txtClimW", "0.8"},     {"txtClimD", "0.5"},
-                         {"txtClimP", "800"}, {"txtClimK", "5.5"},     {"txtClimTu", "35"},
-                         {"txtClimTi", "45"}, {"txtClimAlt", altitude}};
+    const Edits edits = {{"txtClimH", "2"},   {"txtClimW", "0.8"},      {"txtClimD", "0.5"},
+                         {"txtClimP", "800"}, {"txtClimK", "5.5"},      {"txtClimTu", "35"},
+                         {"txtClimTi", "45"}, {"txtClimAlt", altitude}, {"txtClimNightT", "10"}};
     for (const auto& [name, text] : edits) c.type(name, text);
 
     const QList<std::array<const char*, 3>> expected = {
-        {"txtClimSunArea", "2", nullptr},   {"txtClimA", "4.6", "4.6 m²"},
-        {"txtClimQs", "253", "253 W"},      {"txtClimQsun", "176", "176 W"},
-        {"txtClimCool", "795", "795.3 W"},  {"txtClimCoolModel", "VKA-1100BR", nullptr},
-        {"txtClimQw", "79.5", "79.53 W/K"}, {"txtClimFanModel", "VK-420", nullptr},
-        {"txtClimHeater", "506", "506 W"},  {"txtClimHeaterModel", "HT-600", nullptr},
-        {"txtClimDew", "26", "26.05 °C"},
+        {"txtClimSunArea", "2", nullptr},
+        {"txtClimA", "4.6", "4.6 m²"},
+        {"txtClimQs", "253", "253 W"},
+        {"txtClimQsun", "176", "176 W"},
+        {"txtClimCool", "795", "795.3 W"},
+        {"txtClimCoolModel", "VKA-1100BR", nullptr},
+        {"txtClimQw", "79.5", "79.53 W/K"},
+        {"txtClimFanModel", "VK-420", nullptr},
+        {"txtClimHeater", "506", "506 W"},
+        {"txtClimHeaterModel", "HT-600", nullptr},
+        {"txtClimDew", "16.7", "16.68 °C"},
+        {"txtClimDewHeater", "245", "245 W"},
+        {"txtClimDewHeaterModel", "HT-300", nullptr},
     };
     for (const auto& [name, text, tip] : expected) {
         QCOMPARE(c.text(QString::fromLatin1(name)), QString::fromUtf8(text));
@@ -451,70 +466,67 @@ void TestClimate::notApplicable() {
         QCOMPARE(c.text(QStringLiteral("txtClimHeater")), QStringLiteral("0"));
 }
 
-// Dew point by Magnus (a = 17.27, b = 237.7 °C) of the ambient air at Tu
-// and its humidity, above and below freezing; the warning when the cabinet
-// may cool to it names both numbers, the lowest inside temperature clear of
-// it (3 K above) and the heater that holds it: U·A·(Td + 3 − TuMin) − PMin
-// with U·A = 5·6.6 = 33 W/K, TuMin −10 °C, PMin 0.
+// Condensation by one day's air: the dew point by Magnus (a = 17.27,
+// b = 237.7 °C) of the humid day's air, against the cabinet that night, its
+// walls keeping it PMin/(U·A) above the night's lowest; the warning names
+// both, the inside temperature clear of it (3 K above) and the condensation
+// heater U·A·(Td + 3 − night) − PMin, with U·A = 5·6.6 = 33 W/K. The
+// summer's Tu does not enter.
 void TestClimate::dewPoint_data() {
-    QTest::addColumn<QString>("ambient");
-    QTest::addColumn<QString>("inside");
-    QTest::addColumn<QString>("humidity");
-    QTest::addColumn<QString>("insideMin");
+    QTest::addColumn<Edits>("edits");
     QTest::addColumn<QString>("dew");
+    QTest::addColumn<QString>("heater");
     QTest::addColumn<QStringList>("warning");  // what it says; empty: none
-    // 26.05 °C; 29.05 °C; 33·39.05 = 1288.6 W.
-    const QStringList summer = {"최저 반내 온도 10 °C", "외기 이슬점 26 °C", "29 °C", "1289 W"};
-    QTest::newRow("summer, cool night") << "35"
-                                        << "35"
-                                        << "60"
-                                        << "10"
-                                        << "26" << summer;
-    // The inside temperature Ti does not change the air that comes in.
-    QTest::newRow("summer, cabinet warmer") << "35"
-                                            << "55"
-                                            << "60"
-                                            << "10"
-                                            << "26" << summer;
-    QTest::newRow("summer, warm night") << "35"
-                                        << "35"
-                                        << "60"
-                                        << "27"
-                                        << "26" << QStringList{};
-    // −4.55 °C; −1.55 °C; 33·8.45 = 278.8 W.
+    // 25 °C, 60 %: gamma = 1.6435097 − 0.5108256 = 1.1326841, Td =
+    // 269.23901/16.1373159 = 16.68 °C. The night at 18 °C: 18 °C, clear of
+    // it; 33·(19.68 − 18) = 55.6 W holds the 3 K.
+    QTest::newRow("the window's defaults") << Edits{} << "16.7"
+                                           << "55.6" << QStringList{};
+    // A night at 10 °C: 10 °C inside, below; 33·(19.68 − 10) = 319.6 W.
+    const QStringList cold = {"반내 온도 10 °C", "이슬점 16.7 °C", "25 °C, 상대습도 60 %",
+                              "19.7 °C", "320 W"};
+    QTest::newRow("cold night") << Edits{{"txtClimNightT", "10"}} << "16.7"
+                                << "320" << cold;
+    QTest::newRow("a hotter summer changes nothing")
+        << Edits{{"txtClimNightT", "10"}, {"txtClimTu", "45"}, {"txtClimTi", "50"}} << "16.7"
+        << "320" << cold;
+    // 100 W on at night: 10 + 100/33 = 13.03 °C, still below; 319.6 − 100.
+    QTest::newRow("some equipment on")
+        << Edits{{"txtClimNightT", "10"}, {"txtClimPMin", "100"}} << "16.7"
+        << "220" << QStringList{"반내 온도 13 °C", "220 W"};
+    // 300 W: 10 + 9.09 = 19.09 °C, clear of 16.68, not of 19.68: 19.6 W.
+    QTest::newRow("equipment keeps it clear")
+        << Edits{{"txtClimNightT", "10"}, {"txtClimPMin", "300"}} << "16.7"
+        << "19.6" << QStringList{};
+    // 5 °C, 50 %: gamma = 0.3557890 − 0.6931472 = −0.3373582, Td =
+    // −80.1900/17.6073582 = −4.55 °C; a night at −5 °C is below it;
+    // 33·(−1.55 + 5) = 113.7 W.
     QTest::newRow("below freezing")
-        << "5"
-        << "20"
-        << "50"
-        << "-5"
-        << "-4.6" << QStringList{"최저 반내 온도 -5 °C", "외기 이슬점 -4.6 °C", "-1.6 °C", "279 W"};
-    QTest::newRow("below freezing, kept warm") << "5"
-                                               << "20"
-                                               << "50"
-                                               << "-4"
-                                               << "-4.6" << QStringList{};
-    QTest::newRow("saturated air") << "20"
-                                   << "35"
-                                   << "100"
-                                   << "19.9"
-                                   << "20" << QStringList{"외기 이슬점 20 °C", "23 °C"};
+        << Edits{{"txtClimDayT", "5"}, {"txtClimRH", "50"}, {"txtClimNightT", "-5"}} << "-4.6"
+        << "114" << QStringList{"반내 온도 -5 °C", "이슬점 -4.6 °C", "-1.6 °C", "114 W"};
+    QTest::newRow("below freezing, kept warm")
+        << Edits{{"txtClimDayT", "5"}, {"txtClimRH", "50"}, {"txtClimNightT", "-4"}} << "-4.6"
+        << "80.7" << QStringList{};
+    // Saturated air: Td = T; 33·(23 − 19.9) = 102.3 W.
+    QTest::newRow("saturated air")
+        << Edits{{"txtClimDayT", "20"}, {"txtClimRH", "100"}, {"txtClimNightT", "19.9"}} << "20"
+        << "102" << QStringList{"이슬점 20 °C", "23 °C", "102 W"};
 }
 
 void TestClimate::dewPoint() {
-    QFETCH(QString, ambient);
-    QFETCH(QString, inside);
-    QFETCH(QString, humidity);
-    QFETCH(QString, insideMin);
+    QFETCH(Edits, edits);
     QFETCH(QString, dew);
+    QFETCH(QString, heater);
     QFETCH(QStringList, warning);
     ClimateWindow c;
-    applyEdits(c, {{"txtClimTu", ambient},
-                   {"txtClimTi", inside},
-                   {"txtClimRH", humidity},
-                   {"txtClimTiMin", insideMin}});
+    applyEdits(c, edits);
     QCOMPARE(c.text(QStringLiteral("txtClimDew")), dew);
+    QCOMPARE(c.text(QStringLiteral("txtClimDewHeater")), heater);
     QCOMPARE(c.w->results().dewPointAirTemperature.value,
-             std::optional<double>(ambient.toDouble()));
+             std::optional<double>(c.text(QStringLiteral("txtClimDayT")).toDouble()));
+    // The frost heater stays its own: 33·(10 − (−10)) − PMin = 660 W − PMin.
+    QCOMPARE(c.text(QStringLiteral("txtClimHeater")),
+             QString::number(660 - c.text(QStringLiteral("txtClimPMin")).toInt()));
     QCOMPARE(c.w->lblClimCondensation->isVisibleTo(c.w), !warning.isEmpty());
     QCOMPARE(c.w->condensationRisk(), !warning.isEmpty());
     const QString text = c.w->lblClimCondensation->text();
@@ -536,9 +548,13 @@ void TestClimate::badInput_data() {
     const QStringList unaffected = {"txtClimDew", "txtClimQsun"};
     QTest::newRow("zero height") << Edits{{"txtClimH", "0"}} << false << areaResults << unaffected
                                  << size;
-    // Not a number at all: an input error, named by its field.
-    QTest::newRow("empty height") << Edits{{"txtClimH", ""}} << false << areaResults << unaffected
-                                  << QStringLiteral("입력 오류: 높이 H 칸이 비어 있습니다");
+    // Not a number at all: an input error, named by its field. (An emptied
+    // H follows the main window again: see the follows' tests.)
+    QTest::newRow("empty lowest ambient")
+        << Edits{{"txtClimTuMin", ""}} << false
+        << QStringList{"txtClimHeater", "txtClimHeaterModel"}
+        << QStringList{"txtClimA", "txtClimCool", "txtClimDew", "txtClimDewHeater"}
+        << QStringLiteral("입력 오류: 최저 외기 온도 칸이 비어 있습니다");
     QTest::newRow("negative width")
         << Edits{{"txtClimW", "-1"}} << false << areaResults << unaffected << size;
     QTest::newRow("depth not a number")
@@ -627,13 +643,14 @@ void TestClimate::strictReading_data() {
         << QStringList{"txtClimDew"} << QStringLiteral("입력 오류: 높이 H 칸");
     QTest::newRow("letters after the digits in Tu")
         << "txtClimTu"
-        << "12abc" << false << QStringList{"txtClimQs", "txtClimCool", "txtClimDew"}
-        << QStringList{"txtClimA", "txtClimHeater"}
+        << "12abc" << false << QStringList{"txtClimQs", "txtClimCool"}
+        << QStringList{"txtClimA", "txtClimHeater", "txtClimDew", "txtClimDewHeater"}
         << QStringLiteral("입력 오류: 최고 외기 온도 Tu 칸");
     QTest::newRow("empty humidity")
         << "txtClimRH"
-        << "" << false << QStringList{"txtClimDew"} << QStringList{"txtClimCool", "txtClimHeater"}
-        << QStringLiteral("입력 오류: 외기 상대습도 (Tu 기준) 칸이 비어 있습니다");
+        << "" << false << QStringList{"txtClimDew", "txtClimDewHeater", "txtClimDewHeaterModel"}
+        << QStringList{"txtClimCool", "txtClimHeater"}
+        << QStringLiteral("입력 오류: 습한 날 상대습도 칸이 비어 있습니다");
     QTest::newRow("only blanks in the margin")
         << "txtClimMargin"
         << "   " << false << QStringList{"txtClimCool", "txtClimCoolModel"}
@@ -745,8 +762,9 @@ void TestClimate::modeChangeWhileOpen() {
     QCOMPARE(c.w->lblClimPSource->text(), QStringLiteral("측정값에서 추정"));
     QCOMPARE(c.w->inputs().internalHeat, 496.566);  // computed with it at once
     QCOMPARE(c.text(QStringLiteral("txtClimAlt")), QStringLiteral("500"));
-    // New measurements count at the next change of mode, not at each keystroke.
+    // New measurements count at once: 5·3.5469·(50 − 40) = 177.345 W.
     c.form->txtT4->setText(QStringLiteral("50"));
+    QCOMPARE(c.text(QStringLiteral("txtClimP")), QStringLiteral("177.345"));
     c.form->selectMode(SelectionMode::Fan1);
     QCOMPARE(c.text(QStringLiteral("txtClimP")), QStringLiteral("500"));
     QCOMPARE(c.w->lblClimPSource->text(), QStringLiteral("주 화면의 P"));
@@ -877,6 +895,180 @@ void TestClimate::sunlitAreaFollowsTheSizeUntilTyped() {
     QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("0"));
 }
 
+// While the window is open, an input taken from the main window follows
+// every edit there, muted and naming its source, and is kept by no cabinet;
+// typed over, it is the user's and the cabinet keeps it; emptied, it
+// follows again. The sunlit area follows the window's own dimensions.
+void TestClimate::followsTheMainWindowUntilTyped() {
+    ClimateWindow c;
+    QLineEdit* h = c.field(QStringLiteral("txtClimH"));
+    QVERIFY(isFieldFollowing(h));
+    QVERIFY2(h->toolTip().contains(QStringLiteral("주 화면의 높이 H를 따릅니다")),
+             qPrintable(h->toolTip()));
+    QVERIFY(h->font().italic());
+    QVERIFY(!c.field(QStringLiteral("txtClimAlt"))->font().italic());
+
+    c.form->txtHeight->setText(QStringLiteral("1.8"));
+    c.form->txtPP->setText(QStringLiteral("1500"));
+    c.form->txtT1->setText(QStringLiteral("45"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.8"));
+    QCOMPARE(c.text(QStringLiteral("txtClimP")), QStringLiteral("1500"));
+    QCOMPARE(c.text(QStringLiteral("txtClimTu")), QStringLiteral("45"));
+    // 1·0.6 + 1·1.8; A = 1.8·1.8·1.6 + 1.4·0.6 = 6.024 m².
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("2.4"));
+    QCOMPARE(c.text(QStringLiteral("txtClimA")), QStringLiteral("6.02"));
+    // Edits of the main window give the cabinet no climate design.
+    QVERIFY(c.t.app->project().current().climate.isEmpty());
+
+    c.type(QStringLiteral("txtClimH"), QStringLiteral("2.5"));
+    QVERIFY(!isFieldFollowing(h));
+    QVERIFY(!h->font().italic());
+    QVERIFY(!h->toolTip().contains(QStringLiteral("주 화면의 높이 H를 따릅니다")));
+    QCOMPARE(c.w->storedInputs().value(QStringLiteral("txtClimH")),
+             QVariant(QStringLiteral("2.5")));
+    QCOMPARE(c.t.app->project().current().climate.value(QStringLiteral("txtClimH")),
+             QVariant(QStringLiteral("2.5")));
+    for (const char* name : {"txtClimW", "txtClimD", "txtClimP", "txtClimK", "txtClimTu",
+                             "txtClimTi", "txtClimSunArea"})
+        QVERIFY2(!c.w->storedInputs().contains(QLatin1String(name)), name);
+    c.form->txtHeight->setText(QStringLiteral("3"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2.5"));
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("3.1"));  // 0.6 + 2.5
+
+    // Emptied: it follows again, and shows the main window's 3 once the
+    // user has left it.
+    c.type(QStringLiteral("txtClimH"), QString());
+    QVERIFY(isFieldFollowing(h));
+    QCOMPARE(h->placeholderText(), QStringLiteral("3"));
+    QVERIFY(!c.w->storedInputs().contains(QStringLiteral("txtClimH")));
+    QVERIFY(!c.t.app->project().current().climate.contains(QStringLiteral("txtClimH")));
+    QVERIFY(!isFieldNotUsed(h));  // no input error: it stands for the main window's
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("3.6"));
+    c.type(QStringLiteral("txtClimAlt"), QStringLiteral("0"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("3"));
+    c.form->txtHeight->setText(QStringLiteral("2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2"));
+
+    // A sunlit area typed stays, whatever the dimensions do.
+    c.w->chkClimSun->click();
+    c.type(QStringLiteral("txtClimSunArea"), QStringLiteral("1.5"));
+    c.form->txtWidth->setText(QStringLiteral("2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimW")), QStringLiteral("2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("1.5"));
+    QVERIFY(!isFieldFollowing(c.field(QStringLiteral("txtClimSunArea"))));
+    // The button at its end gives it back to the dimensions: 2·0.6 + 2·2.
+    auto* again = c.w->findChild<QAction*>(QStringLiteral("txtClimSunAreaFollow"));
+    QVERIFY(again && again->isVisible());
+    QVERIFY(!c.w->findChild<QAction*>(QStringLiteral("txtClimHFollow"))->isVisible());
+    again->trigger();
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimSunArea"))));
+    QVERIFY(!again->isVisible());
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("5.2"));
+    // 0.5·800·5.2 absorbed, U·Rse = 5·0.04 of it passes the wall.
+    QCOMPARE(c.text(QStringLiteral("txtClimQsun")), QStringLiteral("416"));
+    QVERIFY(!c.t.app->project().current().climate.contains(QStringLiteral("txtClimSunArea")));
+}
+
+// Another cabinet made current shows its own typed and following values,
+// and each cabinet keeps only what was typed for it.
+void TestClimate::followsAcrossCabinets() {
+    ClimateWindow c;
+    ProjectSession& project = c.t.app->project();
+    c.type(QStringLiteral("txtClimH"), QStringLiteral("2.5"));
+    c.type(QStringLiteral("txtClimNightT"), QStringLiteral("12"));
+    const int second = project.addCabinet();
+    QCOMPARE(project.currentIndex(), second);
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2"));
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimH"))));
+    QCOMPARE(c.text(QStringLiteral("txtClimNightT")), QStringLiteral("18"));
+    c.form->txtHeight->setText(QStringLiteral("1.2"));
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.2"));
+
+    project.makeCurrent(0);
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("2.5"));
+    QVERIFY(!isFieldFollowing(c.field(QStringLiteral("txtClimH"))));
+    QCOMPARE(c.text(QStringLiteral("txtClimNightT")), QStringLiteral("12"));
+    QCOMPARE(c.text(QStringLiteral("txtClimSunArea")), QStringLiteral("3.1"));  // 0.6 + 2.5
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimSunArea"))));
+    QVERIFY(!project.current().climate.contains(QStringLiteral("txtClimSunArea")));
+
+    project.makeCurrent(second);
+    QCOMPARE(c.text(QStringLiteral("txtClimH")), QStringLiteral("1.2"));
+    QVERIFY(isFieldFollowing(c.field(QStringLiteral("txtClimH"))));
+    QVERIFY(!project.current().climate.contains(QStringLiteral("txtClimH")));
+}
+
+// What the window shows is what the design layer evaluates for the cabinet
+// the project keeps: the same numbers (as rounded for the screen) and the
+// same models, with inputs following and typed.
+void TestClimate::showsTheDesignEvaluation_data() {
+    QTest::addColumn<Edits>("main");    // the main window's fields
+    QTest::addColumn<Edits>("window");  // typed in the window
+    QTest::addColumn<Edits>("after");   // the main window's fields afterwards
+    const Edits warm = {{"txtHeight", "1.8"}, {"txtT2", "50"}, {"txtPP", "900"}};
+    QTest::newRow("following") << warm << Edits{{"txtClimNightT", "10"}} << Edits{};
+    QTest::newRow("typed over, the main window moving on")
+        << warm << Edits{{"txtClimW", "0.8"},       {"txtClimP", "700"},     {"txtClimRH", "80"},
+                         {"txtClimSunArea", "1.2"}, {"txtClimNightT", "12"}, {"txtClimPMin", "50"}}
+        << Edits{{"txtHeight", "2.2"}, {"txtWidth", "1.2"}, {"txtT1", "30"}};
+}
+
+void TestClimate::showsTheDesignEvaluation() {
+    QFETCH(Edits, main);
+    QFETCH(Edits, window);
+    QFETCH(Edits, after);
+    ClimateWindow c;
+    auto mainEdits = [&](const Edits& edits) {
+        for (const auto& [name, text] : edits) c.form->findChild<QLineEdit*>(name)->setText(text);
+    };
+    mainEdits(main);
+    c.w->chkClimSun->click();
+    for (const auto& [name, text] : window) c.type(name, text);
+    mainEdits(after);
+
+    IniSelection selection;
+    const IniFile ini = IniFile::load(c.t.app->iniPath(), selectModelLists(selection));
+    auto models = [&](std::string_view section) {
+        std::vector<ClimateModel> list;
+        for (const NamedValue& m : LoadModelList(ini, section)) list.push_back({m.name, m.value});
+        return list;
+    };
+    const DesignTables tables{&c.t.app->tables(), models(kFilterFanModelSection),
+                              models(kHeaterModelSection)};
+    const ClimateEvaluation e = evaluateClimate(c.t.app->project().capturedCurrent(), tables);
+    QVERIFY(e.errors.isEmpty());
+    const ClimateDesignResult& r = e.result;
+    const QList<QPair<const char*, const ClimateValue*>> numbers = {
+        {"txtClimA", &r.area},
+        {"txtClimQs", &r.wallHeat},
+        {"txtClimQsun", &r.solarHeat},
+        {"txtClimCool", &r.coolingPower},
+        {"txtClimQw", &r.heatExchangerCapacity},
+        {"txtClimFlow", &r.airflow},
+        {"txtClimHeater", &r.heaterPower},
+        {"txtClimDew", &r.dewPoint},
+        {"txtClimDewHeater", &r.condensationFreeHeaterPower}};
+    for (const auto& [name, value] : numbers) {
+        QVERIFY2(value->applicable(), name);
+        const double shown = c.text(QLatin1String(name)).toDouble();
+        // About three significant digits on the screen.
+        QVERIFY2(std::fabs(shown - *value->value) <= 0.005 * std::fabs(*value->value) + 0.05,
+                 qPrintable(QStringLiteral("%1 shows %2, the design %3")
+                                .arg(QLatin1String(name), c.text(QLatin1String(name)))
+                                .arg(*value->value)));
+    }
+    QCOMPARE(c.text(QStringLiteral("txtClimCoolModel")), e.aircon.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimFanModel")), e.fan.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimFlowModel")), e.filterFan.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimHeaterModel")), e.heater.designation);
+    QCOMPARE(c.text(QStringLiteral("txtClimDewHeaterModel")), e.condensationHeater.designation);
+    QCOMPARE(c.w->condensationRisk(), e.condensation);
+    // The main window's last edits reached the window too.
+    for (const auto& [name, text] : after) {
+        if (name == QLatin1String("txtHeight")) QCOMPARE(c.text(QStringLiteral("txtClimH")), text);
+    }
+}
+
 void TestClimate::reportButtonAndValues() {
     ClimateWindow c;
     QSignalSpy spy(c.w, &frmClimate::reportRequested);
@@ -987,12 +1179,19 @@ void TestClimate::everyControlExplainsItself() {
 void TestClimate::everyNoteCanBeReadWhole() {
     ClimateWindow c;
     c.w->chkClimSun->click();
+    // Each field not read has a note of its own.
     applyEdits(c, {{"txtClimTuMin", "-10,5"},
                    {"txtClimRH", "150"},
                    {"txtClimAlt", "50000"},
                    {"txtClimMargin", "-10"},
-                   {"txtClimSunAbs", "2"}});
-    QVERIFY2(c.w->statusNotes().size() >= 5, qPrintable(c.status()));
+                   {"txtClimSunAbs", "2"},
+                   {"txtClimK", "-5"},
+                   {"txtClimNightT", "x"},
+                   {"txtClimPMin", "-1,0"},
+                   {"txtClimDayT", "25 °C"},
+                   {"txtClimSunE", "x"},
+                   {"txtClimSunRse", "x"}});
+    QVERIFY2(c.w->statusNotes().size() >= 8, qPrintable(c.status()));
     c.w->show();
     QApplication::processEvents();
     QLabel* label = c.w->lblClimStatus;

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -12,7 +13,9 @@
 
 #include "CommaLocale.h"
 #include "TestApp.h"
+#include "design/CabinetDesign.h"
 #include "kit/FieldCues.h"
+#include "kit/ProjectSession.h"
 #include "rise/RiseCommands.h"
 #include "rise/RiseProfile.h"
 #include "rise/frmRise.h"
@@ -108,6 +111,9 @@ private slots:
     void methodLimitsInTheNotes();
     void overrideStartsFromTheCurves();
     void inputMapRoundTrip();
+    void followsTheMainWindowUntilTyped();
+    void showsTheDesignEvaluation_data();
+    void showsTheDesignEvaluation();
     void everyControlExplainsItself();
     void escapeAndExitClose();
     void preparedWindowOpensAsAFreshOne();
@@ -295,10 +301,11 @@ void TestRiseWindow::strictReading_data() {
         << "txtRiseWidth"
         << "0,8" << QStringList{"txtRiseAe", "txtRiseC"} + rises << QStringList{"txtRiseD"}
         << "폭 W: 숫자 하나로 입력하세요 (단위나 쉼표 없이).";
-    QTest::newRow("power emptied")
-        << "txtRiseP"
-        << "" << rises << QStringList{"txtRiseAe", "txtRiseK", "txtRiseC"}
-        << "손실 전력 P: 값을 입력하세요.";
+    // (An emptied H, W, D or P follows the main window again.)
+    QTest::newRow("ambient emptied")
+        << "txtRiseTu"
+        << "" << QStringList{"txtRiseT05", "txtRiseT075", "txtRiseT10"}
+        << QStringList{"txtRiseDt05", "txtRiseDt10"} << "주위 온도 Tu: 값을 입력하세요.";
     QTest::newRow("power 0") << "txtRiseP"
                              << "0" << rises << QStringList{"txtRiseK"}
                              << "손실 전력 P는 0보다 커야 합니다.";
@@ -452,6 +459,122 @@ void TestRiseWindow::inputMapRoundTrip() {
     QCOMPARE(r.win->report().input.power, std::optional<double>(500));
 }
 
+// While the window is open, H, W, D and P follow every edit of the main
+// window, muted and naming their source, and no cabinet keeps them; typed
+// over, they are the user's and the cabinet keeps them; emptied, they
+// follow again. Another cabinet shows its own.
+void TestRiseWindow::followsTheMainWindowUntilTyped() {
+    RiseWindow r;
+    ProjectSession& project = r.t.app->project();
+    QLineEdit* h = r.field(QStringLiteral("txtRiseHeight"));
+    QLineEdit* p = r.field(QStringLiteral("txtRiseP"));
+    QVERIFY(isFieldFollowing(h));
+    QVERIFY2(p->toolTip().contains(QStringLiteral("주 화면의 내부 발열량 P를 따릅니다")),
+             qPrintable(p->toolTip()));
+    r.form->txtHeight->setText(QStringLiteral("1.8"));
+    r.form->txtPP->setText(QStringLiteral("600"));
+    QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), QStringLiteral("1.8"));
+    QCOMPARE(r.text(QStringLiteral("txtRiseP")), QStringLiteral("600"));
+    // 1.8·1.8·1.4 + 1.4·0.8·0.6 = 5.208 m², with P 600 W at once.
+    QCOMPARE(r.text(QStringLiteral("txtRiseAe")), QStringLiteral("5.208"));
+    QCOMPARE(r.win->report().input.power, std::optional<double>(600));
+    QVERIFY(project.current().rise.isEmpty());
+
+    r.type(QStringLiteral("txtRiseP"), QStringLiteral("1000"));
+    QVERIFY(!isFieldFollowing(p));
+    r.form->txtPP->setText(QStringLiteral("500"));
+    QCOMPARE(r.text(QStringLiteral("txtRiseP")), QStringLiteral("1000"));
+    const WindowInputs kept = r.win->storedInputs();
+    QCOMPARE(kept.value(QStringLiteral("txtRiseP")), QVariant(QStringLiteral("1000")));
+    for (const char* name : {"txtRiseHeight", "txtRiseWidth", "txtRiseDepth"})
+        QVERIFY2(!kept.contains(QLatin1String(name)), name);
+    QCOMPARE(project.current().rise, kept);
+
+    // The button at its end makes it follow again, as emptying it does.
+    auto* again = r.win->findChild<QAction*>(QStringLiteral("txtRisePFollow"));
+    QVERIFY(again && again->isVisible());
+    again->trigger();
+    QVERIFY(isFieldFollowing(p));
+    QCOMPARE(r.text(QStringLiteral("txtRiseP")), QStringLiteral("500"));
+    QVERIFY(!project.current().rise.contains(QStringLiteral("txtRiseP")));
+    r.type(QStringLiteral("txtRiseP"), QStringLiteral("1000"));
+    QVERIFY(!isFieldFollowing(p));
+    r.type(QStringLiteral("txtRiseP"), QString());
+    QVERIFY(isFieldFollowing(p));
+    QVERIFY(!isFieldNotUsed(p));
+    QCOMPARE(r.win->report().input.power, std::optional<double>(500));
+    QVERIFY(!project.current().rise.contains(QStringLiteral("txtRiseP")));
+    r.type(QStringLiteral("txtRiseTu"), QStringLiteral("35"));
+    QCOMPARE(r.text(QStringLiteral("txtRiseP")), QStringLiteral("500"));
+
+    // Another cabinet: its own H, following; back, the typed one.
+    r.type(QStringLiteral("txtRiseHeight"), QStringLiteral("2.5"));
+    const int second = project.addCabinet();
+    QVERIFY(isFieldFollowing(h));
+    QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), r.form->txtHeight->text());
+    r.form->txtHeight->setText(QStringLiteral("1.2"));
+    QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), QStringLiteral("1.2"));
+    project.makeCurrent(0);
+    QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), QStringLiteral("2.5"));
+    QVERIFY(!isFieldFollowing(h));
+    QCOMPARE(r.text(QStringLiteral("txtRiseP")), QStringLiteral("500"));
+    QVERIFY(isFieldFollowing(p));
+    project.makeCurrent(second);
+    QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), QStringLiteral("1.2"));
+    QVERIFY(isFieldFollowing(h));
+}
+
+using Edits = QList<QPair<QString, QString>>;
+Q_DECLARE_METATYPE(Edits)
+
+// What the window shows is what the design layer evaluates for the cabinet
+// the project keeps: the same rises and the same verdict, with H, W, D and
+// P following and typed.
+void TestRiseWindow::showsTheDesignEvaluation_data() {
+    QTest::addColumn<Edits>("window");  // typed in the window
+    QTest::addColumn<Edits>("after");   // the main window's fields afterwards
+    QTest::addColumn<bool>("vents");
+    QTest::newRow("following") << Edits{{"txtRiseTmax10", "60"}}
+                               << Edits{{"txtHeight", "1.6"}, {"txtPP", "450"}} << false;
+    QTest::newRow("typed over, vented")
+        << Edits{{"txtRiseHeight", "1.4"},
+                 {"txtRiseP", "350"},
+                 {"txtRiseInlet", "300"},
+                 {"txtRiseOutlet", "400"},
+                 {"txtRisePartitions", "1"}}
+        << Edits{{"txtHeight", "2.2"}, {"txtWidth", "1.2"}, {"txtPP", "2000"}} << true;
+}
+
+void TestRiseWindow::showsTheDesignEvaluation() {
+    QFETCH(Edits, window);
+    QFETCH(Edits, after);
+    QFETCH(bool, vents);
+    RiseWindow r;
+    if (vents) r.win->chkRiseVent->click();
+    for (const auto& [name, text] : window) r.type(name, text);
+    for (const auto& [name, text] : after) r.form->findChild<QLineEdit*>(name)->setText(text);
+    const RiseEvaluation e = evaluateRise(r.t.app->project().capturedCurrent());
+    QVERIFY(e.errors.isEmpty());
+    const QList<QPair<const char*, const RiseValue*>> numbers = {
+        {"txtRiseDt05", &e.result.dt05}, {"txtRiseDt075", &e.result.dt075},
+        {"txtRiseDt10", &e.result.dt10}, {"txtRiseT05", &e.result.t05},
+        {"txtRiseT075", &e.result.t075}, {"txtRiseT10", &e.result.t10}};
+    QVERIFY(e.result.ae.applicable());
+    QVERIFY(std::fabs(r.text(QStringLiteral("txtRiseAe")).toDouble() - *e.result.ae.value) <=
+            0.0005 + 1e-12);
+    for (const auto& [name, value] : numbers) {
+        QVERIFY2(value->applicable(), name);
+        QVERIFY2(std::fabs(r.text(QLatin1String(name)).toDouble() - *value->value) <= 0.05 + 1e-9,
+                 qPrintable(QStringLiteral("%1 shows %2, the design %3")
+                                .arg(QLatin1String(name), r.text(QLatin1String(name)))
+                                .arg(*value->value)));
+    }
+    QCOMPARE(r.verdict().section(u'\n', 0, 0), e.verdict);
+    // The main window's later H reached a following H, not a typed one.
+    const QString mainH = r.form->txtHeight->text();
+    QCOMPARE(r.text(QStringLiteral("txtRiseHeight")) == mainH, !vents);
+}
+
 void TestRiseWindow::everyControlExplainsItself() {
     RiseWindow r;
     for (const QWidget* c : r.win->findChildren<QWidget*>()) {
@@ -484,7 +607,10 @@ void TestRiseWindow::escapeAndExitClose() {
     processDeferredDeletes();
     QVERIFY(!r.t.app->loadedWindow<frmRise>());
     r.form->txtHeight->setText(QStringLiteral("1.5"));
-    r.open();  // afresh from the main window
+    r.open();  // the cabinet keeps the H typed over the main window's
+    QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), QStringLiteral("3"));
+    r.type(QStringLiteral("txtRiseHeight"), QString());
+    r.type(QStringLiteral("txtRiseTu"), QStringLiteral("35"));
     QCOMPARE(r.text(QStringLiteral("txtRiseHeight")), QStringLiteral("1.5"));
 }
 
