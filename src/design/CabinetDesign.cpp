@@ -381,16 +381,22 @@ const WindowInputs& riseDefaults() {
     return d;
 }
 
+// A value that may follow does so while the cabinet keeps no text of its
+// own for it: no entry, or an emptied one.
 QString climateInputText(const Cabinet& c, const QString& name) {
     const auto it = c.climate.constFind(name);
-    if (it != c.climate.constEnd()) return it->toString();
+    const bool kept = it != c.climate.constEnd() && !(kClimateFollowingInputs.contains(name) &&
+                                                      it->toString().trimmed().isEmpty());
+    if (kept) return it->toString();
     if (const std::optional<FollowedValue> f = climateFollowedValue(c, name)) return f->text;
     return climateDefaults().value(name).toString();
 }
 
 QString riseInputText(const Cabinet& c, const QString& name) {
     const auto it = c.rise.constFind(name);
-    if (it != c.rise.constEnd()) return it->toString();
+    const bool kept = it != c.rise.constEnd() &&
+                      !(kRiseFollowingInputs.contains(name) && it->toString().trimmed().isEmpty());
+    if (kept) return it->toString();
     if (const std::optional<FollowedValue> f = riseFollowedValue(c, name)) return f->text;
     return riseDefaults().value(name).toString();
 }

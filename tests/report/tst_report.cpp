@@ -611,7 +611,7 @@ void TestReport::climateWindowReport_data() {
     QTest::newRow("sun, inside above outside")
         << QStringList{"sun", "txtClimTi=50"}
         << QStringList{"옥외 설치, 햇빛을 받음 예", "일사량 800 W/m²", "표면 일사 흡수율 α 0.5",
-                       "햇빛 받는 면적 2.6 m²", "외표면 열저항 Rse 0.04 m²·K/W",
+                       "햇빛 받는 면적 2.600 m² (지붕과 앞면)", "외표면 열저항 Rse 0.04 m²·K/W",
                        // Qs = 5 · 6.6 · 10; Qsun = α·E·A_sun·U·Rse = 0.5 · 800 · 2.6 · 5 · 0.04
                        "벽면 통과 열량 Qs 330.0 W", "일사 열량 Qsun 208.0 W",
                        // (1100 - 330 + 208) · 1.1; per K: / 10; airflow: · 3.1 m³·K/(W·h)
