@@ -3,11 +3,16 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "climate/ClimateCommands.h"
 #include "climate/frmClimate.h"
@@ -62,14 +67,15 @@ namespace {
 
 // Work over the cabinets of a project that may take a while: after half a
 // second a progress bar with "취소" and a wait cursor; the interface keeps
-// answering between cabinets (the dialog is modal to the window, so nothing
-// else changes the project meanwhile).
+// answering between cabinets and while the pages are drawn aside. The work
+// takes a copy of the project, and the dialog is modal to the program, so
+// nothing the user does meanwhile reaches the report.
 class CabinetProgress {
 public:
     CabinetProgress(QWidget* parent, const QString& label, int count)
         : m_dialog(label, QStringLiteral("취소"), 0, count, parent) {
         m_dialog.setWindowTitle(QStringLiteral("CabinetCool"));
-        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setWindowModality(Qt::ApplicationModal);
         m_dialog.setMinimumDuration(500);
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
@@ -81,6 +87,27 @@ public:
         m_dialog.setValue(i);
         QCoreApplication::processEvents();
         return !m_dialog.wasCanceled();
+    }
+
+    // Runs `work` on a thread of its own while the interface answers, the
+    // bar following `done` from `from` on; `cancel` is raised when the user
+    // asks. Returns when the work has ended.
+    void runAside(const std::function<void()>& work, const std::atomic<int>& done, int from,
+                  std::atomic<bool>& cancel) {
+        QEventLoop loop;
+        QThread* thread = QThread::create(work);
+        QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+        QTimer tick;
+        tick.setInterval(50);
+        QObject::connect(&tick, &QTimer::timeout, &loop, [&]() {
+            m_dialog.setValue(from + done.load());
+            if (m_dialog.wasCanceled()) cancel = true;
+        });
+        tick.start();
+        thread->start();
+        loop.exec();
+        thread->wait();
+        delete thread;
     }
 
 private:
@@ -119,13 +146,20 @@ void makeProjectReport(CabinetCoolApp& app, QWidget* parent) {
         collectProjectReport(app, now, [&progress](int i) { return progress.step(i); });
     // A cancelled report writes nothing.
     if (report.cancelled) return;
-    int done = count;
-    bool cancelled = false;
-    const QByteArray pdf = projectReportPdf(report, [&]() {
-        cancelled = !progress.step(++done);
-        return !cancelled;
-    });
-    if (cancelled) return;
+    // The pages are laid out and drawn aside: the report holds plain values
+    // (its charts as strokes and texts), no widget.
+    std::atomic<int> done = 0;
+    std::atomic<bool> cancel = false;
+    QByteArray pdf;
+    progress.runAside(
+        [&]() {
+            pdf = projectReportPdf(report, [&]() {
+                ++done;
+                return !cancel.load();
+            });
+        },
+        done, count, cancel);
+    if (cancel) return;
     QString error;
     const bool ok = writePdfBytes(pdf, path, &error);
     reportWritten(app, parent, path, ok, error, QStringLiteral("프로젝트 보고서"));

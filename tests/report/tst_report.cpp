@@ -10,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <csignal>
 
@@ -25,6 +27,7 @@
 #include "heat/frmHeatValue.h"
 #include "kit/ProjectSession.h"
 #include "projectwindow/ProjectCommands.h"
+#include "projectwindow/frmProject.h"
 #include "report/DesignReport.h"
 #include "report/ProjectReport.h"
 #include "report/ReportCommands.h"
@@ -169,6 +172,8 @@ private slots:
     void riseSectionOnlyWhileOpen();
     void projectReport();
     void projectReportIsAFunctionOfTheFile();
+    void cancelledProjectReportWritesNothing_data();
+    void cancelledProjectReportWritesNothing();
     void riseVerdictOfKeptInputs_data();
     void riseVerdictOfKeptInputs();
     void projectReportFileName_data();
@@ -1414,6 +1419,54 @@ void TestReport::projectReportIsAFunctionOfTheFile() {
     const ProjectReport taller = collectProjectReport(*t.app, made);
     QVERIFY(writeProjectReportPdf(taller, path, &error));
     verifyContains(pdfText(path), {"햇빛 받는 면적 1.620 m² (지붕과 앞면)"});
+}
+
+void TestReport::cancelledProjectReportWritesNothing_data() {
+    QTest::addColumn<int>("after");  // progress steps before "취소"
+    QTest::newRow("first cabinet") << 0;
+    QTest::newRow("third cabinet") << 2;
+}
+
+void TestReport::cancelledProjectReportWritesNothing() {
+    QFETCH(int, after);
+    TestApp t;
+    Form1* form = t.start();
+    QVERIFY(openProjectFile(*t.app, form, CC_TEST_DATA_DIR "/project/three-cabinets-v1.ccproj"));
+    form->findChild<QPushButton*>("cmdProject")->click();
+    auto* button = t.app->loadedWindow<frmProject>()->cmdProjReport;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("project.pdf");
+    t.platform.saveAnswers.enqueue(path);
+    // The user presses "취소" once the bar has come that far.
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&]() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* bar = qobject_cast<QProgressDialog*>(w);
+            if (bar && bar->value() >= after) bar->cancel();
+        }
+    });
+    watch.start();
+    button->click();
+    watch.stop();
+    QCOMPARE(t.platform.messages, QStringList());
+    // No file, and nothing of one left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    // The same report, not cancelled, is written.
+    t.platform.saveAnswers.enqueue(path);
+    button->click();
+    QVERIFY(QFileInfo(path).size() > 0);
+
+    // Stopped while its pages are laid out or drawn: no bytes to write.
+    const ProjectReport report = collectProjectReport(*t.app, QDateTime::currentDateTime());
+    for (int stop : {0, 3, 5}) {
+        int steps = 0;
+        QVERIFY(projectReportPdf(report, [&]() { return steps++ < stop; }).isEmpty());
+    }
+    int steps = 0;
+    QVERIFY(!projectReportPdf(report, [&]() { return ++steps > 0; }).isEmpty());
+    QCOMPARE(steps, 6);  // each cabinet counted, then drawn
 }
 
 void TestReport::riseVerdictOfKeptInputs_data() {
