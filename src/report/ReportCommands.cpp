@@ -117,16 +117,16 @@ private:
 void reportWritten(CabinetCoolApp& app, QWidget* parent, const QString& path, bool ok,
                    const QString& error, const QString& what) {
     if (!ok) {
-        app.platform().messageBox(
-            parent, QStringLiteral("%1을(를) 저장하지 못했습니다. 그 이름의 파일은 바뀌지 "
-                                   "않았습니다.\n%2\n%3")
-                        .arg(what, QDir::toNativeSeparators(path), error));
+        app.platform().messageBox(parent,
+                                  QStringLiteral("%1 저장하지 못했습니다. 그 이름의 파일은 바뀌지 "
+                                                 "않았습니다.\n%2\n%3")
+                                      .arg(what, QDir::toNativeSeparators(path), error));
         return;
     }
     // The project window's status line says where it went.
     if (auto* window = qobject_cast<frmProject*>(parent))
         window->lblProjStatus->setText(
-            QStringLiteral("%1을(를) 저장했습니다: %2").arg(what, QDir::toNativeSeparators(path)));
+            QStringLiteral("%1 저장했습니다: %2").arg(what, QDir::toNativeSeparators(path)));
 }
 
 }  // namespace
@@ -162,7 +162,7 @@ void makeProjectReport(CabinetCoolApp& app, QWidget* parent) {
     if (cancel) return;
     QString error;
     const bool ok = writePdfBytes(pdf, path, &error);
-    reportWritten(app, parent, path, ok, error, QStringLiteral("프로젝트 보고서"));
+    reportWritten(app, parent, path, ok, error, QStringLiteral("프로젝트 보고서를"));
 }
 
 void exportProjectBill(CabinetCoolApp& app, QWidget* parent) {
@@ -188,7 +188,7 @@ void exportProjectBill(CabinetCoolApp& app, QWidget* parent) {
     reportWritten(app, parent, path, ok,
                   code != 0 ? QString::fromLocal8Bit(std::strerror(code))
                             : QStringLiteral("파일을 쓸 수 없습니다."),
-                  QStringLiteral("장비 목록"));
+                  QStringLiteral("장비 목록을"));
 }
 
 void openClimateDesign(CabinetCoolApp& app) {

@@ -7,6 +7,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStaticText>
+#include <QTextOption>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -341,8 +343,55 @@ private:
         if (!m_painter || text.isEmpty()) return;
         m_painter->setFont(font);
         m_painter->setPen(color);
-        m_painter->drawText(rect, flags, text);
+        // Texts that come back on every cabinet's pages (captions, the
+        // methods and constants) are shaped once: a static text keeps its
+        // glyphs. Only the plain top-aligned cases; others as they come.
+        const int horizontal = flags & Qt::AlignHorizontal_Mask;
+        const bool wrap = flags & Qt::TextWordWrap;
+        const bool plain =
+            (flags & ~(Qt::AlignHorizontal_Mask | Qt::TextWordWrap | Qt::AlignTop)) == 0 &&
+            !text.contains(QLatin1Char('\n'));
+        if (!m_staticTexts || !plain) {
+            m_painter->drawText(rect, flags, text);
+            return;
+        }
+        const QString key = QString::number(&font == &m_body          ? 0
+                                            : &font == &m_bold        ? 1
+                                            : &font == &m_small       ? 2
+                                            : &font == &m_headingFont ? 3
+                                            : &font == &m_title       ? 4
+                                                                      : 5) +
+                            QLatin1Char('|') + QString::number(flags) + QLatin1Char('|') +
+                            (wrap ? QString::number(rect.width(), 'g', 10) : QString()) +
+                            QLatin1Char('|') + text;
+        auto it = m_staticTexts->find(key);
+        if (it == m_staticTexts->end()) {
+            QStaticText st(text);
+            st.setTextFormat(Qt::PlainText);
+            st.setPerformanceHint(QStaticText::AggressiveCaching);
+            if (wrap) {
+                st.setTextWidth(rect.width());
+                QTextOption option(Qt::Alignment(horizontal ? horizontal : Qt::AlignLeft));
+                option.setWrapMode(QTextOption::WordWrap);
+                st.setTextOption(option);
+            }
+            st.prepare(m_painter->transform(), font);
+            it = m_staticTexts->insert(key, st);
+        }
+        QPointF at = rect.topLeft();
+        if (!wrap && horizontal == Qt::AlignRight)
+            at.setX(rect.right() - it->size().width());
+        else if (!wrap && horizontal == Qt::AlignHCenter)
+            at.setX(rect.center().x() - it->size().width() / 2);
+        m_painter->drawStaticText(at, *it);
     }
+
+public:
+    // Static texts kept across the pages of one document.
+    void shareStaticTexts(QHash<QString, QStaticText>* texts) { m_staticTexts = texts; }
+
+private:
+    QHash<QString, QStaticText>* m_staticTexts = nullptr;
 
     QPdfWriter& m_writer;
     QHash<QString, double>* m_heights = nullptr;
@@ -693,6 +742,8 @@ QByteArray pdfBytes(const QString& title, const QString& creator,
         if (!painter.begin(&writer)) return {};
         PageFlow drawing(writer, &painter, counting.pages());
         drawing.shareHeights(&heights);
+        QHash<QString, QStaticText> texts;
+        drawing.shareStaticTexts(&texts);
         if (!layOutPages(drawing)) {
             painter.end();
             return {};
