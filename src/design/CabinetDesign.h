@@ -201,6 +201,9 @@ MainEvaluation evaluateMain(const Cabinet& cabinet, const EquipmentHeatTables& t
 ClimateEvaluation evaluateClimate(const Cabinet& cabinet, const DesignTables& tables);
 RiseEvaluation evaluateRise(const Cabinet& cabinet);
 
+// Why a result of the climate design does not apply, in plain words.
+QString climateReasonText(ClimateReason reason);
+
 // The main window's input captions ("높이 H", "반내 허용 온도 T2" by mode).
 QString mainFieldCaption(CabinetField field, SelectionMode mode);
 

@@ -182,36 +182,6 @@ void addHeatRows(DesignReport& report, const HeatEvaluation& heat, const MainWin
 
 // ---- the climate design window ------------------------------------------
 
-// Why a result of the climate design does not apply, in plain words.
-QString climateReasonText(ClimateReason reason) {
-    switch (reason) {
-        case ClimateReason::None:
-            break;
-        case ClimateReason::InvalidDimensions:
-            return QStringLiteral("치수가 0 이하입니다");
-        case ClimateReason::InvalidInstallation:
-            return QStringLiteral("설치 방식이 정해지지 않았습니다");
-        case ClimateReason::InvalidCoefficient:
-            return QStringLiteral("열관류율이 0 미만입니다");
-        case ClimateReason::InvalidSolarInput:
-            return QStringLiteral("일사 입력이 범위 밖입니다");
-        case ClimateReason::InvalidMargin:
-            return QStringLiteral("안전 여유가 0 % 미만입니다");
-        case ClimateReason::AmbientNotBelowInside:
-            return QStringLiteral(
-                "희망 반내 온도가 최고 외기 온도 이하여서 외기로는 식힐 수 없습니다");
-        case ClimateReason::AltitudeOutOfRange:
-            return QStringLiteral("설치 고도가 -5000 m ~ 11000 m 밖입니다");
-        case ClimateReason::HumidityOutOfRange:
-            return QStringLiteral("상대 습도가 0 % 초과 100 % 이하의 범위 밖입니다");
-        case ClimateReason::TemperatureOutOfRange:
-            return QStringLiteral("이 온도에서는 이슬점을 구할 수 없습니다");
-        case ClimateReason::OutOfRange:
-            return QStringLiteral("값이 계산할 수 있는 범위를 벗어났습니다");
-    }
-    return {};
-}
-
 QString climateValue(const ClimateValue& v, QString (*format)(double)) {
     if (v.value) return format(*v.value);
     const QString why = climateReasonText(v.reason);
