@@ -210,3 +210,44 @@ void timeLongTexts(CabinetCoolApp& app, QWidget* parent) {
     probe::record("project", "notekey_max", *std::max_element(keys.begin(), keys.end()));
     app.project().newProject();
 }
+
+void timeTyping(CabinetCoolApp& app, QWidget* parent) {
+    // A key typed in the main window with the project window open, at 1, 100
+    // and 1000 cabinets: its cost must not grow with the project.
+    QTemporaryDir dir;
+    openProjectWindow(app);
+    auto* height = app.mainWindow()->widget()->findChild<QLineEdit*>(QStringLiteral("txtHeight"));
+    for (const int count : {1, 100, 1000}) {
+        const QString path = dir.filePath(QStringLiteral("typing-%1.ccproj").arg(count));
+        app.project().newProject();
+        if (!height || !replaceFileContents(path, ProjectBytes(lineUp(count))) ||
+            !openProjectFile(app, parent, path)) {
+            probe::record("project", "typing" + std::to_string(count), -1);
+            continue;
+        }
+        probe::settle(200);
+        app.project().makeCurrent(count / 2);
+        probe::settle(50);
+        std::vector<int64_t> keys;
+        height->setFocus();
+        height->end(false);
+        for (int i = 0; i < 21; ++i) {
+            const bool erase = i % 2 == 1;
+            const int key = erase ? Qt::Key_Backspace : Qt::Key_5;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                            erase ? QString() : QStringLiteral("5"));
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier,
+                              erase ? QString() : QStringLiteral("5"));
+            const int64_t t = probe::now();
+            QCoreApplication::sendEvent(height, &press);
+            QCoreApplication::sendEvent(height, &release);
+            QCoreApplication::processEvents();
+            keys.push_back(probe::now() - t);
+            probe::settle(10);
+        }
+        const std::string name = "typing" + std::to_string(count);
+        probe::record("project", name, median(keys));
+        probe::record("project", name + "_max", *std::max_element(keys.begin(), keys.end()));
+    }
+    app.project().newProject();
+}

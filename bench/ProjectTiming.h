@@ -12,3 +12,7 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent);
 // (the slowest to lay out): opening it with the project window shown, and
 // keys typed at the end of its note.
 void timeLongTexts(CabinetCoolApp& app, QWidget* parent);
+
+// A key typed in the main window while the project window shows 1, 100 and
+// 1000 cabinets.
+void timeTyping(CabinetCoolApp& app, QWidget* parent);

@@ -318,6 +318,9 @@ int main(int argc, char* argv[]) {
         {"project report1000", "project report1000_pause", "project report, 1000 cabinets", 5000},
         {"project longtexts", nullptr, "open a project with every text at its limit", 100},
         {"project notekey", "project notekey_max", "a key at the end of a full one-line note", 100},
+        {"project typing1", "project typing1_max", "a key in the main window, 1 cabinet", 16},
+        {"project typing100", "project typing100_max", "the same, 100 cabinets", 16},
+        {"project typing1000", "project typing1000_max", "the same, 1000 cabinets", 16},
     };
     for (const ProjectRow& p : projectRows) {
         std::vector<double> times;

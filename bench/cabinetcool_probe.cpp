@@ -136,6 +136,7 @@ int main(int argc, char* argv[]) {
     timeReports(app, *form, platform.saveAnswer);
     timeProjects(app, form);
     timeLongTexts(app, form);
+    timeTyping(app, form);
     probe::settle(500);
     probe::record("rss", "all", probe::residentKb());
     probe::record("windows", "all", app.loadedWindows().size());

@@ -31,7 +31,7 @@ const QStringList kProjectFileButtons = {
     QStringLiteral("cmdProjNew"),       QStringLiteral("cmdProjOpen"),
     QStringLiteral("cmdProjSave"),      QStringLiteral("cmdProjSaveAs"),
     QStringLiteral("cmdProjImportCol"), QStringLiteral("cmdProjExportCol"),
-    QStringLiteral("cmdProjReport")};
+    QStringLiteral("cmdProjReport"),    QStringLiteral("cmdProjExportBill")};
 
 const SelectionMode kModes[] = {SelectionMode::Aircon, SelectionMode::Fan1, SelectionMode::Fan2};
 
