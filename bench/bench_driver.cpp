@@ -343,6 +343,23 @@ int main(int argc, char* argv[]) {
         row(p.label, m ? format(m, "ms", 2) : "not measured", "-", "-",
             "<= " + format(p.target, "ms", 0), judged);
     }
+    // A key must cost the same at 1000 cabinets as at 1: the ratio of the
+    // medians, with room for the noise of a busy machine.
+    {
+        std::vector<double> one, thousand;
+        for (const Values& r : oursRuns) {
+            if (has(r, "project typing1") && r.at("project typing1") > 0)
+                one.push_back(r.at("project typing1"));
+            if (has(r, "project typing1000") && r.at("project typing1000") > 0)
+                thousand.push_back(r.at("project typing1000"));
+        }
+        const auto a = median(one), b = median(thousand);
+        const bool measured = a && b;
+        const double ratio = measured ? *b / *a : 0;
+        row("a key at 1000 cabinets against 1", measured ? format(ratio, "x", 2) : "not measured",
+            "-", "-", "<= 1.5x (does not grow)",
+            measured ? std::string(verdict(ratio <= 1.5)) : std::string());
+    }
     std::printf(
         "\nbare Qt: the same steps with plain widgets, a 2 s timer and no program of its own;\n"
         "each secondary window is compared with its bare secondary window (24 fields and "
