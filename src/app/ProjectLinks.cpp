@@ -8,6 +8,7 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
+#include "kit/WorkProgress.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
 #include "report/ReportCommands.h"
@@ -32,29 +33,50 @@ void importCalculationFiles(CabinetCoolApp& app, QWidget* parent, const QStringL
     ProjectSession& session = app.project();
     const int before = session.currentIndex();
     QStringList refused;
-    for (const QString& path : paths) {
-        if (session.project().cabinets.size() >= kMaxCabinets) {
-            refused << QDir::toNativeSeparators(path);
-            continue;
-        }
-        // Read by the main window's own Open into a new cabinet, so that the
-        // cabinet holds exactly what opening the file shows.
-        const int index = session.addCabinet();
-        session.setCabinetTag(
-            index, UniqueCabinetTag(session.project(), QFileInfo(path).completeBaseName()));
-        MainWindow* form = app.mainWindow();
-        NoSink check;
-        if (form && ReadCoolFile(path, check)) {
-            openCalculationFile(app, path);
-            if (!form->calculationFile().isEmpty()) {
-                session.calculationFileOpened();
+    int imported = 0;
+    int left = 0;  // not reached: the user cancelled
+    {
+        WorkProgress progress(parent, QStringLiteral("계산 파일을 가져오는 중..."),
+                              static_cast<int>(paths.size()));
+        for (int i = 0; i < paths.size(); ++i) {
+            if (!progress.step(i)) {
+                left = static_cast<int>(paths.size()) - i;
+                break;
+            }
+            const QString& path = paths[i];
+            if (session.project().cabinets.size() >= kMaxCabinets) {
+                refused << QDir::toNativeSeparators(path);
                 continue;
             }
+            // Read by the main window's own Open into a new cabinet, so that
+            // the cabinet holds exactly what opening the file shows.
+            const int index = session.addCabinet();
+            session.setCabinetTag(
+                index, UniqueCabinetTag(session.project(), QFileInfo(path).completeBaseName()));
+            MainWindow* form = app.mainWindow();
+            NoSink check;
+            if (form && ReadCoolFile(path, check)) {
+                openCalculationFile(app, path);
+                if (!form->calculationFile().isEmpty()) {
+                    session.calculationFileOpened();
+                    ++imported;
+                    continue;
+                }
+            }
+            refused << QDir::toNativeSeparators(path);
+            session.removeCabinet(index);
         }
-        refused << QDir::toNativeSeparators(path);
-        session.removeCabinet(index);
     }
     session.makeCurrent(before);
+    // The project window's status line says what came in.
+    if (auto* window = qobject_cast<frmProject*>(parent)) {
+        QString note = QStringLiteral("계산 파일 %1개를 제어반으로 가져왔습니다.").arg(imported);
+        if (!refused.isEmpty())
+            note += QStringLiteral(" %1개는 가져오지 못했습니다.").arg(refused.size());
+        if (left > 0)
+            note += QStringLiteral(" 취소하여 나머지 %1개는 가져오지 않았습니다.").arg(left);
+        window->showNote(note);
+    }
     if (!refused.isEmpty()) {
         app.platform().messageBox(
             parent,

@@ -42,6 +42,8 @@ public:
     void cmdProjExit_Click();
     // Opens the project of the recent list's row.
     void openRecent(int row);
+    // The status line under the table: what the last command did.
+    void showNote(const QString& text);
 
     QLineEdit *txtProjName, *txtProjCustomer, *txtProjSite, *txtProjAuthor, *txtProjCompany,
         *txtProjRevision;
@@ -81,7 +83,6 @@ private:
     void cabinetFieldEdited();
     void designChoiceEdited();
     void refreshDesignChoice();
-    void showNote(const QString& text);
 
     CabinetCoolApp& m_app;
     DesignTables m_tables;

@@ -1,14 +1,8 @@
 #include "report/ReportCommands.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QEventLoop>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -21,6 +15,7 @@
 #include "kit/MainWindow.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
+#include "kit/WorkProgress.h"
 #include "projectwindow/frmProject.h"
 #include "report/DesignReport.h"
 #include "report/ProjectReport.h"
@@ -65,55 +60,6 @@ void makeDesignReport(CabinetCoolApp& app, QWidget* parent) {
 
 namespace {
 
-// Work over the cabinets of a project that may take a while: after half a
-// second a progress bar with "취소" and a wait cursor; the interface keeps
-// answering between cabinets and while the pages are drawn aside. The work
-// takes a copy of the project, and the dialog is modal to the program, so
-// nothing the user does meanwhile reaches the report.
-class CabinetProgress {
-public:
-    CabinetProgress(QWidget* parent, const QString& label, int count)
-        : m_dialog(label, QStringLiteral("취소"), 0, count, parent) {
-        m_dialog.setWindowTitle(QStringLiteral("CabinetCool"));
-        m_dialog.setWindowModality(Qt::ApplicationModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~CabinetProgress() { QGuiApplication::restoreOverrideCursor(); }
-    // Before cabinet `i`: false when the user cancelled.
-    bool step(int i) {
-        m_dialog.setValue(i);
-        QCoreApplication::processEvents();
-        return !m_dialog.wasCanceled();
-    }
-
-    // Runs `work` on a thread of its own while the interface answers, the
-    // bar following `done` from `from` on; `cancel` is raised when the user
-    // asks. Returns when the work has ended.
-    void runAside(const std::function<void()>& work, const std::atomic<int>& done, int from,
-                  std::atomic<bool>& cancel) {
-        QEventLoop loop;
-        QThread* thread = QThread::create(work);
-        QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
-        QTimer tick;
-        tick.setInterval(50);
-        QObject::connect(&tick, &QTimer::timeout, &loop, [&]() {
-            m_dialog.setValue(from + done.load());
-            if (m_dialog.wasCanceled()) cancel = true;
-        });
-        tick.start();
-        thread->start();
-        loop.exec();
-        thread->wait();
-        delete thread;
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
-
 void reportWritten(CabinetCoolApp& app, QWidget* parent, const QString& path, bool ok,
                    const QString& error, const QString& what) {
     if (!ok) {
@@ -125,7 +71,7 @@ void reportWritten(CabinetCoolApp& app, QWidget* parent, const QString& path, bo
     }
     // The project window's status line says where it went.
     if (auto* window = qobject_cast<frmProject*>(parent))
-        window->lblProjStatus->setText(
+        window->showNote(
             QStringLiteral("%1 저장했습니다: %2").arg(what, QDir::toNativeSeparators(path)));
 }
 
@@ -141,7 +87,7 @@ void makeProjectReport(CabinetCoolApp& app, QWidget* parent) {
 
     // Each cabinet three times: evaluated, its pages counted, drawn.
     const int count = static_cast<int>(app.project().project().cabinets.size());
-    CabinetProgress progress(parent, QStringLiteral("프로젝트 보고서를 만드는 중..."), 3 * count);
+    WorkProgress progress(parent, QStringLiteral("프로젝트 보고서를 만드는 중..."), 3 * count);
     const ProjectReport report =
         collectProjectReport(app, now, [&progress](int i) { return progress.step(i); });
     // A cancelled report writes nothing.
@@ -177,8 +123,8 @@ void exportProjectBill(CabinetCoolApp& app, QWidget* parent) {
     d.defaultName = name + QStringLiteral(" 장비 목록.csv");
     const QString path = app.platform().saveFileName(parent, d);
     if (path.isEmpty()) return;
-    CabinetProgress progress(parent, QStringLiteral("장비 목록을 만드는 중..."),
-                             static_cast<int>(app.project().project().cabinets.size()));
+    WorkProgress progress(parent, QStringLiteral("장비 목록을 만드는 중..."),
+                          static_cast<int>(app.project().project().cabinets.size()));
     const ProjectReport report =
         collectProjectReport(app, now, [&progress](int i) { return progress.step(i); });
     if (report.cancelled) return;

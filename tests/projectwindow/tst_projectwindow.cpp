@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QUrl>
@@ -765,6 +766,30 @@ void TestProjectWindow::calculationFilesInAndOut() {
     QCOMPARE(p.tags(), (QStringList{"+A1", "aircon-crlf", "fan2-lf"}));
     QCOMPARE(p.t.platform.messages.size(), 1);
     QVERIFY(p.t.platform.messages.first().contains("empty.col"));
+    QCOMPARE(p.w->lblProjStatus->text(),
+             QString("계산 파일 2개를 제어반으로 가져왔습니다. 1개는 가져오지 못했습니다."));
+    // Cancelled on the way: what came in stays, the rest is not read.
+    p.t.platform.openManyAnswers.enqueue({kCool + "aircon-lf.col", kCool + "fan2-crlf.col",
+                                          kCool + "fan1-trailing-lines-crlf.col",
+                                          kCool + "model-utf8-lf.col"});
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&]() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* bar = qobject_cast<QProgressDialog*>(w);
+            if (bar && bar->value() >= 2) bar->cancel();
+        }
+    });
+    watch.start();
+    p.w->cmdProjImportCol->click();
+    watch.stop();
+    QCOMPARE(p.tags(), (QStringList{"+A1", "aircon-crlf", "fan2-lf", "aircon-lf", "fan2-crlf"}));
+    QCOMPARE(p.w->lblProjStatus->text(),
+             QString("계산 파일 2개를 제어반으로 가져왔습니다. 취소하여 나머지 2개는 가져오지 "
+                     "않았습니다."));
+    QCOMPARE(p.t.platform.messages.size(), 1);
+    for (const QString& tag : {QString("aircon-lf"), QString("fan2-crlf")})
+        p.session().removeCabinet(static_cast<int>(p.tags().indexOf(tag)));
     // The current cabinet stays the one it was.
     QCOMPARE(p.session().currentIndex(), 0);
     QCOMPARE(p.cell(2, 3), QString("팬 (측정 온도)"));
