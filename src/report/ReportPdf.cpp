@@ -9,15 +9,19 @@
 #include <QPdfWriter>
 #include <QStaticText>
 #include <QTextOption>
+#include <QThread>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "kit/AppInfo.h"
 #include "kit/FileAccess.h"
 #include "report/DesignReport.h"
 #include "report/PaperFont.h"
+#include "report/PdfJoin.h"
 #include "report/ProjectReport.h"
 #include "rise/RiseProfile.h"
 
@@ -39,8 +43,10 @@ const QColor kMuted(90, 90, 90);
 // pages (nothing drawn), then again to draw them with "n / N" below each.
 class PageFlow {
 public:
-    PageFlow(QPdfWriter& writer, QPainter* painter, int pageCount)
-        : m_writer(writer), m_painter(painter), m_pageCount(pageCount) {
+    // `firstPage`: the number of the flow's first page, for a part of a
+    // document drawn on its own (see projectReportPdf).
+    PageFlow(QPdfWriter& writer, QPainter* painter, int pageCount, int firstPage = 1)
+        : m_writer(writer), m_painter(painter), m_pageCount(pageCount), m_page(firstPage) {
         m_width = writer.width();
         m_height = writer.height();
         m_body = paperFont(9, false);
@@ -50,6 +56,8 @@ public:
         m_title = paperFont(18, true);
     }
 
+    // The number of the page the flow is on: after the last block, the
+    // pages so far when it began at 1.
     int pages() const { return m_page; }
     double width() const { return m_width; }
     const QFont& body() const { return m_body; }
@@ -401,7 +409,7 @@ private:
     double m_height = 0;
     double m_y = 0;
     double m_footnoteHeight = 0;
-    int m_page = 1;
+    int m_page;
     QFont m_body, m_bold, m_small, m_headingFont, m_title;
     QRectF m_lastBlock;
     int m_lastBlockPage = 0;
@@ -673,9 +681,8 @@ QByteArray withDocumentInfo(QByteArray pdf, const QString& author, const QString
 
 const QString kProjectTitle = QStringLiteral("프로젝트 열 설계 보고서");
 
-// The cover: the project's data, one line per cabinet, the sign-off; then
-// each cabinet's report from a page of its own.
-bool layOutProject(PageFlow& flow, const ProjectReport& r, const std::function<bool()>& step) {
+// The cover: the project's data, one line per cabinet, the sign-off.
+void layOutProjectCover(PageFlow& flow, const ProjectReport& r) {
     flow.title(kProjectTitle);
     flow.table({{QStringLiteral("작성 일시"), r.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
                 {QStringLiteral("프로그램"), r.program},
@@ -711,18 +718,41 @@ bool layOutProject(PageFlow& flow, const ProjectReport& r, const std::function<b
                        flow.body(), kMuted);
     }
     layOutSignOff(flow, r.author);
-    for (const DesignReport& cabinet : r.cabinets) {
+}
+
+// Cabinets [from, to) of the project, each from a page of its own.
+bool layOutProjectCabinets(PageFlow& flow, const ProjectReport& r, qsizetype from, qsizetype to,
+                           const std::function<bool()>& step) {
+    for (qsizetype i = from; i < to; ++i) {
         // Between two cabinets the caller may let the interface answer, or
         // stop.
         if (step && !step()) return false;
         flow.pageBreak();
-        layOut(flow, cabinet, nullptr, false);
+        layOut(flow, r.cabinets[i], nullptr, false);
     }
     return true;
 }
 
-QByteArray pdfBytes(const QString& title, const QString& creator,
-                    const std::function<bool(PageFlow&)>& layOutPages) {
+using LayOutPages = std::function<bool(PageFlow&)>;
+
+// The pages `layOutPages` fills, counted without drawing; none when it
+// stopped. `heights` keeps the texts' heights for the drawing.
+std::optional<int> countPages(const LayOutPages& layOutPages, QHash<QString, double>* heights) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    setUpPages(writer);
+    PageFlow counting(writer, nullptr, 0);
+    counting.shareHeights(heights);
+    if (!layOutPages(counting)) return std::nullopt;
+    counting.finish();
+    return counting.pages();
+}
+
+// The pages drawn into a PDF of their own, numbered from `firstPage` of
+// `pageCount`; empty when the layout stopped or the PDF could not be made.
+QByteArray drawPages(const QString& title, const QString& creator, const LayOutPages& layOutPages,
+                     QHash<QString, double>* heights, int firstPage, int pageCount) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -730,18 +760,10 @@ QByteArray pdfBytes(const QString& title, const QString& creator,
         setUpPages(writer);
         writer.setTitle(title);
         writer.setCreator(creator);
-
-        // First the page count, for "n / N" at the foot of every page.
-        QHash<QString, double> heights;
-        PageFlow counting(writer, nullptr, 0);
-        counting.shareHeights(&heights);
-        if (!layOutPages(counting)) return {};
-        counting.finish();
-
         QPainter painter;
         if (!painter.begin(&writer)) return {};
-        PageFlow drawing(writer, &painter, counting.pages());
-        drawing.shareHeights(&heights);
+        PageFlow drawing(writer, &painter, pageCount, firstPage);
+        drawing.shareHeights(heights);
         QHash<QString, QStaticText> texts;
         drawing.shareStaticTexts(&texts);
         if (!layOutPages(drawing)) {
@@ -752,6 +774,14 @@ QByteArray pdfBytes(const QString& title, const QString& creator,
         if (!painter.end()) return {};
     }
     return buffer.data();
+}
+
+QByteArray pdfBytes(const QString& title, const QString& creator, const LayOutPages& layOutPages) {
+    // First the page count, for "n / N" at the foot of every page.
+    QHash<QString, double> heights;
+    const std::optional<int> pages = countPages(layOutPages, &heights);
+    if (!pages) return {};
+    return drawPages(title, creator, layOutPages, &heights, 1, *pages);
 }
 
 bool writePdf(const QByteArray& pdf, const QString& path, QString* error) {
@@ -775,11 +805,55 @@ bool writePdf(const QByteArray& pdf, const QString& path, QString* error) {
 
 }  // namespace
 
-QByteArray projectReportPdf(const ProjectReport& report, const std::function<bool()>& step) {
-    const QByteArray pdf = pdfBytes(kProjectTitle, report.program, [&](PageFlow& flow) {
-        return layOutProject(flow, report, step);
+QByteArray projectReportPdf(const ProjectReport& report, const std::function<bool()>& step,
+                            int parts) {
+    // Each cabinet begins a page of its own, so the document falls into
+    // parts at cabinets that are laid out and drawn side by side, one
+    // writer each, and joined: the cover with the first cabinets, then the
+    // others. A part's pages do not depend on the pages before it.
+    const qsizetype count = report.cabinets.size();
+    if (parts <= 0) parts = count >= 16 ? std::max(1, QThread::idealThreadCount()) : 1;
+    parts = static_cast<int>(std::clamp<qsizetype>(parts, 1, std::max<qsizetype>(count, 1)));
+    QList<LayOutPages> layOuts;
+    for (int k = 0; k < parts; ++k) {
+        const qsizetype from = count * k / parts, to = count * (k + 1) / parts;
+        layOuts << [&report, &step, k, from, to](PageFlow& flow) {
+            if (k == 0) layOutProjectCover(flow, report);
+            return layOutProjectCabinets(flow, report, from, to, step);
+        };
+    }
+    // Runs `work(k)` for every part, the first on this thread.
+    auto eachPart = [&](const std::function<void(int)>& work) {
+        std::vector<std::unique_ptr<QThread>> threads;
+        for (int k = 1; k < parts; ++k) {
+            threads.emplace_back(QThread::create(work, k));
+            threads.back()->start();
+        }
+        work(0);
+        for (const auto& thread : threads) thread->wait();
+    };
+    std::vector<QHash<QString, double>> heights(parts);
+    std::vector<std::optional<int>> pages(parts);
+    eachPart([&](int k) { pages[k] = countPages(layOuts[k], &heights[k]); });
+    int total = 0;
+    std::vector<int> first(parts);
+    for (int k = 0; k < parts; ++k) {
+        if (!pages[k]) return {};
+        first[k] = total + 1;
+        total += *pages[k];
+    }
+    QList<QByteArray> documents(parts);
+    eachPart([&](int k) {
+        documents[k] =
+            drawPages(kProjectTitle, report.program, layOuts[k], &heights[k], first[k], total);
     });
-    if (pdf.isEmpty()) return {};
+    for (const QByteArray& d : documents) {
+        if (d.isEmpty()) return {};
+    }
+    const QByteArray pdf = joinPdfs(documents);
+    // Parts that do not join (a writer laid out otherwise than expected):
+    // the document in one piece.
+    if (pdf.isEmpty()) return parts > 1 ? projectReportPdf(report, step, 1) : QByteArray();
     QStringList keywords{QStringLiteral("제어반"), QStringLiteral("열 설계"), report.name};
     for (const ProjectReportRow& row : report.rows) keywords << row.tag;
     return withDocumentInfo(pdf, applicationTitle(),

@@ -33,8 +33,11 @@ std::optional<ReportChartPlace> designReportChartPlace(const DesignReport& repor
 // of its own, the pages numbered "n / N" through the whole document.
 // `step`, when given, is asked between two cabinets (twice for each: the
 // pages are counted, then drawn) and stops the work when it answers false:
-// the result is then empty.
-QByteArray projectReportPdf(const ProjectReport& report, const std::function<bool()>& step = {});
+// the result is then empty. A large project is drawn in `parts` side by
+// side (0: one per processor from 16 cabinets on, else one), so `step` may
+// be asked from several threads at once.
+QByteArray projectReportPdf(const ProjectReport& report, const std::function<bool()>& step = {},
+                            int parts = 0);
 // Writes projectReportPdf(report) to `path` as writeDesignReportPdf does.
 // Writes a PDF made before, as every file of the program is saved; empty
 // bytes are an error.

@@ -29,6 +29,7 @@
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
 #include "report/DesignReport.h"
+#include "report/PdfJoin.h"
 #include "report/ProjectReport.h"
 #include "report/ReportCommands.h"
 #include "report/ReportPdf.h"
@@ -172,6 +173,7 @@ private slots:
     void riseSectionOnlyWhileOpen();
     void projectReport();
     void projectReportIsAFunctionOfTheFile();
+    void projectReportDrawnInParts();
     void cancelledProjectReportWritesNothing_data();
     void cancelledProjectReportWritesNothing();
     void riseVerdictOfKeptInputs_data();
@@ -1419,6 +1421,45 @@ void TestReport::projectReportIsAFunctionOfTheFile() {
     const ProjectReport taller = collectProjectReport(*t.app, made);
     QVERIFY(writeProjectReportPdf(taller, path, &error));
     verifyContains(pdfText(path), {"햇빛 받는 면적 1.620 m² (지붕과 앞면)"});
+}
+
+// A large project is drawn in parts side by side and joined: the same pages
+// as one piece, numbered through, in a file a reader takes without a fault.
+void TestReport::projectReportDrawnInParts() {
+    TestApp t;
+    Form1* form = t.start();
+    QVERIFY(openProjectFile(*t.app, form, CC_TEST_DATA_DIR "/project/three-cabinets-v1.ccproj"));
+    const ProjectReport report = collectProjectReport(*t.app, QDateTime::currentDateTime());
+    QTemporaryDir dir;
+    auto pages = [&](int parts) {
+        const QString path = dir.filePath(QString("parts-%1.pdf").arg(parts));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(projectReportPdf(report, {}, parts)) <= 0)
+            qFatal("no report in %d parts", parts);
+        file.close();
+        QProcess p;
+        p.start("pdftotext", {"-raw", "-enc", "UTF-8", path, "-"});
+        if (!p.waitForFinished(30000) || p.exitCode() != 0) qFatal("pdftotext failed");
+        const QByteArray faults = p.readAllStandardError();
+        if (!faults.isEmpty()) qFatal("the reader found faults: %s", faults.constData());
+        return QString::fromUtf8(p.readAllStandardOutput()).split(QChar('\f'));
+    };
+    const QStringList whole = pages(1);
+    const int count = static_cast<int>(whole.size()) - 1;  // after the last page's form feed
+    QVERIFY(count >= 4);
+    for (int parts : {2, 3}) {
+        const QStringList joined = pages(parts);
+        QCOMPARE(joined, whole);
+    }
+    for (int page = 1; page <= count; ++page) {
+        QVERIFY2(whole[page - 1].contains(QString("%1 / %2").arg(page).arg(count)),
+                 qPrintable(QString("page %1").arg(page)));
+    }
+    // Documents that do not join give nothing, never a damaged file.
+    const QByteArray one = projectReportPdf(report, {}, 1);
+    QVERIFY(joinPdfs({one, QByteArray("%PDF-1.4\nnot a document")}).isEmpty());
+    QVERIFY(joinPdfs({one.left(one.size() / 2), one}).isEmpty());
 }
 
 void TestReport::cancelledProjectReportWritesNothing_data() {
