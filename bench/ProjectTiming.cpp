@@ -122,6 +122,7 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
 
     // The project report of 200 and of 1000 cabinets, collected and laid
     // out, with the longest the interface waits between two cabinets.
+    probe::record("rss", "before_reports", probe::residentKb());
     for (const int count : {200, 1000}) {
         const Project project = lineUp(count);
         const QDateTime made = QDateTime::currentDateTime();
@@ -161,6 +162,9 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
         probe::record("project", name + "_pause", pause);
         probe::settle(100);
     }
+    // What the reports leave held once they are written.
+    probe::settle(500);
+    probe::record("rss", "after_reports", probe::residentKb());
 }
 
 void timeLongTexts(CabinetCoolApp& app, QWidget* parent) {

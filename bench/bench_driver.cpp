@@ -222,6 +222,19 @@ int main(int argc, char* argv[]) {
         format(rssAll.first, "MB"), format(rssAll.second, "MB"), ratio(rssAll.first, rssAll.second),
         "", "");
 
+    // The project reports of 200 and 1000 cabinets give their memory back.
+    {
+        std::vector<double> before, after;
+        for (const Values& r : oursRuns) {
+            if (has(r, "rss before_reports")) before.push_back(r.at("rss before_reports") / 1024.0);
+            if (has(r, "rss after_reports")) after.push_back(r.at("rss after_reports") / 1024.0);
+        }
+        const auto b = median(before), a = median(after);
+        const bool measured = a && b;
+        row("resident memory after the project reports", format(a, "MB"), "-",
+            measured ? format(*a / *b, "x", 2) + " before" : "-", "<= 1.20 x before",
+            measured ? verdict(*a <= 1.2 * *b) : "");
+    }
     std::vector<double> bareOpen;
     for (const Values& r : bareRuns)
         if (has(r, "open secondary") && r.at("open secondary") >= 0)
