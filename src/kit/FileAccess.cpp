@@ -160,61 +160,6 @@ Outcome replaceByRename(const QString& target, const QByteArray& bytes, const st
     return Outcome::Written;
 }
 
-// ---- Journals of in-place saves --------------------------------------------
-//
-// One file per save in progress: a header of three lines, then the old
-// bytes, then the new ones.
-//   CabinetCool unfinished save 1
-//   <the target's path, hex of its bytes>
-//   <device> <inode> <old size> <new size>
-
-const QByteArray kJournalMagic = QByteArrayLiteral("CabinetCool unfinished save 1");
-
-struct Journal {
-    QString target;
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 oldSize = 0;
-    qint64 newSize = 0;
-    QByteArray oldBytes;
-    QByteArray newBytes;
-};
-
-QByteArray journalBytes(const Journal& j) {
-    QByteArray out = kJournalMagic + '\n';
-    out += encoded(j.target).toHex() + '\n';
-    out += QByteArray::number(j.device) + ' ' + QByteArray::number(j.inode) + ' ' +
-           QByteArray::number(j.oldSize) + ' ' + QByteArray::number(j.newSize) + '\n';
-    out += j.oldBytes;
-    out += j.newBytes;
-    return out;
-}
-
-bool parseJournal(const QByteArray& bytes, Journal* j) {
-    qsizetype at = 0;
-    QList<QByteArray> lines;
-    for (int i = 0; i < 3; ++i) {
-        const qsizetype end = bytes.indexOf('\n', at);
-        if (end < 0) return false;
-        lines.append(bytes.mid(at, end - at));
-        at = end + 1;
-    }
-    if (lines[0] != kJournalMagic) return false;
-    j->target = QFile::decodeName(QByteArray::fromHex(lines[1]));
-    const QList<QByteArray> numbers = lines[2].split(' ');
-    if (numbers.size() != 4 || j->target.isEmpty()) return false;
-    bool ok[4] = {};
-    j->device = numbers[0].toULongLong(&ok[0]);
-    j->inode = numbers[1].toULongLong(&ok[1]);
-    j->oldSize = numbers[2].toLongLong(&ok[2]);
-    j->newSize = numbers[3].toLongLong(&ok[3]);
-    if (!(ok[0] && ok[1] && ok[2] && ok[3]) || j->oldSize < 0 || j->newSize < 0) return false;
-    if (bytes.size() - at != j->oldSize + j->newSize) return false;
-    j->oldBytes = bytes.mid(at, j->oldSize);
-    j->newBytes = bytes.mid(at + j->oldSize);
-    return true;
-}
-
 // Puts the old bytes back into an open file; true when it holds them again.
 bool writeBack(int fd, const QByteArray& old) {
     return writeAt(fd, old.constData(), old.size(), 0, "restore") &&
@@ -232,7 +177,7 @@ void removeJournal(const QString& path, int fd) {
 // Overwrites the open regular file `fd` (whose status is `st`) with `bytes`.
 bool overwriteInPlace(const QString& target, int fd, const struct stat& st,
                       const QByteArray& bytes) {
-    Journal journal;
+    SaveJournal journal;
     journal.target = target;
     journal.device = st.st_dev;
     journal.inode = st.st_ino;
@@ -250,7 +195,7 @@ bool overwriteInPlace(const QString& target, int fd, const struct stat& st,
             QCryptographicHash::hash(encoded(target), QCryptographicHash::Sha1).toHex()) +
         QStringLiteral(".journal");
     int journalFd = -1;
-    if (replaceByRename(journalPath, journalBytes(journal), nullptr, &journalFd) !=
+    if (replaceByRename(journalPath, saveJournalBytes(journal), nullptr, &journalFd) !=
         Outcome::Written)
         return false;
 
@@ -293,7 +238,7 @@ bool overwriteInPlace(const QString& target, int fd, const struct stat& st,
 // content's first k bytes, then the old content's (the space reserved beyond
 // the old end reads as zeros), at one of the lengths the overwrite passes
 // through. Anything else was changed by someone else since, and is left.
-bool looksInterrupted(const QByteArray& now, const Journal& j) {
+bool looksInterrupted(const QByteArray& now, const SaveJournal& j) {
     const qint64 size = now.size();
     if (size != j.oldSize && size != j.newSize && size != std::max(j.oldSize, j.newSize))
         return false;
@@ -333,6 +278,56 @@ FileWriteError writeErrorOf(int error) {
 }
 
 }  // namespace
+
+// ---- Journals of in-place saves --------------------------------------------
+//
+// One file per save in progress: a header of three lines, then the old
+// bytes, then the new ones.
+//   CabinetCool unfinished save 1
+//   <the target's path, hex of its bytes>
+//   <device> <inode> <old size> <new size>
+
+namespace {
+const QByteArray kJournalMagic = QByteArrayLiteral("CabinetCool unfinished save 1");
+}  // namespace
+
+QByteArray saveJournalBytes(const SaveJournal& j) {
+    QByteArray out = kJournalMagic + '\n';
+    out += QFile::encodeName(j.target).toHex() + '\n';
+    out += QByteArray::number(j.device) + ' ' + QByteArray::number(j.inode) + ' ' +
+           QByteArray::number(j.oldSize) + ' ' + QByteArray::number(j.newSize) + '\n';
+    out += j.oldBytes;
+    out += j.newBytes;
+    return out;
+}
+
+std::optional<SaveJournal> readSaveJournal(const QByteArray& bytes) {
+    qsizetype at = 0;
+    QList<QByteArray> lines;
+    for (int i = 0; i < 3; ++i) {
+        const qsizetype end = bytes.indexOf('\n', at);
+        if (end < 0) return std::nullopt;
+        lines.append(bytes.mid(at, end - at));
+        at = end + 1;
+    }
+    if (lines[0] != kJournalMagic) return std::nullopt;
+    SaveJournal j;
+    j.target = QFile::decodeName(QByteArray::fromHex(lines[1]));
+    const QList<QByteArray> numbers = lines[2].split(' ');
+    if (numbers.size() != 4 || j.target.isEmpty()) return std::nullopt;
+    bool ok[4] = {};
+    j.device = numbers[0].toULongLong(&ok[0]);
+    j.inode = numbers[1].toULongLong(&ok[1]);
+    j.oldSize = numbers[2].toLongLong(&ok[2]);
+    j.newSize = numbers[3].toLongLong(&ok[3]);
+    if (!(ok[0] && ok[1] && ok[2] && ok[3]) || j.oldSize < 0 || j.newSize < 0) return std::nullopt;
+    // The sizes are compared one at a time: their sum may not fit.
+    const qsizetype rest = bytes.size() - at;
+    if (j.oldSize > rest || j.newSize != rest - j.oldSize) return std::nullopt;
+    j.oldBytes = bytes.mid(at, j.oldSize);
+    j.newBytes = bytes.mid(at + j.oldSize);
+    return j;
+}
 
 QString fileWriteErrorText(FileWriteError error) {
     switch (error) {
@@ -530,10 +525,12 @@ int recoverUnfinishedSaves() {
         }
         struct stat js {};
         QByteArray bytes;
-        Journal journal;
-        const bool readable = ::fstat(journalFd, &js) == 0 && S_ISREG(js.st_mode) &&
-                              readAll(journalFd, &bytes, js.st_size) &&
-                              parseJournal(bytes, &journal);
+        std::optional<SaveJournal> read;
+        if (::fstat(journalFd, &js) == 0 && S_ISREG(js.st_mode) &&
+            readAll(journalFd, &bytes, js.st_size))
+            read = readSaveJournal(bytes);
+        const bool readable = read.has_value();
+        const SaveJournal journal = read.value_or(SaveJournal{});
         bool keep = false;
         const int fd =
             readable ? ::open(encoded(journal.target).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW)

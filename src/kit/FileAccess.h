@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 class QFile;
 class QMimeData;
@@ -60,6 +61,21 @@ int removeStaleTemporaryFiles(const QString& path);
 // per-user data folder, unless set otherwise (tests).
 QString unfinishedSaveFolder();
 void setUnfinishedSaveFolder(const QString& folder);
+
+// The journal of an in-place save: the file, which file it was (device and
+// inode), and its old and new content. A start-up reads each journal left
+// behind (readSaveJournal: none unless the bytes are one whole journal).
+struct SaveJournal {
+    QString target;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 oldSize = 0;
+    qint64 newSize = 0;
+    QByteArray oldBytes;
+    QByteArray newBytes;
+};
+QByteArray saveJournalBytes(const SaveJournal& journal);
+std::optional<SaveJournal> readSaveJournal(const QByteArray& bytes);
 
 // Finishes the in-place saves that an earlier run left unfinished: a file
 // that holds neither its old nor its new content whole, but exactly what an

@@ -101,6 +101,8 @@ private slots:
     void recoveryTouchesOnlyWhatItInterrupted();
     void fullFileSystem_data();
     void fullFileSystem();
+    void journalHeader_data();
+    void journalHeader();
 
 private:
     QTemporaryDir m_tmp;
@@ -406,6 +408,40 @@ void TestFileWrite::fullFileSystem() {
     if (WEXITSTATUS(status) == 3) QSKIP("no tmpfs can be mounted here");
     QCOMPARE(WEXITSTATUS(status), 0);
     QCOMPARE(entries(m_journals), QStringList());
+}
+
+// A journal left behind is read only when it is whole: its sizes are those
+// of the bytes that follow, whatever numbers its header holds.
+void TestFileWrite::journalHeader_data() {
+    QTest::addColumn<QByteArray>("sizes");  // the header's third line
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("whole") << QByteArray("1 2 3 2") << QByteArray("oldnw") << true;
+    QTest::newRow("nothing old") << QByteArray("1 2 0 3") << QByteArray("new") << true;
+    QTest::newRow("a byte short") << QByteArray("1 2 3 2") << QByteArray("oldn") << false;
+    QTest::newRow("a byte over") << QByteArray("1 2 3 2") << QByteArray("oldnew") << false;
+    QTest::newRow("negative size") << QByteArray("1 2 -1 6") << QByteArray("oldnw") << false;
+    // Sizes whose sum is beyond a 64-bit number.
+    QTest::newRow("sum overflows") << QByteArray("1 2 9223372036854775807 9223372036854775807")
+                                   << QByteArray("oldnw") << false;
+    QTest::newRow("largest old size")
+        << QByteArray("1 2 9223372036854775807 0") << QByteArray("oldnw") << false;
+    QTest::newRow("three numbers") << QByteArray("1 3 2") << QByteArray("oldnw") << false;
+}
+
+void TestFileWrite::journalHeader() {
+    QFETCH(QByteArray, sizes);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, read);
+    const QByteArray bytes = "CabinetCool unfinished save 1\n" +
+                             QFile::encodeName(m_dir + "/a.col").toHex() + "\n" + sizes + "\n" +
+                             content;
+    const std::optional<SaveJournal> journal = readSaveJournal(bytes);
+    QCOMPARE(journal.has_value(), read);
+    if (!journal) return;
+    QCOMPARE(journal->target, m_dir + "/a.col");
+    QCOMPARE(journal->oldBytes + journal->newBytes, content);
+    QCOMPARE(saveJournalBytes(*journal), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestFileWrite)
