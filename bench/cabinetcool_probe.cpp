@@ -99,6 +99,7 @@ int main(int argc, char* argv[]) {
     app.start<Form1>();
     keepClimateWindowReady(app);  // as main.cpp
     keepRiseWindowReady(app);
+    keepDevicesWindowReady(app);
     keepProjectWindowReady(app);
     const int64_t mainShown = application.waitExposed(QStringLiteral("Form1"), 0, 10000);
     probe::record("t", "main_shown", mainShown);
