@@ -14,6 +14,7 @@
 #include "SecondaryWindows.h"
 #include "app/Form1.h"
 #include "climate/ClimateCommands.h"
+#include "devices/DeviceCommands.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/QtPlatformServices.h"

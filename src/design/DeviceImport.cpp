@@ -197,7 +197,7 @@ CsvMapping guessCsvMapping(const QStringList& header) {
     };
     for (int i = 0; i < header.size(); ++i) {
         const QString& h = header[i];
-        if (m.description < 0 && is(h, {"품목", "품명", "description", "name", "bezeichnung"}))
+        if (m.description < 0 && is(h, {"품목", "품명", "description", "item", "name", "part", "bezeichnung"}))
             m.description = i;
         else if (m.count < 0 && is(h, {"수량", "count", "qty", "quantity", "menge", "n"}))
             m.count = i;

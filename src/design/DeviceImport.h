@@ -56,7 +56,7 @@ struct CsvMapping {
     int ratedCurrent = -1;
     int ratedLoss = -1;
 };
-// The columns a header names: 품목/description/name/bezeichnung, 수량/count/
+// The columns a header names: 품목/description/item/name/part/bezeichnung, 수량/count/
 // qty/quantity/menge, 정격 전류/in/rated current/current, 손실/loss/pv/pn/
 // power loss.
 CsvMapping guessCsvMapping(const QStringList& header);

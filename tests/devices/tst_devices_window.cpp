@@ -3,6 +3,8 @@
 // applied to P, the list kept with the cabinet, and the window's keys and
 // tooltips.
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +14,9 @@
 
 #include "CommaLocale.h"
 #include "TestApp.h"
+#include "design/DeviceImport.h"
 #include "devices/DeviceCommands.h"
+#include "devices/DeviceSources.h"
 #include "devices/frmDevices.h"
 #include "kit/FieldCues.h"
 #include "kit/ProjectSession.h"
@@ -71,6 +75,8 @@ private slots:
     void marginsFollowTheMainWindow();
     void everyControlExplainsItselfAndEscapeCloses();
     void preparedWindowOpensTheCurrentList();
+    void libraryLinesAndTheUsersOwn();
+    void csvImportTakesAllOrNothing();
 };
 
 void TestDevicesWindow::initTestCase() {
@@ -332,6 +338,115 @@ void TestDevicesWindow::preparedWindowOpensTheCurrentList() {
     QVERIFY(w && w->isVisible());
     QCOMPARE(w->tblDevices->rowCount(), 1);
     QCOMPARE(w->txtDevicesTotal->text(), QStringLiteral("12.5"));
+}
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+void TestDevicesWindow::libraryLinesAndTheUsersOwn() {
+    DevicesWindow w;
+    const QString own = w.t.userDir.path() + "/device-library.json";
+    setUserDeviceLibraryFile(own);
+    w.win->cmdDevLibrary->click();
+    auto* library = w.win->findChild<frmDeviceLibrary*>();
+    QVERIFY(library && library->isVisible());
+    const int typical = library->tblDevLibrary->rowCount();
+    QVERIFY(typical >= 20);
+    int mccb = -1;
+    for (int r = 0; r < typical; ++r)
+        if (library->tblDevLibrary->item(r, 0)->text() == QStringLiteral("배선용 차단기 (MCCB) 3P 100 A"))
+            mccb = r;
+    QVERIFY(mccb >= 0);
+    library->tblDevLibrary->setCurrentCell(mccb, 0);
+    library->cmdLibAdd->click();
+    QCOMPARE(w.cabinet().devices.size(), 1);
+    QCOMPARE(w.cabinet().devices[0].value("in"), QStringLiteral("100"));
+    QCOMPARE(w.win->txtDevicesTotal->text(), QStringLiteral("20.0"));
+
+    // The list's selected line joins the user's file, shown marked.
+    w.type(w.win->txtDevDescription, QStringLiteral("현장 차단기"));
+    w.type(w.win->txtDevPn, "18.5");
+    library->cmdLibAddOwn->click();
+    DeviceLibraryReading kept = readDeviceLibrary(fileBytes(own));
+    QVERIFY2(kept.error.isEmpty(), qPrintable(kept.error));
+    QCOMPARE(kept.devices.size(), 1);
+    QCOMPARE(kept.devices[0].description, QStringLiteral("현장 차단기"));
+    QCOMPARE(kept.devices[0].ratedLoss, QStringLiteral("18.5"));
+    QCOMPARE(library->tblDevLibrary->rowCount(), typical + 1);
+    QCOMPARE(library->tblDevLibrary->item(typical, 0)->text(), QStringLiteral("★ 현장 차단기"));
+
+    // A file that cannot be read is named and never written over.
+    const QByteArray broken = "{\n \"format\": \"cabinetcool-device-library\",\n oops\n}";
+    writeFile(own, broken);
+    library->reload();
+    QCOMPARE(library->tblDevLibrary->rowCount(), typical);
+    QVERIFY2(library->lblLibStatus->text().contains("3번째 줄"),
+             qPrintable(library->lblLibStatus->text()));
+    w.t.platform.messages.clear();
+    library->cmdLibAddOwn->click();
+    QCOMPARE(w.t.platform.messages.size(), 1);
+    QVERIFY(w.t.platform.messages[0].contains(QDir::toNativeSeparators(own)));
+    QCOMPARE(fileBytes(own), broken);
+    setUserDeviceLibraryFile(QString());
+}
+
+void TestDevicesWindow::csvImportTakesAllOrNothing() {
+    DevicesWindow w;
+    w.win->cmdDevAdd->click();
+    w.type(w.win->txtDevPn, "5");
+    const QString dir = w.t.userDir.path();
+    auto import = [&](const QString& name, const QByteArray& bytes) -> frmDeviceCsvImport* {
+        writeFile(dir + "/" + name, bytes);
+        w.t.platform.openAnswers.enqueue(dir + "/" + name);
+        w.win->cmdDevImport->click();
+        return w.win->findChild<frmDeviceCsvImport*>();
+    };
+    // Bad rows: listed with their lines, nothing taken.
+    frmDeviceCsvImport* dialog =
+        import("bad.csv", "Item;Qty;In;Loss\nA;1;10;2\nB;x;10;2\nC;1;10;0\n");
+    QVERIFY(dialog);
+    QCOMPARE(dialog->cboCsvDescription->currentIndex(), 1);
+    QCOMPARE(dialog->cboCsvPn->currentIndex(), 4);
+    dialog->cmdCsvImport->click();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->lblCsvErrors->text().contains(QStringLiteral("3행: 수량")));
+    QVERIFY(dialog->lblCsvErrors->text().contains(QStringLiteral("4행: 정격 손실 Pn")));
+    QCOMPARE(w.cabinet().devices.size(), 1);
+    QCOMPARE(w.win->tblDevices->rowCount(), 1);
+    dialog->cmdCsvCancel->click();
+    processDeferredDeletes();
+
+    // A file that cannot be read: a message naming it and the line.
+    w.t.platform.messages.clear();
+    QVERIFY(!import("cut.csv", "Item,Loss\nA,\"2\n"));
+    QCOMPARE(w.t.platform.messages.size(), 1);
+    QVERIFY2(w.t.platform.messages[0].contains("cut.csv") &&
+                 w.t.platform.messages[0].contains(QStringLiteral("2번째 줄")),
+             qPrintable(w.t.platform.messages[0]));
+    QCOMPARE(w.cabinet().devices.size(), 1);
+
+    // Good rows are added at the end, the first of them selected.
+    dialog = import("good.csv", "Item,Qty,Loss\nA,2,2\nB,1,3.5\n");
+    QVERIFY(dialog);
+    QCOMPARE(dialog->cboCsvIn->currentIndex(), 0);
+    dialog->cmdCsvImport->click();
+    processDeferredDeletes();
+    QVERIFY(!w.win->findChild<frmDeviceCsvImport*>());
+    QCOMPARE(w.cabinet().devices.size(), 3);
+    QCOMPARE(w.win->selectedLine(), 1);
+    QCOMPARE(w.win->txtDevicesTotal->text(), QStringLiteral("12.5"));
 }
 
 QTEST_MAIN(TestDevicesWindow)
