@@ -389,12 +389,11 @@ void frmDevices::showSelected() {
     const bool conductor = row >= 0 && m_lines[row].value(kKind) == kConductor;
     fraDevLine->setVisible(!conductor);
     fraCondLine->setVisible(conductor);
-    fraDevLine->setEnabled(row >= 0);
-    for (QPushButton* b : {cmdDevDuplicate, cmdDevRemove}) b->setEnabled(row >= 0);
-    cmdDevUp->setEnabled(row > 0);
-    cmdDevDown->setEnabled(row >= 0 && row + 1 < m_lines.size());
+    // Commands that do not apply do nothing, their captions as legible as
+    // the others'; without a line the fields take no typing.
     m_filling = true;
     for (auto it = m_fieldMembers.begin(); it != m_fieldMembers.end(); ++it) {
+        it.key()->setReadOnly(row < 0);
         it.key()->setText(row >= 0 ? m_lines[row].value(it.value()) : QString());
         bool bad = false;
         if (row >= 0 && row < m_eval.lines.size()) {

@@ -242,7 +242,12 @@ void TestDevicesWindow::diversityShownAndOverridden() {
 
 void TestDevicesWindow::editingCommands() {
     DevicesWindow w;
-    QVERIFY(!w.win->cmdDevRemove->isEnabled());
+    // Without a line the commands on it do nothing, and the fields take no typing.
+    for (QPushButton* b : {w.win->cmdDevRemove, w.win->cmdDevDuplicate, w.win->cmdDevUp,
+                           w.win->cmdDevDown})
+        b->click();
+    QCOMPARE(w.win->tblDevices->rowCount(), 0);
+    QVERIFY(w.win->txtDevPn->isReadOnly());
     for (const char* name : {"A", "B", "C"}) {
         w.win->cmdDevAdd->click();
         w.type(w.win->txtDevDescription, name);
@@ -255,7 +260,9 @@ void TestDevicesWindow::editingCommands() {
     };
     QCOMPARE(names(), (QStringList{"A", "B", "C"}));
     w.win->tblDevices->setCurrentCell(0, frmDevices::ColDescription);
-    QVERIFY(!w.win->cmdDevUp->isEnabled());
+    w.win->cmdDevUp->click();
+    QCOMPARE(names(), (QStringList{"A", "B", "C"}));
+    QCOMPARE(w.win->selectedLine(), 0);
     w.win->cmdDevDown->click();
     QCOMPARE(names(), (QStringList{"B", "A", "C"}));
     QCOMPARE(w.win->selectedLine(), 1);
