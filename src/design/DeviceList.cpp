@@ -336,12 +336,12 @@ DeviceListEvaluation evaluateDeviceList(const QList<DeviceLineTexts>& lines,
             l.loss = l.count * current * current * l.resistance;
             e.conductorsLoss += l.loss;
         }
-        if (l.kind != DeviceLineKind::Device || !l.permitted) continue;
+        if (l.kind != DeviceLineKind::Device) continue;
         if (e.source == DeviceAirSource::Rise)
             l.air = riseAirAt(rise->result, l.height);
         else if (e.source == DeviceAirSource::Main)
             l.air = main.input.t2;
-        if (!l.air) continue;
+        if (!l.air || !l.permitted) continue;
         l.margin = *l.permitted - *l.air;
         l.fits = *l.margin >= 0;
         if (!e.critical || *l.margin < *e.lines[*e.critical].margin) e.critical = int(i);

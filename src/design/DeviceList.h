@@ -95,7 +95,7 @@ struct DeviceLineEvaluation {
     double height = 1;
     bool heightTyped = false;
     std::optional<double> permitted;  // °C
-    std::optional<double> air;        // °C at its height
+    std::optional<double> air;        // °C at its height, for every device
     std::optional<double> margin;     // K, permitted − air
     std::optional<bool> fits;
 };

@@ -546,6 +546,7 @@ DesignReport designReportOf(CabinetCoolApp& app, const ProjectInfo& info, const 
         report.methods << report.rise->methods;
     }
     if (e.deviceList) {
+        if (report.rise) report.rise->profile.devices = riseProfileMarks(*e.deviceList);
         report.devices = devicesPart(*e.deviceList, e.main);
         report.methods << report.devices->methods;
     }
