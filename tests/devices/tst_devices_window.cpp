@@ -324,6 +324,16 @@ void TestDevicesWindow::everyControlExplainsItselfAndEscapeCloses() {
     for (int col = 0; col < frmDevices::ColumnCount; ++col)
         QVERIFY(!w.win->tblDevices->horizontalHeaderItem(col)->toolTip().isEmpty());
     w.win->cmdDevAdd->click();
+    // Escape in a cell being typed cancels the typing, not the window.
+    QApplication::setActiveWindow(w.win);
+    w.win->tblDevices->editItem(w.win->tblDevices->item(0, frmDevices::ColPn));
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != w.win->tblDevices && w.win->tblDevices->isAncestorOf(editor));
+    QTest::keyClicks(editor, "77");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    processDeferredDeletes();
+    QVERIFY(w.t.app->loadedWindow<frmDevices>());
+    QCOMPARE(w.cabinet().devices[0].value("pn"), QString());
     QTest::keyClick(w.win->txtDevPn, Qt::Key_Escape);
     processDeferredDeletes();
     QVERIFY(!w.t.app->loadedWindow<frmDevices>());
