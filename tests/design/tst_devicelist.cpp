@@ -17,18 +17,18 @@
 namespace {
 
 // A line from "member=value" pairs separated by ";" ("kind=conductor;...").
-DeviceLineTexts line(const QString& spec) {
+DeviceLineTexts line(const QString& members) {
     DeviceLineTexts t{{"kind", "device"}};
-    for (const QString& pair : spec.split(';', Qt::SkipEmptyParts)) {
+    for (const QString& pair : members.split(';', Qt::SkipEmptyParts)) {
         const qsizetype eq = pair.indexOf('=');
         t.insert(pair.left(eq), pair.mid(eq + 1));
     }
     return t;
 }
 
-QList<DeviceLineTexts> lines(const QStringList& specs) {
+QList<DeviceLineTexts> lines(const QStringList& memberLists) {
     QList<DeviceLineTexts> list;
-    for (const QString& s : specs) list << line(s);
+    for (const QString& s : memberLists) list << line(s);
     return list;
 }
 
@@ -82,7 +82,7 @@ private slots:
 };
 
 void TestDeviceList::losses_data() {
-    QTest::addColumn<QStringList>("specs");
+    QTest::addColumn<QStringList>("memberLists");
     QTest::addColumn<double>("devices");     // W
     QTest::addColumn<double>("conductors");  // W
     QTest::addColumn<double>("factor");      // of the first line
@@ -128,11 +128,11 @@ void TestDeviceList::losses_data() {
 }
 
 void TestDeviceList::losses() {
-    QFETCH(QStringList, specs);
+    QFETCH(QStringList, memberLists);
     QFETCH(double, devices);
     QFETCH(double, conductors);
     QFETCH(double, factor);
-    const DeviceListEvaluation e = evaluate(lines(specs));
+    const DeviceListEvaluation e = evaluate(lines(memberLists));
     QCOMPARE(e.leftOut, 0);
     QVERIFY2(std::fabs(e.devicesLoss - devices) < 1e-9,
              qPrintable(QString::number(e.devicesLoss, 'g', 12)));
@@ -158,7 +158,7 @@ void TestDeviceList::diversityTable() {
 }
 
 void TestDeviceList::badCells_data() {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("members");
     QTest::addColumn<QString>("member");
     QTest::addColumn<QString>("words");  // in the reason
     QTest::newRow("count not whole") << "count=1.5;in=10;pn=2" << "count" << "정수";
@@ -184,11 +184,11 @@ void TestDeviceList::badCells_data() {
 }
 
 void TestDeviceList::badCells() {
-    QFETCH(QString, spec);
+    QFETCH(QString, members);
     QFETCH(QString, member);
     QFETCH(QString, words);
     // A good line beside the bad one: the sum is the good line's alone.
-    const DeviceListEvaluation e = evaluate(lines({"count=1;in=100;pn=20", spec}));
+    const DeviceListEvaluation e = evaluate(lines({"count=1;in=100;pn=20", members}));
     const DeviceLineEvaluation& bad = e.lines[1];
     QVERIFY(bad.bad());
     QCOMPARE(bad.badMembers, QStringList{member});
