@@ -19,6 +19,12 @@ std::optional<double> whole(const QString& text) {
     return ParseWholeNumber(text.trimmed().toStdString());
 }
 
+// Beyond these a value is a typo, and the sums stay finite: a current of a
+// million amperes, a loss of ten megawatts, a conductor of ten kilometres.
+constexpr double kMaxCurrent = 1e6;  // A
+constexpr double kMaxLoss = 1e7;     // W
+constexpr double kMaxLength = 1e4;   // m
+
 // Collects a line's faults: the member and why, the first reason worded.
 class LineFaults {
 public:
@@ -31,9 +37,9 @@ public:
         m_line.why = m_line.why.isEmpty() ? text : m_line.why + QStringLiteral(" ") + text;
     }
 
-    // A number above zero; none (and a fault) otherwise. Empty is a fault
-    // unless `optional`.
-    std::optional<double> positive(const DeviceLineTexts& t, const QString& member,
+    // A number above zero and at most `most`; none (and a fault) otherwise.
+    // Empty is a fault unless `optional`.
+    std::optional<double> positive(const DeviceLineTexts& t, const QString& member, double most,
                                    bool optional = false) {
         const QString text = t.value(member).trimmed();
         if (text.isEmpty()) {
@@ -47,6 +53,10 @@ public:
         }
         if (!(*v > 0) || !std::isfinite(*v)) {
             add(member, QStringLiteral("%1은(는) 0 이하입니다. 0보다 커야 합니다.").arg(number(*v)));
+            return std::nullopt;
+        }
+        if (*v > most) {
+            add(member, QStringLiteral("%1은(는) %2보다 큽니다.").arg(number(*v), number(most)));
             return std::nullopt;
         }
         return v;
@@ -152,11 +162,11 @@ DeviceLineEvaluation readDevice(const DeviceLineTexts& t) {
     LineFaults faults(e);
     e.description = t.value(kDescription).trimmed();
     e.count = faults.count(t);
-    e.ratedCurrent = faults.positive(t, kIn, true);
-    const std::optional<double> pn = faults.positive(t, kPn);
+    e.ratedCurrent = faults.positive(t, kIn, kMaxCurrent, true);
+    const std::optional<double> pn = faults.positive(t, kPn, kMaxLoss);
     e.ratedLoss = pn.value_or(0);
     const bool ibTyped = !t.value(kIb).trimmed().isEmpty();
-    const std::optional<double> ib = faults.positive(t, kIb, true);
+    const std::optional<double> ib = faults.positive(t, kIb, kMaxCurrent, true);
     const bool inTyped = !t.value(kIn).trimmed().isEmpty();
     if (ibTyped && !inTyped)
         faults.add(kIn, QStringLiteral("부하 전류가 있으면 정격 전류도 있어야 합니다."));
@@ -181,9 +191,9 @@ DeviceLineEvaluation readConductor(const DeviceLineTexts& t) {
     LineFaults faults(e);
     e.description = t.value(kDescription).trimmed();
     e.count = faults.count(t);
-    const std::optional<double> section = faults.positive(t, kSection);
-    e.length = faults.positive(t, kLength).value_or(0);
-    e.loadCurrent = faults.positive(t, kCurrent);
+    const std::optional<double> section = faults.positive(t, kSection, 1000);
+    e.length = faults.positive(t, kLength, kMaxLength).value_or(0);
+    e.loadCurrent = faults.positive(t, kCurrent, kMaxCurrent);
     e.temperature =
         faults.temperature(t, kTemp).value_or(kDefaultConductorTemperature);
     const QString cls = t.value(kClass).trimmed();

@@ -79,6 +79,7 @@ private slots:
     void csvBadRowsImportNothing();
     void libraryFile_data();
     void libraryFile();
+    void anyTextsGiveASum();
 };
 
 void TestDeviceList::losses_data() {
@@ -168,6 +169,9 @@ void TestDeviceList::badCells_data() {
     QTest::newRow("In 0") << "count=1;in=0;pn=2" << "in" << "0 이하";
     QTest::newRow("In with a comma") << "count=1;in=1,5;pn=2" << "in" << "숫자가 아닙니다";
     QTest::newRow("Pn below 0") << "count=1;in=10;pn=-3" << "pn" << "0 이하";
+    QTest::newRow("Pn beyond any device") << "count=1;in=10;pn=1e308" << "pn" << "보다 큽니다";
+    QTest::newRow("current beyond any conductor")
+        << "kind=conductor;count=2;section=16;length=1;current=1e200" << "current" << "보다 큽니다";
     QTest::newRow("Pn empty") << "count=1;in=10" << "pn" << "비어";
     QTest::newRow("Ib above 5 × In") << "count=1;in=10;pn=2;ib=50.5" << "ib" << "5배";
     QTest::newRow("Ib without In") << "count=1;pn=2;ib=5" << "in" << "정격 전류";
@@ -426,6 +430,62 @@ void TestDeviceList::libraryFile() {
     QList<DeviceLineTexts> lines;
     for (const LibraryDevice& d : typical.devices) lines << deviceLineOf(d);
     QCOMPARE(evaluate(lines).leftOut, 0);
+}
+
+// Texts and files of any shape, from the characters that matter to the
+// readers: no crash, a sum that is finite and the sum of its lines, every
+// line left out counted, a CSV read whole or refused.
+void TestDeviceList::anyTextsGiveASum() {
+    const QStringList pieces = {"0", "1", "5", ".", ",", "-", "e", "E9", "1e308", "1e6", "&H", " ",
+                                "\"", ";", "\n", "\r", "\t", "상부", "하부", "nan", "inf", "",
+                                "2000", "0.5", "x", "품목", "손실"};
+    const QStringList members = {"count", "in",     "pn",     "ib",      "height", "tmax",
+                                 "factor", "section", "length", "current", "temp",   "class",
+                                 "group"};
+    quint32 seed = 12345;
+    auto next = [&seed](quint32 n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    auto text = [&](int parts) {
+        QString t;
+        for (int i = 0; i < parts; ++i) t += pieces[int(next(quint32(pieces.size())))];
+        return t;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QList<DeviceLineTexts> list;
+        const int count = int(next(12));
+        for (int i = 0; i < count; ++i) {
+            DeviceLineTexts l{{"kind", next(3) == 0 ? "conductor" : "device"}};
+            for (const QString& m : members)
+                if (next(3) != 0) l.insert(m, text(int(next(3)) + 1));
+            list << l;
+        }
+        const DeviceListEvaluation e = evaluate(list);
+        QVERIFY(std::isfinite(e.total));
+        double sum = 0;
+        int bad = 0;
+        for (const DeviceLineEvaluation& l : e.lines) {
+            QVERIFY(std::isfinite(l.loss) && l.loss >= 0);
+            QCOMPARE(l.bad(), !l.why.isEmpty());
+            sum += l.loss;
+            bad += l.bad() ? 1 : 0;
+            if (l.margin) QVERIFY(std::isfinite(*l.margin));
+        }
+        QVERIFY(std::fabs(sum - e.total) <= 1e-9 * std::max(1.0, e.total));
+        QCOMPARE(e.leftOut, bad);
+
+        const QByteArray csv = text(int(next(40))).toUtf8();
+        const CsvTable table = readCsv(csv);
+        QCOMPARE(table.rows.size(), table.lineNumbers.size());
+        QCOMPARE(table.error.isEmpty(), !table.rows.isEmpty());
+        if (table.rows.isEmpty()) continue;
+        const CsvImport imported = importCsv(table, guessCsvMapping(table.rows[0]), 0);
+        QVERIFY(imported.lines.isEmpty() != imported.errors.isEmpty());
+        if (!imported.lines.isEmpty()) QCOMPARE(evaluate(imported.lines).leftOut, 0);
+        const DeviceLibraryReading library = readDeviceLibrary(csv);
+        QVERIFY(!library.error.isEmpty() || library.devices.isEmpty() || csv.startsWith('{'));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDeviceList)
