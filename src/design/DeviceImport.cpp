@@ -19,8 +19,8 @@ int lineOf(const QByteArray& bytes, qsizetype offset) {
 
 }  // namespace
 
-DeviceLibraryReading readDeviceLibrary(const QByteArray& bytes) {
-    DeviceLibraryReading r;
+LossLibraryReading readLossLibrary(const QByteArray& bytes) {
+    LossLibraryReading r;
     if (bytes.size() > kMaxDeviceFileBytes) {
         r.error = QStringLiteral("파일이 너무 큽니다 (4 MiB 초과).");
         return r;
@@ -34,7 +34,7 @@ DeviceLibraryReading readDeviceLibrary(const QByteArray& bytes) {
         return r;
     }
     const QJsonObject top = doc.object();
-    if (!doc.isObject() || top.value(QStringLiteral("format")).toString() != kDeviceLibraryFormat) {
+    if (!doc.isObject() || top.value(QStringLiteral("format")).toString() != kLossLibraryFormat) {
         r.error = QStringLiteral("CabinetCool 기기 라이브러리 파일이 아닙니다.");
         return r;
     }
@@ -44,10 +44,10 @@ DeviceLibraryReading readDeviceLibrary(const QByteArray& bytes) {
         return r;
     }
     const QJsonArray devices = list.toArray();
-    if (devices.size() > kMaxLibraryDevices) {
+    if (devices.size() > kMaxLossLibraryEntries) {
         r.error = QStringLiteral("devices: 기기가 %1개로, 최대 %2개를 넘습니다.")
                       .arg(devices.size())
-                      .arg(kMaxLibraryDevices);
+                      .arg(kMaxLossLibraryEntries);
         return r;
     }
     for (qsizetype i = 0; i < devices.size(); ++i) {
@@ -65,7 +65,7 @@ DeviceLibraryReading readDeviceLibrary(const QByteArray& bytes) {
             into = v.toString();
             return true;
         };
-        LibraryDevice d;
+        LossLibraryEntry d;
         if (!devices[i].isObject()) {
             r.error = QStringLiteral("devices[%1]: 객체여야 합니다.").arg(i);
         } else if (member("description", d.description) && member("in", d.ratedCurrent) &&
@@ -82,22 +82,22 @@ DeviceLibraryReading readDeviceLibrary(const QByteArray& bytes) {
     return r;
 }
 
-QByteArray deviceLibraryBytes(const QList<LibraryDevice>& devices) {
+QByteArray lossLibraryBytes(const QList<LossLibraryEntry>& devices) {
     QJsonArray list;
-    for (const LibraryDevice& d : devices) {
+    for (const LossLibraryEntry& d : devices) {
         QJsonObject o{{QStringLiteral("description"), d.description},
                       {QStringLiteral("in"), d.ratedCurrent},
                       {QStringLiteral("pn"), d.ratedLoss}};
         if (!d.note.isEmpty()) o.insert(QStringLiteral("note"), d.note);
         list.append(o);
     }
-    const QJsonObject top{{QStringLiteral("format"), kDeviceLibraryFormat},
-                          {QStringLiteral("version"), kDeviceLibraryVersion},
+    const QJsonObject top{{QStringLiteral("format"), kLossLibraryFormat},
+                          {QStringLiteral("version"), kLossLibraryVersion},
                           {QStringLiteral("devices"), list}};
     return QJsonDocument(top).toJson(QJsonDocument::Indented);
 }
 
-DeviceLineTexts deviceLineOf(const LibraryDevice& device) {
+DeviceLineTexts deviceLineOf(const LossLibraryEntry& device) {
     DeviceLineTexts line = newDeviceLine();
     line.insert(kDescription, device.description);
     if (!device.ratedCurrent.isEmpty()) line.insert(kIn, device.ratedCurrent);
@@ -197,7 +197,8 @@ CsvMapping guessCsvMapping(const QStringList& header) {
     };
     for (int i = 0; i < header.size(); ++i) {
         const QString& h = header[i];
-        if (m.description < 0 && is(h, {"품목", "품명", "description", "item", "name", "part", "bezeichnung"}))
+        if (m.description < 0 &&
+            is(h, {"품목", "품명", "description", "item", "name", "part", "bezeichnung"}))
             m.description = i;
         else if (m.count < 0 && is(h, {"수량", "count", "qty", "quantity", "menge", "n"}))
             m.count = i;
@@ -232,7 +233,8 @@ CsvImport importCsv(const CsvTable& table, const CsvMapping& mapping, qsizetype 
         line.insert(kPn, cell(mapping.ratedLoss));
         const DeviceListEvaluation e = evaluateDeviceList({line}, noMain, nullptr);
         if (e.lines[0].bad())
-            result.errors << QStringLiteral("%1행: %2").arg(table.lineNumbers[r]).arg(e.lines[0].why);
+            result.errors
+                << QStringLiteral("%1행: %2").arg(table.lineNumbers[r]).arg(e.lines[0].why);
         lines << line;
     }
     if (lines.isEmpty() && result.errors.isEmpty())

@@ -10,32 +10,32 @@
 
 // Where device lines come from besides typing: the library of typical
 // devices (the program's own and the user's, both the same JSON format,
-// docs/device-library.md) and a bill of materials as CSV. Bytes in, lines
+// docs/loss-library.md) and a bill of materials as CSV. Bytes in, lines
 // or a message naming the line out; no file access, no widget.
 
 // One entry of a library: what it is, its rated current and loss as texts.
-struct LibraryDevice {
+struct LossLibraryEntry {
     QString description;
     QString ratedCurrent;  // A; empty for a device without a current
     QString ratedLoss;     // W at the rated current
     QString note;          // where the figures come from
-    bool operator==(const LibraryDevice&) const = default;
+    bool operator==(const LossLibraryEntry&) const = default;
 };
 
-struct DeviceLibraryReading {
-    QList<LibraryDevice> devices;
+struct LossLibraryReading {
+    QList<LossLibraryEntry> devices;
     QString error;  // empty when read; else what is wrong, naming the line
 };
 
-inline const QString kDeviceLibraryFormat = QStringLiteral("cabinetcool-device-library");
-inline constexpr int kDeviceLibraryVersion = 1;
-inline constexpr int kMaxLibraryDevices = 5000;
+inline const QString kLossLibraryFormat = QStringLiteral("cabinetcool-loss-library");
+inline constexpr int kLossLibraryVersion = 1;
+inline constexpr int kMaxLossLibraryEntries = 5000;
 inline constexpr qint64 kMaxDeviceFileBytes = 4 * 1024 * 1024;
 
-DeviceLibraryReading readDeviceLibrary(const QByteArray& bytes);
-QByteArray deviceLibraryBytes(const QList<LibraryDevice>& devices);
+LossLibraryReading readLossLibrary(const QByteArray& bytes);
+QByteArray lossLibraryBytes(const QList<LossLibraryEntry>& devices);
 // A new device line from an entry: its texts, count 1.
-DeviceLineTexts deviceLineOf(const LibraryDevice& device);
+DeviceLineTexts deviceLineOf(const LossLibraryEntry& device);
 
 // ---- CSV ----------------------------------------------------------------------
 

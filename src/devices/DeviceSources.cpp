@@ -58,28 +58,30 @@ QTableWidgetItem* readOnly(const QString& text) {
 
 }  // namespace
 
-QString userDeviceLibraryFile() {
+QString userLossLibraryFile() {
     if (!g_userLibrary.isEmpty()) return g_userLibrary;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return data.isEmpty() ? QString() : data + QStringLiteral("/device-library.json");
+    return data.isEmpty() ? QString() : data + QStringLiteral("/loss-library.json");
 }
 
-void setUserDeviceLibraryFile(const QString& path) { g_userLibrary = path; }
+void setUserLossLibraryFile(const QString& path) { g_userLibrary = path; }
 
-QList<LibraryDevice> typicalDevices() {
+QList<LossLibraryEntry> typicalDevices() {
     QFile file(QStringLiteral(":/devices/typical-devices.json"));
     if (!file.open(QIODevice::ReadOnly)) return {};
-    return readDeviceLibrary(file.readAll()).devices;
+    return readLossLibrary(file.readAll()).devices;
 }
 
 // ---- the library ---------------------------------------------------------------
 
-frmDeviceLibrary::frmDeviceLibrary(CabinetCoolApp& app, QWidget* parent,
-                                   std::function<void(const DeviceLineTexts&)> add,
-                                   std::function<std::optional<DeviceLineTexts>()> selected)
-    : QWidget(parent, Qt::Window), m_app(app), m_add(std::move(add)),
+frmLossLibrary::frmLossLibrary(CabinetCoolApp& app, QWidget* parent,
+                               std::function<void(const DeviceLineTexts&)> add,
+                               std::function<std::optional<DeviceLineTexts>()> selected)
+    : QWidget(parent, Qt::Window),
+      m_app(app),
+      m_add(std::move(add)),
       m_selected(std::move(selected)) {
-    setObjectName(QStringLiteral("frmDeviceLibrary"));
+    setObjectName(QStringLiteral("frmLossLibrary"));
     setWindowTitle(QStringLiteral("기기 라이브러리"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
@@ -108,21 +110,21 @@ frmDeviceLibrary::frmDeviceLibrary(CabinetCoolApp& app, QWidget* parent,
     buttons->addStretch(1);
     buttons->addWidget(cmdLibClose);
     layout->addLayout(buttons);
-    connect(cmdLibAdd, &QPushButton::clicked, this, &frmDeviceLibrary::cmdLibAdd_Click);
-    connect(cmdLibAddOwn, &QPushButton::clicked, this, &frmDeviceLibrary::cmdLibAddOwn_Click);
+    connect(cmdLibAdd, &QPushButton::clicked, this, &frmLossLibrary::cmdLibAdd_Click);
+    connect(cmdLibAddOwn, &QPushButton::clicked, this, &frmLossLibrary::cmdLibAddOwn_Click);
     connect(cmdLibClose, &QPushButton::clicked, this, &QWidget::close);
     connect(tblDevLibrary, &QTableWidget::cellDoubleClicked, this,
-            &frmDeviceLibrary::cmdLibAdd_Click);
+            &frmLossLibrary::cmdLibAdd_Click);
     applyToolTips(this, kLibraryTips);
     installWindowKeys(this, cmdLibAdd, [this]() { close(); });
     resize(760, 480);
     reload();
 }
 
-void frmDeviceLibrary::reload() {
+void frmLossLibrary::reload() {
     m_devices = typicalDevices();
     m_typical = m_devices.size();
-    const QString path = userDeviceLibraryFile();
+    const QString path = userLossLibraryFile();
     QString status = QStringLiteral("내 라이브러리: %1").arg(QDir::toNativeSeparators(path));
     QFile file(path);
     if (!path.isEmpty() && QFileInfo::exists(path)) {
@@ -130,7 +132,7 @@ void frmDeviceLibrary::reload() {
             status = QStringLiteral("내 라이브러리 파일 %1을(를) 열 수 없습니다.")
                          .arg(QDir::toNativeSeparators(path));
         } else {
-            const DeviceLibraryReading own = readDeviceLibrary(file.readAll());
+            const LossLibraryReading own = readLossLibrary(file.readAll());
             if (own.error.isEmpty())
                 m_devices << own.devices;
             else
@@ -141,16 +143,17 @@ void frmDeviceLibrary::reload() {
     lblLibStatus->setText(status);
     tblDevLibrary->setRowCount(int(m_devices.size()));
     for (int i = 0; i < m_devices.size(); ++i) {
-        const LibraryDevice& d = m_devices[i];
-        tblDevLibrary->setItem(i, 0, readOnly(i < m_typical ? d.description
-                                                            : QStringLiteral("★ ") + d.description));
+        const LossLibraryEntry& d = m_devices[i];
+        tblDevLibrary->setItem(
+            i, 0, readOnly(i < m_typical ? d.description : QStringLiteral("★ ") + d.description));
         tblDevLibrary->setItem(i, 1, readOnly(d.ratedCurrent));
         tblDevLibrary->setItem(i, 2, readOnly(d.ratedLoss));
-        tblDevLibrary->setItem(i, 3, readOnly(i < m_typical ? d.note : QStringLiteral("내 라이브러리")));
+        tblDevLibrary->setItem(i, 3,
+                               readOnly(i < m_typical ? d.note : QStringLiteral("내 라이브러리")));
     }
 }
 
-void frmDeviceLibrary::cmdLibAdd_Click() {
+void frmLossLibrary::cmdLibAdd_Click() {
     const int row = tblDevLibrary->currentRow();
     if (row < 0 || row >= m_devices.size()) return;
     m_add(deviceLineOf(m_devices[row]));
@@ -158,62 +161,64 @@ void frmDeviceLibrary::cmdLibAdd_Click() {
 
 // The list's selected device line joins the user's file; a file that
 // cannot be read is never written over.
-void frmDeviceLibrary::cmdLibAddOwn_Click() {
+void frmLossLibrary::cmdLibAddOwn_Click() {
     const std::optional<DeviceLineTexts> line = m_selected();
     if (!line || line->value(kKind) == kConductor ||
         line->value(kDescription).trimmed().isEmpty()) {
         lblLibStatus->setText(QStringLiteral("목록에서 품목이 있는 기기 줄을 선택하세요."));
         return;
     }
-    const QString path = userDeviceLibraryFile();
+    const QString path = userLossLibraryFile();
     if (path.isEmpty()) return;
-    QList<LibraryDevice> own;
+    QList<LossLibraryEntry> own;
     if (QFileInfo::exists(path)) {
         QFile file(path);
-        const DeviceLibraryReading reading = openRegularFile(file, path)
-                                                 ? readDeviceLibrary(file.readAll())
-                                                 : DeviceLibraryReading{{}, QStringLiteral("열 수 없습니다.")};
+        const LossLibraryReading reading =
+            openRegularFile(file, path) ? readLossLibrary(file.readAll())
+                                        : LossLibraryReading{{}, QStringLiteral("열 수 없습니다.")};
         if (!reading.error.isEmpty()) {
-            m_app.platform().errorBox(
-                this, QStringLiteral("내 라이브러리에 추가"),
-                QStringLiteral("%1: %2 파일을 그대로 두었습니다.")
-                    .arg(QDir::toNativeSeparators(path), reading.error));
+            m_app.platform().errorBox(this, QStringLiteral("내 라이브러리에 추가"),
+                                      QStringLiteral("%1: %2 파일을 그대로 두었습니다.")
+                                          .arg(QDir::toNativeSeparators(path), reading.error));
             return;
         }
         own = reading.devices;
     }
-    if (own.size() >= kMaxLibraryDevices) return;
-    own << LibraryDevice{line->value(kDescription).trimmed(), line->value(kIn).trimmed(),
-                         line->value(kPn).trimmed(), QString()};
+    if (own.size() >= kMaxLossLibraryEntries) return;
+    own << LossLibraryEntry{line->value(kDescription).trimmed(), line->value(kIn).trimmed(),
+                            line->value(kPn).trimmed(), QString()};
     QDir().mkpath(QFileInfo(path).absolutePath());
     FileWriteError error = FileWriteError::None;
-    if (!replaceFileContents(path, deviceLibraryBytes(own), &error)) {
-        m_app.platform().errorBox(this, QStringLiteral("내 라이브러리에 추가"),
-                                  QStringLiteral("%1을(를) 저장하지 못했습니다. %2")
-                                      .arg(QDir::toNativeSeparators(path), fileWriteErrorText(error)));
+    if (!replaceFileContents(path, lossLibraryBytes(own), &error)) {
+        m_app.platform().errorBox(
+            this, QStringLiteral("내 라이브러리에 추가"),
+            QStringLiteral("%1을(를) 저장하지 못했습니다. %2")
+                .arg(QDir::toNativeSeparators(path), fileWriteErrorText(error)));
         return;
     }
     reload();
     tblDevLibrary->setCurrentCell(int(m_devices.size()) - 1, 0);
-    lblLibStatus->setText(QStringLiteral("\"%1\"을(를) 내 라이브러리에 저장했습니다.")
-                              .arg(own.back().description));
+    lblLibStatus->setText(
+        QStringLiteral("\"%1\"을(를) 내 라이브러리에 저장했습니다.").arg(own.back().description));
 }
 
 // ---- CSV ----------------------------------------------------------------------------
 
-frmDeviceCsvImport::frmDeviceCsvImport(const QString& fileName, CsvTable table,
-                                       qsizetype existing, QWidget* parent,
+frmDeviceCsvImport::frmDeviceCsvImport(const QString& fileName, CsvTable table, qsizetype existing,
+                                       QWidget* parent,
                                        std::function<void(const QList<DeviceLineTexts>&)> take)
-    : QWidget(parent, Qt::Window), m_table(std::move(table)), m_existing(existing),
+    : QWidget(parent, Qt::Window),
+      m_table(std::move(table)),
+      m_existing(existing),
       m_take(std::move(take)) {
     setObjectName(QStringLiteral("frmDeviceCsvImport"));
     setWindowTitle(QStringLiteral("CSV 가져오기 — %1").arg(fileName));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QStringLiteral("%1행 (첫 행은 머리글). 각 항목이 든 열을 고르세요.")
-            .arg(m_table.rows.size()),
-        this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("%1행 (첫 행은 머리글). 각 항목이 든 열을 고르세요.")
+                       .arg(m_table.rows.size()),
+                   this));
     auto* form = new QFormLayout();
     const QStringList header = m_table.rows.value(0);
     const CsvMapping guess = guessCsvMapping(header);

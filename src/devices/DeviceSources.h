@@ -13,23 +13,23 @@ class QPushButton;
 class QTableWidget;
 
 // The user's own library of devices: a JSON file in the per-user data
-// folder (docs/device-library.md), the same in every project.
-QString userDeviceLibraryFile();
-void setUserDeviceLibraryFile(const QString& path);  // tests
+// folder (docs/loss-library.md), the same in every project.
+QString userLossLibraryFile();
+void setUserLossLibraryFile(const QString& path);  // tests
 // The program's typical devices, built in.
-QList<LibraryDevice> typicalDevices();
+QList<LossLibraryEntry> typicalDevices();
 
 // "기기 라이브러리": the typical devices and the user's own; a chosen one
 // becomes a new line of the list, and the list's selected device line can
 // be kept in the user's library.
-class frmDeviceLibrary : public QWidget {
+class frmLossLibrary : public QWidget {
     Q_OBJECT
 public:
     // `add` puts a line into the list; `selected` gives the list's selected
     // line, if any.
-    frmDeviceLibrary(CabinetCoolApp& app, QWidget* parent,
-                     std::function<void(const DeviceLineTexts&)> add,
-                     std::function<std::optional<DeviceLineTexts>()> selected);
+    frmLossLibrary(CabinetCoolApp& app, QWidget* parent,
+                   std::function<void(const DeviceLineTexts&)> add,
+                   std::function<std::optional<DeviceLineTexts>()> selected);
 
     void reload();
     void cmdLibAdd_Click();
@@ -43,7 +43,7 @@ private:
     CabinetCoolApp& m_app;
     std::function<void(const DeviceLineTexts&)> m_add;
     std::function<std::optional<DeviceLineTexts>()> m_selected;
-    QList<LibraryDevice> m_devices;
+    QList<LossLibraryEntry> m_devices;
     qsizetype m_typical = 0;  // the first m_typical are the program's
 };
 
@@ -52,8 +52,7 @@ private:
 class frmDeviceCsvImport : public QWidget {
     Q_OBJECT
 public:
-    frmDeviceCsvImport(const QString& fileName, CsvTable table, qsizetype existing,
-                       QWidget* parent,
+    frmDeviceCsvImport(const QString& fileName, CsvTable table, qsizetype existing, QWidget* parent,
                        std::function<void(const QList<DeviceLineTexts>&)> take);
 
     void cmdCsvImport_Click();

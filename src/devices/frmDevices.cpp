@@ -35,10 +35,20 @@ namespace {
 constexpr int kClientWidth = 16800;
 constexpr int kClientHeight = 9600;
 
-const char* const kHeaders[frmDevices::ColumnCount] = {
-    "구분",        "품목",           "수량",    "정격 전류 In\n(A)", "정격 손실 Pn\n(W)",
-    "부하 전류 Ib\n(A)", "설치 높이\n(0~1)", "허용 주위\n온도 (°C)", "회로",
-    "분산율",      "손실\n(W)",      "주위 온도\n(°C)", "여유\n(K)", "판정"};
+const char* const kHeaders[frmDevices::ColumnCount] = {"구분",
+                                                       "품목",
+                                                       "수량",
+                                                       "정격 전류 In\n(A)",
+                                                       "정격 손실 Pn\n(W)",
+                                                       "부하 전류 Ib\n(A)",
+                                                       "설치 높이\n(0~1)",
+                                                       "허용 주위\n온도 (°C)",
+                                                       "회로",
+                                                       "분산율",
+                                                       "손실\n(W)",
+                                                       "주위 온도\n(°C)",
+                                                       "여유\n(K)",
+                                                       "판정"};
 
 const char* const kHeaderTips[frmDevices::ColumnCount] = {
     "기기 또는 도체",
@@ -66,7 +76,9 @@ const char* const kHeaderTips[frmDevices::ColumnCount] = {
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QString number(double v) { return QString::fromStdString(NumberText(v)); }
-QString fixed(double v, const char* pattern) { return QString::fromStdString(FormatNumber(v, pattern)); }
+QString fixed(double v, const char* pattern) {
+    return QString::fromStdString(FormatNumber(v, pattern));
+}
 
 const ToolTipEntry kToolTips[] = {
     {"tblDevices",
@@ -174,7 +186,8 @@ void frmDevices::buildLayout(QWidget* client) {
     tblDevices->setObjectName(QStringLiteral("tblDevices"));
     tblDevices->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblDevices->setSelectionMode(QAbstractItemView::SingleSelection);
-    tblDevices->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+    tblDevices->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
     tblDevices->verticalHeader()->setDefaultSectionSize(tblDevices->fontMetrics().height() + 8);
     for (int c = 0; c < ColumnCount; ++c) {
@@ -186,8 +199,8 @@ void frmDevices::buildLayout(QWidget* client) {
     for (int c : {ColKind, ColCount, ColIn, ColPn, ColIb, ColHeight, ColTmax, ColGroup, ColFactor,
                   ColLoss, ColAir, ColMargin, ColVerdict})
         tblDevices->setColumnWidth(c, c == ColCount || c == ColFactor || c == ColKind ? 52
-                                      : c == ColIn                                ? 104
-                                                                                  : 78);
+                                      : c == ColIn                                    ? 104
+                                                                                      : 78);
     layout->addWidget(tblDevices, 1);
     connect(tblDevices, &QTableWidget::cellChanged, this, &frmDevices::cellEdited);
     connect(tblDevices, &QTableWidget::currentCellChanged, this, [this]() { showSelected(); });
@@ -219,7 +232,8 @@ void frmDevices::buildLayout(QWidget* client) {
     connect(cmdDevDown, &QPushButton::clicked, this, [this]() { moveSelected(+1); });
 
     // The selected line's fields: a device's or a conductor's.
-    auto fields = [&](QGroupBox* box, const QList<std::tuple<const char*, const char*, QString>>& rows,
+    auto fields = [&](QGroupBox* box,
+                      const QList<std::tuple<const char*, const char*, QString>>& rows,
                       QList<QLineEdit*>& made) {
         auto* grid = new QGridLayout(box);
         int i = 0;
@@ -365,8 +379,9 @@ void frmDevices::fillRow(int row) {
         item->setFlags(flags);
         if (c >= ColLoss) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QString shown = member.isEmpty() ? QString() : line.value(member);
-        if (c == ColKind) shown = kind == DeviceLineKind::Device ? QStringLiteral("기기")
-                                                                 : QStringLiteral("도체");
+        if (c == ColKind)
+            shown =
+                kind == DeviceLineKind::Device ? QStringLiteral("기기") : QStringLiteral("도체");
         if (kind == DeviceLineKind::Conductor) {
             if (c == ColIn)
                 shown = QStringLiteral("%1 mm² %2등급")
@@ -410,7 +425,7 @@ void frmDevices::showSelected() {
 void frmDevices::cellEdited(int row, int column) {
     if (m_filling || row < 0 || row >= m_lines.size()) return;
     const DeviceLineKind kind = m_lines[row].value(kKind) == kConductor ? DeviceLineKind::Conductor
-                                                                          : DeviceLineKind::Device;
+                                                                        : DeviceLineKind::Device;
     const QString member = memberOf(column, kind);
     if (member.isEmpty()) return;
     QString value = tblDevices->item(row, column)->text();
@@ -474,14 +489,14 @@ void frmDevices::recompute() {
         factor->setFont(italic);
         if (!l.factorTyped && !l.badMembers.contains(kFactor))
             factor->setText(l.factorApplies ? fixed(l.factor, "0.0") : QString());
-        tblDevices->item(row, ColLoss)->setText(l.bad() ? QStringLiteral("—") : deviceLossText(l.loss));
+        tblDevices->item(row, ColLoss)
+            ->setText(l.bad() ? QStringLiteral("—") : deviceLossText(l.loss));
         tblDevices->item(row, ColAir)->setText(l.air ? fixed(*l.air, "0.0") : QString());
         tblDevices->item(row, ColMargin)->setText(l.margin ? fixed(*l.margin, "0.0") : QString());
         QTableWidgetItem* verdict = tblDevices->item(row, ColVerdict);
         verdict->setText(l.fits ? (*l.fits ? QStringLiteral("적합") : QStringLiteral("부적합"))
                                 : QString());
-        verdict->setData(Qt::ForegroundRole,
-                         l.fits && !*l.fits ? QVariant(failText) : QVariant());
+        verdict->setData(Qt::ForegroundRole, l.fits && !*l.fits ? QVariant(failText) : QVariant());
         if (l.bad()) reasons << QStringLiteral("%1행: %2").arg(row + 1).arg(l.why);
     }
     m_filling = false;
@@ -491,12 +506,12 @@ void frmDevices::recompute() {
     txtDevicesTotal->setText(deviceLossText(m_eval.total));
     if (m_eval.critical) {
         const DeviceLineEvaluation& c = m_eval.lines[*m_eval.critical];
-        lblDevVerdict->setText(QStringLiteral("판정: %1 — 임계 기기 %2행 \"%3\", 여유 %4 K")
-                                   .arg(m_eval.verdict)
-                                   .arg(*m_eval.critical + 1)
-                                   .arg(c.description.isEmpty() ? QStringLiteral("(품목 없음)")
-                                                                : c.description)
-                                   .arg(fixed(*c.margin, "0.0")));
+        lblDevVerdict->setText(
+            QStringLiteral("판정: %1 — 임계 기기 %2행 \"%3\", 여유 %4 K")
+                .arg(m_eval.verdict)
+                .arg(*m_eval.critical + 1)
+                .arg(c.description.isEmpty() ? QStringLiteral("(품목 없음)") : c.description)
+                .arg(fixed(*c.margin, "0.0")));
     } else {
         lblDevVerdict->setText(QStringLiteral("판정: — (허용 주위 온도가 있는 기기가 없음)"));
     }
@@ -590,11 +605,11 @@ void frmDevices::appendLines(const QList<DeviceLineTexts>& lines) {
 }
 
 void frmDevices::cmdDevLibrary_Click() {
-    if (auto* open = findChild<frmDeviceLibrary*>()) {
+    if (auto* open = findChild<frmLossLibrary*>()) {
         CabinetCoolApp::bringToFront(open);
         return;
     }
-    auto* library = new frmDeviceLibrary(
+    auto* library = new frmLossLibrary(
         m_app, this, [this](const DeviceLineTexts& line) { insertLine(selectedLine() + 1, line); },
         [this]() -> std::optional<DeviceLineTexts> {
             const int row = selectedLine();
@@ -620,14 +635,15 @@ void frmDevices::cmdDevImport_Click() {
     }
     CsvTable table = readCsv(file.read(kMaxDeviceFileBytes + 1));
     if (!table.error.isEmpty()) {
-        m_app.platform().errorBox(this, title,
-                                  QStringLiteral("%1을(를) 읽을 수 없습니다: %2 목록은 그대로입니다.")
-                                      .arg(QDir::toNativeSeparators(path), table.error));
+        m_app.platform().errorBox(
+            this, title,
+            QStringLiteral("%1을(를) 읽을 수 없습니다: %2 목록은 그대로입니다.")
+                .arg(QDir::toNativeSeparators(path), table.error));
         return;
     }
-    auto* import = new frmDeviceCsvImport(
-        QFileInfo(path).fileName(), std::move(table), m_lines.size(), this,
-        [this](const QList<DeviceLineTexts>& lines) { appendLines(lines); });
+    auto* import =
+        new frmDeviceCsvImport(QFileInfo(path).fileName(), std::move(table), m_lines.size(), this,
+                               [this](const QList<DeviceLineTexts>& lines) { appendLines(lines); });
     import->show();
 }
 

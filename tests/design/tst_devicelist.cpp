@@ -91,12 +91,11 @@ void TestDeviceList::losses_data() {
     QTest::newRow("rated load: Pn") << QStringList{"count=1;in=100;pn=20"} << 20.0 << 0.0 << 1.0;
     QTest::newRow("half load: a quarter")
         << QStringList{"count=1;in=100;pn=20;ib=50"} << 5.0 << 0.0 << 1.0;
-    QTest::newRow("three at 80 %") << QStringList{"count=3;in=100;pn=20;ib=80"} << 38.4 << 0.0
-                                   << 1.0;
-    QTest::newRow("no current: Pn as it is") << QStringList{"count=2;pn=15"} << 30.0 << 0.0
-                                             << 1.0;
-    QTest::newRow("count 0 adds nothing") << QStringList{"count=0;in=10;pn=15"} << 0.0 << 0.0
-                                          << 1.0;
+    QTest::newRow("three at 80 %")
+        << QStringList{"count=3;in=100;pn=20;ib=80"} << 38.4 << 0.0 << 1.0;
+    QTest::newRow("no current: Pn as it is") << QStringList{"count=2;pn=15"} << 30.0 << 0.0 << 1.0;
+    QTest::newRow("count 0 adds nothing")
+        << QStringList{"count=0;in=10;pn=15"} << 0.0 << 0.0 << 1.0;
     // Table 101 by the units of the group's devices with a current; the
     // loss goes with the factor's square.
     QTest::newRow("group of 4: 0.8")
@@ -123,8 +122,9 @@ void TestDeviceList::losses_data() {
         << QStringList{"kind=conductor;count=1;section=2.5;length=1;current=20;temp=20;class=5"}
         << 0.0 << 400 * 7.98e-3 << 1.0;
     QTest::newRow("device and conductor apart")
-        << QStringList{"count=1;in=100;pn=20", "kind=conductor;count=2;section=10;length=1;"
-                                              "current=40;temp=90"}
+        << QStringList{"count=1;in=100;pn=20",
+                       "kind=conductor;count=2;section=10;length=1;"
+                       "current=40;temp=90"}
         << 20.0 << 2 * 1600 * 1.83e-3 * (1 + 0.00393 * 70) << 1.0;
 }
 
@@ -146,9 +146,15 @@ void TestDeviceList::losses() {
 void TestDeviceList::diversityTable_data() {
     QTest::addColumn<int>("circuits");
     QTest::addColumn<double>("factor");
-    for (auto [n, f] : std::initializer_list<std::pair<int, double>>{
-             {1, 1}, {2, 0.9}, {3, 0.9}, {4, 0.8}, {5, 0.8}, {6, 0.7}, {9, 0.7}, {10, 0.6},
-             {500, 0.6}})
+    for (auto [n, f] : std::initializer_list<std::pair<int, double>>{{1, 1},
+                                                                     {2, 0.9},
+                                                                     {3, 0.9},
+                                                                     {4, 0.8},
+                                                                     {5, 0.8},
+                                                                     {6, 0.7},
+                                                                     {9, 0.7},
+                                                                     {10, 0.6},
+                                                                     {500, 0.6}})
         QTest::addRow("%d circuits", n) << n << f;
 }
 
@@ -162,29 +168,64 @@ void TestDeviceList::badCells_data() {
     QTest::addColumn<QString>("members");
     QTest::addColumn<QString>("member");
     QTest::addColumn<QString>("words");  // in the reason
-    QTest::newRow("count not whole") << "count=1.5;in=10;pn=2" << "count" << "정수";
-    QTest::newRow("count below 0") << "count=-1;in=10;pn=2" << "count" << "정수";
-    QTest::newRow("count with a unit") << "count=2x;in=10;pn=2" << "count" << "숫자가 아닙니다";
-    QTest::newRow("count empty") << "in=10;pn=2" << "count" << "비어";
-    QTest::newRow("In 0") << "count=1;in=0;pn=2" << "in" << "0 이하";
-    QTest::newRow("In with a comma") << "count=1;in=1,5;pn=2" << "in" << "숫자가 아닙니다";
-    QTest::newRow("Pn below 0") << "count=1;in=10;pn=-3" << "pn" << "0 이하";
-    QTest::newRow("Pn beyond any device") << "count=1;in=10;pn=1e308" << "pn" << "보다 큽니다";
+    QTest::newRow("count not whole") << "count=1.5;in=10;pn=2"
+                                     << "count"
+                                     << "정수";
+    QTest::newRow("count below 0") << "count=-1;in=10;pn=2"
+                                   << "count"
+                                   << "정수";
+    QTest::newRow("count with a unit") << "count=2x;in=10;pn=2"
+                                       << "count"
+                                       << "숫자가 아닙니다";
+    QTest::newRow("count empty") << "in=10;pn=2"
+                                 << "count"
+                                 << "비어";
+    QTest::newRow("In 0") << "count=1;in=0;pn=2"
+                          << "in"
+                          << "0 이하";
+    QTest::newRow("In with a comma") << "count=1;in=1,5;pn=2"
+                                     << "in"
+                                     << "숫자가 아닙니다";
+    QTest::newRow("Pn below 0") << "count=1;in=10;pn=-3"
+                                << "pn"
+                                << "0 이하";
+    QTest::newRow("Pn beyond any device") << "count=1;in=10;pn=1e308"
+                                          << "pn"
+                                          << "보다 큽니다";
     QTest::newRow("current beyond any conductor")
-        << "kind=conductor;count=2;section=16;length=1;current=1e200" << "current" << "보다 큽니다";
-    QTest::newRow("Pn empty") << "count=1;in=10" << "pn" << "비어";
-    QTest::newRow("Ib above 5 × In") << "count=1;in=10;pn=2;ib=50.5" << "ib" << "5배";
-    QTest::newRow("Ib without In") << "count=1;pn=2;ib=5" << "in" << "정격 전류";
-    QTest::newRow("height above 1") << "count=1;pn=2;height=1.2" << "height" << "0에서 1";
-    QTest::newRow("height a word") << "count=1;pn=2;height=위" << "height" << "하부/중간/상부";
-    QTest::newRow("Tmax a text") << "count=1;pn=2;tmax=abc" << "tmax" << "숫자가 아닙니다";
-    QTest::newRow("factor above 1") << "count=1;in=5;pn=2;factor=1.5" << "factor" << "1 이하";
-    QTest::newRow("section not standard")
-        << "kind=conductor;count=1;section=17;length=1;current=10" << "section" << "IEC 60228";
+        << "kind=conductor;count=2;section=16;length=1;current=1e200"
+        << "current"
+        << "보다 큽니다";
+    QTest::newRow("Pn empty") << "count=1;in=10"
+                              << "pn"
+                              << "비어";
+    QTest::newRow("Ib above 5 × In") << "count=1;in=10;pn=2;ib=50.5"
+                                     << "ib"
+                                     << "5배";
+    QTest::newRow("Ib without In") << "count=1;pn=2;ib=5"
+                                   << "in"
+                                   << "정격 전류";
+    QTest::newRow("height above 1") << "count=1;pn=2;height=1.2"
+                                    << "height"
+                                    << "0에서 1";
+    QTest::newRow("height a word") << "count=1;pn=2;height=위"
+                                   << "height"
+                                   << "하부/중간/상부";
+    QTest::newRow("Tmax a text") << "count=1;pn=2;tmax=abc"
+                                 << "tmax"
+                                 << "숫자가 아닙니다";
+    QTest::newRow("factor above 1") << "count=1;in=5;pn=2;factor=1.5"
+                                    << "factor"
+                                    << "1 이하";
+    QTest::newRow("section not standard") << "kind=conductor;count=1;section=17;length=1;current=10"
+                                          << "section"
+                                          << "IEC 60228";
     QTest::newRow("length 0") << "kind=conductor;count=1;section=16;length=0;current=10"
-                              << "length" << "0 이하";
+                              << "length"
+                              << "0 이하";
     QTest::newRow("class 3") << "kind=conductor;count=1;section=16;length=1;current=10;class=3"
-                             << "class" << "2도 5도";
+                             << "class"
+                             << "2도 5도";
 }
 
 void TestDeviceList::badCells() {
@@ -233,7 +274,8 @@ void TestDeviceList::marginsAtHeight() {
     }
     QVERIFY(!e.lines[4].margin);
     QCOMPARE(e.critical, std::optional<int>(worst));
-    QCOMPARE(e.verdict, tmax[worst] >= air[worst] ? QStringLiteral("적합") : QStringLiteral("부적합"));
+    QCOMPARE(e.verdict,
+             tmax[worst] >= air[worst] ? QStringLiteral("적합") : QStringLiteral("부적합"));
 }
 
 // Without one, every device is against Ti, and the evaluation says so; a
@@ -305,18 +347,22 @@ void TestDeviceList::projectFaultsNamePlace_data() {
     QTest::addColumn<QJsonValue>("devices");
     QTest::addColumn<QString>("place");
     QTest::addColumn<QString>("words");
-    QTest::newRow("not a list") << QJsonValue("many") << "cabinets[0].devices" << "배열";
+    QTest::newRow("not a list") << QJsonValue("many") << "cabinets[0].devices"
+                                << "배열";
     QTest::newRow("a line not an object")
         << QJsonValue(QJsonArray{QJsonObject{{"kind", "device"}}, 3}) << "cabinets[0].devices[1]"
         << "객체";
     QTest::newRow("a number, not a text")
         << QJsonValue(QJsonArray{QJsonObject{{"kind", "device"}, {"count", 2}}})
-        << "cabinets[0].devices[0].count" << "문자열";
+        << "cabinets[0].devices[0].count"
+        << "문자열";
     QTest::newRow("unknown kind") << QJsonValue(QJsonArray{QJsonObject{{"kind", "lamp"}}})
-                                  << "cabinets[0].devices[0].kind" << "conductor";
+                                  << "cabinets[0].devices[0].kind"
+                                  << "conductor";
     QJsonArray many;
     for (int i = 0; i <= kMaxDeviceLines; ++i) many.append(QJsonObject{{"kind", "device"}});
-    QTest::newRow("too many lines") << QJsonValue(many) << "cabinets[0].devices" << "2000";
+    QTest::newRow("too many lines") << QJsonValue(many) << "cabinets[0].devices"
+                                    << "2000";
 }
 
 void TestDeviceList::projectFaultsNamePlace() {
@@ -340,10 +386,11 @@ void TestDeviceList::projectFaultsNamePlace() {
 // A bill of materials as a CAD tool writes it: header, separator of its
 // locale, quotes around texts with separators or line breaks.
 void TestDeviceList::csvRowsBecomeLines() {
-    const QByteArray csv = "\xEF\xBB\xBFPos;Bezeichnung;Menge;In (A);Pv (W)\r\n"
-                           "1;\"MCCB 3P; 100 A\";2;100;20\r\n"
-                           "\r\n"
-                           "2;\"PLC \"\"CPU\"\"\nmodule\";1;;10\r\n";
+    const QByteArray csv =
+        "\xEF\xBB\xBFPos;Bezeichnung;Menge;In (A);Pv (W)\r\n"
+        "1;\"MCCB 3P; 100 A\";2;100;20\r\n"
+        "\r\n"
+        "2;\"PLC \"\"CPU\"\"\nmodule\";1;;10\r\n";
     const CsvTable table = readCsv(csv);
     QVERIFY2(table.error.isEmpty(), qPrintable(table.error));
     QCOMPARE(table.rows.size(), 3);
@@ -400,35 +447,37 @@ void TestDeviceList::libraryFile_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("error");
     QTest::newRow("not JSON on line 3")
-        << QByteArray("{\"format\": \"cabinetcool-device-library\",\n\"devices\": [\n{,}]}")
+        << QByteArray("{\"format\": \"cabinetcool-loss-library\",\n\"devices\": [\n{,}]}")
         << "3번째 줄";
-    QTest::newRow("another file") << QByteArray("{\"format\": \"x\"}") << "라이브러리 파일이 아닙니다";
+    QTest::newRow("another file") << QByteArray("{\"format\": \"x\"}")
+                                  << "라이브러리 파일이 아닙니다";
     QTest::newRow("a number for a text")
-        << QByteArray("{\"format\": \"cabinetcool-device-library\", \"devices\": "
-                      "[{\"description\": \"A\", \"pn\": 3}]}")
+        << QByteArray(
+               "{\"format\": \"cabinetcool-loss-library\", \"devices\": "
+               "[{\"description\": \"A\", \"pn\": 3}]}")
         << "devices[0].pn";
     QTest::newRow("no description")
-        << QByteArray("{\"format\": \"cabinetcool-device-library\", \"devices\": [{\"pn\": \"3\"}]}")
+        << QByteArray("{\"format\": \"cabinetcool-loss-library\", \"devices\": [{\"pn\": \"3\"}]}")
         << "devices[0].description";
 }
 
 void TestDeviceList::libraryFile() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, error);
-    const DeviceLibraryReading r = readDeviceLibrary(bytes);
+    const LossLibraryReading r = readLossLibrary(bytes);
     QVERIFY2(r.error.contains(error), qPrintable(r.error));
     QVERIFY(r.devices.isEmpty());
     // What the program writes reads back, and the built-in file reads.
-    const QList<LibraryDevice> own = {{"차단기", "100", "20", "내 자료"}, {"PLC", "", "10", ""}};
-    QCOMPARE(readDeviceLibrary(deviceLibraryBytes(own)).devices, own);
+    const QList<LossLibraryEntry> own = {{"차단기", "100", "20", "내 자료"}, {"PLC", "", "10", ""}};
+    QCOMPARE(readLossLibrary(lossLibraryBytes(own)).devices, own);
     QFile builtIn(CC_ASSETS_DIR "/devices/typical-devices.json");
     QVERIFY(builtIn.open(QIODevice::ReadOnly));
-    const DeviceLibraryReading typical = readDeviceLibrary(builtIn.readAll());
+    const LossLibraryReading typical = readLossLibrary(builtIn.readAll());
     QVERIFY2(typical.error.isEmpty(), qPrintable(typical.error));
     QVERIFY(typical.devices.size() >= 20);
     // Every entry is a line the list calculates with.
     QList<DeviceLineTexts> lines;
-    for (const LibraryDevice& d : typical.devices) lines << deviceLineOf(d);
+    for (const LossLibraryEntry& d : typical.devices) lines << deviceLineOf(d);
     QCOMPARE(evaluate(lines).leftOut, 0);
 }
 
@@ -436,12 +485,11 @@ void TestDeviceList::libraryFile() {
 // readers: no crash, a sum that is finite and the sum of its lines, every
 // line left out counted, a CSV read whole or refused.
 void TestDeviceList::anyTextsGiveASum() {
-    const QStringList pieces = {"0", "1", "5", ".", ",", "-", "e", "E9", "1e308", "1e6", "&H", " ",
-                                "\"", ";", "\n", "\r", "\t", "상부", "하부", "nan", "inf", "",
-                                "2000", "0.5", "x", "품목", "손실"};
-    const QStringList members = {"count", "in",     "pn",     "ib",      "height", "tmax",
-                                 "factor", "section", "length", "current", "temp",   "class",
-                                 "group"};
+    const QStringList pieces = {"0",    "1",   "5",   ".",  ",",    "-",   "e",  "E9",   "1e308",
+                                "1e6",  "&H",  " ",   "\"", ";",    "\n",  "\r", "\t",   "상부",
+                                "하부", "nan", "inf", "",   "2000", "0.5", "x",  "품목", "손실"};
+    const QStringList members = {"count",   "in",     "pn",      "ib",   "height", "tmax", "factor",
+                                 "section", "length", "current", "temp", "class",  "group"};
     quint32 seed = 12345;
     auto next = [&seed](quint32 n) {
         seed = seed * 1664525u + 1013904223u;
@@ -483,7 +531,7 @@ void TestDeviceList::anyTextsGiveASum() {
         const CsvImport imported = importCsv(table, guessCsvMapping(table.rows[0]), 0);
         QVERIFY(imported.lines.isEmpty() != imported.errors.isEmpty());
         if (!imported.lines.isEmpty()) QCOMPARE(evaluate(imported.lines).leftOut, 0);
-        const DeviceLibraryReading library = readDeviceLibrary(csv);
+        const LossLibraryReading library = readLossLibrary(csv);
         QVERIFY(!library.error.isEmpty() || library.devices.isEmpty() || csv.startsWith('{'));
     }
 }

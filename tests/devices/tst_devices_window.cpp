@@ -172,13 +172,20 @@ void TestDevicesWindow::badCellsAreMarkedAndLeftOut_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("count with a comma") << int(frmDevices::ColCount) << "1,5" << "수량";
-    QTest::newRow("count not whole") << int(frmDevices::ColCount) << "1.5" << "정수";
-    QTest::newRow("In with a unit") << int(frmDevices::ColIn) << "16A" << "정격 전류 In";
-    QTest::newRow("Pn 0") << int(frmDevices::ColPn) << "0" << "0 이하";
-    QTest::newRow("Ib six times In") << int(frmDevices::ColIb) << "96" << "5배";
-    QTest::newRow("height beyond 1") << int(frmDevices::ColHeight) << "2" << "설치 높이";
-    QTest::newRow("Tmax a word") << int(frmDevices::ColTmax) << "높음" << "허용 주위 온도";
+    QTest::newRow("count with a comma") << int(frmDevices::ColCount) << "1,5"
+                                        << "수량";
+    QTest::newRow("count not whole") << int(frmDevices::ColCount) << "1.5"
+                                     << "정수";
+    QTest::newRow("In with a unit") << int(frmDevices::ColIn) << "16A"
+                                    << "정격 전류 In";
+    QTest::newRow("Pn 0") << int(frmDevices::ColPn) << "0"
+                          << "0 이하";
+    QTest::newRow("Ib six times In") << int(frmDevices::ColIb) << "96"
+                                     << "5배";
+    QTest::newRow("height beyond 1") << int(frmDevices::ColHeight) << "2"
+                                     << "설치 높이";
+    QTest::newRow("Tmax a word") << int(frmDevices::ColTmax) << "높음"
+                                 << "허용 주위 온도";
 }
 
 void TestDevicesWindow::badCellsAreMarkedAndLeftOut() {
@@ -243,8 +250,8 @@ void TestDevicesWindow::diversityShownAndOverridden() {
 void TestDevicesWindow::editingCommands() {
     DevicesWindow w;
     // Without a line the commands on it do nothing, and the fields take no typing.
-    for (QPushButton* b : {w.win->cmdDevRemove, w.win->cmdDevDuplicate, w.win->cmdDevUp,
-                           w.win->cmdDevDown})
+    for (QPushButton* b :
+         {w.win->cmdDevRemove, w.win->cmdDevDuplicate, w.win->cmdDevUp, w.win->cmdDevDown})
         b->click();
     QCOMPARE(w.win->tblDevices->rowCount(), 0);
     QVERIFY(w.win->txtDevPn->isReadOnly());
@@ -347,9 +354,8 @@ void TestDevicesWindow::preparedWindowOpensTheCurrentList() {
     Form1* form = t.start();
     keepDevicesWindowReady(*t.app);
     QTRY_VERIFY(t.app->preparedWindow<frmDevices>());
-    t.app->project().setCabinetDevices(0, {DeviceLineTexts{{"kind", "device"},
-                                                            {"count", "1"},
-                                                            {"pn", "12.5"}}});
+    t.app->project().setCabinetDevices(
+        0, {DeviceLineTexts{{"kind", "device"}, {"count", "1"}, {"pn", "12.5"}}});
     form->cmdDevices->click();
     frmDevices* w = t.app->loadedWindow<frmDevices>();
     QVERIFY(w && w->isVisible());
@@ -374,16 +380,17 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 void TestDevicesWindow::libraryLinesAndTheUsersOwn() {
     DevicesWindow w;
-    const QString own = w.t.userDir.path() + "/device-library.json";
-    setUserDeviceLibraryFile(own);
+    const QString own = w.t.userDir.path() + "/loss-library.json";
+    setUserLossLibraryFile(own);
     w.win->cmdDevLibrary->click();
-    auto* library = w.win->findChild<frmDeviceLibrary*>();
+    auto* library = w.win->findChild<frmLossLibrary*>();
     QVERIFY(library && library->isVisible());
     const int typical = library->tblDevLibrary->rowCount();
     QVERIFY(typical >= 20);
     int mccb = -1;
     for (int r = 0; r < typical; ++r)
-        if (library->tblDevLibrary->item(r, 0)->text() == QStringLiteral("배선용 차단기 (MCCB) 3P 100 A"))
+        if (library->tblDevLibrary->item(r, 0)->text() ==
+            QStringLiteral("배선용 차단기 (MCCB) 3P 100 A"))
             mccb = r;
     QVERIFY(mccb >= 0);
     library->tblDevLibrary->setCurrentCell(mccb, 0);
@@ -396,7 +403,7 @@ void TestDevicesWindow::libraryLinesAndTheUsersOwn() {
     w.type(w.win->txtDevDescription, QStringLiteral("현장 차단기"));
     w.type(w.win->txtDevPn, "18.5");
     library->cmdLibAddOwn->click();
-    DeviceLibraryReading kept = readDeviceLibrary(fileBytes(own));
+    LossLibraryReading kept = readLossLibrary(fileBytes(own));
     QVERIFY2(kept.error.isEmpty(), qPrintable(kept.error));
     QCOMPARE(kept.devices.size(), 1);
     QCOMPARE(kept.devices[0].description, QStringLiteral("현장 차단기"));
@@ -405,7 +412,7 @@ void TestDevicesWindow::libraryLinesAndTheUsersOwn() {
     QCOMPARE(library->tblDevLibrary->item(typical, 0)->text(), QStringLiteral("★ 현장 차단기"));
 
     // A file that cannot be read is named and never written over.
-    const QByteArray broken = "{\n \"format\": \"cabinetcool-device-library\",\n oops\n}";
+    const QByteArray broken = "{\n \"format\": \"cabinetcool-loss-library\",\n oops\n}";
     writeFile(own, broken);
     library->reload();
     QCOMPARE(library->tblDevLibrary->rowCount(), typical);
@@ -416,7 +423,7 @@ void TestDevicesWindow::libraryLinesAndTheUsersOwn() {
     QCOMPARE(w.t.platform.messages.size(), 1);
     QVERIFY(w.t.platform.messages[0].contains(QDir::toNativeSeparators(own)));
     QCOMPARE(fileBytes(own), broken);
-    setUserDeviceLibraryFile(QString());
+    setUserLossLibraryFile(QString());
 }
 
 void TestDevicesWindow::csvImportTakesAllOrNothing() {
