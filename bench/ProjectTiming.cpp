@@ -120,6 +120,41 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
     probe::record("project", "evaluate_max",
                   *std::max_element(evaluations.begin(), evaluations.end()));
 
+    // A cabinet with 500 device lines: devices in groups, conductors, one
+    // line in ten at a height with a permitted temperature.
+    Cabinet listed = line.cabinets.first();
+    listed.rise = {{"txtRiseTu", "35"}};
+    for (int i = 0; i < 500; ++i) {
+        DeviceLineTexts l;
+        if (i % 5 == 4) {
+            l = {{"kind", "conductor"}, {"count", "3"}, {"section", "16"}, {"length", "1.5"},
+                 {"current", QString::number(20 + i % 40)}};
+        } else {
+            l = {{"kind", "device"},
+                 {"description", QStringLiteral("기기 %1").arg(i)},
+                 {"count", QString::number(1 + i % 3)},
+                 {"in", "32"},
+                 {"pn", "4.5"},
+                 {"ib", QString::number(10 + i % 20)},
+                 {"group", QStringLiteral("G%1").arg(i % 12)}};
+            if (i % 10 == 0) {
+                l.insert("height", QString::number((i % 100) / 100.0));
+                l.insert("tmax", "55");
+            }
+        }
+        listed.devices << l;
+    }
+    std::vector<int64_t> listEvaluations;
+    for (int round = 0; round < 11; ++round) {
+        const int64_t t = probe::now();
+        const CabinetEvaluation e = evaluateCabinet(listed, tables);
+        listEvaluations.push_back(probe::now() - t);
+        if (!e.deviceList || e.deviceList->lines.size() != 500) return;
+    }
+    probe::record("project", "devices500", median(listEvaluations));
+    probe::record("project", "devices500_max",
+                  *std::max_element(listEvaluations.begin(), listEvaluations.end()));
+
     // The project report of 200 and of 1000 cabinets, collected and laid
     // out, with the longest the interface waits between two cabinets.
     probe::record("rss", "before_reports", probe::residentKb());

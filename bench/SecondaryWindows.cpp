@@ -29,6 +29,7 @@ const std::vector<SecondaryWindow>& secondaryWindows() {
         {"frmFan2", "cmdCal", fan2Chart},
         {"frmClimate", "cmdClimate", airconMode},
         {"frmRise", "cmdRise", airconMode},
+        {"frmDevices", "cmdDevices", airconMode},
         {"frmProject", "cmdProject", airconMode},
     };
     return rows;

@@ -330,6 +330,8 @@ int main(int argc, char* argv[]) {
         {"project switch", "project switch_max", "make another cabinet current", 16},
         {"project recovery", "project recovery_max", "recovery copy (200 cabinets), UI blocked", 5},
         {"project evaluate", "project evaluate_max", "evaluate a cabinet, every method", 1},
+        {"project devices500", "project devices500_max", "evaluate a cabinet of 500 device lines",
+         2},
         {"project report200", "project report200_pause", "project report, 200 cabinets", 1000},
         {"project report1000", "project report1000_pause", "project report, 1000 cabinets", 5000},
         {"project longtexts", nullptr, "open a project with every text at its limit", 100},

@@ -14,6 +14,7 @@
 #include "SecondaryWindows.h"
 #include "app/Form1.h"
 #include "climate/ClimateCommands.h"
+#include "devices/DeviceCommands.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/QtPlatformServices.h"
@@ -99,6 +100,7 @@ int main(int argc, char* argv[]) {
     app.start<Form1>();
     keepClimateWindowReady(app);  // as main.cpp
     keepRiseWindowReady(app);
+    keepDevicesWindowReady(app);
     keepProjectWindowReady(app);
     const int64_t mainShown = application.waitExposed(QStringLiteral("Form1"), 0, 10000);
     probe::record("t", "main_shown", mainShown);

@@ -22,6 +22,7 @@
 #include "app/ProjectLinks.h"
 #include "calc/NumberText.h"
 #include "charts/ChartCommands.h"
+#include "devices/DeviceCommands.h"
 #include "files/FileCommands.h"
 #include "heat/HeatCommands.h"
 #include "info/InfoCommands.h"
@@ -224,6 +225,9 @@ void Form1::buildLayout(QWidget* client) {
     // above the results in every mode.
     cmdRise = makeButton(f, QStringLiteral("cmdRise"), QStringLiteral("온도 상승 검증"), 4080, 7860,
                          1575, 420);
+    // The device list, beside it under the report: free room in every mode.
+    cmdDevices = makeButton(f, QStringLiteral("cmdDevices"), QStringLiteral("기기 목록..."), 5760,
+                            7860, 1455, 420);
 
     // Step 6: the calculation and its result.
     makeLabelAt(f, QStringLiteral("6. 계산"), 360, 8280, true, 9.75);
@@ -294,6 +298,7 @@ void Form1::buildLayout(QWidget* client) {
     connect(cmdReport, &QPushButton::clicked, this, &Form1::cmdReport_Click);
     connect(cmdProject, &QPushButton::clicked, this, &Form1::cmdProject_Click);
     connect(cmdRise, &QPushButton::clicked, this, &Form1::cmdRise_Click);
+    connect(cmdDevices, &QPushButton::clicked, this, &Form1::cmdDevices_Click);
 }
 
 // ---- start-up and shut-down ---------------------------------------------
@@ -402,7 +407,8 @@ void Form1::setFieldText(CabinetField f, const QString& text) {
 }
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
-    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport, cmdRise, cmdProject};
+    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport, cmdRise, cmdDevices,
+            cmdProject};
 }
 
 QStringList Form1::calculationState() const {
@@ -571,3 +577,4 @@ void Form1::dropEvent(QDropEvent* event) {
     openNamedFile(m_app, this, path);
 }
 void Form1::cmdRise_Click() { showRiseWindow(m_app); }
+void Form1::cmdDevices_Click() { showDevicesWindow(m_app); }

@@ -67,6 +67,7 @@ public:
     void cmdReport_Click();
     void cmdProject_Click();
     void cmdRise_Click();
+    void cmdDevices_Click();
     void cmdExit_Click();
 
     CabinetCoolApp& app() const { return m_app; }
@@ -112,6 +113,7 @@ public:
     QPushButton* cmdReport;
     QPushButton* cmdProject;
     QPushButton* cmdRise;
+    QPushButton* cmdDevices;
 
 signals:
     // The mode changed and its fields are set (connectModeChanged).

@@ -71,6 +71,10 @@ constexpr ToolTipEntry kToolTips[] = {
      "온도 상승 검증: IEC/TR 60890의 계산법으로 제어반 안 공기의 온도 상승을 구하고 "
      "기기의 허용 온도와 비교하는 창을 엽니다 (IEC 61439-1 10.10). 이 창의 높이·폭·깊이와 "
      "내부 발열량으로 시작합니다"},
+    {"cmdDevices",
+     "기기 목록: 제어반의 기기와 도체를 정격 손실, 부하 전류, IEC 61439-2 분산율로 적어 "
+     "발열량 P (W)를 구하고, 기기마다 설치 높이의 공기 온도와 허용 온도를 비교하는 창을 "
+     "엽니다. 손실 Pv = n · Pn · (Ib / In)²"},
 };
 
 }  // namespace
@@ -90,7 +94,7 @@ void setUpForm1Keyboard(Form1& form) {
         form.optSel[0], form.optSel[1], form.txtUU,
         form.cmdCal,
         form.txtPT, form.txtKind, form.txtCoolValue,
-        form.cmdClimate, form.cmdReport, form.cmdRise,
+        form.cmdClimate, form.cmdReport, form.cmdRise, form.cmdDevices,
         form.cmdOpen, form.cmdSaveAs, form.cmdPrint, form.cmdHelp, form.cmdProject,
         form.cmdURL, form.cmdExit,
     });

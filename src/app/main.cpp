@@ -5,6 +5,7 @@
 #include "app/Form1.h"
 #include "app/ProjectLinks.h"
 #include "climate/ClimateCommands.h"
+#include "devices/DeviceCommands.h"
 #include "files/FileCommands.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
@@ -56,6 +57,7 @@ int main(int argc, char* argv[]) {
     app.start<Form1>();
     keepClimateWindowReady(app);
     keepRiseWindowReady(app);
+    keepDevicesWindowReady(app);
     keepProjectWindowReady(app);
     // A project that a run which did not end left unsaved comes back first.
     QWidget* form = app.mainWindow() ? app.mainWindow()->widget() : nullptr;

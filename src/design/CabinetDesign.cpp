@@ -961,6 +961,8 @@ CabinetEvaluation evaluateCabinet(const Cabinet& cabinet, const DesignTables& ta
         // or ventilates it changes what it shows.
         e.rise->enclosureAlone = e.answer.device.has_value() && e.answer.kind != DeviceKind::Heater;
     }
+    if (!cabinet.devices.isEmpty())
+        e.deviceList = evaluateDeviceList(cabinet.devices, e.main, e.rise ? &*e.rise : nullptr);
     if (e.answer.device) e.devices << *e.answer.device;
     // A heater the climate design calls for beside a cooling device: the
     // larger of frost and condensation.

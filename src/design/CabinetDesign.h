@@ -10,6 +10,7 @@
 #include "calc/HeatBalance.h"
 #include "calc/TemperatureRise.h"
 #include "data/EquipmentHeatTables.h"
+#include "design/DeviceList.h"
 #include "design/HeatValueTable.h"
 #include "kit/CalculationTexts.h"
 #include "kit/MainWindow.h"
@@ -188,6 +189,7 @@ struct CabinetEvaluation {
     HeatEvaluation heat;
     std::optional<ClimateEvaluation> climate;  // when the cabinet has a climate design
     std::optional<RiseEvaluation> rise;        // when it has a rise verification
+    std::optional<DeviceListEvaluation> deviceList;  // when it keeps a device list
     GoverningAnswer answer;
     // The devices of one cabinet: the governing one and a heater the climate
     // design needs (frost or condensation), each with its units.

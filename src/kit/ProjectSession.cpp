@@ -424,6 +424,17 @@ void ProjectSession::setCabinetDesign(int index, const QString& method, const QS
         edited();
 }
 
+void ProjectSession::setCabinetDevices(int index, const QList<DeviceLineTexts>& lines) {
+    if (index < 0 || index >= m_project.cabinets.size()) return;
+    Cabinet& c = m_project.cabinets[index];
+    if (c.devices == lines) return;
+    c.devices = lines.mid(0, kMaxDeviceLines);
+    if (index == m_current)
+        currentEdited();
+    else
+        edited();
+}
+
 Cabinet ProjectSession::startUpCabinet() const {
     Cabinet c = m_startUp;
     c.tag = NextCabinetTag(m_project);
@@ -432,6 +443,7 @@ Cabinet ProjectSession::startUpCabinet() const {
     c.heat.clear();
     c.climate.clear();
     c.rise.clear();
+    c.devices.clear();
     c.method.clear();
     c.device.clear();
     c.results = CabinetResults{};

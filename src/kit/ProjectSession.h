@@ -52,6 +52,9 @@ public:
     // The governing method and the kind of device of cabinet `index`, by
     // their kept names ("" for the program's choice).
     void setCabinetDesign(int index, const QString& method, const QString& device);
+    // The device list of cabinet `index`, as the list window holds it (at
+    // most kMaxDeviceLines).
+    void setCabinetDevices(int index, const QList<DeviceLineTexts>& lines);
     // A new cabinet with the start-up values at the end; it becomes current.
     int addCabinet();
     // A copy of cabinet `index` right after it, with a tag of its own; it

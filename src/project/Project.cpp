@@ -131,6 +131,60 @@ QJsonObject windowInputsJson(const WindowInputs& inputs) {
     return o;
 }
 
+// "devices": a list of objects of texts, at most kMaxDeviceLines.
+QList<DeviceLineTexts> readDeviceLines(const QJsonObject& cabinet, const QString& where,
+                                       Fault& fault) {
+    QList<DeviceLineTexts> lines;
+    const QString listAt = at(where, QStringLiteral("devices"));
+    const QJsonValue v = cabinet.value(QStringLiteral("devices"));
+    if (v.isUndefined()) return lines;
+    if (!v.isArray()) {
+        fault.set(listAt, QStringLiteral("배열이어야 하는데 %1입니다.").arg(typeName(v)));
+        return lines;
+    }
+    const QJsonArray list = v.toArray();
+    if (list.size() > kMaxDeviceLines) {
+        fault.set(listAt, QStringLiteral("기기 줄이 %1개로, 최대 %2개를 넘습니다.")
+                              .arg(list.size())
+                              .arg(kMaxDeviceLines));
+        return lines;
+    }
+    for (qsizetype i = 0; i < list.size() && !fault.found(); ++i) {
+        const QString lineAt = QStringLiteral("%1[%2]").arg(listAt).arg(i);
+        if (!list[i].isObject()) {
+            fault.set(lineAt, QStringLiteral("객체여야 하는데 %1입니다.").arg(typeName(list[i])));
+            break;
+        }
+        const QJsonObject o = list[i].toObject();
+        DeviceLineTexts line;
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            if (!it.value().isString()) {
+                fault.set(at(lineAt, it.key()), QStringLiteral("문자열이어야 하는데 %1입니다.")
+                                                    .arg(typeName(it.value())));
+                break;
+            }
+            line.insert(it.key(), it.value().toString());
+        }
+        const QString kind = line.value(QStringLiteral("kind"));
+        if (!fault.found() && kind != QLatin1String("device") &&
+            kind != QLatin1String("conductor"))
+            fault.set(at(lineAt, QStringLiteral("kind")),
+                      QStringLiteral("\"device\" 또는 \"conductor\"여야 합니다."));
+        lines.append(line);
+    }
+    return lines;
+}
+
+QJsonArray deviceLinesJson(const QList<DeviceLineTexts>& lines) {
+    QJsonArray list;
+    for (const DeviceLineTexts& line : lines) {
+        QJsonObject o;
+        for (auto it = line.begin(); it != line.end(); ++it) o.insert(it.key(), it.value());
+        list.append(o);
+    }
+    return list;
+}
+
 Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     Cabinet c;
     c.tag = text(o, QStringLiteral("tag"), where, fault);
@@ -164,6 +218,7 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
                              at(where, QStringLiteral("climate")), fault);
     c.rise = windowInputs(object(o, QStringLiteral("rise"), where, fault),
                           at(where, QStringLiteral("rise")), fault);
+    c.devices = readDeviceLines(o, where, fault);
 
     const QString designAt = at(where, QStringLiteral("design"));
     const QJsonObject design = object(o, QStringLiteral("design"), where, fault);
@@ -186,7 +241,8 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
 
     // What a later version added, kept for saving again.
     c.unknown = without(
-        o, {"tag", "description", "count", "main", "heat", "climate", "rise", "design", "results"});
+        o, {"tag", "description", "count", "main", "heat", "climate", "rise", "devices", "design",
+            "results"});
     const QJsonObject designRest = without(design, {"method", "device"});
     if (!designRest.isEmpty()) c.unknown.insert(QStringLiteral("design"), designRest);
     const QJsonObject mainRest = without(main, {"mode", "material", "fields"});
@@ -225,6 +281,7 @@ QJsonObject cabinetJson(const Cabinet& c) {
     o.insert(QStringLiteral("heat"), windowInputsJson(c.heat));
     o.insert(QStringLiteral("climate"), windowInputsJson(c.climate));
     o.insert(QStringLiteral("rise"), windowInputsJson(c.rise));
+    o.insert(QStringLiteral("devices"), deviceLinesJson(c.devices));
     QJsonObject design{{QStringLiteral("method"), c.method}, {QStringLiteral("device"), c.device}};
     o.insert(QStringLiteral("design"),
              merged(c.unknown.value(QStringLiteral("design")).toObject(), design));
@@ -272,6 +329,16 @@ void cutText(QString& text, int limit, const QString& where, ProjectReading& rea
     reading.textsCut = true;
 }
 
+// A device line's texts are one-line texts.
+void fitDeviceLineTexts(Cabinet& c, const QString& where, ProjectReading& reading) {
+    for (qsizetype i = 0; i < c.devices.size(); ++i) {
+        DeviceLineTexts& line = c.devices[i];
+        for (auto it = line.begin(); it != line.end(); ++it)
+            cutText(it.value(), kMaxProjectLineLength,
+                    QStringLiteral("%1.devices[%2].%3").arg(where).arg(i).arg(it.key()), reading);
+    }
+}
+
 // Texts within their limits, tags that the windows can tell apart.
 void fitTexts(Project& project, ProjectReading& reading) {
     for (const InfoMember& m : kInfoMembers) {
@@ -285,6 +352,7 @@ void fitTexts(Project& project, ProjectReading& reading) {
         cutText(c.tag, kMaxProjectLineLength, at(where, QStringLiteral("tag")), reading);
         cutText(c.description, kMaxProjectLineLength, at(where, QStringLiteral("description")),
                 reading);
+        fitDeviceLineTexts(c, where, reading);
     }
     // "+A1" and "+A1 " look the same in every window, which then refuses
     // to tell them apart: the later one gets a tag of its own.

@@ -21,6 +21,11 @@
 // box.
 using WindowInputs = QMap<QString, QVariant>;
 
+// One line of a cabinet's device list as typed: member name to text
+// ("kind": "device" or "conductor", "description", "count", "in", "pn", ...;
+// docs/project-format.md lists them). A member not typed is missing.
+using DeviceLineTexts = QMap<QString, QString>;
+
 // What the last calculation of a cabinet gave, for the summary of a project;
 // opening a project computes again and marks a difference.
 struct CabinetResults {
@@ -49,6 +54,9 @@ struct Cabinet {
     // no entry while it follows its source; an entry is a text typed over it.
     WindowInputs climate;
     WindowInputs rise;
+    // The device list: the devices and conductors whose losses make up P,
+    // in the order of the list window.
+    QList<DeviceLineTexts> devices;
 
     // Which method governs the cabinet's answer ("main", "climate") and the
     // kind of device that gives it ("aircon", "heat-exchanger", "filter-fan",
@@ -76,8 +84,11 @@ struct Project {
     bool operator==(const Project&) const = default;
 };
 
-inline constexpr int kProjectFormatVersion = 2;
+inline constexpr int kProjectFormatVersion = 3;
 inline constexpr int kMaxCabinets = 1000;
+// The most lines of one cabinet's device list: a large bill of materials
+// holds a few hundred; the list window and the report stay quick up to this.
+inline constexpr int kMaxDeviceLines = 2000;
 inline constexpr qint64 kMaxProjectFileBytes = 16 * 1024 * 1024;
 // The longest texts a project holds, in characters (UTF-16 code units): each
 // one-line text (the project's name, customer, site, author, company,

@@ -17,6 +17,7 @@
 #include "kit/ProjectSession.h"
 #include "kit/Widgets.h"
 #include "report/ReportCalculation.h"
+#include "report/ReportDevices.h"
 #include "report/ReportRise.h"
 
 namespace {
@@ -543,6 +544,11 @@ DesignReport designReportOf(CabinetCoolApp& app, const ProjectInfo& info, const 
     if (e.rise) {
         report.rise = risePart(cabinet, *e.rise);
         report.methods << report.rise->methods;
+    }
+    if (e.deviceList) {
+        if (report.rise) report.rise->profile.devices = riseProfileMarks(*e.deviceList);
+        report.devices = devicesPart(*e.deviceList, e.main);
+        report.methods << report.devices->methods;
     }
     report.summary = summaryOf(e);
     // The cabinet's own status: results kept with a calculation of these

@@ -60,6 +60,23 @@ struct RiseReportPart {
     QStringList methods;     // the method and its constants
 };
 
+// The device list's part of the report: the losses line by line, their
+// sum, and each device's margin to the air at its height.
+struct DevicesReportPart {
+    QStringList lossHeader;
+    QList<QStringList> lossRows;
+    QList<double> lossShares;
+    QStringList marginHeader;
+    QList<QStringList> marginRows;  // the devices with a permitted temperature
+    QList<double> marginShares;
+    ReportLines sums;
+    QStringList leftOut;  // the lines with input errors, each with why
+    QString verdict;      // "적합 — 임계 기기: ...", or why there is none
+    QString source;       // where the air temperatures come from
+    QString critical;     // the critical device's name for a summary; "—" for none
+    QStringList methods;  // the methods and constants used
+};
+
 // Which answer the report gives, and by which method: the first thing on
 // its first page.
 struct ReportSummary {
@@ -97,6 +114,7 @@ struct DesignReport {
 
     std::optional<ClimateReportPart> climate;
     std::optional<RiseReportPart> rise;
+    std::optional<DevicesReportPart> devices;
     std::shared_ptr<const ReportChart> chart;  // none with input errors
 
     QStringList methods;  // the methods and constants used

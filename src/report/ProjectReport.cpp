@@ -58,6 +58,7 @@ ProjectReport projectReportOf(CabinetCoolApp& app, const Project& project, const
         row.model = s.model;
         row.method = s.methodName;
         row.rise = e.rise ? e.rise->summaryVerdict : noValueText();
+        row.critical = cabinet.devices ? cabinet.devices->critical : noValueText();
         report.rows << row;
         report.cabinets << std::move(cabinet);
         evaluations << std::move(e);

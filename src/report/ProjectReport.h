@@ -19,6 +19,7 @@ struct ProjectReportRow {
     QString model;
     QString method;  // the method that governs
     QString rise;    // the temperature-rise verdict, "—" for none
+    QString critical;  // the device list's critical device and verdict, "—" for none
 };
 
 // A line of the bill of devices: one model across the project.

@@ -457,6 +457,22 @@ void layOutRise(PageFlow& flow, const RiseReportPart& rise, const QString& title
     if (!rise.scope.isEmpty()) flow.paragraph(rise.scope, flow.body());
 }
 
+// The device list: the losses, their sum, each device's margin.
+void layOutDevices(PageFlow& flow, const DevicesReportPart& d, const QString& title) {
+    flow.heading(title);
+    flow.subheading(QStringLiteral("기기와 도체의 손실"));
+    flow.grid(d.lossHeader, d.lossRows, d.lossShares);
+    flow.pairs(d.sums);
+    if (!d.leftOut.isEmpty()) {
+        flow.subheading(QStringLiteral("입력 오류로 합계에서 제외한 줄"));
+        flow.bullets(d.leftOut);
+    }
+    flow.subheading(QStringLiteral("설치 높이의 공기 온도와 허용 온도"));
+    flow.paragraph(d.source, flow.body());
+    if (!d.marginRows.isEmpty()) flow.grid(d.marginHeader, d.marginRows, d.marginShares);
+    flow.table({{QStringLiteral("판정"), d.verdict}}, 0.2);
+}
+
 // 작성, 검토, 승인: each a box with a name and a date line to sign on;
 // 작성 carries the project's author.
 void layOutSignOff(PageFlow& flow, const QString& author) {
@@ -592,6 +608,7 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
     }
 
     if (r.rise) layOutRise(flow, *r.rise, number(QStringLiteral("온도 상승 검증 (IEC/TR 60890)")));
+    if (r.devices) layOutDevices(flow, *r.devices, number(QStringLiteral("기기 발열 및 허용 온도")));
 
     if (r.chart) {
         const ReportChart& chart = *r.chart;
@@ -694,11 +711,11 @@ void layOutProjectCover(PageFlow& flow, const ProjectReport& r) {
     QList<QStringList> rows;
     for (const ProjectReportRow& row : r.rows)
         rows << QStringList{row.tag,   row.count,  row.requirement, row.device,
-                            row.model, row.method, row.rise};
+                            row.model, row.method, row.rise, row.critical};
     flow.grid({QStringLiteral("제어반"), QStringLiteral("수량"), QStringLiteral("필요 능력"),
                QStringLiteral("장치"), QStringLiteral("추천 모델"), QStringLiteral("기준 방법"),
-               QStringLiteral("온도 상승 검증")},
-              rows, {0.12, 0.07, 0.25, 0.12, 0.15, 0.12, 0.17});
+               QStringLiteral("온도 상승 검증"), QStringLiteral("임계 기기")},
+              rows, {0.1, 0.06, 0.19, 0.1, 0.13, 0.1, 0.14, 0.18});
     flow.paragraph(QStringLiteral("필요 능력과 추천 모델은 한 대 기준입니다. 제어반마다의 "
                                   "입력값, 계산과 근거는 다음 쪽부터 이어집니다."),
                    flow.body(), kMuted);

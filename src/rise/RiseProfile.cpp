@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calc/NumberText.h"
+#include "design/DeviceList.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ const QColor kText(40, 40, 40);
 const QColor kAmbient(120, 120, 120);
 const QColor kCurve(20, 90, 200);
 const QColor kLimit(200, 30, 30);
+const QColor kDevice(90, 60, 150);
 
 QString degrees(double t) {
     return QString::fromStdString(FormatNumber(t, "0.0")) + QStringLiteral(" °C");
@@ -100,6 +102,10 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
     if (p.threeQuarters) shown.push_back(*p.threeQuarters);
     if (p.permissibleMid) shown.push_back(*p.permissibleMid);
     if (p.permissibleTop) shown.push_back(*p.permissibleTop);
+    for (const RiseProfileMark& m : p.devices) {
+        shown.push_back(m.air);
+        if (m.permitted) shown.push_back(*m.permitted);
+    }
     double low = *std::min_element(shown.begin(), shown.end());
     double high = *std::max_element(shown.begin(), shown.end());
     const double step = niceStep(std::max(high - low, 1.0), 5);
@@ -177,6 +183,36 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 
+    // The devices of the list: a diamond at the air of their height, its
+    // number beside it, and a thin line to what the device permits (red when
+    // the air is warmer).
+    const double size = std::max(2.0, unit / 90);
+    if (!p.devices.isEmpty()) {
+        painter.setPen(QPen(kDevice, 0));
+        // In the plot's lower right, where the air's line never runs.
+        painter.drawText(QRectF(plot.left(), plot.bottom() - line * 1.2, plot.width() - line * 0.3,
+                                line),
+                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("◆ 기기 (목록의 번호)"));
+    }
+    for (const RiseProfileMark& m : p.devices) {
+        const QPointF at(xAt(m.air), yAt(std::clamp(m.height, 0.0, 1.0)));
+        const bool over = m.permitted && m.air > *m.permitted;
+        if (m.permitted) {
+            const QPointF limitAt(xAt(*m.permitted), at.y());
+            painter.setPen(QPen(over ? kLimit : kDevice, 0, Qt::DotLine));
+            painter.drawLine(at, limitAt);
+            painter.setPen(QPen(kLimit, pen));
+            painter.drawLine(limitAt - QPointF(0, size), limitAt + QPointF(0, size));
+        }
+        painter.setPen(QPen(over ? kLimit : kDevice, 0));
+        painter.setBrush(over ? kLimit : kDevice);
+        const QPointF diamond[] = {at + QPointF(0, -size), at + QPointF(size, 0),
+                                   at + QPointF(0, size), at + QPointF(-size, 0)};
+        painter.drawPolygon(diamond, 4);
+        painter.drawText(QRectF(at.x() - line * 3 - size, at.y() - line, line * 3, line),
+                         Qt::AlignRight | Qt::AlignBottom, m.label);
+    }
+
     struct Point {
         QPointF at;
         std::optional<double> t;
@@ -201,4 +237,15 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
                          Qt::AlignRight | Qt::AlignVCenter, text);
     }
     painter.restore();
+}
+
+QList<RiseProfileMark> riseProfileMarks(const DeviceListEvaluation& list) {
+    QList<RiseProfileMark> marks;
+    if (list.source != DeviceAirSource::Rise) return marks;
+    for (qsizetype i = 0; i < list.lines.size(); ++i) {
+        const DeviceLineEvaluation& l = list.lines[i];
+        if (l.kind != DeviceLineKind::Device || !l.air) continue;
+        marks << RiseProfileMark{l.height, *l.air, l.permitted, QString::number(i + 1)};
+    }
+    return marks;
 }

@@ -1,10 +1,20 @@
 #pragma once
 
+#include <QList>
 #include <QRectF>
 #include <QString>
 #include <optional>
 
 class QPainter;
+
+// A device of the cabinet's list at its mounting height: the air there
+// and what it permits.
+struct RiseProfileMark {
+    double height = 1;  // fraction of the cabinet's height
+    double air = 0;     // °C
+    std::optional<double> permitted;
+    QString label;  // its line number
+};
 
 // What the drawing of the air temperature over the enclosure's height shows:
 // the ambient air at the floor, the air at half, three quarters and the full
@@ -18,7 +28,14 @@ struct RiseProfile {
     std::optional<double> permissibleTop;  // °C
     // Shown in place of the curve when there is none.
     QString missing;
+    // The devices of the list, where the profile gives their air.
+    QList<RiseProfileMark> devices;
 };
+
+struct DeviceListEvaluation;
+// The marks of the devices of a list evaluated against the rise profile;
+// none when the air does not come from it.
+QList<RiseProfileMark> riseProfileMarks(const DeviceListEvaluation& list);
 
 // Draws the profile into `area` on any paint device: the window's canvas,
 // or a page of the report. Fixed colours on a white ground, sizes in

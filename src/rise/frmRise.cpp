@@ -441,7 +441,11 @@ void frmRise::buildLayout(QWidget* client) {
     // and P while the window is open.
     auto followMain = [this]() {
         if (m_filling || !isVisible()) return;
-        if (refreshFollowing()) recompute();
+        const bool followed = refreshFollowing();
+        // The device list's marks follow its edits too.
+        if (followed || !m_app.project().current().devices.isEmpty() ||
+            !m_report.profile.devices.isEmpty())
+            recompute();
     };
     connect(&m_app.project(), &ProjectSession::cabinetEdited, this, followMain);
     connect(&m_app.project(), &ProjectSession::currentChanged, this, followMain);
@@ -752,6 +756,10 @@ void frmRise::recompute() {
     profile.permissibleTop = in.permissibleTop;
     if (!profile.mid || !profile.top || !profile.ambient)
         profile.missing = notes.isEmpty() ? QString() : notes.first();
+    // The devices of the cabinet's list at their heights.
+    if (!cabinet.devices.isEmpty())
+        profile.devices = riseProfileMarks(evaluateDeviceList(
+            cabinet.devices, evaluateMain(cabinet, m_app.tables()), &evaluation));
     static_cast<ProfileView*>(picRiseProfile)->setProfile(profile);
 
     m_report.input = in;

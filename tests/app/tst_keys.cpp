@@ -324,7 +324,7 @@ void TestKeys::tabOrder_data() {
     const QStringList head{"txtHeight", "txtWidth", "txtDepth", "cmdSS", "txtSS"};
     const QStringList tail{"txtT1",      "txtT2",   "optSel_0",     "txtUU",      "cmdCal",
                            "txtPT",      "txtKind", "txtCoolValue", "cmdClimate", "cmdReport",
-                           "cmdRise",    "cmdOpen", "cmdSaveAs",    "cmdPrint",   "cmdHelp",
+                           "cmdRise",    "cmdDevices", "cmdOpen", "cmdSaveAs",    "cmdPrint",   "cmdHelp",
                            "cmdProject", "cmdURL",  "cmdExit"};
     QTest::newRow("main window, Box Aircon")
         << "Form1" << int(SelectionMode::Aircon)

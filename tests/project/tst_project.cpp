@@ -137,11 +137,12 @@ void TestProject::everyMemberIsWrittenAndRead() {
     c.heat = {{"txtTransformerNum_0", "2"}};
     c.climate = {{"cboClimInstall", 3}, {"chkClimSun", true}, {"txtClimRH", "60"}};
     c.rise = {{"chkRiseVent", false}};
+    c.devices = {{{"kind", "device"}, {"count", "2"}, {"pn", "1,5"}, {"height", "상부"}}};
     c.results = {true, "15.60", "W/K", "VK-40", "주 화면 계산"};
     p.cabinets = {c};
     const QJsonObject top = QJsonDocument::fromJson(ProjectBytes(p)).object();
     QCOMPARE(top["format"].toString(), QString("cabinetcool-project"));
-    QCOMPARE(top["version"].toInt(), 2);
+    QCOMPARE(top["version"].toInt(), 3);
     QCOMPARE(top["project"].toObject()["customer"].toString(), QString("고객"));
     QCOMPARE(top["project"].toObject()["note"].toString(), QString("메모"));
     const QJsonObject cab = top["cabinets"].toArray()[0].toObject();
@@ -154,6 +155,8 @@ void TestProject::everyMemberIsWrittenAndRead() {
     QCOMPARE(cab["climate"].toObject()["cboClimInstall"], QJsonValue(3));
     QCOMPARE(cab["climate"].toObject()["chkClimSun"], QJsonValue(true));
     QCOMPARE(cab["results"].toObject()["model"].toString(), QString("VK-40"));
+    QCOMPARE(cab["devices"].toArray()[0].toObject()["pn"], QJsonValue("1,5"));
+    QCOMPARE(cab["devices"].toArray()[0].toObject()["height"], QJsonValue("상부"));
     QCOMPARE(*ReadProject(ProjectBytes(p)).project, p);
 }
 
@@ -162,7 +165,7 @@ void TestProject::laterVersionOpensReadOnlyAndKeepsWhatItAdded() {
     const ProjectReading reading = ReadProject(original);
     QVERIFY2(reading.project.has_value(), qPrintable(reading.error));
     QVERIFY(reading.readOnly);
-    QCOMPARE(reading.version, 3);
+    QCOMPARE(reading.version, 4);
     const Cabinet& c = reading.project->cabinets.first();
     QCOMPARE(c.fields.value("txtHeight"), QString("2,0"));
     QCOMPARE(c.fields.value("txtKind"), QString("VK-\"40\""));
@@ -238,8 +241,8 @@ void TestProject::brokenFilesAreNamed_data() {
     huge.replace("%1", QByteArray(kMaxProjectFileBytes, 'x'));
     QTest::newRow("larger than 16 MiB") << huge << "16 MiB";
     QTest::newRow("later version, wrong types")
-        << QByteArray(R"({"format": "cabinetcool-project", "version": 3, "cabinets": 7})")
-        << "버전 3";
+        << QByteArray(R"({"format": "cabinetcool-project", "version": 4, "cabinets": 7})")
+        << "버전 4";
 }
 
 void TestProject::brokenFilesAreNamed() {

@@ -391,7 +391,7 @@ void TestProjectWindow::laterVersionOpensReadOnly() {
     // As the command line and a drop open it.
     openNamedFile(*p.t.app, p.form, kProjects + "later-version.ccproj");
     QCOMPARE(p.t.platform.messages.size(), 1);
-    QVERIFY(p.t.platform.messages.first().contains("버전 3"));
+    QVERIFY(p.t.platform.messages.first().contains("버전 4"));
     QVERIFY(p.session().readOnly());
     QVERIFY(p.w->windowTitle().contains("읽기 전용"));
     QCOMPARE(p.form->selectedMode(), SelectionMode::Fan2);

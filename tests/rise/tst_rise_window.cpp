@@ -118,6 +118,7 @@ private slots:
     void escapeAndExitClose();
     void preparedWindowOpensAsAFreshOne();
     void profileDrawsOnScreenAndPaper();
+    void devicesMarkedOnTheProfile();
 };
 
 void TestRiseWindow::initTestCase() {
@@ -674,6 +675,42 @@ void TestRiseWindow::profileDrawsOnScreenAndPaper() {
         drawRiseProfile(painter, QRectF(40, 600, 400, 300), none);
     }
     QVERIFY(QFileInfo(path).size() > 1000);
+}
+
+// The cabinet's device list on the drawing: each device at the air of its
+// height, as the list evaluates it, and the marks follow the list's edits.
+void TestRiseWindow::devicesMarkedOnTheProfile() {
+    RiseWindow r;
+    ProjectSession& session = r.t.app->project();
+    QVERIFY(r.win->report().profile.devices.isEmpty());
+    session.setCabinetDevices(
+        0, {{{"kind", "device"}, {"description", "PLC"}, {"count", "1"}, {"pn", "10"},
+             {"height", "0.2"}, {"tmax", "40"}},
+            {{"kind", "conductor"}, {"count", "3"}, {"section", "16"}, {"length", "2"},
+             {"current", "63"}},
+            {{"kind", "device"}, {"description", "인버터"}, {"count", "1"}, {"pn", "100"},
+             {"height", "0.625"}}});
+    const QList<RiseProfileMark> marks = r.win->report().profile.devices;
+    QCOMPARE(marks.size(), 2);
+    const RiseResult& result = r.win->report().result;
+    QCOMPARE(marks[0].label, QStringLiteral("1"));
+    QCOMPARE(marks[0].air, *result.t05.value);
+    QCOMPARE(marks[0].permitted, std::optional<double>(40));
+    QCOMPARE(marks[1].label, QStringLiteral("3"));
+    QVERIFY(std::fabs(marks[1].air - (*result.t05.value + *result.t075.value) / 2) < 1e-9);
+    QVERIFY(!marks[1].permitted);
+    // Drawn on screen and paper alike, the devices' colour among the pixels.
+    QImage page(600, 400, QImage::Format_RGB32);
+    QPainter painter(&page);
+    drawRiseProfile(painter, QRectF(0, 0, 600, 400), r.win->report().profile);
+    painter.end();
+    bool violet = false;
+    for (int y = 0; y < page.height() && !violet; ++y)
+        for (int x = 0; x < page.width() && !violet; ++x)
+            violet = page.pixelColor(x, y) == QColor(90, 60, 150);
+    QVERIFY(violet);
+    session.setCabinetDevices(0, {});
+    QVERIFY(r.win->report().profile.devices.isEmpty());
 }
 
 QTEST_MAIN(TestRiseWindow)
