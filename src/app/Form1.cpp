@@ -238,6 +238,11 @@ void Form1::buildLayout(QWidget* client) {
     makeLabelAt(f, QStringLiteral("냉각능력"), 4920, 8640);
     txtCoolValue = makeField(f, QStringLiteral("txtCoolValue"), 4920, 8880, 1095, 300);
     lblCoolValueUnit = makeLabelAt(f, QStringLiteral("W"), 6060, 8910);
+    lblStatusNote = makeLabel(f, QString(), 360, 9360, 7440, 1080, false);
+    lblStatusNote->setObjectName(QStringLiteral("lblStatusNote"));
+    lblStatusNote->setWordWrap(true);
+    lblStatusNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblStatusNote->hide();
     lblCoolValueUnit->setObjectName(QStringLiteral("lblCoolValueUnit"));
     cmdExit =
         makeButton(f, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 6360, 8760, 1335, 495);
@@ -304,6 +309,10 @@ void Form1::Form_Load() {
     m_app.unloadWindow(m_app.loadedWindow<frmHelp>());
     SettingEnv();
     m_app.loadIniValues();
+    const QString note = unmatchedModelLinesNote(m_app.iniPath());
+    lblStatusNote->setText(note);
+    lblStatusNote->setToolTip(note);
+    lblStatusNote->setVisible(!note.isEmpty());
 }
 
 void Form1::SettingEnv() {

@@ -96,6 +96,9 @@ public:
     QLabel* lblT2;
     QLabel* lblPTUnit;         // "W", or "W/K" in the fan modes
     QLabel* lblCoolValueUnit;  // the same for the model's capacity
+    // A note at start-up: the configuration's model lines not shown under
+    // their key. Hidden when there is none.
+    QLabel* lblStatusNote;
 
     QPushButton* cmdOpen;
     QPushButton* cmdSaveAs;

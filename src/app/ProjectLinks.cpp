@@ -8,6 +8,7 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
+#include "library/frmLibrary.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
 #include "report/ReportCommands.h"
@@ -90,6 +91,8 @@ void openProjectWindow(CabinetCoolApp& app) {
                      [&app, window]() { makeProjectReport(app, window); });
     QObject::connect(window, &frmProject::billRequested, window,
                      [&app, window]() { exportProjectBill(app, window); });
+    QObject::connect(window, &frmProject::libraryRequested, window,
+                     [&app]() { app.showWindow<frmLibrary>(); });
     QObject::connect(window, &frmProject::calculationFileDropped, window,
                      [&app](const QString& path) { openCalculationFileNamed(app, path); });
 }

@@ -52,6 +52,14 @@ public:
     // The governing method and the kind of device of cabinet `index`, by
     // their kept names ("" for the program's choice).
     void setCabinetDesign(int index, const QString& method, const QString& device);
+    // The library device that answers cabinet `index` (`pick` without a
+    // designation for the built-in lists' model); `device` is the library's
+    // entry of that designation, kept as the project's copy.
+    void setCabinetLibraryDevice(int index, const LibraryPick& pick, const LibraryDevice& device);
+    // The project's copies of library devices take the values of the
+    // library's devices of the same designation; marks the project modified
+    // when one changed. Returns how many changed.
+    int refreshLibraryCopies(const QList<LibraryDevice>& library);
     // A new cabinet with the start-up values at the end; it becomes current.
     int addCabinet();
     // A copy of cabinet `index` right after it, with a tag of its own; it

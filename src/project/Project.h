@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <optional>
 
+#include "project/DeviceLibrary.h"
+
 // A project: a job's data and its cabinets, each with everything the windows
 // hold of it, as the user typed it. Plain values and Qt Core only: no
 // widget, no file access (the windows save the bytes this layer makes).
@@ -55,6 +57,9 @@ struct Cabinet {
     // "heater", "none"); empty for the program's choice.
     QString method;
     QString device;
+    // The engineer's own device from the library that answers it, with its
+    // units; none for the built-in lists' model.
+    LibraryPick libraryDevice;
 
     CabinetResults results;
     // Members of this cabinet written by a later version, kept as they were.
@@ -72,11 +77,14 @@ struct ProjectInfo {
 struct Project {
     ProjectInfo info;
     QList<Cabinet> cabinets;
+    // A copy of each library device the cabinets pick, so the project opens
+    // the same without the user's library. Written for the picked ones only.
+    QList<LibraryDevice> library;
     QJsonObject unknown;  // top-level members of a later version
     bool operator==(const Project&) const = default;
 };
 
-inline constexpr int kProjectFormatVersion = 2;
+inline constexpr int kProjectFormatVersion = 3;
 inline constexpr int kMaxCabinets = 1000;
 inline constexpr qint64 kMaxProjectFileBytes = 16 * 1024 * 1024;
 // The longest texts a project holds, in characters (UTF-16 code units): each

@@ -141,7 +141,7 @@ void TestProject::everyMemberIsWrittenAndRead() {
     p.cabinets = {c};
     const QJsonObject top = QJsonDocument::fromJson(ProjectBytes(p)).object();
     QCOMPARE(top["format"].toString(), QString("cabinetcool-project"));
-    QCOMPARE(top["version"].toInt(), 2);
+    QCOMPARE(top["version"].toInt(), kProjectFormatVersion);
     QCOMPARE(top["project"].toObject()["customer"].toString(), QString("고객"));
     QCOMPARE(top["project"].toObject()["note"].toString(), QString("메모"));
     const QJsonObject cab = top["cabinets"].toArray()[0].toObject();
@@ -162,7 +162,7 @@ void TestProject::laterVersionOpensReadOnlyAndKeepsWhatItAdded() {
     const ProjectReading reading = ReadProject(original);
     QVERIFY2(reading.project.has_value(), qPrintable(reading.error));
     QVERIFY(reading.readOnly);
-    QCOMPARE(reading.version, 3);
+    QCOMPARE(reading.version, 4);
     const Cabinet& c = reading.project->cabinets.first();
     QCOMPARE(c.fields.value("txtHeight"), QString("2,0"));
     QCOMPARE(c.fields.value("txtKind"), QString("VK-\"40\""));
@@ -238,8 +238,8 @@ void TestProject::brokenFilesAreNamed_data() {
     huge.replace("%1", QByteArray(kMaxProjectFileBytes, 'x'));
     QTest::newRow("larger than 16 MiB") << huge << "16 MiB";
     QTest::newRow("later version, wrong types")
-        << QByteArray(R"({"format": "cabinetcool-project", "version": 3, "cabinets": 7})")
-        << "버전 3";
+        << QByteArray(R"({"format": "cabinetcool-project", "version": 4, "cabinets": 7})")
+        << "버전 4";
 }
 
 void TestProject::brokenFilesAreNamed() {

@@ -6,6 +6,7 @@
 
 #include "kit/FileAccess.h"
 #include "kit/ProjectSession.h"
+#include "kit/UserLibrary.h"
 #include "projectwindow/ProjectCommands.h"
 
 QByteArray shippedIni() {
@@ -19,6 +20,7 @@ TestApp::TestApp(const QByteArray& iniText) {
     ProjectSession::setRecoveryFolder(userDir.filePath(QStringLiteral("recovery")));
     setRecentProjectsFile(userDir.filePath(QStringLiteral("recent-projects.ini")));
     setUnfinishedSaveFolder(userDir.filePath(QStringLiteral("unfinished-saves")));
+    UserLibrary::setFilePath(userDir.filePath(QStringLiteral("device-library.json")));
     writeIni(iniText.isEmpty() ? shippedIni() : iniText);
     app = std::make_unique<CabinetCoolApp>(platform, dir.path());
 }
