@@ -30,6 +30,7 @@ const std::vector<SecondaryWindow>& secondaryWindows() {
         {"frmClimate", "cmdClimate", airconMode},
         {"frmRise", "cmdRise", airconMode},
         {"frmProject", "cmdProject", airconMode},
+        {"frmLibrary", "cmdLibrary", nullptr, "frmProject"},
     };
     return rows;
 }

@@ -74,6 +74,9 @@ void openProjectWindow(CabinetCoolApp& app) {
     const bool fresh = app.loadedWindow<frmProject>() == nullptr;
     frmProject* window = app.showWindow<frmProject>();
     if (!fresh) return;
+    // The device library opens from the project window only: it is built
+    // while the user looks at the project, so that its click only loads it.
+    app.keepWindowReady<frmLibrary>(50);
     QObject::connect(window, &frmProject::importRequested, window, [&app, window]() {
         PlatformServices::FileDialog d;
         d.title = QStringLiteral(".col 가져오기");
