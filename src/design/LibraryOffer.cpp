@@ -292,7 +292,9 @@ QString libraryChoiceLine(const GoverningAnswer& a) {
 }
 
 QString offerLineText(const OfferLine& line, const LibraryDevice& d, const LibraryOffer& offer) {
-    return QStringLiteral("%1 — %2 %3, 여유 %4")
-        .arg(deviceName(d.designation, d.maker, line.units), rounded(line.capacity), offer.unit,
+    return QStringLiteral("%1 — %2%3 %4, 여유 %5")
+        .arg(deviceName(d.designation, d.maker, line.units),
+             line.units > 1 ? QStringLiteral("한 대 ") : QString(), rounded(line.capacity),
+             offer.unit,
              marginText(line.margin, offer.need.value_or(0), offer.unit));
 }

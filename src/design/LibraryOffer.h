@@ -105,5 +105,5 @@ QString marginText(double margin, double need, const QString& unit);
 // show it: "선정 장비: X (maker) × 2, 운전점 Ti 35 °C / Tu 45 °C에서 1200 W,
 // 여유 150 W (7 %)"; empty without one.
 QString libraryChoiceLine(const GoverningAnswer& answer);
-// One offered device for a list: "X (maker) × 2 — 1200 W, 여유 150 W (7 %)".
+// One offered device for a list: "X (maker) × 2 — 한 대 600 W, 여유 150 W (7 %)".
 QString offerLineText(const OfferLine& line, const LibraryDevice& device, const LibraryOffer& offer);

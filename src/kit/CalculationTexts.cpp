@@ -51,11 +51,11 @@ QString airconModelDesignation(double capacity) {
     return QStringLiteral("VKA-") + numberText(capacity) + QStringLiteral("BR");
 }
 
-QString unmatchedModelLinesNote(const std::filesystem::path& iniPath) {
+ModelLinesNote unmatchedModelLinesNote(const std::filesystem::path& iniPath) {
     IniSelection selection;
     const IniFile file = IniFile::load(iniPath, selectMainModelLines(selection));
     const std::vector<UnmatchedModelLine> lines = unmatchedModelLines(file);
-    if (lines.empty()) return QString();
+    if (lines.empty()) return {};
     QStringList shown, ignored;
     for (const UnmatchedModelLine& l : lines) {
         const QString line = QStringLiteral("[%1] %2=%3")
@@ -77,5 +77,5 @@ QString unmatchedModelLinesNote(const std::filesystem::path& iniPath) {
         parts << QStringLiteral("프로그램이 아는 모델 키가 아니어서 읽지 않았습니다: ") +
                      ignored.join(QStringLiteral(", ")) + QLatin1Char('.');
     parts << QStringLiteral("직접 쓰는 장비는 프로젝트 창의 장비 라이브러리에 넣을 수 있습니다.");
-    return parts.join(QLatin1Char(' '));
+    return {static_cast<int>(lines.size()), parts.join(QLatin1Char(' '))};
 }

@@ -28,6 +28,10 @@ QString airconModelDesignation(double capacity);
 
 // What the main window says at start-up of the configuration's model lines
 // it does not show under their key (a key of its own, a number that is not
-// the capacity): which lines, and how the designations are built; empty
-// when every line is shown as written.
-QString unmatchedModelLinesNote(const std::filesystem::path& iniPath);
+// the capacity): how many, and in full which lines and how the designations
+// are built; no lines when every line is shown as written.
+struct ModelLinesNote {
+    int lines = 0;
+    QString text;
+};
+ModelLinesNote unmatchedModelLinesNote(const std::filesystem::path& iniPath);

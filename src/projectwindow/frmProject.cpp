@@ -358,7 +358,10 @@ void frmProject::buildLayout() {
     cboCabDevice->setMinimumContentsLength(40);
     auto* deviceLabel = new QLabel(QStringLiteral("선정 장비"), this);
     deviceLabel->setBuddy(cboCabDevice);
-    connect(cboCabDevice, &QComboBox::activated, this, &frmProject::libraryChoiceEdited);
+    // After the list has closed: the pick fills the list afresh, which the
+    // list must not do while it is still handling the click.
+    connect(cboCabDevice, &QComboBox::activated, this, &frmProject::libraryChoiceEdited,
+            Qt::QueuedConnection);
     lblCabDevice = new QLabel(this);
     lblCabDevice->setObjectName(QStringLiteral("lblCabDevice"));
     lblCabDevice->setWordWrap(true);

@@ -106,6 +106,7 @@ struct Program {
             if (w->cboCabDevice->itemText(i).startsWith(text)) {
                 w->cboCabDevice->setCurrentIndex(i);
                 emit w->cboCabDevice->activated(i);
+                QCoreApplication::processEvents();  // the pick follows the closed list
                 return true;
             }
         }
@@ -562,15 +563,19 @@ void TestLibrary::startUpNoteNamesUnmatchedModelLines() {
     ini.replace("VK-170=8", "VK-170=8\nMYFAN=9");
     TestApp t(ini);
     Form1* form = t.start();
-    const QString note = form->lblStatusNote->text();
     QVERIFY(!form->lblStatusNote->isHidden());
+    QVERIFY2(form->lblStatusNote->text().contains("3개"), qPrintable(form->lblStatusNote->text()));
+    QVERIFY(!form->lblStatusNote->toolTip().isEmpty());
+    // The link shows the whole note.
+    emit form->lblStatusNote->linkActivated("#");
+    QCOMPARE(t.platform.messages.size(), 1);
+    const QString note = t.platform.messages.first();
     for (const char* part : {"VKA-1600AR=1500", "\"VKA-1500BR\"", "MYAC-1400=1450", "MYFAN=9",
                              "능력 값에서 만듭니다", "장비 라이브러리"})
         QVERIFY2(note.contains(QString::fromUtf8(part)), qPrintable(note));
     // Lines shown as written, the variants of one capacity among them, are
     // not named.
     QVERIFY2(!note.contains("VKA-500AR") && !note.contains("VKA-1600BR"), qPrintable(note));
-    QVERIFY(!form->lblStatusNote->toolTip().isEmpty());
 }
 
 // ---- the windows ---------------------------------------------------------------------------
