@@ -463,8 +463,12 @@ void frmLibrary::pointEdited() {
     QList<int> pointRows;
     QStringList problems;
     m_filling = true;
+    // The amber of the fields' warning frame as the cell's ground, its text
+    // dark or light against it.
+    const QColor onWarning = warning.lightnessF() > 0.5 ? QColor(Qt::black) : QColor(Qt::white);
     const auto mark = [&](QTableWidgetItem* item, const QString& why) {
         item->setData(Qt::BackgroundRole, why.isEmpty() ? QVariant() : QVariant(warning));
+        item->setData(Qt::ForegroundRole, why.isEmpty() ? QVariant() : QVariant(onWarning));
         item->setToolTip(why);
         if (!why.isEmpty()) problems << why;
     };

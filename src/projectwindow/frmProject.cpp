@@ -622,9 +622,9 @@ void frmProject::refreshLibraryChoice() {
     } else if (offer.lines.isEmpty() && offer.notOffered.isEmpty()) {
         note = QStringLiteral("장비 라이브러리에 %1이(가) 없습니다.").arg(deviceKindText(offer.kind));
     } else {
-        note = QStringLiteral("라이브러리 장비 %1개 제안, %2개는 제안 밖")
-                   .arg(offer.lines.size())
-                   .arg(offer.notOffered.size());
+        note = QStringLiteral("라이브러리 장비 %1개 제안").arg(offer.lines.size());
+        if (!offer.notOffered.isEmpty())
+            note += QStringLiteral(", %1개는 제안 밖 (이유는 툴팁)").arg(offer.notOffered.size());
     }
     lblCabDevice->setText(note);
     QStringList outside;
