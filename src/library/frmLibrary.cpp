@@ -61,19 +61,6 @@ QString ratingText(const LibraryDevice& d) {
     return text;
 }
 
-// A field or cell whose text was not taken: an amber frame (a cell: its
-// background), and the reason above its description in the tooltip.
-void markField(QLineEdit* field, const QString& why) {
-    if (why.isEmpty()) {
-        field->setStyleSheet(QString());
-        field->setToolTip(toolTipLines(description(field)));
-        return;
-    }
-    field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; }")
-                             .arg(warningFrameColor(field->palette()).name()));
-    field->setToolTip(why + QLatin1Char('\n') + toolTipLines(description(field)));
-}
-
 QString designationUnique(const QList<LibraryDevice>& devices, const QString& base) {
     if (findLibraryDevice(devices, base) < 0) return base;
     for (int n = 2;; ++n) {
@@ -311,7 +298,7 @@ void frmLibrary::refreshFields() {
         {txtLibPower, numberOrEmpty(d.power)}};
     for (const auto& [field, text] : texts) {
         field->setText(text);
-        markField(field, QString());
+        setFieldInputError(field, QString());
     }
     cboLibKind->setCurrentIndex(std::max(0, cboLibKind->findData(d.kind)));
     tblLibPoints->setRowCount(static_cast<int>(d.points.size()) + 1);
@@ -360,11 +347,24 @@ void frmLibrary::changed(const LibraryDevice& device) {
     if (row < 0) return;
     m_devices[row] = device;
     refreshRow(row);
-    m_unsaved = true;
-    m_saveTimer.start();
+    scheduleSave();
     const QString gap = libraryDeviceGap(device);
     showNote(gap.isEmpty() ? QString()
                            : QStringLiteral("이 장비는 아직 제안에 쓰이지 않습니다: ") + gap);
+}
+
+void frmLibrary::scheduleSave() {
+    m_unsaved = true;
+    m_saveTimer.start();
+}
+
+int frmLibrary::rowToActOn(const QString& what) {
+    const int row = currentRow();
+    if (row < 0) {
+        showNote(QStringLiteral("%1 장비를 목록에서 고르세요.").arg(what));
+        return -1;
+    }
+    return mayEdit() ? row : -1;
 }
 
 void frmLibrary::saveNow() {
@@ -400,7 +400,7 @@ void frmLibrary::designationEdited() {
                       .arg(text)
                       .arg(other + 1);
     }
-    markField(txtLibDesignation, why);
+    setFieldInputError(txtLibDesignation, why);
     if (!why.isEmpty()) {
         showNote(why);
         return;
@@ -440,7 +440,7 @@ void frmLibrary::valueEdited(QLineEdit* field) {
         else if (field != txtLibTuMax && !(*value > 0))
             why = QStringLiteral("%1은(는) 0보다 커야 해서 쓰지 않았습니다.").arg(text);
     }
-    markField(field, why);
+    setFieldInputError(field, why);
     if (!why.isEmpty()) {
         showNote(why);
         return;
@@ -542,8 +542,7 @@ void frmLibrary::cmdLibAdd_Click() {
     LibraryDevice d;
     d.designation = designationUnique(m_devices, QStringLiteral("새 장비"));
     m_devices.append(d);
-    m_unsaved = true;
-    m_saveTimer.start();
+    scheduleSave();
     refreshTable();
     tblLibrary->setCurrentCell(static_cast<int>(m_devices.size()) - 1, Designation);
     txtLibDesignation->setFocus();
@@ -553,37 +552,27 @@ void frmLibrary::cmdLibAdd_Click() {
 }
 
 void frmLibrary::cmdLibDuplicate_Click() {
-    const int row = currentRow();
-    if (row < 0) {
-        showNote(QStringLiteral("복제할 장비를 목록에서 고르세요."));
-        return;
-    }
-    if (!mayEdit()) return;
+    const int row = rowToActOn(QStringLiteral("복제할"));
+    if (row < 0) return;
     LibraryDevice d = m_devices[row];
     d.designation = designationUnique(m_devices, d.designation + QStringLiteral(" 복사"));
     m_devices.insert(row + 1, d);
-    m_unsaved = true;
-    m_saveTimer.start();
+    scheduleSave();
     refreshTable();
     tblLibrary->setCurrentCell(row + 1, Designation);
     showNote(QStringLiteral("\"%1\"(으)로 복제했습니다.").arg(d.designation));
 }
 
 void frmLibrary::cmdLibRemove_Click() {
-    const int row = currentRow();
-    if (row < 0) {
-        showNote(QStringLiteral("뺄 장비를 목록에서 고르세요."));
-        return;
-    }
-    if (!mayEdit()) return;
+    const int row = rowToActOn(QStringLiteral("뺄"));
+    if (row < 0) return;
     const QString name = m_devices[row].designation;
     if (m_app.platform().askQuestion(
             this, QStringLiteral("장비 \"%1\"을(를) 라이브러리에서 삭제할까요?").arg(name),
             {QStringLiteral("삭제"), QStringLiteral("취소")}, 1, 1) != 0)
         return;
     m_devices.removeAt(row);
-    m_unsaved = true;
-    m_saveTimer.start();
+    scheduleSave();
     refreshTable();
     if (!m_devices.isEmpty())
         tblLibrary->setCurrentCell(std::min<int>(row, static_cast<int>(m_devices.size()) - 1),

@@ -67,6 +67,10 @@ private:
     // Takes the edited device into the library, to be saved.
     void changed(const LibraryDevice& device);
     bool mayEdit();
+    // Saves a moment after the last edit.
+    void scheduleSave();
+    // The selected row for a command, or -1 after saying why it cannot act.
+    int rowToActOn(const QString& what);
     void designationEdited();
     void makerEdited();
     void kindEdited();

@@ -107,19 +107,6 @@ protected:
     }
 };
 
-// A field whose text was not taken: an amber frame, and the reason above
-// its description in the tooltip. Cleared by an empty reason.
-void setFieldInputError(QLineEdit* field, const QString& why) {
-    if (why.isEmpty()) {
-        field->setStyleSheet(QString());
-        field->setToolTip(description(field));
-        return;
-    }
-    field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; }")
-                             .arg(warningFrameColor(field->palette()).name()));
-    field->setToolTip(why + QLatin1Char('\n') + description(field));
-}
-
 const ToolTipEntry kToolTips[] = {
     {"txtProjName", "프로젝트 이름. 보고서 머리말과 표지에 나옵니다."},
     {"txtProjCustomer", "고객(발주처) 이름. 보고서에 나옵니다."},
