@@ -73,23 +73,11 @@ QList<LibraryDevice> offerLibrary() {
             hx};
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
-    file.write(bytes);
-}
-
 // The program started with the project window open.
 struct Program {
     explicit Program(const QList<LibraryDevice>& library = {}) {
         if (!library.isEmpty())
-            writeFile(UserLibrary::filePath(), LibraryBytes(library));
+            writeFileBytes(UserLibrary::filePath(), LibraryBytes(library));
         form = t.start();
         form->cmdProject->click();
         w = t.app->loadedWindow<frmProject>();
@@ -366,7 +354,7 @@ void TestLibrary::pickTravelsWithTheProject() {
         const QString file = p.t.userDir.filePath("picked.ccproj");
         p.t.platform.saveAnswers.enqueue(file);
         QVERIFY(saveProject(*p.t.app, p.w, true));
-        bytes = readAll(file);
+        bytes = readFileBytes(file);
         // Only the picked device is copied into the file.
         const QJsonObject top = QJsonDocument::fromJson(bytes).object();
         QCOMPARE(top["version"].toInt(), 3);
@@ -378,7 +366,7 @@ void TestLibrary::pickTravelsWithTheProject() {
     QVERIFY(UserLibrary::filePath() != library);
     QVERIFY(other.t.app->library().devices().isEmpty());
     const QString moved = other.t.userDir.filePath("picked.ccproj");
-    writeFile(moved, bytes);
+    writeFileBytes(moved, bytes);
     QVERIFY(openProjectFile(*other.t.app, other.w, moved));
     const CabinetEvaluation after = other.evaluation();
     QVERIFY(after.answer.library);
@@ -447,7 +435,7 @@ void TestLibrary::badLibraryFiles() {
 void TestLibrary::unreadableLibraryIsLeftAlone() {
     TestApp t;
     const QByteArray broken = R"({"format": "cabinetcool-library", "version": 1, "devices": [{"kind": "heater", "designation": "H", "power_w": -5}]})";
-    writeFile(UserLibrary::filePath(), broken);
+    writeFileBytes(UserLibrary::filePath(), broken);
     t.start();
     UserLibrary& library = t.app->library();
     QVERIFY(library.readOnly());
@@ -463,7 +451,7 @@ void TestLibrary::unreadableLibraryIsLeftAlone() {
     w->saveNow();
     t.app->unloadWindow(w);
     processDeferredDeletes();
-    QCOMPARE(readAll(UserLibrary::filePath()), broken);
+    QCOMPARE(readFileBytes(UserLibrary::filePath()), broken);
 }
 
 void TestLibrary::csvRoundTrips() {
@@ -607,7 +595,7 @@ void TestLibrary::windowEditsAndProjectPicks() {
     type(w->txtLibTuMax, "55");
     QCOMPARE(w->tblLibrary->item(0, 4)->text(), QString("사용 가능"));
     w->saveNow();
-    LibraryReading saved = ReadLibrary(readAll(UserLibrary::filePath()));
+    LibraryReading saved = ReadLibrary(readFileBytes(UserLibrary::filePath()));
     QVERIFY2(saved.devices, qPrintable(saved.error));
     QCOMPARE(saved.devices->size(), 1);
     const LibraryDevice& d = saved.devices->first();
@@ -643,7 +631,7 @@ void TestLibrary::windowEditsAndProjectPicks() {
     QTest::keyClick(w, Qt::Key_Escape);
     processDeferredDeletes();
     QVERIFY(!p.t.app->loadedWindow<frmLibrary>());
-    QCOMPARE(ReadLibrary(readAll(UserLibrary::filePath())).devices->size(), 1);
+    QCOMPARE(ReadLibrary(readFileBytes(UserLibrary::filePath())).devices->size(), 1);
 }
 
 void TestLibrary::windowMarksBadInputAndKeepsTheLast() {
@@ -706,7 +694,7 @@ void TestLibrary::windowMarksBadInputAndKeepsTheLast() {
     QCOMPARE(w->devices().size(), 2);
     w->cmdLibExit->click();
     processDeferredDeletes();
-    const LibraryReading saved = ReadLibrary(readAll(UserLibrary::filePath()));
+    const LibraryReading saved = ReadLibrary(readFileBytes(UserLibrary::filePath()));
     QCOMPARE(saved.devices->size(), 2);
     QCOMPARE(saved.devices->first().specific, std::optional<double>(35.5));
 }
@@ -715,7 +703,7 @@ void TestLibrary::windowImportsAndExports() {
     Program p({grid()});
     frmLibrary* w = p.t.app->showWindow<frmLibrary>();
     const QString good = p.t.userDir.filePath("maker.csv");
-    writeFile(good,
+    writeFileBytes(good,
               "kind,designation,maker,ti,tu,capacity_w,specific_w_per_k,airflow_free_m3h,"
               "airflow_filter_m3h,power_w,tu_max\n"
               "aircon,AC-G,,35,35,1100,,,,,55\naircon,AC-G,,35,50,900,,,,,55\n"
@@ -727,7 +715,7 @@ void TestLibrary::windowImportsAndExports() {
     QVERIFY(w->lblLibStatus->text().contains("1개를 더하고 1개를 바꿨습니다"));
 
     const QString bad = p.t.userDir.filePath("bad.csv");
-    writeFile(bad,
+    writeFileBytes(bad,
               "kind,designation,maker,ti,tu,capacity_w,specific_w_per_k,airflow_free_m3h,"
               "airflow_filter_m3h,power_w,tu_max\nheater,HT-2,,,,,,,,100,\nheater,HT-3,,,,,,,,0,\n");
     p.t.platform.openAnswers.enqueue(bad);
@@ -740,7 +728,7 @@ void TestLibrary::windowImportsAndExports() {
     const QString out = p.t.userDir.filePath("out.csv");
     p.t.platform.saveAnswers.enqueue(out);
     w->cmdLibExport->click();
-    const LibraryCsvReading back = readLibraryCsv(readAll(out));
+    const LibraryCsvReading back = readLibraryCsv(readFileBytes(out));
     QCOMPARE(back.devices, w->devices());
 }
 

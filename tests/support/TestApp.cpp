@@ -15,6 +15,18 @@ QByteArray shippedIni() {
     return file.readAll();
 }
 
+QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
+    file.write(bytes);
+}
+
 TestApp::TestApp(const QByteArray& iniText) {
     // Nothing of a test reaches the real user's folders.
     ProjectSession::setRecoveryFolder(userDir.filePath(QStringLiteral("recovery")));
