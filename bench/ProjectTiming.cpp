@@ -17,6 +17,7 @@
 #include "Probe.h"
 #include "app/ProjectLinks.h"
 #include "design/CabinetDesign.h"
+#include "design/LibraryOffer.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FileAccess.h"
 #include "kit/ProjectSession.h"
@@ -154,6 +155,56 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
     probe::record("project", "devices500", median(listEvaluations));
     probe::record("project", "devices500_max",
                   *std::max_element(listEvaluations.begin(), listEvaluations.end()));
+
+    // The offer of a library of 2000 devices for each cabinet: every kind,
+    // air-conditioners with the points of a data sheet's diagram.
+    QList<LibraryDevice> library;
+    for (int i = 0; i < 2000; ++i) {
+        LibraryDevice d;
+        d.designation = QStringLiteral("DEV-%1").arg(i);
+        d.maker = QStringLiteral("제조사 %1").arg(i % 7);
+        const double size = 200 + 15 * i;
+        switch (i % 5) {
+            case 0:
+            case 1:
+                d.kind = QStringLiteral("aircon");
+                for (const double ti : {25.0, 30.0, 35.0, 40.0})
+                    for (const double tu : {20.0, 35.0, 45.0, 50.0, 55.0})
+                        d.points.append({ti, tu, size * (1 + 0.01 * (ti - 35) - 0.012 * (tu - 35))});
+                d.tuMax = 55;
+                break;
+            case 2:
+                d.kind = QStringLiteral("heat-exchanger");
+                d.specific = size / 20;
+                break;
+            case 3:
+                d.kind = QStringLiteral("filter-fan");
+                d.flowFree = size / 5;
+                d.flowFilter = size / 6;
+                break;
+            default:
+                d.kind = QStringLiteral("heater");
+                d.power = size / 4;
+                break;
+        }
+        library.append(d);
+    }
+    // Cabinets that need no device, or whose requirement cannot be
+    // computed, are offered nothing at once: they are left out.
+    std::vector<int64_t> offers;
+    for (int round = 0; round < 3; ++round) {
+        for (const Cabinet& c : line.cabinets) {
+            const CabinetEvaluation e = evaluateCabinet(c, tables);
+            const int64_t t = probe::now();
+            const LibraryOffer offer = offerLibraryDevices(e, library);
+            const int64_t spent = probe::now() - t;
+            if (offer.need) offers.push_back(spent);
+            if (offer.lines.size() > 100000) return;  // keeps the work from being dropped
+        }
+    }
+    if (offers.empty()) offers.push_back(-1);
+    probe::record("project", "offer", median(offers));
+    probe::record("project", "offer_max", *std::max_element(offers.begin(), offers.end()));
 
     // The project report of 200 and of 1000 cabinets, collected and laid
     // out, with the longest the interface waits between two cabinets.

@@ -31,6 +31,7 @@ const std::vector<SecondaryWindow>& secondaryWindows() {
         {"frmRise", "cmdRise", airconMode},
         {"frmDevices", "cmdDevices", airconMode},
         {"frmProject", "cmdProject", airconMode},
+        {"frmLibrary", "cmdLibrary", nullptr, "frmProject"},
     };
     return rows;
 }

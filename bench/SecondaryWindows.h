@@ -11,6 +11,9 @@ struct SecondaryWindow {
     const char* window;       // objectName of the window the click opens
     const char* button;       // objectName of the main window's button
     void (*prepare)(Form1&);  // puts the main window in the state the click needs
+    // objectName of the loaded window that holds the button; none: the main
+    // window.
+    const char* from = nullptr;
 };
 
 const std::vector<SecondaryWindow>& secondaryWindows();

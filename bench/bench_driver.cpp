@@ -332,6 +332,7 @@ int main(int argc, char* argv[]) {
         {"project evaluate", "project evaluate_max", "evaluate a cabinet, every method", 1},
         {"project devices500", "project devices500_max", "evaluate a cabinet of 500 device lines",
          2},
+        {"project offer", "project offer_max", "library offer for a cabinet, 2000 devices", 2},
         {"project report200", "project report200_pause", "project report, 200 cabinets", 1000},
         {"project report1000", "project report1000_pause", "project report, 1000 cabinets", 5000},
         {"project longtexts", nullptr, "open a project with every text at its limit", 100},

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/QtPlatformServices.h"
+#include "kit/UserLibrary.h"
 #include "projectwindow/ProjectCommands.h"
 #include "rise/RiseCommands.h"
 
@@ -79,6 +81,9 @@ int main(int argc, char* argv[]) {
     ProbeApplication application(argc, argv);
     setUpApplication();
     BenchPlatform platform;
+    // The device library of the run's own, empty as a new user's.
+    QTemporaryDir userData;
+    UserLibrary::setFilePath(userData.filePath(QStringLiteral("device-library.json")));
     CabinetCoolApp app(platform, QCoreApplication::applicationDirPath());
 
     bool infoShown = false;
@@ -114,7 +119,14 @@ int main(int argc, char* argv[]) {
         probe::record("order", row.window, index++);
         if (row.prepare) row.prepare(*form);
         probe::settle(100);
-        auto* button = form->findChild<QAbstractButton*>(QLatin1String(row.button));
+        QWidget* holder = form;
+        if (row.from) {
+            holder = nullptr;
+            for (QWidget* w : app.loadedWindows())
+                if (w->objectName() == QLatin1String(row.from)) holder = w;
+        }
+        auto* button =
+            holder ? holder->findChild<QAbstractButton*>(QLatin1String(row.button)) : nullptr;
         if (!button || !button->isVisible()) {
             probe::record("open", row.window, -2);
             continue;

@@ -29,6 +29,7 @@
 #include "info/frmHelp.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/CalculationTexts.h"
+#include "kit/FieldCues.h"
 #include "kit/FileAccess.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
@@ -242,6 +243,15 @@ void Form1::buildLayout(QWidget* client) {
     makeLabelAt(f, QStringLiteral("냉각능력"), 4920, 8640);
     txtCoolValue = makeField(f, QStringLiteral("txtCoolValue"), 4920, 8880, 1095, 300);
     lblCoolValueUnit = makeLabelAt(f, QStringLiteral("W"), 6060, 8910);
+    // The one free line of the window, between the web link and the footer.
+    lblStatusNote = makeLabel(f, QString(), 360, 9555, 7440, 330, false);
+    lblStatusNote->setObjectName(QStringLiteral("lblStatusNote"));
+    lblStatusNote->setTextFormat(Qt::RichText);
+    lblStatusNote->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                           Qt::LinksAccessibleByKeyboard);
+    connect(lblStatusNote, &QLabel::linkActivated, this,
+            [this]() { m_app.platform().messageBox(this, m_modelLinesNote); });
+    lblStatusNote->hide();
     lblCoolValueUnit->setObjectName(QStringLiteral("lblCoolValueUnit"));
     cmdExit =
         makeButton(f, QStringLiteral("cmdExit"), QStringLiteral("Exit"), 6360, 8760, 1335, 495);
@@ -309,6 +319,17 @@ void Form1::Form_Load() {
     m_app.unloadWindow(m_app.loadedWindow<frmHelp>());
     SettingEnv();
     m_app.loadIniValues();
+    // Once, in one line: the whole note in the tooltip and behind the link.
+    const ModelLinesNote note = unmatchedModelLinesNote(m_app.iniPath());
+    m_modelLinesNote = note.text;
+    const int lines = note.lines;
+    lblStatusNote->setText(
+        lines == 0 ? QString()
+                   : QStringLiteral("알림: app.ini의 모델 줄 %1개는 적힌 이름대로 쓰이지 않습니다. "
+                                    "<a href=\"#\">자세히</a>")
+                         .arg(lines));
+    lblStatusNote->setToolTip(toolTipLines(m_modelLinesNote));
+    lblStatusNote->setVisible(lines > 0);
 }
 
 void Form1::SettingEnv() {

@@ -97,6 +97,10 @@ public:
     QLabel* lblT2;
     QLabel* lblPTUnit;         // "W", or "W/K" in the fan modes
     QLabel* lblCoolValueUnit;  // the same for the model's capacity
+    // A note at start-up: the configuration's model lines not shown under
+    // their key, in one line with a link to the whole note. Hidden when
+    // there is none.
+    QLabel* lblStatusNote;
 
     QPushButton* cmdOpen;
     QPushButton* cmdSaveAs;
@@ -140,5 +144,6 @@ private:
     QList<QWidget*> m_measuredArea;  // mode Fan2
     QList<QLabel*> m_resultRow;      // the unit of txtPT and the arrow after it
     QString m_calculationFile;
+    QString m_modelLinesNote;  // the start-up note in full
     QStringList m_calculatedState;  // empty until a calculation wrote its results
 };

@@ -9,6 +9,8 @@
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
 #include "kit/WorkProgress.h"
+#include "kit/WindowPlacement.h"
+#include "library/frmLibrary.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
 #include "report/ReportCommands.h"
@@ -95,6 +97,9 @@ void openProjectWindow(CabinetCoolApp& app) {
     const bool fresh = app.loadedWindow<frmProject>() == nullptr;
     frmProject* window = app.showWindow<frmProject>();
     if (!fresh) return;
+    // The device library opens from the project window only: it is built
+    // while the user looks at the project, so that its click only loads it.
+    app.keepWindowReady<frmLibrary>(50);
     QObject::connect(window, &frmProject::importRequested, window, [&app, window]() {
         PlatformServices::FileDialog d;
         d.title = QStringLiteral(".col 가져오기");
@@ -112,6 +117,13 @@ void openProjectWindow(CabinetCoolApp& app) {
                      [&app, window]() { makeProjectReport(app, window); });
     QObject::connect(window, &frmProject::billRequested, window,
                      [&app, window]() { exportProjectBill(app, window); });
+    QObject::connect(window, &frmProject::libraryRequested, window,
+                     [&app, window]() {
+                         const bool fresh = app.loadedWindow<frmLibrary>() == nullptr;
+                         frmLibrary* library = app.loadWindow<frmLibrary>();
+                         if (fresh) placeWindowBeside(library, window);
+                         CabinetCoolApp::bringToFront(library);
+                     });
     QObject::connect(window, &frmProject::calculationFileDropped, window,
                      [&app](const QString& path) { openCalculationFileNamed(app, path); });
 }

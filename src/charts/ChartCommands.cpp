@@ -24,23 +24,8 @@ namespace {
 void placeBesideMainWindow(CabinetCoolApp& app, QWidget* window) {
     MainWindow* main = app.mainWindow();
     if (!main) return;
-    const QWidget* form = main->widget();
-    const QScreen* screen = form->screen();
-    if (!screen) return;
-    // A window not yet shown has no frame; it will get one like the main
-    // window's.
-    const QRect mainFrame = form->frameGeometry();
-    const QRect mainClient = form->geometry();
-    const QMargins frame(mainClient.left() - mainFrame.left(), mainClient.top() - mainFrame.top(),
-                         mainFrame.right() - mainClient.right(),
-                         mainFrame.bottom() - mainClient.bottom());
-    const QRect available = screen->availableGeometry();
-    fitScrollableWindow(window, available.size().shrunkBy(frame));
-    const QSize frameSize = window->size().grownBy(frame);
     // Half the chart beside the main window is still worth reading.
-    const QRect placed = PlaceBeside(mainFrame, frameSize, frameSize.width() / 2, available);
-    window->resize(placed.size().shrunkBy(frame));
-    window->move(placed.topLeft());
+    placeWindowBeside(window, main->widget());
 }
 
 // Loads W if it is not loaded (placing a fresh window); an open window keeps

@@ -749,7 +749,7 @@ void frmClimate::recompute() {
     // inputs: the numbers the report gives. The window adds the cues, the
     // notes and the picks' texts.
     const Cabinet cabinet = windowCabinet();
-    const DesignTables designTables{&m_app.tables(), m_filterFans, m_heaters};
+    const DesignTables designTables{&m_app.tables(), m_filterFans, m_heaters, {}};
     const ClimateEvaluation evaluation = evaluateClimate(cabinet, designTables);
     // Each input read whole as the evaluation reads it (a following one as
     // it follows); a text that is not one number is not used.

@@ -31,3 +31,29 @@ IniSelection& selectModelLists(IniSelection& selection);
 // number the way every configuration value is (no number gives 0). Empty
 // when the section is missing or `file` was read without selectModelLists.
 std::vector<NamedValue> LoadModelList(const IniFile& file, std::string_view section);
+
+// ---- the main window's model lines --------------------------------------
+//
+// The main window's model sections hold a fixed set of keys: "FAN-Model"
+// the box fans' designations, "Aircon-Model" the air-conditioners', whose
+// designation on screen is built from the capacity ("VKA-" capacity "BR").
+// A line of another key is not read, and a line whose key names another
+// capacity than its value is shown under the designation of its value.
+
+inline constexpr std::string_view kFanModelSection = "FAN-Model";
+inline constexpr std::string_view kAirconModelSection = "Aircon-Model";
+
+struct UnmatchedModelLine {
+    std::string section;
+    std::string key;
+    std::string value;    // as written
+    std::string shownAs;  // the designation shown for it; empty: the line is not read
+};
+
+// Asks a reading of the configuration file to keep both sections' lines.
+IniSelection& selectMainModelLines(IniSelection& selection);
+// The lines of the two sections, in file order, that the main window does
+// not show under their key: unknown keys (compared without regard to letter
+// case, as the file's keys are), and air-conditioner keys whose number is
+// not the capacity written.
+std::vector<UnmatchedModelLine> unmatchedModelLines(const IniFile& file);

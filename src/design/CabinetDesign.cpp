@@ -6,7 +6,10 @@
 
 #include "calc/NumberText.h"
 #include "data/ModelLists.h"
+#include "design/LibraryOffer.h"
 #include "kit/CabinetCoolApp.h"
+#include "kit/ProjectSession.h"
+#include "kit/UserLibrary.h"
 
 namespace {
 
@@ -955,6 +958,7 @@ CabinetEvaluation evaluateCabinet(const Cabinet& cabinet, const DesignTables& ta
         a.why = QStringLiteral("계산하지 않음 (입력 오류)");
         e.answer = a;
     }
+    applyLibraryPick(cabinet, tables, e);
     if (!cabinet.rise.isEmpty()) {
         e.rise = evaluateRise(cabinet);
         // The verification is of the closed enclosure; a device that cools
@@ -1013,5 +1017,6 @@ DesignTables loadDesignTables(CabinetCoolApp& app) {
     };
     t.filterFans = models(kFilterFanModelSection);
     t.heaters = models(kHeaterModelSection);
+    t.library = designLibrary(app.project().project(), app.library().devices());
     return t;
 }

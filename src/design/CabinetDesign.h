@@ -87,6 +87,9 @@ struct DesignTables {
     const EquipmentHeatTables* equipment = nullptr;
     std::vector<ClimateModel> filterFans;
     std::vector<ClimateModel> heaters;
+    // The engineer's own devices a cabinet may pick: the project's copies,
+    // then the user's library.
+    QList<LibraryDevice> library;
 };
 
 // An input the design does not calculate with: which, as typed, and why.
@@ -167,6 +170,23 @@ struct DesignDevice {
     int units = 1;      // per cabinet
 };
 
+// The temperatures a device works at in the cabinet: inside Ti and
+// ambient Tu, °C, as the governing method takes them.
+struct OperatingPoint {
+    double ti = 0;
+    double tu = 0;
+};
+
+// The library device the cabinet picks, at its operating point.
+struct LibraryChoice {
+    QString designation;
+    QString maker;
+    int units = 1;
+    double capacity = 0;  // one unit's, at the operating point (W, W/K, m³/h or W)
+    double margin = 0;    // all units' capacity beyond the requirement
+    std::optional<OperatingPoint> at;  // for an air-conditioner
+};
+
 // The answer that governs the cabinet.
 struct GoverningAnswer {
     GoverningMethod method = GoverningMethod::Main;
@@ -180,6 +200,7 @@ struct GoverningAnswer {
     double wallsCarry = 0;               // W the walls carry beyond the heat, when not needed
     bool wallsShort = false;             // kind None and the walls do not suffice
     std::optional<DesignDevice> device;  // the model chosen
+    std::optional<LibraryChoice> library;  // when the model is the cabinet's library device
     QStringList remarks;
     bool answered() const { return value && (notNeeded || device); }
 };

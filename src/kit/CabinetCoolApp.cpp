@@ -7,6 +7,7 @@
 
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
+#include "kit/UserLibrary.h"
 
 CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, QString programDir, QObject* parent)
     : CabinetCoolApp(platform, desktopInstallPaths(programDir), parent) {}
@@ -14,6 +15,7 @@ CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, QString programDir, Q
 CabinetCoolApp::CabinetCoolApp(PlatformServices& platform, InstallPaths paths, QObject* parent)
     : QObject(parent), m_platform(platform), m_paths(std::move(paths)) {
     m_project = new ProjectSession(*this);
+    m_library = new UserLibrary(this);
 }
 
 CabinetCoolApp::~CabinetCoolApp() {

@@ -16,6 +16,7 @@
 
 class PlatformServices;
 class ProjectSession;
+class UserLibrary;
 
 // A window whose load step sets all it shows afresh, so that it can run on a
 // window built before.
@@ -61,6 +62,8 @@ public:
     PlatformServices& platform() const { return m_platform; }
     // The project and its current cabinet.
     ProjectSession& project() const { return *m_project; }
+    // The engineer's own device library.
+    UserLibrary& library() const { return *m_library; }
     EquipmentHeatTables& tables() { return m_tables; }
     FanChartValues& fanValues() { return m_fanValues; }
 
@@ -164,6 +167,7 @@ private:
     MainWindow* m_standIn = nullptr;
     QPointer<QWidget> m_mainWidget;  // the same window, to know when it is gone
     ProjectSession* m_project = nullptr;
+    UserLibrary* m_library = nullptr;
 };
 
 // The paths of a program whose executable lies in `exeDir`, with the

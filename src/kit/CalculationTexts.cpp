@@ -1,5 +1,10 @@
 #include "kit/CalculationTexts.h"
 
+#include <QStringList>
+
+#include "data/IniFile.h"
+#include "data/ModelLists.h"
+
 #include "kit/Widgets.h"
 
 QString calculationMessageText(CalculationMessage message) {
@@ -44,4 +49,33 @@ CalculationMessage messageOfFinding(HeatBalanceFinding finding) {
 
 QString airconModelDesignation(double capacity) {
     return QStringLiteral("VKA-") + numberText(capacity) + QStringLiteral("BR");
+}
+
+ModelLinesNote unmatchedModelLinesNote(const std::filesystem::path& iniPath) {
+    IniSelection selection;
+    const IniFile file = IniFile::load(iniPath, selectMainModelLines(selection));
+    const std::vector<UnmatchedModelLine> lines = unmatchedModelLines(file);
+    if (lines.empty()) return {};
+    QStringList shown, ignored;
+    for (const UnmatchedModelLine& l : lines) {
+        const QString line = QStringLiteral("[%1] %2=%3")
+                                 .arg(QString::fromStdString(l.section),
+                                      QString::fromStdString(l.key),
+                                      QString::fromStdString(l.value));
+        if (l.shownAs.empty())
+            ignored << line;
+        else
+            shown << QStringLiteral("%1 → \"%2\"(으)로 표시")
+                         .arg(line, QString::fromStdString(l.shownAs));
+    }
+    QStringList parts;
+    parts << QStringLiteral("app.ini의 모델 줄 가운데 적힌 이름대로 쓰이지 않는 줄이 있습니다.");
+    if (!shown.isEmpty())
+        parts << QStringLiteral("에어컨 모델명은 능력 값에서 만듭니다 (VKA-능력BR): ") +
+                     shown.join(QStringLiteral(", ")) + QLatin1Char('.');
+    if (!ignored.isEmpty())
+        parts << QStringLiteral("프로그램이 아는 모델 키가 아니어서 읽지 않았습니다: ") +
+                     ignored.join(QStringLiteral(", ")) + QLatin1Char('.');
+    parts << QStringLiteral("직접 쓰는 장비는 프로젝트 창의 장비 라이브러리에 넣을 수 있습니다.");
+    return {static_cast<int>(lines.size()), parts.join(QLatin1Char(' '))};
 }

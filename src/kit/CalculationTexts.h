@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <filesystem>
+
 #include "calc/HeatBalance.h"
 
 // What the calculation of the main window tells the user, one text for each
@@ -23,3 +25,13 @@ CalculationMessage messageOfFinding(HeatBalanceFinding finding);
 
 // The designation of the air-conditioner model of this capacity: "VKA-1600BR".
 QString airconModelDesignation(double capacity);
+
+// What the main window says at start-up of the configuration's model lines
+// it does not show under their key (a key of its own, a number that is not
+// the capacity): how many, and in full which lines and how the designations
+// are built; no lines when every line is shown as written.
+struct ModelLinesNote {
+    int lines = 0;
+    QString text;
+};
+ModelLinesNote unmatchedModelLinesNote(const std::filesystem::path& iniPath);

@@ -238,3 +238,14 @@ void refreshFieldColors(QLineEdit* field) {
     // Only on a change: setting the palette calls this again.
     if (changed) field->setPalette(palette);
 }
+
+void setFieldInputError(QLineEdit* field, const QString& why) {
+    if (why.isEmpty()) {
+        field->setStyleSheet(QString());
+        field->setToolTip(description(field));
+        return;
+    }
+    field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; }")
+                             .arg(warningFrameColor(field->palette()).name()));
+    field->setToolTip(why + QLatin1Char('\n') + description(field));
+}

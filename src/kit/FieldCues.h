@@ -74,6 +74,12 @@ bool isFieldFollowing(const QLineEdit* field);
 // the window keeps). Named after the field: "txtClimHFollow".
 void addFollowAgainButton(QLineEdit* field);
 
+// A field whose text was not taken by a window that keeps its value as it
+// is typed (the project window, the device library): an amber frame, and
+// the reason above its description in the tooltip. Cleared by an empty
+// reason.
+void setFieldInputError(QLineEdit* field, const QString& why);
+
 // The colours of the cues, from the colours of the field: the muted text lies
 // between its text and its background; the warning frame is an amber that
 // stands out against the background, dark on a light one and light on a dark

@@ -435,6 +435,38 @@ void ProjectSession::setCabinetDevices(int index, const QList<DeviceLineTexts>& 
         edited();
 }
 
+void ProjectSession::setCabinetLibraryDevice(int index, const LibraryPick& pick,
+                                             const LibraryDevice& device) {
+    if (index < 0 || index >= m_project.cabinets.size()) return;
+    Cabinet& c = m_project.cabinets[index];
+    if (pick.picked()) {
+        const qsizetype at = findLibraryDevice(m_project.library, pick.designation);
+        if (at < 0)
+            m_project.library.append(device);
+        else if (m_project.library[at] != device)
+            m_project.library[at] = device;
+    }
+    if (c.libraryDevice == pick) return;
+    c.libraryDevice = pick;
+    if (index == m_current)
+        currentEdited();
+    else
+        edited();
+}
+
+int ProjectSession::refreshLibraryCopies(const QList<LibraryDevice>& library) {
+    int changed = 0;
+    for (LibraryDevice& copy : m_project.library) {
+        const qsizetype at = findLibraryDevice(library, copy.designation);
+        if (at >= 0 && library[at] != copy) {
+            copy = library[at];
+            ++changed;
+        }
+    }
+    if (changed > 0) edited();
+    return changed;
+}
+
 Cabinet ProjectSession::startUpCabinet() const {
     Cabinet c = m_startUp;
     c.tag = NextCabinetTag(m_project);

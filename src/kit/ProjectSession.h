@@ -55,6 +55,14 @@ public:
     // The device list of cabinet `index`, as the list window holds it (at
     // most kMaxDeviceLines).
     void setCabinetDevices(int index, const QList<DeviceLineTexts>& lines);
+    // The library device that answers cabinet `index` (`pick` without a
+    // designation for the built-in lists' model); `device` is the library's
+    // entry of that designation, kept as the project's copy.
+    void setCabinetLibraryDevice(int index, const LibraryPick& pick, const LibraryDevice& device);
+    // The project's copies of library devices take the values of the
+    // library's devices of the same designation; marks the project modified
+    // when one changed. Returns how many changed.
+    int refreshLibraryCopies(const QList<LibraryDevice>& library);
     // A new cabinet with the start-up values at the end; it becomes current.
     int addCabinet();
     // A copy of cabinet `index` right after it, with a tag of its own; it

@@ -1,6 +1,10 @@
 #include "kit/WindowPlacement.h"
 
+#include <QScreen>
+#include <QWidget>
 #include <algorithm>
+
+#include "kit/ScrollableClient.h"
 
 QRect PlaceBeside(const QRect& anchor, QSize frame, int minimumWidth, const QRect& available) {
     const int screenLeft = available.left();
@@ -29,4 +33,21 @@ QRect PlaceBeside(const QRect& anchor, QSize frame, int minimumWidth, const QRec
     const int top =
         std::clamp(anchor.top(), available.top(), available.top() + available.height() - height);
     return {left, top, width, height};
+}
+
+void placeWindowBeside(QWidget* window, const QWidget* anchor) {
+    const QScreen* screen = anchor->screen();
+    if (!screen) return;
+    const QRect anchorFrame = anchor->frameGeometry();
+    const QRect anchorClient = anchor->geometry();
+    const QMargins frame(anchorClient.left() - anchorFrame.left(),
+                         anchorClient.top() - anchorFrame.top(),
+                         anchorFrame.right() - anchorClient.right(),
+                         anchorFrame.bottom() - anchorClient.bottom());
+    const QRect available = screen->availableGeometry();
+    fitScrollableWindow(window, available.size().shrunkBy(frame));
+    const QSize frameSize = window->size().grownBy(frame);
+    const QRect placed = PlaceBeside(anchorFrame, frameSize, frameSize.width() / 2, available);
+    window->resize(placed.size().shrunkBy(frame));
+    window->move(placed.topLeft());
 }

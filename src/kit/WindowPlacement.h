@@ -14,3 +14,10 @@
 // not fit does it cover the anchor, as little as the screen allows. The
 // window is never taller than `available` and never leaves it.
 QRect PlaceBeside(const QRect& anchor, QSize frame, int minimumWidth, const QRect& available);
+
+class QWidget;
+// Places `window` (made with makeScrollableClient) beside `anchor`, a window
+// on screen, by PlaceBeside: at least half its width, scrolling what it
+// cannot show, never off the screen. A window not yet shown gets a frame
+// like the anchor's.
+void placeWindowBeside(QWidget* window, const QWidget* anchor);

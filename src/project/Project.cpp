@@ -185,6 +185,60 @@ QJsonArray deviceLinesJson(const QList<DeviceLineTexts>& lines) {
     return list;
 }
 
+// ---- the library devices a project keeps ----------------------------------------
+
+// A cabinet's pick: {"designation": "...", "units": 1}.
+LibraryPick readLibraryPick(const QJsonObject& design, const QString& designAt, Fault& fault) {
+    LibraryPick pick;
+    const QString where = at(designAt, QStringLiteral("libraryDevice"));
+    const QJsonObject o = object(design, QStringLiteral("libraryDevice"), designAt, fault);
+    if (o.isEmpty()) return pick;
+    pick.designation = text(o, QStringLiteral("designation"), where, fault);
+    pick.units = integer(o, QStringLiteral("units"), where, 1, 1, kMaxLibraryUnits, fault);
+    return pick;
+}
+
+QJsonObject libraryPickJson(const LibraryPick& pick) {
+    return {{QStringLiteral("designation"), pick.designation},
+            {QStringLiteral("units"), pick.units}};
+}
+
+// The top-level "library": the copies of the devices the cabinets pick.
+QList<LibraryDevice> readProjectLibrary(const QJsonObject& top, Fault& fault) {
+    QList<LibraryDevice> library;
+    const QJsonValue v = top.value(QStringLiteral("library"));
+    if (v.isUndefined()) return library;
+    if (!v.isArray()) {
+        fault.set(QStringLiteral("library"),
+                  QStringLiteral("배열이어야 하는데 %1입니다.").arg(typeName(v)));
+        return library;
+    }
+    const QJsonArray list = v.toArray();
+    for (qsizetype i = 0; i < list.size() && !fault.found(); ++i) {
+        const QString where = QStringLiteral("library[%1]").arg(i);
+        QString why = list[i].isObject() ? QString() : QStringLiteral("객체여야 합니다.");
+        const LibraryDevice d =
+            why.isEmpty() ? readLibraryDevice(list[i].toObject(), &why) : LibraryDevice{};
+        if (why.isEmpty() && findLibraryDevice(library, d.designation) >= 0)
+            why = QStringLiteral("모델명 \"%1\"이(가) 두 번 있습니다.").arg(d.designation);
+        if (!why.isEmpty()) fault.set(where, why);
+        library.append(d);
+    }
+    return library;
+}
+
+// The copies of the devices some cabinet picks, in the library's order.
+QJsonArray projectLibraryJson(const Project& project) {
+    QJsonArray list;
+    for (const LibraryDevice& d : project.library) {
+        const bool used = std::any_of(
+            project.cabinets.begin(), project.cabinets.end(),
+            [&](const Cabinet& c) { return c.libraryDevice.designation == d.designation; });
+        if (used) list.append(libraryDeviceJson(d));
+    }
+    return list;
+}
+
 Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     Cabinet c;
     c.tag = text(o, QStringLiteral("tag"), where, fault);
@@ -224,6 +278,7 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     const QJsonObject design = object(o, QStringLiteral("design"), where, fault);
     c.method = text(design, QStringLiteral("method"), designAt, fault);
     c.device = text(design, QStringLiteral("device"), designAt, fault);
+    c.libraryDevice = readLibraryPick(design, designAt, fault);
 
     const QString resultsAt = at(where, QStringLiteral("results"));
     const QJsonObject results = object(o, QStringLiteral("results"), where, fault);
@@ -243,7 +298,7 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     c.unknown = without(
         o, {"tag", "description", "count", "main", "heat", "climate", "rise", "devices", "design",
             "results"});
-    const QJsonObject designRest = without(design, {"method", "device"});
+    const QJsonObject designRest = without(design, {"method", "device", "libraryDevice"});
     if (!designRest.isEmpty()) c.unknown.insert(QStringLiteral("design"), designRest);
     const QJsonObject mainRest = without(main, {"mode", "material", "fields"});
     if (!mainRest.isEmpty()) c.unknown.insert(QStringLiteral("main"), mainRest);
@@ -283,6 +338,8 @@ QJsonObject cabinetJson(const Cabinet& c) {
     o.insert(QStringLiteral("rise"), windowInputsJson(c.rise));
     o.insert(QStringLiteral("devices"), deviceLinesJson(c.devices));
     QJsonObject design{{QStringLiteral("method"), c.method}, {QStringLiteral("device"), c.device}};
+    if (c.libraryDevice.picked())
+        design.insert(QStringLiteral("libraryDevice"), libraryPickJson(c.libraryDevice));
     o.insert(QStringLiteral("design"),
              merged(c.unknown.value(QStringLiteral("design")).toObject(), design));
     o.insert(QStringLiteral("results"),
@@ -446,7 +503,8 @@ ProjectReading ReadProject(const QByteArray& bytes) {
             project.cabinets.append(std::move(c));
         }
     }
-    project.unknown = without(top, {"format", "version", "project", "cabinets"});
+    if (!fault.found()) project.library = readProjectLibrary(top, fault);
+    project.unknown = without(top, {"format", "version", "project", "cabinets", "library"});
 
     if (fault.found()) {
         reading.error = reading.version > kProjectFormatVersion
@@ -476,6 +534,8 @@ QByteArray ProjectBytes(const Project& project) {
     top.insert(QStringLiteral("version"), kProjectFormatVersion);
     top.insert(QStringLiteral("project"), info);
     top.insert(QStringLiteral("cabinets"), cabinets);
+    if (const QJsonArray library = projectLibraryJson(project); !library.isEmpty())
+        top.insert(QStringLiteral("library"), library);
     return QJsonDocument(top).toJson(QJsonDocument::Indented);
 }
 

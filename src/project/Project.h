@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <optional>
 
+#include "project/DeviceLibrary.h"
+
 // A project: a job's data and its cabinets, each with everything the windows
 // hold of it, as the user typed it. Plain values and Qt Core only: no
 // widget, no file access (the windows save the bytes this layer makes).
@@ -63,6 +65,9 @@ struct Cabinet {
     // "heater", "none"); empty for the program's choice.
     QString method;
     QString device;
+    // The engineer's own device from the library that answers it, with its
+    // units; none for the built-in lists' model.
+    LibraryPick libraryDevice;
 
     CabinetResults results;
     // Members of this cabinet written by a later version, kept as they were.
@@ -80,6 +85,9 @@ struct ProjectInfo {
 struct Project {
     ProjectInfo info;
     QList<Cabinet> cabinets;
+    // A copy of each library device the cabinets pick, so the project opens
+    // the same without the user's library. Written for the picked ones only.
+    QList<LibraryDevice> library;
     QJsonObject unknown;  // top-level members of a later version
     bool operator==(const Project&) const = default;
 };

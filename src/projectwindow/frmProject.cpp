@@ -26,12 +26,14 @@
 
 #include "calc/NumberText.h"
 #include "design/CabinetDesign.h"
+#include "design/LibraryOffer.h"
 #include "kit/CabinetCoolApp.h"
 #include "kit/FieldCues.h"
 #include "kit/FileAccess.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
 #include "kit/ScrollableClient.h"
+#include "kit/UserLibrary.h"
 #include "kit/Widgets.h"
 #include "kit/WindowKeys.h"
 #include "projectwindow/ProjectCommands.h"
@@ -105,19 +107,6 @@ protected:
     }
 };
 
-// A field whose text was not taken: an amber frame, and the reason above
-// its description in the tooltip. Cleared by an empty reason.
-void setFieldInputError(QLineEdit* field, const QString& why) {
-    if (why.isEmpty()) {
-        field->setStyleSheet(QString());
-        field->setToolTip(description(field));
-        return;
-    }
-    field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; }")
-                             .arg(warningFrameColor(field->palette()).name()));
-    field->setToolTip(why + QLatin1Char('\n') + description(field));
-}
-
 const ToolTipEntry kToolTips[] = {
     {"txtProjName", "프로젝트 이름. 보고서 머리말과 표지에 나옵니다."},
     {"txtProjCustomer", "고객(발주처) 이름. 보고서에 나옵니다."},
@@ -154,10 +143,19 @@ const ToolTipEntry kToolTips[] = {
     {"cboCabMethod",
      "선택한 제어반의 답을 정하는 계산: 기본 계산 (주 화면, 모든 면의 표면적) 또는 상세 설계 "
      "(설치 방식별 유효 면적, 일사, 안전 여유). 자동은 상세 설계가 있으면 상세 설계입니다."},
-    {"cboCabDevice",
+    {"cboCabDeviceKind",
      "선택한 제어반의 장치 종류: 에어컨 (냉각 능력 W), 열교환기·팬 (W/K), 필터팬 (풍량 m³/h), "
      "히터 (W), 또는 없음 (닫힌 외함이 벽으로만 열을 내보냄). 필터팬과 히터는 상세 설계에서 "
      "정합니다."},
+    {"cboCabDevice",
+     "선택한 제어반의 장비: 기본 목록 (app.ini의 모델 목록, 공칭 능력으로 선정) 또는 장비 "
+     "라이브러리에서 이 제어반의 필요 능력을 채우는 장비. 라이브러리 장비는 작은 것부터, 운전점 "
+     "(기준 계산의 Ti/Tu) 능력과 여유 = 대수 × 운전점 능력 − 필요 능력과 함께 나오고, 한 대로 "
+     "모자라면 최대 4대까지 대수와 함께 나옵니다."},
+    {"lblCabDevice", "선택한 장비의 운전점 능력과 여유, 또는 라이브러리 장비가 제안되지 않은 이유."},
+    {"cmdLibrary",
+     "장비 라이브러리 창을 엽니다: 직접 쓰는 장비와 데이터시트 값 (에어컨의 운전점별 냉각 능력, "
+     "열교환기의 W/K, 필터팬의 풍량, 히터의 출력)."},
     {"cmdProjExit", "프로젝트 창을 닫습니다. 프로젝트는 그대로 열려 있습니다 (Esc)."},
     {"lstProjRecent", "최근에 열거나 저장한 프로젝트 (최대 8개). 두 번 누르거나 Enter로 엽니다."},
 };
@@ -198,6 +196,13 @@ frmProject::frmProject(CabinetCoolApp& app)
         refreshTitle();
     });
     connect(&session, &ProjectSession::modifiedChanged, this, &frmProject::refreshTitle);
+    // The library's devices are offered afresh, and the rows that pick them
+    // show their values.
+    connect(&m_app.library(), &UserLibrary::changed, this, [this]() {
+        m_tables = loadDesignTables(m_app);
+        m_shown.clear();
+        refresh();
+    });
     Form_Load();
 }
 
@@ -330,8 +335,30 @@ void frmProject::buildLayout() {
         return c;
     };
     cboCabMethod = combo("cboCabMethod", "기준", kMethodItems);
-    cboCabDevice = combo("cboCabDevice", "장치", kDeviceItems);
+    cboCabDeviceKind = combo("cboCabDeviceKind", "장치", kDeviceItems);
     top->addWidget(selected);
+
+    auto* deviceRow = new QHBoxLayout;
+    cboCabDevice = new QComboBox(this);
+    cboCabDevice->setObjectName(QStringLiteral("cboCabDevice"));
+    cboCabDevice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboCabDevice->setMinimumContentsLength(40);
+    auto* deviceLabel = new QLabel(QStringLiteral("선정 장비"), this);
+    deviceLabel->setBuddy(cboCabDevice);
+    // After the list has closed: the pick fills the list afresh, which the
+    // list must not do while it is still handling the click.
+    connect(cboCabDevice, &QComboBox::activated, this, &frmProject::libraryChoiceEdited,
+            Qt::QueuedConnection);
+    lblCabDevice = new QLabel(this);
+    lblCabDevice->setObjectName(QStringLiteral("lblCabDevice"));
+    lblCabDevice->setWordWrap(true);
+    cmdLibrary = button("cmdLibrary", "장비 라이브러리...");
+    connect(cmdLibrary, &QPushButton::clicked, this, &frmProject::libraryRequested);
+    deviceRow->addWidget(deviceLabel);
+    deviceRow->addWidget(cboCabDevice, 3);
+    deviceRow->addWidget(lblCabDevice, 2);
+    deviceRow->addWidget(cmdLibrary);
+    top->addLayout(deviceRow);
 
     lblProjStatus = new QLabel(this);
     lblProjStatus->setObjectName(QStringLiteral("lblProjStatus"));
@@ -385,7 +412,7 @@ void frmProject::buildLayout() {
         this, {txtProjName, txtProjCustomer, txtProjSite, txtProjAuthor, txtProjCompany,
                txtProjRevision, txtProjNote, tblProjCabinets, cmdProjAdd, cmdProjDuplicate,
                cmdProjRemove, cmdProjUp, cmdProjDown, txtCabTag, txtCabDescription, txtCabCount,
-               cboCabMethod, cboCabDevice, lstProjRecent});
+               cboCabMethod, cboCabDeviceKind, cboCabDevice, cmdLibrary, lstProjRecent});
 }
 
 void frmProject::Form_Load() {
@@ -405,6 +432,7 @@ void frmProject::refresh() {
     if (!isVisible()) return;
     // A change of the project answers the last note.
     lblProjStatus->clear();
+    syncLibrary();
     m_filling = true;
     refreshInfoFields();
     refreshTable();
@@ -507,18 +535,121 @@ void frmProject::refreshRow(int row) {
 void frmProject::refreshDesignChoice() {
     const Cabinet& c = m_app.project().current();
     const QSignalBlocker quietMethod(cboCabMethod);
-    const QSignalBlocker quietDevice(cboCabDevice);
+    const QSignalBlocker quietDevice(cboCabDeviceKind);
     const int method = cboCabMethod->findData(c.method);
     cboCabMethod->setCurrentIndex(method < 0 ? 0 : method);
-    const int device = cboCabDevice->findData(c.device);
-    cboCabDevice->setCurrentIndex(device < 0 ? 0 : device);
+    const int device = cboCabDeviceKind->findData(c.device);
+    cboCabDeviceKind->setCurrentIndex(device < 0 ? 0 : device);
+    refreshLibraryChoice();
+}
+
+void frmProject::syncLibrary() {
+    if (!m_tables.equipment) m_tables = loadDesignTables(m_app);
+    // Another project brings its own copies of library devices.
+    QList<LibraryDevice> library =
+        designLibrary(m_app.project().project(), m_app.library().devices());
+    if (library == m_tables.library) return;
+    m_tables.library = std::move(library);
+    m_shown.clear();
+}
+
+void frmProject::refreshLibraryChoice() {
+    const ProjectSession& session = m_app.project();
+    const Cabinet& c = session.current();
+    syncLibrary();
+    // The offer is of the cabinet as the built-in lists answer it.
+    Cabinet builtIn = c;
+    builtIn.libraryDevice = LibraryPick{};
+    const CabinetEvaluation plain = evaluateCabinet(builtIn, m_tables);
+    const LibraryOffer offer = offerLibraryDevices(plain, m_tables.library);
+    const QSignalBlocker quiet(cboCabDevice);
+    cboCabDevice->clear();
+    const std::optional<DesignDevice>& model = plain.answer.device;
+    cboCabDevice->addItem(
+        QStringLiteral("기본 목록: ") +
+            (model ? (model->units > 1
+                          ? QStringLiteral("%1 × %2").arg(model->designation).arg(model->units)
+                          : model->designation)
+                   : QStringLiteral("—")),
+        QString());
+    for (const OfferLine& line : offer.lines) {
+        const LibraryDevice& d = m_tables.library[line.index];
+        cboCabDevice->addItem(offerLineText(line, d, offer), d.designation);
+        cboCabDevice->setItemData(cboCabDevice->count() - 1, line.units, Qt::UserRole + 1);
+    }
+    int index = 0;
+    const LibraryPick& pick = c.libraryDevice;
+    if (pick.picked()) {
+        for (int i = 1; i < cboCabDevice->count() && index == 0; ++i)
+            if (cboCabDevice->itemData(i).toString() == pick.designation &&
+                cboCabDevice->itemData(i, Qt::UserRole + 1).toInt() == pick.units)
+                index = i;
+        if (index == 0) {
+            // The pick stays the cabinet's even where it is not offered now.
+            cboCabDevice->addItem(
+                QStringLiteral("%1%2 (제안 밖)")
+                    .arg(pick.designation,
+                         pick.units > 1 ? QStringLiteral(" × %1").arg(pick.units) : QString()),
+                pick.designation);
+            index = cboCabDevice->count() - 1;
+            cboCabDevice->setItemData(index, pick.units, Qt::UserRole + 1);
+        }
+    }
+    cboCabDevice->setCurrentIndex(index);
+
+    QString note;
+    if (pick.picked()) {
+        const CabinetEvaluation e = evaluateCabinet(c, m_tables);
+        note = libraryChoiceLine(e.answer);
+        if (note.isEmpty())
+            for (const QString& r : e.answer.remarks)
+                if (r.contains(pick.designation)) note = r;
+    } else if (!offer.need) {
+        note = QStringLiteral("라이브러리 장비 제안 없음: ") + offer.why;
+    } else if (offer.lines.isEmpty() && offer.notOffered.isEmpty()) {
+        note = QStringLiteral("장비 라이브러리에 %1이(가) 없습니다.").arg(deviceKindText(offer.kind));
+    } else {
+        note = QStringLiteral("라이브러리 장비 %1개 제안").arg(offer.lines.size());
+        if (!offer.notOffered.isEmpty())
+            note += QStringLiteral(", %1개는 제안 밖 (이유는 툴팁)").arg(offer.notOffered.size());
+    }
+    lblCabDevice->setText(note);
+    QStringList outside;
+    for (qsizetype i = 0; i < offer.notOffered.size() && i < 10; ++i) {
+        const NotOffered& n = offer.notOffered[i];
+        outside << QStringLiteral("%1: %2").arg(m_tables.library[n.index].designation,
+                                                notOfferedText(n.why, m_tables.library[n.index]));
+    }
+    if (offer.notOffered.size() > 10)
+        outside << QStringLiteral("… 외 %1개").arg(offer.notOffered.size() - 10);
+    const QString base = toolTipLines(description(cboCabDevice));
+    cboCabDevice->setToolTip(outside.isEmpty()
+                                 ? base
+                                 : base + QStringLiteral("\n\n제안 밖:\n") +
+                                       outside.join(QLatin1Char('\n')));
+}
+
+void frmProject::libraryChoiceEdited() {
+    if (m_filling) return;
+    ProjectSession& session = m_app.project();
+    const QString designation = cboCabDevice->currentData().toString();
+    LibraryPick pick;
+    LibraryDevice device;
+    if (!designation.isEmpty()) {
+        const qsizetype at = findLibraryDevice(m_tables.library, designation);
+        if (at < 0) return;
+        pick.designation = designation;
+        pick.units = std::max(1, cboCabDevice->currentData(Qt::UserRole + 1).toInt());
+        device = m_tables.library[at];
+    }
+    session.setCabinetLibraryDevice(session.currentIndex(), pick, device);
 }
 
 void frmProject::designChoiceEdited() {
     if (m_filling) return;
     ProjectSession& session = m_app.project();
     session.setCabinetDesign(session.currentIndex(), cboCabMethod->currentData().toString(),
-                             cboCabDevice->currentData().toString());
+                             cboCabDeviceKind->currentData().toString());
     const Cabinet& c = session.current();
     if (cboCabMethod->currentData().toString() == QLatin1String("climate") && c.climate.isEmpty()) {
         showNote(QStringLiteral(

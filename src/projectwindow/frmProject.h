@@ -53,8 +53,12 @@ public:
     QPushButton *cmdProjAdd, *cmdProjDuplicate, *cmdProjRemove, *cmdProjUp, *cmdProjDown;
     QPushButton *cmdProjNew, *cmdProjOpen, *cmdProjSave, *cmdProjSaveAs, *cmdProjImportCol,
         *cmdProjExportCol, *cmdProjReport, *cmdProjExportBill, *cmdProjExit;
-    // The selected cabinet's governing method and kind of device.
-    QComboBox *cboCabMethod, *cboCabDevice;
+    // The selected cabinet's governing method and kind of device, and its
+    // device: the built-in lists' model or a library device the design
+    // offers.
+    QComboBox *cboCabMethod, *cboCabDeviceKind, *cboCabDevice;
+    QLabel* lblCabDevice;  // the picked device at the operating point
+    QPushButton* cmdLibrary;
     QListWidget* lstProjRecent;
     QLabel* lblProjStatus;
 
@@ -63,6 +67,7 @@ signals:
     void exportRequested();
     void reportRequested();
     void billRequested();
+    void libraryRequested();
     void calculationFileDropped(const QString& path);
 
 protected:
@@ -83,6 +88,11 @@ private:
     void cabinetFieldEdited();
     void designChoiceEdited();
     void refreshDesignChoice();
+    void refreshLibraryChoice();
+    // The library the rows are evaluated with: the project's copies and the
+    // user's devices as they are now.
+    void syncLibrary();
+    void libraryChoiceEdited();
 
     CabinetCoolApp& m_app;
     DesignTables m_tables;

@@ -9,6 +9,7 @@
 #include "climate/InstallationPictogram.h"
 #include "data/EquipmentHeatTables.h"
 #include "design/HeatValueTable.h"
+#include "design/LibraryOffer.h"
 #include "files/CoolFile.h"
 #include "info/InfoTexts.h"
 #include "kit/AppInfo.h"
@@ -423,8 +424,29 @@ ReportSummary summaryOf(const CabinetEvaluation& e) {
     if (!a.device) return s;
     s.model = a.device->designation;
     s.modelRating = ratingText(a.kind, a.device->rating);
+    if (a.library) {
+        if (a.device->units > 1) s.model += QStringLiteral(" × %1").arg(a.device->units);
+        if (a.kind == DeviceKind::Aircon) s.modelRating += QStringLiteral(" (L35/L35)");
+        s.libraryDevice = libraryChoiceLine(a);
+    }
     s.answered = true;
     return s;
+}
+
+// How a library device's capacity at the operating point was found.
+QString libraryMethodLine(const GoverningAnswer& a) {
+    if (a.kind == DeviceKind::Aircon)
+        return QStringLiteral(
+            "선정 장비 (장비 라이브러리): 제조사 데이터시트의 운전점 (반내 Ti, 주위 Tu; EN 14511 "
+            "정격점 L35/L35, L35/L50 포함) 사이를 Ti와 Tu 각각 가장 가까운 점 사이에서 선형 보간한 "
+            "운전점 냉각 능력, 점의 범위 밖으로는 외삽하지 않음; 여유 = 대수 × 운전점 능력 - 필요 "
+            "냉각 능력.");
+    return QStringLiteral(
+               "선정 장비 (장비 라이브러리): 제조사 데이터의 %1 그대로; 여유 = 대수 × 능력 - 필요 "
+               "능력.")
+        .arg(a.kind == DeviceKind::HeatExchanger ? QStringLiteral("비열출력 W/K")
+             : a.kind == DeviceKind::FilterFan  ? QStringLiteral("출구 필터 장착 풍량 m³/h")
+                                                : QStringLiteral("출력 W"));
 }
 
 // ---- methods and constants ------------------------------------------------
@@ -551,6 +573,7 @@ DesignReport designReportOf(CabinetCoolApp& app, const ProjectInfo& info, const 
         report.methods << report.devices->methods;
     }
     report.summary = summaryOf(e);
+    if (e.answer.library) report.methods << libraryMethodLine(e.answer);
     // The cabinet's own status: results kept with a calculation of these
     // inputs, or computed for this report.
     report.recalculated = !cabinet.results.calculated;

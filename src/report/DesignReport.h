@@ -88,6 +88,9 @@ struct ReportSummary {
     QString model;          // the model recommended; "—" for none
     QString modelRating;    // its capacity; "—" for none
     QString device;         // the kind of device that answers
+    // "선정 장비: ..., 운전점 Ti/Tu에서 ... W, 여유 ...": the cabinet's library
+    // device at its operating point; empty for the built-in lists' model.
+    QString libraryDevice;
     QStringList remarks;    // what else the answer needs said
     bool answered = false;  // a requirement and a model stand
 };

@@ -543,6 +543,7 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
                 {s.requirement, s.value},
                 {QStringLiteral("추천 모델"), s.model},
                 {QStringLiteral("추천 모델의 능력"), s.modelRating}});
+    if (!s.libraryDevice.isEmpty()) flow.paragraph(s.libraryDevice, flow.body());
     flow.paragraph(s.why, flow.body());
     if (!s.remarks.isEmpty()) flow.bullets(s.remarks);
     if (!r.inputErrors.isEmpty()) {

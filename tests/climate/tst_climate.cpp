@@ -1034,7 +1034,7 @@ void TestClimate::showsTheDesignEvaluation() {
         return list;
     };
     const DesignTables tables{&c.t.app->tables(), models(kFilterFanModelSection),
-                              models(kHeaterModelSection)};
+                              models(kHeaterModelSection), {}};
     const ClimateEvaluation e = evaluateClimate(c.t.app->project().capturedCurrent(), tables);
     QVERIFY(e.errors.isEmpty());
     const ClimateDesignResult& r = e.result;

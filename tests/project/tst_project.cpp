@@ -142,7 +142,7 @@ void TestProject::everyMemberIsWrittenAndRead() {
     p.cabinets = {c};
     const QJsonObject top = QJsonDocument::fromJson(ProjectBytes(p)).object();
     QCOMPARE(top["format"].toString(), QString("cabinetcool-project"));
-    QCOMPARE(top["version"].toInt(), 3);
+    QCOMPARE(top["version"].toInt(), kProjectFormatVersion);
     QCOMPARE(top["project"].toObject()["customer"].toString(), QString("고객"));
     QCOMPARE(top["project"].toObject()["note"].toString(), QString("메모"));
     const QJsonObject cab = top["cabinets"].toArray()[0].toObject();

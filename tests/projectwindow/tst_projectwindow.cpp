@@ -829,7 +829,7 @@ void TestProjectWindow::governingChoiceAndBillOfDevices() {
     QCOMPARE(p.cell(0, 8), QString("에어컨"));
     QCOMPARE(p.cell(0, 9), QString("VKA-1600BR"));
     // A closed enclosure: no model, and the walls do not carry 1275 W.
-    choose(p.w->cboCabDevice, "none");
+    choose(p.w->cboCabDeviceKind, "none");
     QVERIFY(p.session().modified());
     QCOMPARE(p.cell(0, 8), QString("없음 (벽으로 방열)"));
     QCOMPARE(p.cell(0, 9), QString("—"));
@@ -843,7 +843,7 @@ void TestProjectWindow::governingChoiceAndBillOfDevices() {
     QCOMPARE(p.cell(0, 11), QString("입력 확인"));
     p.form->txtPP->setText("1100");
     p.form->txtT1->setText("40");
-    choose(p.w->cboCabDevice, "");
+    choose(p.w->cboCabDeviceKind, "");
 
     // The choice goes with the cabinet into the file and comes back.
     p.w->cmdProjAdd->click();

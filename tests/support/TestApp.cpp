@@ -6,6 +6,7 @@
 
 #include "kit/FileAccess.h"
 #include "kit/ProjectSession.h"
+#include "kit/UserLibrary.h"
 #include "projectwindow/ProjectCommands.h"
 
 QByteArray shippedIni() {
@@ -14,11 +15,24 @@ QByteArray shippedIni() {
     return file.readAll();
 }
 
+QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write");
+    file.write(bytes);
+}
+
 TestApp::TestApp(const QByteArray& iniText) {
     // Nothing of a test reaches the real user's folders.
     ProjectSession::setRecoveryFolder(userDir.filePath(QStringLiteral("recovery")));
     setRecentProjectsFile(userDir.filePath(QStringLiteral("recent-projects.ini")));
     setUnfinishedSaveFolder(userDir.filePath(QStringLiteral("unfinished-saves")));
+    UserLibrary::setFilePath(userDir.filePath(QStringLiteral("device-library.json")));
     writeIni(iniText.isEmpty() ? shippedIni() : iniText);
     app = std::make_unique<CabinetCoolApp>(platform, dir.path());
 }

@@ -34,5 +34,10 @@ struct TestApp {
 // Reads the shipped configuration file.
 QByteArray shippedIni();
 
+// A file's bytes, "<unreadable>" when it cannot be read; a file written
+// whole (the test fails at once when it cannot be).
+QByteArray readFileBytes(const QString& path);
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // Lets windows closed with deleteLater() go.
 void processDeferredDeletes();
