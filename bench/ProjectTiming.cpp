@@ -128,7 +128,10 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
     for (int i = 0; i < 500; ++i) {
         DeviceLineTexts l;
         if (i % 5 == 4) {
-            l = {{"kind", "conductor"}, {"count", "3"}, {"section", "16"}, {"length", "1.5"},
+            l = {{"kind", "conductor"},
+                 {"count", "3"},
+                 {"section", "16"},
+                 {"length", "1.5"},
                  {"current", QString::number(20 + i % 40)}};
         } else {
             l = {{"kind", "device"},
@@ -170,7 +173,8 @@ void timeProjects(CabinetCoolApp& app, QWidget* parent) {
                 d.kind = QStringLiteral("aircon");
                 for (const double ti : {25.0, 30.0, 35.0, 40.0})
                     for (const double tu : {20.0, 35.0, 45.0, 50.0, 55.0})
-                        d.points.append({ti, tu, size * (1 + 0.01 * (ti - 35) - 0.012 * (tu - 35))});
+                        d.points.append(
+                            {ti, tu, size * (1 + 0.01 * (ti - 35) - 0.012 * (tu - 35))});
                 d.tuMax = 55;
                 break;
             case 2:

@@ -428,8 +428,8 @@ void Form1::setFieldText(CabinetField f, const QString& text) {
 }
 
 QList<QAbstractButton*> Form1::screenOnlyButtons() const {
-    return {cmdURL, cmdExit, cmdHelp, cmdPrint, cmdSaveAs, cmdOpen, cmdReport, cmdRise, cmdDevices,
-            cmdProject};
+    return {cmdURL,  cmdExit,   cmdHelp, cmdPrint,   cmdSaveAs,
+            cmdOpen, cmdReport, cmdRise, cmdDevices, cmdProject};
 }
 
 QStringList Form1::calculationState() const {

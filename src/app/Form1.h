@@ -144,6 +144,6 @@ private:
     QList<QWidget*> m_measuredArea;  // mode Fan2
     QList<QLabel*> m_resultRow;      // the unit of txtPT and the arrow after it
     QString m_calculationFile;
-    QString m_modelLinesNote;  // the start-up note in full
+    QString m_modelLinesNote;       // the start-up note in full
     QStringList m_calculatedState;  // empty until a calculation wrote its results
 };

@@ -8,8 +8,8 @@
 #include "kit/CabinetCoolApp.h"
 #include "kit/PlatformServices.h"
 #include "kit/ProjectSession.h"
-#include "kit/WorkProgress.h"
 #include "kit/WindowPlacement.h"
+#include "kit/WorkProgress.h"
 #include "library/frmLibrary.h"
 #include "projectwindow/ProjectCommands.h"
 #include "projectwindow/frmProject.h"
@@ -117,13 +117,12 @@ void openProjectWindow(CabinetCoolApp& app) {
                      [&app, window]() { makeProjectReport(app, window); });
     QObject::connect(window, &frmProject::billRequested, window,
                      [&app, window]() { exportProjectBill(app, window); });
-    QObject::connect(window, &frmProject::libraryRequested, window,
-                     [&app, window]() {
-                         const bool fresh = app.loadedWindow<frmLibrary>() == nullptr;
-                         frmLibrary* library = app.loadWindow<frmLibrary>();
-                         if (fresh) placeWindowBeside(library, window);
-                         CabinetCoolApp::bringToFront(library);
-                     });
+    QObject::connect(window, &frmProject::libraryRequested, window, [&app, window]() {
+        const bool fresh = app.loadedWindow<frmLibrary>() == nullptr;
+        frmLibrary* library = app.loadWindow<frmLibrary>();
+        if (fresh) placeWindowBeside(library, window);
+        CabinetCoolApp::bringToFront(library);
+    });
     QObject::connect(window, &frmProject::calculationFileDropped, window,
                      [&app](const QString& path) { openCalculationFileNamed(app, path); });
 }

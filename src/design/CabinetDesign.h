@@ -182,8 +182,8 @@ struct LibraryChoice {
     QString designation;
     QString maker;
     int units = 1;
-    double capacity = 0;  // one unit's, at the operating point (W, W/K, m³/h or W)
-    double margin = 0;    // all units' capacity beyond the requirement
+    double capacity = 0;               // one unit's, at the operating point (W, W/K, m³/h or W)
+    double margin = 0;                 // all units' capacity beyond the requirement
     std::optional<OperatingPoint> at;  // for an air-conditioner
 };
 
@@ -191,15 +191,15 @@ struct LibraryChoice {
 struct GoverningAnswer {
     GoverningMethod method = GoverningMethod::Main;
     DeviceKind kind = DeviceKind::Aircon;
-    QString requirement;                 // what is required, its name ("필요 냉각 능력")
-    QString unit;                        // "W", "W/K", "m³/h"
-    std::optional<double> value;         // how much; none where it cannot be computed
-    bool inputError = false;             // the method's inputs cannot be calculated with
-    QString why;                         // why no value (in plain words)
-    bool notNeeded = false;              // the walls carry the heat: no device
-    double wallsCarry = 0;               // W the walls carry beyond the heat, when not needed
-    bool wallsShort = false;             // kind None and the walls do not suffice
-    std::optional<DesignDevice> device;  // the model chosen
+    QString requirement;                   // what is required, its name ("필요 냉각 능력")
+    QString unit;                          // "W", "W/K", "m³/h"
+    std::optional<double> value;           // how much; none where it cannot be computed
+    bool inputError = false;               // the method's inputs cannot be calculated with
+    QString why;                           // why no value (in plain words)
+    bool notNeeded = false;                // the walls carry the heat: no device
+    double wallsCarry = 0;                 // W the walls carry beyond the heat, when not needed
+    bool wallsShort = false;               // kind None and the walls do not suffice
+    std::optional<DesignDevice> device;    // the model chosen
     std::optional<LibraryChoice> library;  // when the model is the cabinet's library device
     QStringList remarks;
     bool answered() const { return value && (notNeeded || device); }
@@ -208,8 +208,8 @@ struct GoverningAnswer {
 struct CabinetEvaluation {
     MainEvaluation main;
     HeatEvaluation heat;
-    std::optional<ClimateEvaluation> climate;  // when the cabinet has a climate design
-    std::optional<RiseEvaluation> rise;        // when it has a rise verification
+    std::optional<ClimateEvaluation> climate;        // when the cabinet has a climate design
+    std::optional<RiseEvaluation> rise;              // when it has a rise verification
     std::optional<DeviceListEvaluation> deviceList;  // when it keeps a device list
     GoverningAnswer answer;
     // The devices of one cabinet: the governing one and a heater the climate

@@ -52,7 +52,8 @@ public:
             return std::nullopt;
         }
         if (!(*v > 0) || !std::isfinite(*v)) {
-            add(member, QStringLiteral("%1은(는) 0 이하입니다. 0보다 커야 합니다.").arg(number(*v)));
+            add(member,
+                QStringLiteral("%1은(는) 0 이하입니다. 0보다 커야 합니다.").arg(number(*v)));
             return std::nullopt;
         }
         if (*v > most) {
@@ -88,9 +89,9 @@ public:
             return std::nullopt;
         }
         if (*v < kDesignMinTemperature || *v > kDesignMaxTemperature) {
-            add(member, QStringLiteral("%1 °C는 %2 °C에서 %3 °C 밖입니다.")
-                            .arg(number(*v), number(kDesignMinTemperature),
-                                 number(kDesignMaxTemperature)));
+            add(member,
+                QStringLiteral("%1 °C는 %2 °C에서 %3 °C 밖입니다.")
+                    .arg(number(*v), number(kDesignMinTemperature), number(kDesignMaxTemperature)));
             return std::nullopt;
         }
         return v;
@@ -108,10 +109,10 @@ struct ResistanceRow {
     double class5;
 };
 constexpr std::array<ResistanceRow, 22> kCopperResistance20 = {{
-    {0.5, 36.0, 39.0},     {0.75, 24.5, 26.0},    {1, 18.1, 19.5},      {1.5, 12.1, 13.3},
-    {2.5, 7.41, 7.98},     {4, 4.61, 4.95},       {6, 3.08, 3.30},      {10, 1.83, 1.91},
-    {16, 1.15, 1.21},      {25, 0.727, 0.780},    {35, 0.524, 0.554},   {50, 0.387, 0.386},
-    {70, 0.268, 0.272},    {95, 0.193, 0.206},    {120, 0.153, 0.161},  {150, 0.124, 0.129},
+    {0.5, 36.0, 39.0},     {0.75, 24.5, 26.0},    {1, 18.1, 19.5},       {1.5, 12.1, 13.3},
+    {2.5, 7.41, 7.98},     {4, 4.61, 4.95},       {6, 3.08, 3.30},       {10, 1.83, 1.91},
+    {16, 1.15, 1.21},      {25, 0.727, 0.780},    {35, 0.524, 0.554},    {50, 0.387, 0.386},
+    {70, 0.268, 0.272},    {95, 0.193, 0.206},    {120, 0.153, 0.161},   {150, 0.124, 0.129},
     {185, 0.0991, 0.106},  {240, 0.0754, 0.0801}, {300, 0.0601, 0.0641}, {400, 0.0470, 0.0486},
     {500, 0.0366, 0.0384}, {630, 0.0283, 0.0287},
 }};
@@ -132,8 +133,8 @@ void readHeight(const DeviceLineTexts& t, DeviceLineEvaluation& e, LineFaults& f
                        .arg(text));
         return;
     } else if (*v < 0 || *v > 1) {
-        faults.add(kHeight, QStringLiteral("%1은(는) 0에서 1 밖입니다 (높이에 대한 비율).")
-                                .arg(number(*v)));
+        faults.add(kHeight,
+                   QStringLiteral("%1은(는) 0에서 1 밖입니다 (높이에 대한 비율).").arg(number(*v)));
         return;
     } else {
         e.height = *v;
@@ -194,8 +195,7 @@ DeviceLineEvaluation readConductor(const DeviceLineTexts& t) {
     const std::optional<double> section = faults.positive(t, kSection, 1000);
     e.length = faults.positive(t, kLength, kMaxLength).value_or(0);
     e.loadCurrent = faults.positive(t, kCurrent, kMaxCurrent);
-    e.temperature =
-        faults.temperature(t, kTemp).value_or(kDefaultConductorTemperature);
+    e.temperature = faults.temperature(t, kTemp).value_or(kDefaultConductorTemperature);
     const QString cls = t.value(kClass).trimmed();
     if (cls.isEmpty() || cls == QLatin1String("2"))
         e.conductorClass = 2;
@@ -208,9 +208,8 @@ DeviceLineEvaluation readConductor(const DeviceLineTexts& t) {
         if (const std::optional<double> r = copperResistance20(*section, e.conductorClass))
             e.r20 = *r;
         else
-            faults.add(kSection,
-                       QStringLiteral("%1 mm²는 IEC 60228의 표준 단면적이 아닙니다.")
-                           .arg(number(*section)));
+            faults.add(kSection, QStringLiteral("%1 mm²는 IEC 60228의 표준 단면적이 아닙니다.")
+                                     .arg(number(*section)));
     }
     e.factorApplies = true;
     e.group = t.value(kGroup).trimmed();
@@ -235,9 +234,7 @@ std::optional<double> riseAirAt(const RiseResult& r, double h) {
 
 }  // namespace
 
-DeviceLineTexts newDeviceLine() {
-    return {{kKind, kDevice}, {kCount, QStringLiteral("1")}};
-}
+DeviceLineTexts newDeviceLine() { return {{kKind, kDevice}, {kCount, QStringLiteral("1")}}; }
 
 DeviceLineTexts newConductorLine() {
     return {{kKind, kConductor}, {kCount, QStringLiteral("3")}, {kClass, QStringLiteral("2")}};
@@ -269,16 +266,16 @@ double resistanceAt(double r20, double temperature) {
 
 QString deviceMemberCaption(const QString& member, DeviceLineKind kind) {
     static const QHash<QString, QString> device = {
-        {kDescription, QStringLiteral("품목")},         {kCount, QStringLiteral("수량")},
-        {kIn, QStringLiteral("정격 전류 In")},          {kPn, QStringLiteral("정격 손실 Pn")},
-        {kIb, QStringLiteral("부하 전류 Ib")},          {kHeight, QStringLiteral("설치 높이")},
-        {kTmax, QStringLiteral("허용 주위 온도")},      {kGroup, QStringLiteral("회로")},
+        {kDescription, QStringLiteral("품목")},    {kCount, QStringLiteral("수량")},
+        {kIn, QStringLiteral("정격 전류 In")},     {kPn, QStringLiteral("정격 손실 Pn")},
+        {kIb, QStringLiteral("부하 전류 Ib")},     {kHeight, QStringLiteral("설치 높이")},
+        {kTmax, QStringLiteral("허용 주위 온도")}, {kGroup, QStringLiteral("회로")},
         {kFactor, QStringLiteral("분산율")}};
     static const QHash<QString, QString> conductor = {
-        {kDescription, QStringLiteral("품목")},   {kCount, QStringLiteral("도체 수")},
-        {kSection, QStringLiteral("단면적")},     {kLength, QStringLiteral("길이")},
-        {kCurrent, QStringLiteral("전류")},       {kTemp, QStringLiteral("도체 온도")},
-        {kClass, QStringLiteral("등급")},         {kGroup, QStringLiteral("회로")},
+        {kDescription, QStringLiteral("품목")}, {kCount, QStringLiteral("도체 수")},
+        {kSection, QStringLiteral("단면적")},   {kLength, QStringLiteral("길이")},
+        {kCurrent, QStringLiteral("전류")},     {kTemp, QStringLiteral("도체 온도")},
+        {kClass, QStringLiteral("등급")},       {kGroup, QStringLiteral("회로")},
         {kFactor, QStringLiteral("분산율")}};
     return (kind == DeviceLineKind::Device ? device : conductor).value(member, member);
 }
@@ -310,9 +307,10 @@ DeviceListEvaluation evaluateDeviceList(const QList<DeviceLineTexts>& lines,
         e.sourceText = QStringLiteral("온도 상승 검증의 결과가 없어 여유를 구하지 않음");
     } else if (main.errors.isEmpty() && std::isfinite(main.input.t2)) {
         e.source = DeviceAirSource::Main;
-        e.sourceText = QStringLiteral(
-            "온도 상승 검증이 없어 주 계산의 반내 온도 Ti %1 °C 기준 (높이에 따른 분포 없음)")
-                           .arg(number(main.input.t2));
+        e.sourceText =
+            QStringLiteral(
+                "온도 상승 검증이 없어 주 계산의 반내 온도 Ti %1 °C 기준 (높이에 따른 분포 없음)")
+                .arg(number(main.input.t2));
     } else {
         e.source = DeviceAirSource::None;
         e.sourceText = QStringLiteral("주 계산의 입력 오류로 반내 온도가 없어 여유를 구하지 않음");
@@ -336,7 +334,8 @@ DeviceListEvaluation evaluateDeviceList(const QList<DeviceLineTexts>& lines,
             // square; the diversity of IEC 61439-2 Table 101 scales the
             // current, so the loss by its square.
             double ratio = 1;
-            if (l.ratedCurrent && l.loadCurrent) ratio = l.factor * *l.loadCurrent / *l.ratedCurrent;
+            if (l.ratedCurrent && l.loadCurrent)
+                ratio = l.factor * *l.loadCurrent / *l.ratedCurrent;
             l.loss = l.count * l.ratedLoss * ratio * ratio;
             e.devicesLoss += l.loss;
         } else {

@@ -55,9 +55,9 @@ std::optional<double> copperResistance20(double section, int conductorClass);
 
 // R at θ from R at 20 °C: R20 · (1 + α (θ − 20)), α = 0.00393 /K.
 double resistanceAt(double r20, double temperature);
-inline constexpr double kCopperAlpha = 0.00393;               // /K, IEC 60228 Annex B
-inline constexpr double kDefaultConductorTemperature = 70;    // °C, PVC conductor in use
-inline constexpr double kMaxLoadToRated = 5;                  // Ib / In above this is a typo
+inline constexpr double kCopperAlpha = 0.00393;             // /K, IEC 60228 Annex B
+inline constexpr double kDefaultConductorTemperature = 70;  // °C, PVC conductor in use
+inline constexpr double kMaxLoadToRated = 5;                // Ib / In above this is a typo
 // "하부", "중간", "상부" as fractions of the height.
 inline constexpr double kHeightLow = 0.25, kHeightMiddle = 0.5, kHeightTop = 0.9;
 

@@ -143,8 +143,9 @@ LibraryCsvReading readLibraryCsv(const QByteArray& bytes) {
         const QString kind = field(QStringLiteral("kind"));
         const QString designation = field(QStringLiteral("designation"));
         if (!kLibraryKinds.contains(kind))
-            why << QStringLiteral("kind \"%1\"은(는) aircon, heat-exchanger, filter-fan, heater 중 "
-                                  "하나여야 합니다")
+            why << QStringLiteral(
+                       "kind \"%1\"은(는) aircon, heat-exchanger, filter-fan, heater 중 "
+                       "하나여야 합니다")
                        .arg(kind);
         if (designation.isEmpty()) why << QStringLiteral("designation이 비어 있습니다");
         LibraryDevice d;
@@ -211,7 +212,8 @@ LibraryCsvReading readLibraryCsv(const QByteArray& bytes) {
             firstLine << row.line;
         }
         if (!why.isEmpty())
-            reading.errors << QStringLiteral("%1행: %2.").arg(row.line).arg(why.join(QStringLiteral("; ")));
+            reading.errors
+                << QStringLiteral("%1행: %2.").arg(row.line).arg(why.join(QStringLiteral("; ")));
     }
     if (rows.size() == 1 && reading.errors.isEmpty())
         reading.errors << QStringLiteral("장비 행이 없습니다.");

@@ -16,13 +16,17 @@
 // one row; columns that do not apply stay empty. Numbers are written with
 // a decimal point; a field holding a comma is quoted.
 
-inline const QStringList kLibraryCsvColumns = {
-    QStringLiteral("kind"),           QStringLiteral("designation"),
-    QStringLiteral("maker"),          QStringLiteral("ti"),
-    QStringLiteral("tu"),             QStringLiteral("capacity_w"),
-    QStringLiteral("specific_w_per_k"), QStringLiteral("airflow_free_m3h"),
-    QStringLiteral("airflow_filter_m3h"), QStringLiteral("power_w"),
-    QStringLiteral("tu_max")};
+inline const QStringList kLibraryCsvColumns = {QStringLiteral("kind"),
+                                               QStringLiteral("designation"),
+                                               QStringLiteral("maker"),
+                                               QStringLiteral("ti"),
+                                               QStringLiteral("tu"),
+                                               QStringLiteral("capacity_w"),
+                                               QStringLiteral("specific_w_per_k"),
+                                               QStringLiteral("airflow_free_m3h"),
+                                               QStringLiteral("airflow_filter_m3h"),
+                                               QStringLiteral("power_w"),
+                                               QStringLiteral("tu_max")};
 
 struct LibraryCsvReading {
     QList<LibraryDevice> devices;  // only when `errors` is empty

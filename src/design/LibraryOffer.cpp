@@ -140,7 +140,8 @@ QString notOfferedText(const NotOfferedReason& r, const LibraryDevice& d) {
         case NotOfferedReason::NoPoint:
             return QStringLiteral("운전점(Ti, Tu)을 계산할 수 없습니다.");
         case NotOfferedReason::AboveTuMax:
-            return QStringLiteral("주위 온도 Tu %1 °C가 이 장비의 최고 주위 온도 %2 °C보다 높습니다.")
+            return QStringLiteral(
+                       "주위 온도 Tu %1 °C가 이 장비의 최고 주위 온도 %2 °C보다 높습니다.")
                 .arg(rounded(r.value), rounded(r.high));
         case NotOfferedReason::TiOutside:
             return QStringLiteral(
@@ -155,8 +156,7 @@ QString notOfferedText(const NotOfferedReason& r, const LibraryDevice& d) {
         case NotOfferedReason::FourShort:
             return QStringLiteral("%1대로도 필요 능력 %2 %4에 모자랍니다 (한 대 %3 %4).")
                 .arg(kMaxLibraryUnits)
-                .arg(rounded(r.value), rounded(r.low),
-                     deviceRatingUnit(libraryDeviceKind(d)));
+                .arg(rounded(r.value), rounded(r.low), deviceRatingUnit(libraryDeviceKind(d)));
     }
     return QString();
 }
@@ -218,8 +218,9 @@ void applyLibraryPick(const Cabinet& cabinet, const DesignTables& tables, Cabine
     }
     const LibraryDevice& d = tables.library[at];
     if (libraryDeviceKind(d) != a.kind) {
-        a.remarks << QStringLiteral("선정한 라이브러리 장비 \"%1\"은(는) %2(이)라 %3을(를) 답하는 "
-                                    "이 제어반에 쓰지 않고 기본 목록의 모델로 답합니다.")
+        a.remarks << QStringLiteral(
+                         "선정한 라이브러리 장비 \"%1\"은(는) %2(이)라 %3을(를) 답하는 "
+                         "이 제어반에 쓰지 않고 기본 목록의 모델로 답합니다.")
                          .arg(d.designation, deviceKindText(libraryDeviceKind(d)),
                               deviceKindText(a.kind));
         return;
@@ -227,8 +228,9 @@ void applyLibraryPick(const Cabinet& cabinet, const DesignTables& tables, Cabine
     const std::optional<OperatingPoint> point = operatingPoint(e);
     const DeviceCapacity c = libraryCapacity(d, point);
     if (!c.value) {
-        a.remarks << QStringLiteral("선정한 라이브러리 장비 \"%1\"은(는) 이 운전점에서 쓸 수 "
-                                    "없어 기본 목록의 모델로 답합니다: %2")
+        a.remarks << QStringLiteral(
+                         "선정한 라이브러리 장비 \"%1\"은(는) 이 운전점에서 쓸 수 "
+                         "없어 기본 목록의 모델로 답합니다: %2")
                          .arg(d.designation, notOfferedText(c.why, d));
         return;
     }
@@ -242,7 +244,8 @@ void applyLibraryPick(const Cabinet& cabinet, const DesignTables& tables, Cabine
     choice.margin = units * *c.value - need;
     if (libraryDeviceKind(d) == DeviceKind::Aircon) choice.at = point;
     // The built-in lists' remarks were of their model.
-    a.remarks.removeIf([](const QString& r) { return r.startsWith(QStringLiteral("필요 능력이")); });
+    a.remarks.removeIf(
+        [](const QString& r) { return r.startsWith(QStringLiteral("필요 능력이")); });
     a.device = DesignDevice{a.kind, d.designation, libraryRating(d).value_or(*c.value), units};
     a.library = choice;
     if (choice.margin < 0)
@@ -281,11 +284,10 @@ QString deviceName(const QString& designation, const QString& maker, int units) 
 QString libraryChoiceLine(const GoverningAnswer& a) {
     if (!a.library || !a.value) return QString();
     const LibraryChoice& c = *a.library;
-    const QString capacity =
-        QStringLiteral("%1 %2").arg(rounded(c.capacity), a.unit) +
-        (c.units > 1 ? QStringLiteral(" (한 대)") : QString());
-    const QString where = c.at ? QStringLiteral("운전점 %1에서 ").arg(operatingPointText(*c.at))
-                               : QString();
+    const QString capacity = QStringLiteral("%1 %2").arg(rounded(c.capacity), a.unit) +
+                             (c.units > 1 ? QStringLiteral(" (한 대)") : QString());
+    const QString where =
+        c.at ? QStringLiteral("운전점 %1에서 ").arg(operatingPointText(*c.at)) : QString();
     return QStringLiteral("선정 장비: %1, %2%3, 여유 %4")
         .arg(deviceName(c.designation, c.maker, c.units), where, capacity,
              marginText(c.margin, *a.value, a.unit));
@@ -295,6 +297,5 @@ QString offerLineText(const OfferLine& line, const LibraryDevice& d, const Libra
     return QStringLiteral("%1 — %2%3 %4, 여유 %5")
         .arg(deviceName(d.designation, d.maker, line.units),
              line.units > 1 ? QStringLiteral("한 대 ") : QString(), rounded(line.capacity),
-             offer.unit,
-             marginText(line.margin, offer.need.value_or(0), offer.unit));
+             offer.unit, marginText(line.margin, offer.need.value_or(0), offer.unit));
 }

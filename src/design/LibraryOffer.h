@@ -23,16 +23,16 @@ std::optional<OperatingPoint> operatingPoint(const CabinetEvaluation& evaluation
 struct NotOfferedReason {
     enum Kind {
         None,
-        Gap,          // the device lacks data (libraryDeviceGap)
-        NoPoint,      // no operating point to interpolate at
-        AboveTuMax,   // ambient above the highest the device may run in
-        TiOutside,    // inside temperature outside the points' range
-        TuOutside,    // ambient outside the points' range (at the nearest Ti)
-        FourShort,    // four units fall short
+        Gap,         // the device lacks data (libraryDeviceGap)
+        NoPoint,     // no operating point to interpolate at
+        AboveTuMax,  // ambient above the highest the device may run in
+        TiOutside,   // inside temperature outside the points' range
+        TuOutside,   // ambient outside the points' range (at the nearest Ti)
+        FourShort,   // four units fall short
     };
     Kind kind = None;
-    double value = 0;        // the operating point's temperature, or the need
-    double low = 0;          // the range, or one unit's capacity
+    double value = 0;  // the operating point's temperature, or the need
+    double low = 0;    // the range, or one unit's capacity
     double high = 0;
 };
 
@@ -106,4 +106,5 @@ QString marginText(double margin, double need, const QString& unit);
 // 여유 150 W (7 %)"; empty without one.
 QString libraryChoiceLine(const GoverningAnswer& answer);
 // One offered device for a list: "X (maker) × 2 — 한 대 600 W, 여유 150 W (7 %)".
-QString offerLineText(const OfferLine& line, const LibraryDevice& device, const LibraryOffer& offer);
+QString offerLineText(const OfferLine& line, const LibraryDevice& device,
+                      const LibraryOffer& offer);

@@ -69,8 +69,8 @@ public:
     QTableWidget* tblDevices;
     QLineEdit *txtDevDescription, *txtDevCount, *txtDevIn, *txtDevPn, *txtDevIb, *txtDevHeight,
         *txtDevTmax, *txtDevGroup;
-    QLineEdit *txtCondDescription, *txtCondSection, *txtCondLength, *txtCondCurrent,
-        *txtCondCount, *txtCondTemp;
+    QLineEdit *txtCondDescription, *txtCondSection, *txtCondLength, *txtCondCurrent, *txtCondCount,
+        *txtCondTemp;
     QComboBox* cboCondClass;
     QGroupBox *fraDevLine, *fraCondLine;
     QPushButton *cmdDevAdd, *cmdDevAddConductor, *cmdDevDuplicate, *cmdDevRemove, *cmdDevUp,

@@ -4,7 +4,6 @@
 
 #include "data/IniFile.h"
 #include "data/ModelLists.h"
-
 #include "kit/Widgets.h"
 
 QString calculationMessageText(CalculationMessage message) {
@@ -58,10 +57,10 @@ ModelLinesNote unmatchedModelLinesNote(const std::filesystem::path& iniPath) {
     if (lines.empty()) return {};
     QStringList shown, ignored;
     for (const UnmatchedModelLine& l : lines) {
-        const QString line = QStringLiteral("[%1] %2=%3")
-                                 .arg(QString::fromStdString(l.section),
-                                      QString::fromStdString(l.key),
-                                      QString::fromStdString(l.value));
+        const QString line =
+            QStringLiteral("[%1] %2=%3")
+                .arg(QString::fromStdString(l.section), QString::fromStdString(l.key),
+                     QString::fromStdString(l.value));
         if (l.shownAs.empty())
             ignored << line;
         else

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <filesystem>
 
 #include "calc/HeatBalance.h"

@@ -48,8 +48,9 @@ void UserLibrary::ensureLoaded() {
     const QString shown = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
         m_readOnly = true;
-        m_problem = QStringLiteral("사용자 데이터 폴더를 찾을 수 없어 장비 라이브러리를 저장할 수 "
-                                   "없습니다.");
+        m_problem = QStringLiteral(
+            "사용자 데이터 폴더를 찾을 수 없어 장비 라이브러리를 저장할 수 "
+            "없습니다.");
         return;
     }
     // No file yet: the library starts empty.
@@ -57,8 +58,9 @@ void UserLibrary::ensureLoaded() {
     QFile file(path);
     if (!openRegularFile(file, path)) {
         m_readOnly = true;
-        m_problem = QStringLiteral("장비 라이브러리 \"%1\"을(를) 열 수 없습니다: %2. 파일은 그대로 "
-                                   "두고 읽기 전용으로 엽니다.")
+        m_problem = QStringLiteral(
+                        "장비 라이브러리 \"%1\"을(를) 열 수 없습니다: %2. 파일은 그대로 "
+                        "두고 읽기 전용으로 엽니다.")
                         .arg(shown, file.errorString());
         return;
     }
@@ -66,16 +68,18 @@ void UserLibrary::ensureLoaded() {
     const LibraryReading reading = ReadLibrary(bytes);
     if (!reading.devices) {
         m_readOnly = true;
-        m_problem = QStringLiteral("장비 라이브러리 \"%1\"을(를) 읽을 수 없습니다: %2 파일은 그대로 "
-                                   "두고 읽기 전용으로 엽니다.")
+        m_problem = QStringLiteral(
+                        "장비 라이브러리 \"%1\"을(를) 읽을 수 없습니다: %2 파일은 그대로 "
+                        "두고 읽기 전용으로 엽니다.")
                         .arg(shown, reading.error);
         return;
     }
     m_devices = *reading.devices;
     if (reading.readOnly) {
         m_readOnly = true;
-        m_problem = QStringLiteral("장비 라이브러리 \"%1\"은(는) 더 새로운 형식 버전 %2의 파일이라 "
-                                   "읽기 전용으로 엽니다.")
+        m_problem = QStringLiteral(
+                        "장비 라이브러리 \"%1\"은(는) 더 새로운 형식 버전 %2의 파일이라 "
+                        "읽기 전용으로 엽니다.")
                         .arg(shown)
                         .arg(reading.version);
     }

@@ -40,10 +40,9 @@ void placeWindowBeside(QWidget* window, const QWidget* anchor) {
     if (!screen) return;
     const QRect anchorFrame = anchor->frameGeometry();
     const QRect anchorClient = anchor->geometry();
-    const QMargins frame(anchorClient.left() - anchorFrame.left(),
-                         anchorClient.top() - anchorFrame.top(),
-                         anchorFrame.right() - anchorClient.right(),
-                         anchorFrame.bottom() - anchorClient.bottom());
+    const QMargins frame(
+        anchorClient.left() - anchorFrame.left(), anchorClient.top() - anchorFrame.top(),
+        anchorFrame.right() - anchorClient.right(), anchorFrame.bottom() - anchorClient.bottom());
     const QRect available = screen->availableGeometry();
     fitScrollableWindow(window, available.size().shrunkBy(frame));
     const QSize frameSize = window->size().grownBy(frame);

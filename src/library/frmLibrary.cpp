@@ -82,12 +82,14 @@ const ToolTipEntry kToolTips[] = {
     {"tblLibPoints",
      "에어컨의 운전점: 반내 온도 Ti (°C), 주위 온도 Tu (°C), 그때의 냉각 능력 (W). L35/L35와 "
      "L35/L50 (Ti 35 °C, Tu 35/50 °C)은 꼭 있어야 하고, 데이터시트 도표의 점을 더할 수 있습니다. "
-     "제어반의 운전점 능력은 가장 가까운 점 사이에서 Ti와 Tu 각각 선형 보간하며, 점의 범위 밖으로는 "
+     "제어반의 운전점 능력은 가장 가까운 점 사이에서 Ti와 Tu 각각 선형 보간하며, 점의 범위 "
+     "밖으로는 "
      "외삽하지 않습니다. 마지막 빈 행에 쓰면 점이 늘고, 행을 비우면 빠집니다."},
     {"txtLibTuMax",
      "에어컨이 운전할 수 있는 최고 주위 온도 Tu max (°C). 제어반의 최고 외기 온도가 이보다 "
      "높으면 제안하지 않습니다."},
-    {"txtLibSpecific", "열교환기의 비열출력 (W/K) = 반내외 온도차 1 K당 내보내는 열. 0보다 커야 합니다."},
+    {"txtLibSpecific",
+     "열교환기의 비열출력 (W/K) = 반내외 온도차 1 K당 내보내는 열. 0보다 커야 합니다."},
     {"txtLibFlowFree", "필터팬의 자유 송풍 풍량 (m³/h), 필터 없이. 0보다 커야 합니다."},
     {"txtLibFlowFilter",
      "필터팬의 출구 필터 장착 풍량 (m³/h). 제안은 이 풍량으로 필요 풍량과 비교합니다. 0보다 커야 "
@@ -100,7 +102,8 @@ const ToolTipEntry kToolTips[] = {
     {"cmdLibImport",
      "CSV 파일 (UTF-8, 쉼표, 머리글 행: kind, designation, maker, ti, tu, capacity_w, "
      "specific_w_per_k, airflow_free_m3h, airflow_filter_m3h, power_w, tu_max)에서 장비를 "
-     "가져옵니다. 같은 모델명은 바꾸고, 맞지 않는 행이 하나라도 있으면 아무것도 가져오지 않습니다."},
+     "가져옵니다. 같은 모델명은 바꾸고, 맞지 않는 행이 하나라도 있으면 아무것도 가져오지 "
+     "않습니다."},
     {"cmdLibExport", "라이브러리 전체를 같은 열 구성의 CSV 파일로 저장합니다."},
     {"cmdLibExit", "장비 라이브러리 창을 닫습니다 (Esc). 변경은 이미 저장되어 있습니다."},
 };
@@ -183,8 +186,8 @@ void frmLibrary::buildLayout() {
         cboLibKind->addItem(QString::fromUtf8(text), QString::fromLatin1(name));
     tblLibPoints = new QTableWidget(0, PointColumns, device);
     tblLibPoints->setObjectName(QStringLiteral("tblLibPoints"));
-    tblLibPoints->setHorizontalHeaderLabels({QStringLiteral("Ti (°C)"), QStringLiteral("Tu (°C)"),
-                                             QStringLiteral("냉각 능력 (W)")});
+    tblLibPoints->setHorizontalHeaderLabels(
+        {QStringLiteral("Ti (°C)"), QStringLiteral("Tu (°C)"), QStringLiteral("냉각 능력 (W)")});
     tblLibPoints->verticalHeader()->setVisible(false);
     tblLibPoints->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tblLibPoints->setMinimumHeight(150);
@@ -224,7 +227,8 @@ void frmLibrary::buildLayout() {
     connect(txtLibDesignation, &QLineEdit::textEdited, this, &frmLibrary::designationEdited);
     connect(txtLibMaker, &QLineEdit::textEdited, this, &frmLibrary::makerEdited);
     connect(cboLibKind, &QComboBox::activated, this, &frmLibrary::kindEdited);
-    for (QLineEdit* f : {txtLibTuMax, txtLibSpecific, txtLibFlowFree, txtLibFlowFilter, txtLibPower})
+    for (QLineEdit* f :
+         {txtLibTuMax, txtLibSpecific, txtLibFlowFree, txtLibFlowFilter, txtLibPower})
         connect(f, &QLineEdit::textEdited, this, [this, f]() { valueEdited(f); });
     connect(tblLibPoints, &QTableWidget::itemChanged, this, [this]() {
         if (!m_filling) pointEdited();
@@ -236,10 +240,10 @@ void frmLibrary::buildLayout() {
     connect(cmdLibExport, &QPushButton::clicked, this, &frmLibrary::cmdLibExport_Click);
     connect(cmdLibExit, &QPushButton::clicked, this, &frmLibrary::cmdLibExit_Click);
 
-    setKeyboardOrder(this, {tblLibrary, cmdLibAdd, cmdLibDuplicate, cmdLibRemove, cmdLibImport,
-                            cmdLibExport, txtLibDesignation, txtLibMaker, cboLibKind, tblLibPoints,
-                            txtLibTuMax, txtLibSpecific, txtLibFlowFree, txtLibFlowFilter,
-                            txtLibPower, cmdLibExit});
+    setKeyboardOrder(
+        this, {tblLibrary, cmdLibAdd, cmdLibDuplicate, cmdLibRemove, cmdLibImport, cmdLibExport,
+               txtLibDesignation, txtLibMaker, cboLibKind, tblLibPoints, txtLibTuMax,
+               txtLibSpecific, txtLibFlowFree, txtLibFlowFilter, txtLibPower, cmdLibExit});
 }
 
 void frmLibrary::Form_Load() {
@@ -291,11 +295,13 @@ void frmLibrary::refreshFields() {
     const int row = currentRow();
     m_filling = true;
     const LibraryDevice d = row >= 0 ? m_devices[row] : LibraryDevice{};
-    const std::pair<QLineEdit*, QString> texts[] = {
-        {txtLibDesignation, d.designation},       {txtLibMaker, d.maker},
-        {txtLibTuMax, numberOrEmpty(d.tuMax)},    {txtLibSpecific, numberOrEmpty(d.specific)},
-        {txtLibFlowFree, numberOrEmpty(d.flowFree)}, {txtLibFlowFilter, numberOrEmpty(d.flowFilter)},
-        {txtLibPower, numberOrEmpty(d.power)}};
+    const std::pair<QLineEdit*, QString> texts[] = {{txtLibDesignation, d.designation},
+                                                    {txtLibMaker, d.maker},
+                                                    {txtLibTuMax, numberOrEmpty(d.tuMax)},
+                                                    {txtLibSpecific, numberOrEmpty(d.specific)},
+                                                    {txtLibFlowFree, numberOrEmpty(d.flowFree)},
+                                                    {txtLibFlowFilter, numberOrEmpty(d.flowFilter)},
+                                                    {txtLibPower, numberOrEmpty(d.power)}};
     for (const auto& [field, text] : texts) {
         field->setText(text);
         setFieldInputError(field, QString());
@@ -307,8 +313,9 @@ void frmLibrary::refreshFields() {
             QString text;
             if (r < d.points.size()) {
                 const LibraryPoint& p = d.points[r];
-                text = QString::fromStdString(
-                    NumberText(col == PointTi ? p.ti : col == PointTu ? p.tu : p.capacity));
+                text = QString::fromStdString(NumberText(col == PointTi   ? p.ti
+                                                         : col == PointTu ? p.tu
+                                                                          : p.capacity));
             }
             auto* item = new QTableWidgetItem(text);
             tblLibPoints->setItem(r, col, item);
@@ -493,7 +500,9 @@ void frmLibrary::pointEdited() {
                 if (text.trimmed().isEmpty())
                     why = QStringLiteral("%1행: 값이 없습니다.").arg(r + 1);
                 else if (!v)
-                    why = QStringLiteral("%1행: \"%2\"은(는) 하나의 수가 아닙니다.").arg(r + 1).arg(text);
+                    why = QStringLiteral("%1행: \"%2\"은(는) 하나의 수가 아닙니다.")
+                              .arg(r + 1)
+                              .arg(text);
                 else if (col == PointCapacity && !(*v > 0))
                     why = QStringLiteral("%1행: 냉각 능력 %2 W는 0보다 커야 합니다.")
                               .arg(r + 1)
@@ -527,7 +536,8 @@ void frmLibrary::pointEdited() {
     if (!lastBlank) tblLibPoints->setRowCount(tblLibPoints->rowCount() + 1);
     m_filling = false;
     if (!problems.isEmpty()) {
-        showNote(problems.join(QLatin1Char('\n')) + QStringLiteral("\n운전점은 바꾸지 않았습니다."));
+        showNote(problems.join(QLatin1Char('\n')) +
+                 QStringLiteral("\n운전점은 바꾸지 않았습니다."));
         return;
     }
     LibraryDevice d = m_devices[row];
@@ -547,8 +557,9 @@ void frmLibrary::cmdLibAdd_Click() {
     tblLibrary->setCurrentCell(static_cast<int>(m_devices.size()) - 1, Designation);
     txtLibDesignation->setFocus();
     txtLibDesignation->selectAll();
-    showNote(QStringLiteral("새 에어컨을 더했습니다. 모델명과 L35/L35, L35/L50의 냉각 능력, 최고 "
-                            "주위 온도를 넣으세요."));
+    showNote(
+        QStringLiteral("새 에어컨을 더했습니다. 모델명과 L35/L35, L35/L50의 냉각 능력, 최고 "
+                       "주위 온도를 넣으세요."));
 }
 
 void frmLibrary::cmdLibDuplicate_Click() {
@@ -597,8 +608,7 @@ void frmLibrary::importCsv(const QString& path) {
     QFile file(path);
     if (!openRegularFile(file, path)) {
         m_app.platform().messageBox(
-            this,
-            QStringLiteral("\"%1\"을(를) 열 수 없습니다: %2").arg(shown, file.errorString()));
+            this, QStringLiteral("\"%1\"을(를) 열 수 없습니다: %2").arg(shown, file.errorString()));
         return;
     }
     const QByteArray bytes = file.read(kMaxLibraryFileBytes + 1);

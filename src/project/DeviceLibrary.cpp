@@ -55,8 +55,9 @@ QString textMember(const QJsonObject& o, const char* member, QString* fault) {
 QString libraryDeviceFault(const LibraryDevice& d) {
     if (d.designation.trimmed().isEmpty()) return QStringLiteral("모델명이 비어 있습니다.");
     if (!kLibraryKinds.contains(d.kind))
-        return QStringLiteral("종류 \"%1\"은(는) 알 수 없습니다 (aircon, heat-exchanger, "
-                              "filter-fan, heater 중 하나).")
+        return QStringLiteral(
+                   "종류 \"%1\"은(는) 알 수 없습니다 (aircon, heat-exchanger, "
+                   "filter-fan, heater 중 하나).")
             .arg(d.kind);
     for (qsizetype i = 0; i < d.points.size(); ++i) {
         const LibraryPoint& p = d.points[i];
@@ -77,10 +78,10 @@ QString libraryDeviceFault(const LibraryDevice& d) {
                     .arg(number(p.ti), number(p.tu), number(q.capacity), number(p.capacity));
         }
     }
-    for (const QString& fault :
-         {positiveFault(d.specific, "비열출력", "W/K"), positiveFault(d.flowFree, "자유 풍량", "m³/h"),
-          positiveFault(d.flowFilter, "필터 장착 풍량", "m³/h"),
-          positiveFault(d.power, "출력", "W")})
+    for (const QString& fault : {positiveFault(d.specific, "비열출력", "W/K"),
+                                 positiveFault(d.flowFree, "자유 풍량", "m³/h"),
+                                 positiveFault(d.flowFilter, "필터 장착 풍량", "m³/h"),
+                                 positiveFault(d.power, "출력", "W")})
         if (!fault.isEmpty()) return fault;
     if (d.tuMax && !std::isfinite(*d.tuMax))
         return QStringLiteral("최고 주위 온도가 수가 아닙니다.");
@@ -224,12 +225,12 @@ LibraryReading ReadLibrary(const QByteArray& bytes) {
                         .arg(d.designation)
                         .arg(seen.value(d.designation));
         if (!fault.isEmpty()) {
-            reading.error = reading.readOnly
-                                ? QStringLiteral("더 새로운 형식 버전 %1의 파일이라 읽을 수 "
-                                                 "없습니다. (%2: %3)")
-                                      .arg(reading.version)
-                                      .arg(where, fault)
-                                : where + QStringLiteral(": ") + fault;
+            reading.error = reading.readOnly ? QStringLiteral(
+                                                   "더 새로운 형식 버전 %1의 파일이라 읽을 수 "
+                                                   "없습니다. (%2: %3)")
+                                                   .arg(reading.version)
+                                                   .arg(where, fault)
+                                             : where + QStringLiteral(": ") + fault;
             return reading;
         }
         seen.insert(d.designation, i);

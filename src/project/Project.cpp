@@ -159,15 +159,15 @@ QList<DeviceLineTexts> readDeviceLines(const QJsonObject& cabinet, const QString
         DeviceLineTexts line;
         for (auto it = o.begin(); it != o.end(); ++it) {
             if (!it.value().isString()) {
-                fault.set(at(lineAt, it.key()), QStringLiteral("문자열이어야 하는데 %1입니다.")
-                                                    .arg(typeName(it.value())));
+                fault.set(
+                    at(lineAt, it.key()),
+                    QStringLiteral("문자열이어야 하는데 %1입니다.").arg(typeName(it.value())));
                 break;
             }
             line.insert(it.key(), it.value().toString());
         }
         const QString kind = line.value(QStringLiteral("kind"));
-        if (!fault.found() && kind != QLatin1String("device") &&
-            kind != QLatin1String("conductor"))
+        if (!fault.found() && kind != QLatin1String("device") && kind != QLatin1String("conductor"))
             fault.set(at(lineAt, QStringLiteral("kind")),
                       QStringLiteral("\"device\" 또는 \"conductor\"여야 합니다."));
         lines.append(line);
@@ -295,9 +295,8 @@ Cabinet readCabinet(const QJsonObject& o, const QString& where, Fault& fault) {
     c.results.method = text(results, QStringLiteral("method"), resultsAt, fault);
 
     // What a later version added, kept for saving again.
-    c.unknown = without(
-        o, {"tag", "description", "count", "main", "heat", "climate", "rise", "devices", "design",
-            "results"});
+    c.unknown = without(o, {"tag", "description", "count", "main", "heat", "climate", "rise",
+                            "devices", "design", "results"});
     const QJsonObject designRest = without(design, {"method", "device", "libraryDevice"});
     if (!designRest.isEmpty()) c.unknown.insert(QStringLiteral("design"), designRest);
     const QJsonObject mainRest = without(main, {"mode", "material", "fields"});

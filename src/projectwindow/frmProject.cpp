@@ -152,7 +152,8 @@ const ToolTipEntry kToolTips[] = {
      "라이브러리에서 이 제어반의 필요 능력을 채우는 장비. 라이브러리 장비는 작은 것부터, 운전점 "
      "(기준 계산의 Ti/Tu) 능력과 여유 = 대수 × 운전점 능력 − 필요 능력과 함께 나오고, 한 대로 "
      "모자라면 최대 4대까지 대수와 함께 나옵니다."},
-    {"lblCabDevice", "선택한 장비의 운전점 능력과 여유, 또는 라이브러리 장비가 제안되지 않은 이유."},
+    {"lblCabDevice",
+     "선택한 장비의 운전점 능력과 여유, 또는 라이브러리 장비가 제안되지 않은 이유."},
     {"cmdLibrary",
      "장비 라이브러리 창을 엽니다: 직접 쓰는 장비와 데이터시트 값 (에어컨의 운전점별 냉각 능력, "
      "열교환기의 W/K, 필터팬의 풍량, 히터의 출력)."},
@@ -409,10 +410,11 @@ void frmProject::buildLayout() {
     connect(cmdProjExit, &QPushButton::clicked, this, &frmProject::cmdProjExit_Click);
 
     setKeyboardOrder(
-        this, {txtProjName, txtProjCustomer, txtProjSite, txtProjAuthor, txtProjCompany,
-               txtProjRevision, txtProjNote, tblProjCabinets, cmdProjAdd, cmdProjDuplicate,
-               cmdProjRemove, cmdProjUp, cmdProjDown, txtCabTag, txtCabDescription, txtCabCount,
-               cboCabMethod, cboCabDeviceKind, cboCabDevice, cmdLibrary, lstProjRecent});
+        this, {txtProjName,     txtProjCustomer, txtProjSite,      txtProjAuthor, txtProjCompany,
+               txtProjRevision, txtProjNote,     tblProjCabinets,  cmdProjAdd,    cmdProjDuplicate,
+               cmdProjRemove,   cmdProjUp,       cmdProjDown,      txtCabTag,     txtCabDescription,
+               txtCabCount,     cboCabMethod,    cboCabDeviceKind, cboCabDevice,  cmdLibrary,
+               lstProjRecent});
 }
 
 void frmProject::Form_Load() {
@@ -607,7 +609,8 @@ void frmProject::refreshLibraryChoice() {
     } else if (!offer.need) {
         note = QStringLiteral("라이브러리 장비 제안 없음: ") + offer.why;
     } else if (offer.lines.isEmpty() && offer.notOffered.isEmpty()) {
-        note = QStringLiteral("장비 라이브러리에 %1이(가) 없습니다.").arg(deviceKindText(offer.kind));
+        note =
+            QStringLiteral("장비 라이브러리에 %1이(가) 없습니다.").arg(deviceKindText(offer.kind));
     } else {
         note = QStringLiteral("라이브러리 장비 %1개 제안").arg(offer.lines.size());
         if (!offer.notOffered.isEmpty())
@@ -623,10 +626,9 @@ void frmProject::refreshLibraryChoice() {
     if (offer.notOffered.size() > 10)
         outside << QStringLiteral("… 외 %1개").arg(offer.notOffered.size() - 10);
     const QString base = toolTipLines(description(cboCabDevice));
-    cboCabDevice->setToolTip(outside.isEmpty()
-                                 ? base
-                                 : base + QStringLiteral("\n\n제안 밖:\n") +
-                                       outside.join(QLatin1Char('\n')));
+    cboCabDevice->setToolTip(outside.isEmpty() ? base
+                                               : base + QStringLiteral("\n\n제안 밖:\n") +
+                                                     outside.join(QLatin1Char('\n')));
 }
 
 void frmProject::libraryChoiceEdited() {

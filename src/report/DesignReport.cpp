@@ -445,8 +445,8 @@ QString libraryMethodLine(const GoverningAnswer& a) {
                "선정 장비 (장비 라이브러리): 제조사 데이터의 %1 그대로; 여유 = 대수 × 능력 - 필요 "
                "능력.")
         .arg(a.kind == DeviceKind::HeatExchanger ? QStringLiteral("비열출력 W/K")
-             : a.kind == DeviceKind::FilterFan  ? QStringLiteral("출구 필터 장착 풍량 m³/h")
-                                                : QStringLiteral("출력 W"));
+             : a.kind == DeviceKind::FilterFan ? QStringLiteral("출구 필터 장착 풍량 m³/h")
+                                               : QStringLiteral("출력 W"));
 }
 
 // ---- methods and constants ------------------------------------------------

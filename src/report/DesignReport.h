@@ -80,14 +80,14 @@ struct DevicesReportPart {
 // Which answer the report gives, and by which method: the first thing on
 // its first page.
 struct ReportSummary {
-    QString method;         // the method that governs
-    QString methodName;     // its short name, for a table
-    QString why;            // why that one
-    QString requirement;    // what is required, its name
-    QString value;          // how much, rounded, with its unit; or why none is
-    QString model;          // the model recommended; "—" for none
-    QString modelRating;    // its capacity; "—" for none
-    QString device;         // the kind of device that answers
+    QString method;       // the method that governs
+    QString methodName;   // its short name, for a table
+    QString why;          // why that one
+    QString requirement;  // what is required, its name
+    QString value;        // how much, rounded, with its unit; or why none is
+    QString model;        // the model recommended; "—" for none
+    QString modelRating;  // its capacity; "—" for none
+    QString device;       // the kind of device that answers
     // "선정 장비: ..., 운전점 Ti/Tu에서 ... W, 여유 ...": the cabinet's library
     // device at its operating point; empty for the built-in lists' model.
     QString libraryDevice;

@@ -17,8 +17,8 @@ struct ProjectReportRow {
     QString requirement;  // the governing requirement with its unit, or why none
     QString device;       // the kind of device that governs
     QString model;
-    QString method;  // the method that governs
-    QString rise;    // the temperature-rise verdict, "—" for none
+    QString method;    // the method that governs
+    QString rise;      // the temperature-rise verdict, "—" for none
     QString critical;  // the device list's critical device and verdict, "—" for none
 };
 

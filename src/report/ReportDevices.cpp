@@ -22,10 +22,10 @@ QString heightText(const DeviceLineEvaluation& l) {
 
 DevicesReportPart devicesPart(const DeviceListEvaluation& e, const MainEvaluation& main) {
     DevicesReportPart d;
-    d.lossHeader = {QStringLiteral("번호"),         QStringLiteral("품목"),
-                    QStringLiteral("수량"),         QStringLiteral("In / 단면적"),
-                    QStringLiteral("Pn / 길이"),    QStringLiteral("Ib / I"),
-                    QStringLiteral("분산율"),       QStringLiteral("손실")};
+    d.lossHeader = {QStringLiteral("번호"),      QStringLiteral("품목"),
+                    QStringLiteral("수량"),      QStringLiteral("In / 단면적"),
+                    QStringLiteral("Pn / 길이"), QStringLiteral("Ib / I"),
+                    QStringLiteral("분산율"),    QStringLiteral("손실")};
     d.lossShares = {0.06, 0.34, 0.07, 0.13, 0.12, 0.1, 0.08, 0.1};
     d.marginHeader = {QStringLiteral("번호"),      QStringLiteral("품목"),
                       QStringLiteral("설치 높이"), QStringLiteral("주위 온도"),
@@ -38,16 +38,17 @@ DevicesReportPart devicesPart(const DeviceListEvaluation& e, const MainEvaluatio
             d.leftOut << QStringLiteral("%1행 %2: %3").arg(i + 1).arg(name(l, i), l.why);
             continue;
         }
-        const QString factor = l.factorApplies || l.factorTyped
-                                   ? rounded(l.factor, 2) + (l.factorTyped ? QStringLiteral(" (지정)")
-                                                                          : QString())
-                                   : noValueText();
+        const QString factor =
+            l.factorApplies || l.factorTyped
+                ? rounded(l.factor, 2) + (l.factorTyped ? QStringLiteral(" (지정)") : QString())
+                : noValueText();
         if (l.kind == DeviceLineKind::Device) {
             d.lossRows << QStringList{
                 QString::number(i + 1),
                 name(l, i),
                 reportInput(l.count, 0),
-                l.ratedCurrent ? reportInput(*l.ratedCurrent, 2, QStringLiteral("A")) : noValueText(),
+                l.ratedCurrent ? reportInput(*l.ratedCurrent, 2, QStringLiteral("A"))
+                               : noValueText(),
                 reportInput(l.ratedLoss, 2, ReportUnit::kWatt),
                 l.loadCurrent ? reportInput(*l.loadCurrent, 2, QStringLiteral("A")) : noValueText(),
                 factor,
@@ -67,13 +68,14 @@ DevicesReportPart devicesPart(const DeviceListEvaluation& e, const MainEvaluatio
                 reportPower(l.loss)};
         }
         if (l.permitted && l.margin)
-            d.marginRows << QStringList{QString::number(i + 1),
-                                        name(l, i),
-                                        heightText(l),
-                                        reportTemperature(*l.air),
-                                        reportTemperature(*l.permitted),
-                                        reportDifference(*l.margin),
-                                        *l.fits ? QStringLiteral("적합") : QStringLiteral("부적합")};
+            d.marginRows << QStringList{
+                QString::number(i + 1),
+                name(l, i),
+                heightText(l),
+                reportTemperature(*l.air),
+                reportTemperature(*l.permitted),
+                reportDifference(*l.margin),
+                *l.fits ? QStringLiteral("적합") : QStringLiteral("부적합")};
     }
     d.sums = {{QStringLiteral("기기 손실 합계"), reportPower(e.devicesLoss)},
               {QStringLiteral("도체 손실 합계"), reportPower(e.conductorsLoss)},

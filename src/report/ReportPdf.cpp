@@ -609,7 +609,8 @@ void layOut(PageFlow& flow, const DesignReport& r, ChartBlock* chartBlock = null
     }
 
     if (r.rise) layOutRise(flow, *r.rise, number(QStringLiteral("온도 상승 검증 (IEC/TR 60890)")));
-    if (r.devices) layOutDevices(flow, *r.devices, number(QStringLiteral("기기 발열 및 허용 온도")));
+    if (r.devices)
+        layOutDevices(flow, *r.devices, number(QStringLiteral("기기 발열 및 허용 온도")));
 
     if (r.chart) {
         const ReportChart& chart = *r.chart;
@@ -712,7 +713,7 @@ void layOutProjectCover(PageFlow& flow, const ProjectReport& r) {
     QList<QStringList> rows;
     for (const ProjectReportRow& row : r.rows)
         rows << QStringList{row.tag,   row.count,  row.requirement, row.device,
-                            row.model, row.method, row.rise, row.critical};
+                            row.model, row.method, row.rise,        row.critical};
     flow.grid({QStringLiteral("제어반"), QStringLiteral("수량"), QStringLiteral("필요 능력"),
                QStringLiteral("장치"), QStringLiteral("추천 모델"), QStringLiteral("기준 방법"),
                QStringLiteral("온도 상승 검증"), QStringLiteral("임계 기기")},

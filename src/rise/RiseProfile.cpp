@@ -190,9 +190,9 @@ void drawRiseProfile(QPainter& painter, QRectF area, const RiseProfile& p) {
     if (!p.devices.isEmpty()) {
         painter.setPen(QPen(kDevice, 0));
         // In the plot's lower right, where the air's line never runs.
-        painter.drawText(QRectF(plot.left(), plot.bottom() - line * 1.2, plot.width() - line * 0.3,
-                                line),
-                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("◆ 기기 (목록의 번호)"));
+        painter.drawText(
+            QRectF(plot.left(), plot.bottom() - line * 1.2, plot.width() - line * 0.3, line),
+            Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("◆ 기기 (목록의 번호)"));
     }
     for (const RiseProfileMark& m : p.devices) {
         const QPointF at(xAt(m.air), yAt(std::clamp(m.height, 0.0, 1.0)));

@@ -322,10 +322,10 @@ void TestKeys::tabOrder_data() {
     // Tab stops on the selected one of the mode buttons and of the material
     // buttons; arrow keys move within them.
     const QStringList head{"txtHeight", "txtWidth", "txtDepth", "cmdSS", "txtSS"};
-    const QStringList tail{"txtT1",      "txtT2",   "optSel_0",     "txtUU",      "cmdCal",
-                           "txtPT",      "txtKind", "txtCoolValue", "cmdClimate", "cmdReport",
-                           "cmdRise",    "cmdDevices", "cmdOpen", "cmdSaveAs",    "cmdPrint",   "cmdHelp",
-                           "cmdProject", "cmdURL",  "cmdExit"};
+    const QStringList tail{"txtT1",   "txtT2",      "optSel_0",     "txtUU",      "cmdCal",
+                           "txtPT",   "txtKind",    "txtCoolValue", "cmdClimate", "cmdReport",
+                           "cmdRise", "cmdDevices", "cmdOpen",      "cmdSaveAs",  "cmdPrint",
+                           "cmdHelp", "cmdProject", "cmdURL",       "cmdExit"};
     QTest::newRow("main window, Box Aircon")
         << "Form1" << int(SelectionMode::Aircon)
         << QStringList{"OptBoxAircon"} + head +

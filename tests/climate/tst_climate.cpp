@@ -1033,8 +1033,8 @@ void TestClimate::showsTheDesignEvaluation() {
         for (const NamedValue& m : LoadModelList(ini, section)) list.push_back({m.name, m.value});
         return list;
     };
-    const DesignTables tables{&c.t.app->tables(), models(kFilterFanModelSection),
-                              models(kHeaterModelSection), {}};
+    const DesignTables tables{
+        &c.t.app->tables(), models(kFilterFanModelSection), models(kHeaterModelSection), {}};
     const ClimateEvaluation e = evaluateClimate(c.t.app->project().capturedCurrent(), tables);
     QVERIFY(e.errors.isEmpty());
     const ClimateDesignResult& r = e.result;

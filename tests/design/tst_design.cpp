@@ -367,7 +367,8 @@ void TestDesign::version1OpensAndSavesForward() {
     QCOMPARE(evaluateRise(box).verdict, QString("부적합"));
     // Saved as the current version, read back the same.
     const QByteArray saved = ProjectBytes(p);
-    QVERIFY(saved.contains(QByteArray("\"version\": ") + QByteArray::number(kProjectFormatVersion)));
+    QVERIFY(
+        saved.contains(QByteArray("\"version\": ") + QByteArray::number(kProjectFormatVersion)));
     const ProjectReading again = ReadProject(saved);
     QVERIFY(again.project);
     QVERIFY(*again.project == p);

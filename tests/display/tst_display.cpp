@@ -42,9 +42,9 @@
 
 namespace {
 
-const QStringList kWindows = {"Form1",           "frmAircon", "frmFan1", "frmFan2", "frmHeatValue",
-                              "frmHeatProduced", "frmAbout",  "frmHelp", "frmRise", "frmProject",
-                              "frmDevices"};
+const QStringList kWindows = {"Form1",        "frmAircon",       "frmFan1",   "frmFan2",
+                              "frmHeatValue", "frmHeatProduced", "frmAbout",  "frmHelp",
+                              "frmRise",      "frmProject",      "frmDevices"};
 
 // Room a window leaves on the screen for the title bar and borders, as the
 // windows reserve it (ScrollableClient).
@@ -96,10 +96,20 @@ QWidget* openWindow(TestApp& t, const QString& name) {
     if (name == "frmDevices") {
         // A device with its margin, a conductor and a line with a bad cell.
         t.app->project().setCabinetDevices(
-            0, {{{"kind", "device"}, {"description", "배선용 차단기 3P 100 A"}, {"count", "2"},
-                 {"in", "100"}, {"pn", "20"}, {"ib", "80"}, {"height", "상부"}, {"tmax", "55"}},
-                {{"kind", "conductor"}, {"description", "주 회로"}, {"count", "3"},
-                 {"section", "16"}, {"length", "2"}, {"current", "63"}},
+            0, {{{"kind", "device"},
+                 {"description", "배선용 차단기 3P 100 A"},
+                 {"count", "2"},
+                 {"in", "100"},
+                 {"pn", "20"},
+                 {"ib", "80"},
+                 {"height", "상부"},
+                 {"tmax", "55"}},
+                {{"kind", "conductor"},
+                 {"description", "주 회로"},
+                 {"count", "3"},
+                 {"section", "16"},
+                 {"length", "2"},
+                 {"current", "63"}},
                 {{"kind", "device"}, {"description", "PLC"}, {"count", "1,5"}, {"pn", "10"}}});
         form->cmdDevices->click();
         return t.app->loadedWindow<frmDevices>();

@@ -76,8 +76,7 @@ QList<LibraryDevice> offerLibrary() {
 // The program started with the project window open.
 struct Program {
     explicit Program(const QList<LibraryDevice>& library = {}) {
-        if (!library.isEmpty())
-            writeFileBytes(UserLibrary::filePath(), LibraryBytes(library));
+        if (!library.isEmpty()) writeFileBytes(UserLibrary::filePath(), LibraryBytes(library));
         form = t.start();
         form->cmdProject->click();
         w = t.app->loadedWindow<frmProject>();
@@ -171,39 +170,38 @@ void TestLibrary::capacityAtTheOperatingPoint_data() {
     const LibraryDevice g = grid();
     QTest::newRow("at L35/L35") << g << 35.0 << 35.0 << 1000.0 << int(NotOfferedReason::None);
     QTest::newRow("at L25/L50") << g << 25.0 << 50.0 << 650.0 << int(NotOfferedReason::None);
-    QTest::newRow("between along Tu") << g << 35.0 << 40.0 << 1000.0 - 200.0 / 3
-                                      << int(NotOfferedReason::None);
+    QTest::newRow("between along Tu")
+        << g << 35.0 << 40.0 << 1000.0 - 200.0 / 3 << int(NotOfferedReason::None);
     QTest::newRow("between along Ti") << g << 30.0 << 35.0 << 925.0 << int(NotOfferedReason::None);
     // Ti 25 line at Tu 40: 783.3; Ti 35: 933.3; halfway: 858.3.
     QTest::newRow("inside, both") << g << 30.0 << 40.0 << 858.0 + 1.0 / 3
                                   << int(NotOfferedReason::None);
-    QTest::newRow("Ti above the points") << g << 40.0 << 40.0 << none
-                                         << int(NotOfferedReason::TiOutside);
-    QTest::newRow("Ti below the points") << g << 20.0 << 40.0 << none
-                                         << int(NotOfferedReason::TiOutside);
-    QTest::newRow("Tu below the points") << g << 35.0 << 30.0 << none
-                                         << int(NotOfferedReason::TuOutside);
+    QTest::newRow("Ti above the points")
+        << g << 40.0 << 40.0 << none << int(NotOfferedReason::TiOutside);
+    QTest::newRow("Ti below the points")
+        << g << 20.0 << 40.0 << none << int(NotOfferedReason::TiOutside);
+    QTest::newRow("Tu below the points")
+        << g << 35.0 << 30.0 << none << int(NotOfferedReason::TuOutside);
     QTest::newRow("Tu above the points, within Tu max")
         << g << 35.0 << 52.0 << none << int(NotOfferedReason::TuOutside);
-    QTest::newRow("Tu above Tu max") << g << 35.0 << 56.0 << none
-                                     << int(NotOfferedReason::AboveTuMax);
+    QTest::newRow("Tu above Tu max")
+        << g << 35.0 << 56.0 << none << int(NotOfferedReason::AboveTuMax);
     // A line of one point covers its own Tu only: between the lines the
     // nearest line below that covers Tu is missing.
     const LibraryDevice sparse = aircon("AC-P", {{35, 35, 1000}, {35, 50, 800}, {30, 35, 900}}, 55);
-    QTest::newRow("one-point line, at its Tu") << sparse << 32.0 << 35.0 << 940.0
-                                               << int(NotOfferedReason::None);
-    QTest::newRow("one-point line, off its Tu") << sparse << 32.0 << 40.0 << none
-                                                << int(NotOfferedReason::TuOutside);
+    QTest::newRow("one-point line, at its Tu")
+        << sparse << 32.0 << 35.0 << 940.0 << int(NotOfferedReason::None);
+    QTest::newRow("one-point line, off its Tu")
+        << sparse << 32.0 << 40.0 << none << int(NotOfferedReason::TuOutside);
     // The points in any order, L35/L50 first.
-    const LibraryDevice shuffled = aircon("AC-R", {{35, 50, 800}, {25, 50, 650}, {35, 35, 1000},
-                                                  {25, 35, 850}},
-                                          55);
-    QTest::newRow("points in any order") << shuffled << 30.0 << 40.0 << 858.0 + 1.0 / 3
-                                         << int(NotOfferedReason::None);
-    QTest::newRow("lacking L35/L50") << aircon("AC-X", {{35, 35, 1000}}, 55) << 35.0 << 35.0
-                                     << none << int(NotOfferedReason::Gap);
-    QTest::newRow("lacking Tu max") << aircon("AC-Y", {{35, 35, 1000}, {35, 50, 800}}, {})
-                                    << 35.0 << 35.0 << none << int(NotOfferedReason::Gap);
+    const LibraryDevice shuffled =
+        aircon("AC-R", {{35, 50, 800}, {25, 50, 650}, {35, 35, 1000}, {25, 35, 850}}, 55);
+    QTest::newRow("points in any order")
+        << shuffled << 30.0 << 40.0 << 858.0 + 1.0 / 3 << int(NotOfferedReason::None);
+    QTest::newRow("lacking L35/L50") << aircon("AC-X", {{35, 35, 1000}}, 55) << 35.0 << 35.0 << none
+                                     << int(NotOfferedReason::Gap);
+    QTest::newRow("lacking Tu max") << aircon("AC-Y", {{35, 35, 1000}, {35, 50, 800}}, {}) << 35.0
+                                    << 35.0 << none << int(NotOfferedReason::Gap);
 }
 
 void TestLibrary::capacityAtTheOperatingPoint() {
@@ -277,8 +275,8 @@ void TestLibrary::offerWithoutRequirement() {
     Cabinet cool = startUp();
     cool.fields["txtPP"] = "100";
     cool.fields["txtT1"] = "20";  // the walls carry it
-    LibraryOffer offer = offerLibraryDevices(evaluateCabinet(cool, loadDesignTables(*t.app)),
-                                             offerLibrary());
+    LibraryOffer offer =
+        offerLibraryDevices(evaluateCabinet(cool, loadDesignTables(*t.app)), offerLibrary());
     QVERIFY(!offer.need);
     QVERIFY(offer.lines.isEmpty());
     Cabinet broken = startUp();
@@ -398,13 +396,16 @@ void TestLibrary::badLibraryFiles_data() {
         << QByteArray(R"({"format": "cabinetcool-project", "version": 3, "cabinets": []})")
         << "라이브러리 파일이 아닙니다";
     QTest::newRow("capacity as text")
-        << file(R"({"kind": "aircon", "designation": "A", "points": [{"ti": 35, "tu": 35, "capacity_w": "1000"}]})")
+        << file(
+               R"({"kind": "aircon", "designation": "A", "points": [{"ti": 35, "tu": 35, "capacity_w": "1000"}]})")
         << "devices[0]: points[0].capacity_w";
     QTest::newRow("capacity zero")
-        << file(R"({"kind": "aircon", "designation": "A", "points": [{"ti": 35, "tu": 35, "capacity_w": 0}]})")
+        << file(
+               R"({"kind": "aircon", "designation": "A", "points": [{"ti": 35, "tu": 35, "capacity_w": 0}]})")
         << "0보다 커야";
     QTest::newRow("same point, two capacities")
-        << file(R"({"kind": "aircon", "designation": "A", "points": [{"ti": 35, "tu": 35, "capacity_w": 1000}, {"ti": 35, "tu": 35, "capacity_w": 900}]})")
+        << file(
+               R"({"kind": "aircon", "designation": "A", "points": [{"ti": 35, "tu": 35, "capacity_w": 1000}, {"ti": 35, "tu": 35, "capacity_w": 900}]})")
         << "같은 온도 L35/L35";
     QTest::newRow("heat exchanger at 0 W/K")
         << file(R"({"kind": "heat-exchanger", "designation": "H", "specific_w_per_k": 0})")
@@ -412,10 +413,12 @@ void TestLibrary::badLibraryFiles_data() {
     QTest::newRow("unknown kind") << file(R"({"kind": "chiller", "designation": "C"})")
                                   << "chiller";
     QTest::newRow("designation twice")
-        << file(R"({"kind": "heater", "designation": "H", "power_w": 100}, {"kind": "heater", "designation": "H", "power_w": 200})")
+        << file(
+               R"({"kind": "heater", "designation": "H", "power_w": 100}, {"kind": "heater", "designation": "H", "power_w": 200})")
         << "devices[1]";
-    QTest::newRow("later version") << file(R"({"kind": "heater", "designation": "H", "power_w": 100, "future": 1})", 2)
-                                   << QString();
+    QTest::newRow("later version")
+        << file(R"({"kind": "heater", "designation": "H", "power_w": 100, "future": 1})", 2)
+        << QString();
     QTest::newRow("later version, broken") << file(R"({"kind": 7})", 2) << "버전 2";
 }
 
@@ -434,7 +437,8 @@ void TestLibrary::badLibraryFiles() {
 
 void TestLibrary::unreadableLibraryIsLeftAlone() {
     TestApp t;
-    const QByteArray broken = R"({"format": "cabinetcool-library", "version": 1, "devices": [{"kind": "heater", "designation": "H", "power_w": -5}]})";
+    const QByteArray broken =
+        R"({"format": "cabinetcool-library", "version": 1, "devices": [{"kind": "heater", "designation": "H", "power_w": -5}]})";
     writeFileBytes(UserLibrary::filePath(), broken);
     t.start();
     UserLibrary& library = t.app->library();
@@ -496,30 +500,31 @@ void TestLibrary::badCsvRowsImportNothing_data() {
         << QStringList{"3행", "capacity_w \"1.2.3\""};
     QTest::newRow("decimal comma, quoted")
         << QByteArray("heater,H,,,,,,,,\"250,5\",\n") << QStringList{"2행", "power_w"};
-    QTest::newRow("capacity at zero") << QByteArray("aircon,A,,35,35,0,,,,,50\n")
-                                      << QStringList{"2행", "0보다 커야"};
+    QTest::newRow("capacity at zero")
+        << QByteArray("aircon,A,,35,35,0,,,,,50\n") << QStringList{"2행", "0보다 커야"};
     QTest::newRow("two capacities at one point")
         << QByteArray("aircon,A,,35,35,1000,,,,,50\naircon,A,,35,35,900,,,,,50\n")
         << QStringList{"3행", "같은 온도"};
-    QTest::newRow("heat exchanger at 0 W/K") << QByteArray("heat-exchanger,H,,,,,0,,,,\n")
-                                             << QStringList{"2행", "비열출력"};
+    QTest::newRow("heat exchanger at 0 W/K")
+        << QByteArray("heat-exchanger,H,,,,,0,,,,\n") << QStringList{"2행", "비열출력"};
     QTest::newRow("unknown kind") << QByteArray("chiller,C,,,,,,,,100,\n")
                                   << QStringList{"2행", "chiller"};
-    QTest::newRow("point half filled") << QByteArray("aircon,A,,35,,1000,,,,,50\n")
-                                       << QStringList{"2행", "ti, tu, capacity_w"};
-    QTest::newRow("column of another kind") << QByteArray("heater,H,,,,,12,,,100,\n")
-                                            << QStringList{"2행", "specific_w_per_k"};
-    QTest::newRow("heater twice")
-        << QByteArray("heater,H,,,,,,,,100,\nheater,H,,,,,,,,200,\n") << QStringList{"3행", "2행"};
+    QTest::newRow("point half filled")
+        << QByteArray("aircon,A,,35,,1000,,,,,50\n") << QStringList{"2행", "ti, tu, capacity_w"};
+    QTest::newRow("column of another kind")
+        << QByteArray("heater,H,,,,,12,,,100,\n") << QStringList{"2행", "specific_w_per_k"};
+    QTest::newRow("heater twice") << QByteArray("heater,H,,,,,,,,100,\nheater,H,,,,,,,,200,\n")
+                                  << QStringList{"3행", "2행"};
     QTest::newRow("makers differ")
         << QByteArray("aircon,A,X,35,35,1000,,,,,50\naircon,A,Y,35,50,800,,,,,50\n")
         << QStringList{"3행", "제조사"};
-    QTest::newRow("quote left open") << QByteArray("heater,\"H,,,,,,,,100,\n")
-                                     << QStringList{"2행", "따옴표"};
+    QTest::newRow("quote left open")
+        << QByteArray("heater,\"H,,,,,,,,100,\n") << QStringList{"2행", "따옴표"};
     // A good row before and after: every bad row is listed, none imported.
     QTest::newRow("two bad rows among good")
-        << QByteArray("heater,H1,,,,,,,,100,\nheater,H2,,,,,,,,x,\nheater,H3,,,,,,,,-1,\n"
-                      "heater,H4,,,,,,,,100,\n")
+        << QByteArray(
+               "heater,H1,,,,,,,,100,\nheater,H2,,,,,,,,x,\nheater,H3,,,,,,,,-1,\n"
+               "heater,H4,,,,,,,,100,\n")
         << QStringList{"3행", "4행"};
 }
 
@@ -704,10 +709,10 @@ void TestLibrary::windowImportsAndExports() {
     frmLibrary* w = p.t.app->showWindow<frmLibrary>();
     const QString good = p.t.userDir.filePath("maker.csv");
     writeFileBytes(good,
-              "kind,designation,maker,ti,tu,capacity_w,specific_w_per_k,airflow_free_m3h,"
-              "airflow_filter_m3h,power_w,tu_max\n"
-              "aircon,AC-G,,35,35,1100,,,,,55\naircon,AC-G,,35,50,900,,,,,55\n"
-              "heater,HT-1,,,,,,,,250,\n");
+                   "kind,designation,maker,ti,tu,capacity_w,specific_w_per_k,airflow_free_m3h,"
+                   "airflow_filter_m3h,power_w,tu_max\n"
+                   "aircon,AC-G,,35,35,1100,,,,,55\naircon,AC-G,,35,50,900,,,,,55\n"
+                   "heater,HT-1,,,,,,,,250,\n");
     p.t.platform.openAnswers.enqueue(good);
     w->cmdLibImport->click();
     QCOMPARE(w->devices().size(), 2);
@@ -715,9 +720,10 @@ void TestLibrary::windowImportsAndExports() {
     QVERIFY(w->lblLibStatus->text().contains("1개를 더하고 1개를 바꿨습니다"));
 
     const QString bad = p.t.userDir.filePath("bad.csv");
-    writeFileBytes(bad,
-              "kind,designation,maker,ti,tu,capacity_w,specific_w_per_k,airflow_free_m3h,"
-              "airflow_filter_m3h,power_w,tu_max\nheater,HT-2,,,,,,,,100,\nheater,HT-3,,,,,,,,0,\n");
+    writeFileBytes(
+        bad,
+        "kind,designation,maker,ti,tu,capacity_w,specific_w_per_k,airflow_free_m3h,"
+        "airflow_filter_m3h,power_w,tu_max\nheater,HT-2,,,,,,,,100,\nheater,HT-3,,,,,,,,0,\n");
     p.t.platform.openAnswers.enqueue(bad);
     w->cmdLibImport->click();
     QCOMPARE(w->devices().size(), 2);
@@ -742,7 +748,8 @@ void TestLibrary::reportLine() {
     Cabinet c = startUp();
     c.libraryDevice = {"AC-M", 1};
     const CabinetEvaluation e = evaluateCabinet(c, tables);
-    const DesignReport r = designReportOf(*t.app, ProjectInfo{}, c, e, QDateTime::currentDateTime());
+    const DesignReport r =
+        designReportOf(*t.app, ProjectInfo{}, c, e, QDateTime::currentDateTime());
     QCOMPARE(r.summary.libraryDevice,
              QString("선정 장비: AC-M (Kälte GmbH), 운전점 Ti 35 °C / Tu 40 °C에서 1400 W, 여유 "
                      "125 W (9.8 %)"));

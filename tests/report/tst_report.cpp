@@ -1217,37 +1217,44 @@ void TestReport::devicesSection() {
         return l;
     };
     session.setCabinetDevices(
-        0, {line({{"kind", "device"}, {"description", "주 차단기"}, {"count", "4"}, {"in", "32"},
-                  {"pn", "5"}, {"group", "G1"}, {"height", "0.9"}, {"tmax", "40"}}),
-            line({{"kind", "device"}, {"description", "PLC"}, {"count", "1"}, {"pn", "12"},
-                  {"height", "하부"}, {"tmax", "55"}}),
-            line({{"kind", "conductor"}, {"description", "주 회로 도체"}, {"count", "3"},
-                  {"section", "16"}, {"length", "2"}, {"current", "63"}}),
-            line({{"kind", "device"}, {"description", "잘못된 줄"}, {"count", "1.5"},
-                  {"pn", "3"}})});
+        0,
+        {line({{"kind", "device"},
+               {"description", "주 차단기"},
+               {"count", "4"},
+               {"in", "32"},
+               {"pn", "5"},
+               {"group", "G1"},
+               {"height", "0.9"},
+               {"tmax", "40"}}),
+         line({{"kind", "device"},
+               {"description", "PLC"},
+               {"count", "1"},
+               {"pn", "12"},
+               {"height", "하부"},
+               {"tmax", "55"}}),
+         line({{"kind", "conductor"},
+               {"description", "주 회로 도체"},
+               {"count", "3"},
+               {"section", "16"},
+               {"length", "2"},
+               {"current", "63"}}),
+         line({{"kind", "device"}, {"description", "잘못된 줄"}, {"count", "1.5"}, {"pn", "3"}})});
     const QString path = t.programDir() + "/report.pdf";
     makeReport(t, path);
     const QString text = pdfText(path);
     // 4 · 5 · 0.8² = 12.8 W; 12 W; 3 · 63² · 1.15e-3 · 2 · 1.1965 = 32.77 W.
-    verifyContains(text, {"기기 발열 및 허용 온도",
-                          "1 주 차단기 4 32 A 5 W 32 A 0.80 12.8 W",
+    verifyContains(text, {"기기 발열 및 허용 온도", "1 주 차단기 4 32 A 5 W 32 A 0.80 12.8 W",
                           "2 PLC 1 — 12 W — — 12.0 W",
                           "3 주 회로 도체 (구리 2등급, 70 °C) 3 16 mm² 2 m 63 A 1.00 32.8 W",
-                          "기기 손실 합계 24.8 W",
-                          "도체 손실 합계 32.8 W",
-                          "손실 합계 57.6 W",
+                          "기기 손실 합계 24.8 W", "도체 손실 합계 32.8 W", "손실 합계 57.6 W",
                           "합계에서 제외한 줄 1줄 (입력 오류)",
                           "4행 잘못된 줄: 수량: 1.5은(는) 0부터의 정수가 아닙니다.",
-                          "주 계산의 반내 온도 Ti 35 °C",
-                          "주 계산에 쓴 발열량 P 1100.0 W",
+                          "주 계산의 반내 온도 Ti 35 °C", "주 계산에 쓴 발열량 P 1100.0 W",
                           "2 PLC 0.25 35.0 °C 55.0 °C 20.0 K 적합",
                           "1 주 차단기 0.9 35.0 °C 40.0 °C 5.0 K 적합",
                           "적합 — 임계 기기: 1행 주 차단기, 주위 온도 35.0 °C, 허용 온도 40.0 °C, "
                           "여유 5.0 K",
-                          "IEC 61439-2 표 101",
-                          "IEC 60228 표 2",
-                          "α = 0.00393 /K",
-                          "70 °C"});
+                          "IEC 61439-2 표 101", "IEC 60228 표 2", "α = 0.00393 /K", "70 °C"});
     verifyForCustomer(text.left(text.indexOf("가정과 방법")));
 
     const ProjectReport project = collectProjectReport(*t.app, QDateTime::currentDateTime());

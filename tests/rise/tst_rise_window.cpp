@@ -683,13 +683,22 @@ void TestRiseWindow::devicesMarkedOnTheProfile() {
     RiseWindow r;
     ProjectSession& session = r.t.app->project();
     QVERIFY(r.win->report().profile.devices.isEmpty());
-    session.setCabinetDevices(
-        0, {{{"kind", "device"}, {"description", "PLC"}, {"count", "1"}, {"pn", "10"},
-             {"height", "0.2"}, {"tmax", "40"}},
-            {{"kind", "conductor"}, {"count", "3"}, {"section", "16"}, {"length", "2"},
-             {"current", "63"}},
-            {{"kind", "device"}, {"description", "인버터"}, {"count", "1"}, {"pn", "100"},
-             {"height", "0.625"}}});
+    session.setCabinetDevices(0, {{{"kind", "device"},
+                                   {"description", "PLC"},
+                                   {"count", "1"},
+                                   {"pn", "10"},
+                                   {"height", "0.2"},
+                                   {"tmax", "40"}},
+                                  {{"kind", "conductor"},
+                                   {"count", "3"},
+                                   {"section", "16"},
+                                   {"length", "2"},
+                                   {"current", "63"}},
+                                  {{"kind", "device"},
+                                   {"description", "인버터"},
+                                   {"count", "1"},
+                                   {"pn", "100"},
+                                   {"height", "0.625"}}});
     const QList<RiseProfileMark> marks = r.win->report().profile.devices;
     QCOMPARE(marks.size(), 2);
     const RiseResult& result = r.win->report().result;
