@@ -6,6 +6,10 @@
 #include <QThread>
 #include <QTimer>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 WorkProgress::WorkProgress(QWidget* parent, const QString& label, int count)
     : m_dialog(label, QStringLiteral("취소"), 0, count, parent) {
     m_dialog.setWindowTitle(QStringLiteral("CabinetCool"));
@@ -16,7 +20,16 @@ WorkProgress::WorkProgress(QWidget* parent, const QString& label, int count)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-WorkProgress::~WorkProgress() { QGuiApplication::restoreOverrideCursor(); }
+WorkProgress::~WorkProgress() {
+    QGuiApplication::restoreOverrideCursor();
+    releaseFreedMemory();
+}
+
+void releaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 bool WorkProgress::step(int i) {
     m_dialog.setValue(i);
