@@ -16,8 +16,11 @@
 #include "app/Form1.h"
 #include "climate/ClimateCommands.h"
 #include "devices/DeviceCommands.h"
+#include "devices/DeviceSources.h"
 #include "kit/ApplicationSetup.h"
 #include "kit/CabinetCoolApp.h"
+#include "kit/FileAccess.h"
+#include "kit/ProjectSession.h"
 #include "kit/QtPlatformServices.h"
 #include "kit/UserLibrary.h"
 #include "projectwindow/ProjectCommands.h"
@@ -81,9 +84,14 @@ int main(int argc, char* argv[]) {
     ProbeApplication application(argc, argv);
     setUpApplication();
     BenchPlatform platform;
-    // The device library of the run's own, empty as a new user's.
+    // The files of the run's own, empty as a new user's: the user's recent
+    // list, recovery copies, save journals and libraries stay as they are.
     QTemporaryDir userData;
+    setRecentProjectsFile(userData.filePath(QStringLiteral("recent-projects.ini")));
+    ProjectSession::setRecoveryFolder(userData.filePath(QStringLiteral("recovery")));
+    setUnfinishedSaveFolder(userData.filePath(QStringLiteral("unfinished-saves")));
     UserLibrary::setFilePath(userData.filePath(QStringLiteral("device-library.json")));
+    setUserLossLibraryFile(userData.filePath(QStringLiteral("loss-library.json")));
     CabinetCoolApp app(platform, QCoreApplication::applicationDirPath());
 
     bool infoShown = false;
