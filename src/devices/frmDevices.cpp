@@ -32,6 +32,9 @@ using namespace deviceline;
 
 namespace {
 
+// What a command that works on the selected line says without one.
+const QString kNoLineSelected = QStringLiteral("선택한 줄이 없습니다.");
+
 constexpr int kClientWidth = 16800;
 constexpr int kClientHeight = 9600;
 
@@ -404,8 +407,9 @@ void frmDevices::showSelected() {
     const bool conductor = row >= 0 && m_lines[row].value(kKind) == kConductor;
     fraDevLine->setVisible(!conductor);
     fraCondLine->setVisible(conductor);
-    // Commands that do not apply do nothing, their captions as legible as
-    // the others'; without a line the fields take no typing.
+    // Commands that do not apply stay enabled, their captions as legible as
+    // the others', and say in the status line why nothing happened; without
+    // a line the fields take no typing.
     m_filling = true;
     for (auto it = m_fieldMembers.begin(); it != m_fieldMembers.end(); ++it) {
         it.key()->setReadOnly(row < 0);
@@ -558,12 +562,19 @@ void frmDevices::cmdDevAddConductor_Click() { insertLine(selectedLine() + 1, new
 
 void frmDevices::cmdDevDuplicate_Click() {
     const int row = selectedLine();
-    if (row >= 0) insertLine(row + 1, m_lines[row]);
+    if (row < 0) {
+        lblDevStatus->setText(kNoLineSelected);
+        return;
+    }
+    insertLine(row + 1, m_lines[row]);
 }
 
 void frmDevices::cmdDevRemove_Click() {
     const int row = selectedLine();
-    if (row < 0) return;
+    if (row < 0) {
+        lblDevStatus->setText(kNoLineSelected);
+        return;
+    }
     m_lines.removeAt(row);
     m_filling = true;
     tblDevices->removeRow(row);
@@ -577,7 +588,15 @@ void frmDevices::cmdDevRemove_Click() {
 void frmDevices::moveSelected(int step) {
     const int row = selectedLine();
     const int to = row + step;
-    if (row < 0 || to < 0 || to >= m_lines.size()) return;
+    if (row < 0) {
+        lblDevStatus->setText(kNoLineSelected);
+        return;
+    }
+    if (to < 0 || to >= m_lines.size()) {
+        lblDevStatus->setText(step < 0 ? QStringLiteral("선택한 줄이 이미 맨 위에 있습니다.")
+                                       : QStringLiteral("선택한 줄이 이미 맨 아래에 있습니다."));
+        return;
+    }
     m_lines.swapItemsAt(row, to);
     fillRow(row);
     fillRow(to);

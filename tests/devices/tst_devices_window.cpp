@@ -249,10 +249,14 @@ void TestDevicesWindow::diversityShownAndOverridden() {
 
 void TestDevicesWindow::editingCommands() {
     DevicesWindow w;
-    // Without a line the commands on it do nothing, and the fields take no typing.
+    // Without a line the commands on it change nothing and say why, and the
+    // fields take no typing.
     for (QPushButton* b :
-         {w.win->cmdDevRemove, w.win->cmdDevDuplicate, w.win->cmdDevUp, w.win->cmdDevDown})
+         {w.win->cmdDevRemove, w.win->cmdDevDuplicate, w.win->cmdDevUp, w.win->cmdDevDown}) {
+        w.win->lblDevStatus->clear();
         b->click();
+        QCOMPARE(w.win->lblDevStatus->text(), QStringLiteral("선택한 줄이 없습니다."));
+    }
     QCOMPARE(w.win->tblDevices->rowCount(), 0);
     QVERIFY(w.win->txtDevPn->isReadOnly());
     for (const char* name : {"A", "B", "C"}) {
@@ -270,6 +274,7 @@ void TestDevicesWindow::editingCommands() {
     w.win->cmdDevUp->click();
     QCOMPARE(names(), (QStringList{"A", "B", "C"}));
     QCOMPARE(w.win->selectedLine(), 0);
+    QCOMPARE(w.win->lblDevStatus->text(), QStringLiteral("선택한 줄이 이미 맨 위에 있습니다."));
     w.win->cmdDevDown->click();
     QCOMPARE(names(), (QStringList{"B", "A", "C"}));
     QCOMPARE(w.win->selectedLine(), 1);
