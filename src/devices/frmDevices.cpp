@@ -249,8 +249,9 @@ void frmDevices::buildLayout(QWidget* client) {
             grid->addWidget(label, i / 4, (i % 4) * 2);
             grid->addWidget(edit, i / 4, (i % 4) * 2 + 1);
             m_fieldMembers.insert(edit, member);
+            // A copy: clang does not capture a structured binding by name.
             connect(edit, &QLineEdit::textEdited, this,
-                    [this, edit, member]() { fieldEdited(edit, member); });
+                    [this, edit, m = member]() { fieldEdited(edit, m); });
             made << edit;
             ++i;
         }
